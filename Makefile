@@ -1,0 +1,38 @@
+# make test: install what is missing, build, run every test (plain, sanitizer and fuzz-smoke builds).
+# make demo: install what is missing, build and start the demo host.
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: setup build test test-plain test-sanitize test-fuzz bench demo format clean
+
+setup:
+	@bash scripts/setup.sh
+
+build: setup
+	cmake -S . -B build -G Ninja $(CMAKE_FLAGS)
+	cmake --build build -j $(JOBS)
+
+test-plain: build
+	QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j $(JOBS)
+
+test-sanitize: setup
+	cmake -S . -B build-asan -G Ninja -DFW_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+	cmake --build build-asan -j $(JOBS)
+	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --test-dir build-asan --output-on-failure -j $(JOBS) -L foundation
+
+test-fuzz: setup
+	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DFW_FUZZ=ON -DFW_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build build-fuzz -j $(JOBS)
+	ctest --test-dir build-fuzz --output-on-failure -L fuzz
+
+test: test-plain test-sanitize test-fuzz
+
+bench: build
+	./build/bench/bench_form_text
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build build-asan build-fuzz

@@ -1,0 +1,85 @@
+// Text formatting and the conversions between numbers, dates and text that the framework and the
+// designer use. Messages are the system's own; conversions fail with EConvertError.
+#pragma once
+
+#include "core/Exceptions.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+using Extended = long double;
+using TDateTimeValue = double; // days since 1899-12-30, time of day as the fraction
+
+// One argument of Format: an integer, a floating-point number, text or a pointer.
+class TFormatArg {
+public:
+    template <class T>
+        requires std::is_integral_v<T> || std::is_enum_v<T>
+    TFormatArg(T value) : FValue(static_cast<int64_t>(value)) {}
+    TFormatArg(float value) : FValue(static_cast<Extended>(value)) {}
+    TFormatArg(double value) : FValue(static_cast<Extended>(value)) {}
+    TFormatArg(long double value) : FValue(value) {}
+    TFormatArg(const char* value) : FValue(std::string_view(value ? value : "")) {}
+    TFormatArg(std::string_view value) : FValue(value) {}
+    TFormatArg(const std::string& value) : FValue(std::string_view(value)) {}
+    TFormatArg(const void* value) : FValue(value) {}
+
+    const std::variant<int64_t, Extended, std::string_view, const void*>& Value() const { return FValue; }
+
+private:
+    std::variant<int64_t, Extended, std::string_view, const void*> FValue;
+};
+
+// Format with %s %d %u %x %X %e %f %g %p %% plus width, precision and "-" (left justify), e.g. "%.8x".
+// A mismatched argument or a missing one fails with EConvertError
+// "Format '%s' invalid or incompatible with argument".
+std::string FormatArgs(std::string_view format, std::span<const TFormatArg> args);
+
+template <class... Args> std::string Format(std::string_view format, const Args&... args) {
+    const TFormatArg list[] = {TFormatArg(args)..., TFormatArg(0)};
+    return FormatArgs(format, std::span<const TFormatArg>(list, sizeof...(Args)));
+}
+
+std::string IntToStr(int64_t value);
+std::string IntToHex(int64_t value, int digits);
+// Decimal, or hexadecimal with a leading "$" or "0x"; surrounding blanks allowed.
+// Fails with "'%s' is not a valid integer value".
+int StrToInt(std::string_view text);
+int64_t StrToInt64(std::string_view text);
+bool TryStrToInt(std::string_view text, int& value);
+
+// "." is the decimal separator unless one is given. Fails with "'%s' is not a valid floating point value".
+Extended StrToFloat(std::string_view text, char decimalSeparator = '.');
+bool TryStrToFloat(std::string_view text, Extended& value, char decimalSeparator = '.');
+
+// The general number format: the shortest of fixed and scientific notation for `precision` significant
+// digits, no trailing zeros, exponent as "E+" / "E-" followed by at least `minExponentDigits` digits.
+// Infinities and NaN are "INF", "-INF" and "NAN".
+std::string FloatToStrGeneral(Extended value, int precision, int minExponentDigits = 0,
+                              char decimalSeparator = '.');
+// FloatToStrGeneral with 15 digits, as the Object Inspector and the text form use for doubles.
+std::string FloatToStr(Extended value);
+
+// Dates and times in the short date format "yyyy-mm-dd" and the long time format "hh:nn:ss".
+std::string DateToStr(TDateTimeValue value);
+std::string TimeToStr(TDateTimeValue value);
+std::string DateTimeToStr(TDateTimeValue value); // date, then the time when it is not midnight
+// Fail with "'%s' is not a valid date", "'%s' is not a valid time", "'%s' is not a valid date and time".
+TDateTimeValue StrToDate(std::string_view text);
+TDateTimeValue StrToTime(std::string_view text);
+TDateTimeValue StrToDateTime(std::string_view text);
+TDateTimeValue EncodeDate(int year, int month, int day);
+TDateTimeValue EncodeTime(int hour, int minute, int second, int millisecond);
+void DecodeDate(TDateTimeValue value, int& year, int& month, int& day);
+void DecodeTime(TDateTimeValue value, int& hour, int& minute, int& second, int& millisecond);
+
+std::string Trim(std::string_view text);
+std::string UpperCase(std::string_view text); // ASCII letters only, as identifiers need
+std::string LowerCase(std::string_view text);
+bool SameText(std::string_view a, std::string_view b); // ASCII case-insensitive equality
+int CompareText(std::string_view a, std::string_view b);
+bool IsValidIdent(std::string_view text);
