@@ -18,8 +18,8 @@ using TDateTimeValue = double; // days since 1899-12-30, time of day as the frac
 class TFormatArg {
 public:
     template <class T>
-        requires std::is_integral_v<T> || std::is_enum_v<T>
-    TFormatArg(T value) : FValue(static_cast<int64_t>(value)) {}
+    requires std::is_integral_v<T> || std::is_enum_v<T> TFormatArg(T value)
+        : FValue(static_cast<int64_t>(value)) {}
     TFormatArg(float value) : FValue(static_cast<Extended>(value)) {}
     TFormatArg(double value) : FValue(static_cast<Extended>(value)) {}
     TFormatArg(long double value) : FValue(value) {}
@@ -34,9 +34,21 @@ private:
     std::variant<int64_t, Extended, std::string_view, const void*> FValue;
 };
 
-// Format with %s %d %u %x %X %e %f %g %p %% plus width, precision and "-" (left justify), e.g. "%.8x".
-// A mismatched argument or a missing one fails with EConvertError
-// "Format '%s' invalid or incompatible with argument".
+// Format with %s %d %u %x %X %e %f %g %p %% plus width, precision and "-" (left justify), e.g. "%-10s",
+// "%.8x". Width and precision may be "*", taking the next (integer) argument.
+//   %d       integer; precision = minimum number of digits ("%.3d" of -5 is "-005")
+//   %u %x %X unsigned decimal / hexadecimal with upper-case digits for both %x and %X; precision = minimum
+//            digits ("%.8x" of 255 is "000000FF"). A negative value that fits in 32 bits is written as its
+//            32-bit two's complement (-1 is "FFFFFFFF"), any other as 64-bit.
+//   %s       text; precision = maximum number of characters (a UTF-8 character is never split)
+//   %e       floating point, precision = significant digits (default 15), "-d.dddE+ddd"
+//   %f       floating point, precision = digits after the point (default 2)
+//   %g       FloatToStrGeneral with precision significant digits (default 15)
+//   %p       pointer as 16 upper-case hexadecimal digits
+// Integers go only to d u x X, floating-point values only to e f g, text only to s, pointers only to p.
+// A mismatched argument, a missing one or an unknown directive fails with EConvertError
+// "Format '%s' invalid or incompatible with argument" (the format string). Width pads with blanks and
+// counts characters, not bytes.
 std::string FormatArgs(std::string_view format, std::span<const TFormatArg> args);
 
 template <class... Args> std::string Format(std::string_view format, const Args&... args) {
