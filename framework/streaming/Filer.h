@@ -1,0 +1,33 @@
+// TFiler: what the form writer and reader have in common, and what DefineProperties sees of them.
+#pragma once
+
+#include <functional>
+#include <string>
+
+class TComponent;
+class TReader;
+class TWriter;
+class TStream;
+
+class TFiler {
+public:
+    virtual ~TFiler() = default;
+
+    TComponent* Root() const { return FRoot; }
+    void SetRoot(TComponent* root) { FRoot = root; }
+    // The component whose values count as the defaults; null when writing a whole root from scratch.
+    TComponent* Ancestor() const { return FAncestor; }
+    void SetAncestor(TComponent* ancestor) { FAncestor = ancestor; }
+
+    // Declares a stored value that is not a published property. The writer calls `write` when `hasData`
+    // is true; the reader calls `read` when it meets a property of that name.
+    virtual void DefineProperty(const std::string& name, const std::function<void(TReader&)>& read,
+                                const std::function<void(TWriter&)>& write, bool hasData) = 0;
+    // The same for raw bytes (binary value tag).
+    virtual void DefineBinaryProperty(const std::string& name, const std::function<void(TStream&)>& read,
+                                      const std::function<void(TStream&)>& write, bool hasData) = 0;
+
+private:
+    TComponent* FRoot = nullptr;
+    TComponent* FAncestor = nullptr;
+};

@@ -1,0 +1,27 @@
+// The value tags of the binary form stream.
+#pragma once
+
+#include <cstdint>
+
+enum TValueType : uint8_t {
+    vaNull = 0,
+    vaList = 1,
+    vaInt8 = 2,
+    vaInt16 = 3,
+    vaInt32 = 4,
+    vaExtended = 5,
+    vaString = 6,
+    vaIdent = 7,
+    vaFalse = 8,
+    vaTrue = 9,
+    vaBinary = 10,
+    vaSet = 11,
+    vaLString = 12,
+    vaNil = 13,
+    vaCollection = 14,
+};
+
+// Prefix flags of a component record (high nibble 0xF).
+enum TFilerFlag : uint8_t { ffInherited = 1, ffChildPos = 2 };
+
+inline constexpr char FormSignature[4] = {'T', 'P', 'F', '0'};
