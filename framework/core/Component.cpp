@@ -53,11 +53,12 @@ void TComponent::ValidateRename(TComponent* component, const std::string& curNam
 void TComponent::SetReference(bool enable) {
     if (!FOwner || FName.empty()) return;
     const TFieldEntry* field = FOwner->ClassType()->FindField(FName);
-    if (!field || !InheritsFrom(field->FieldClass)) return;
-    if (enable)
-        field->Set(FOwner, this);
-    else if (field->Get(FOwner) == this)
+    if (!field) return;
+    // Clearing compares identity only: during destruction this object no longer knows its full class.
+    if (!enable && field->Get(FOwner) == this)
         field->Set(FOwner, nullptr);
+    else if (enable && InheritsFrom(field->FieldClass))
+        field->Set(FOwner, this);
 }
 
 TComponent* TComponent::FindComponent(std::string_view name) const {
