@@ -1,0 +1,51 @@
+// TApplication: the program's one application object. It owns the Qt application, runs the message loop,
+// creates the forms of the program and shows exceptions that reach the loop.
+#pragma once
+
+#include "core/Component.h"
+
+#include <functional>
+#include <string>
+
+class TCustomForm;
+class Exception;
+
+class TApplication : public TComponent {
+    FW_CLASS(TApplication, TComponent)
+public:
+    explicit TApplication(TComponent* owner);
+    ~TApplication() override;
+
+    // Creates the windowing back end (once). Safe to call again.
+    void Initialize();
+    // Handles every pending event and returns.
+    void ProcessMessages();
+    // Runs the message loop until the main form closes or Terminate is called.
+    void Run();
+    void Terminate();
+    bool Terminated() const { return FTerminated; }
+
+    // Constructs a form of class `formClass` owned by the application; the first form created becomes
+    // the main form. `reference`, when given, receives the form.
+    TCustomForm* CreateForm(TClass formClass, TCustomForm** reference = nullptr);
+    TCustomForm* MainForm() const { return FMainForm; }
+    void SetMainForm(TCustomForm* form) { FMainForm = form; }
+
+    // Shows the exception's message in a message box; the program keeps running.
+    void ShowException(const std::exception& e);
+    // Runs `action`, showing any exception it throws instead of letting it escape.
+    void HandleException(const std::function<void()>& action);
+    // A modal message box; returns the id of the button pressed (IDOK 1, IDCANCEL 2, IDYES 6, IDNO 7...).
+    int MessageBox(const std::string& text, const std::string& caption, unsigned flags = 0);
+
+    const std::string& Title() const { return FTitle; }
+    void SetTitle(const std::string& title) { FTitle = title; }
+
+private:
+    TCustomForm* FMainForm = nullptr;
+    bool FTerminated = false;
+    std::string FTitle = "Formwright";
+};
+
+// The program's application object, created on first use.
+extern TApplication* Application;
