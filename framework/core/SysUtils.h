@@ -14,7 +14,8 @@
 using Extended = long double;
 using TDateTimeValue = double; // days since 1899-12-30, time of day as the fraction
 
-// One argument of Format: an integer, a floating-point number, text or a pointer.
+// One argument of Format: an integer, a floating-point number, text or a pointer. Integers are held as
+// int64_t (chars and bools count as integers; unsigned 64-bit values above INT64_MAX do not fit).
 class TFormatArg {
 public:
     template <class T>
@@ -57,41 +58,59 @@ template <class... Args> std::string Format(std::string_view format, const Args&
 }
 
 std::string IntToStr(int64_t value);
+// Upper-case hexadecimal, at least `digits` digits; negative values as with "%x".
 std::string IntToHex(int64_t value, int digits);
-// Decimal, or hexadecimal with a leading "$" or "0x"; surrounding blanks allowed.
-// Fails with "'%s' is not a valid integer value".
+// [sign] decimal, or hexadecimal with a leading "$" or "0x"; surrounding blanks allowed. Decimal values
+// must fit the result type; hexadecimal ones are bit patterns of up to 32 (64) bits, so "$FFFFFFFF" is -1
+// and "$80000005" reads back what "$%.8x" wrote for a negative value.
+// Fails with EConvertError "'%s' is not a valid integer value".
 int StrToInt(std::string_view text);
 int64_t StrToInt64(std::string_view text);
 bool TryStrToInt(std::string_view text, int& value);
 
-// "." is the decimal separator unless one is given. Fails with "'%s' is not a valid floating point value".
+// [sign] digits [separator digits] [E [sign] digits], surrounding blanks allowed; also "INF", "-INF" and
+// "NAN" as FloatToStrGeneral writes them. "." is the decimal separator unless one is given. Independent of
+// the process locale. Values too small to represent read as zero; too large ones fail.
+// Fails with EConvertError "'%s' is not a valid floating point value".
 Extended StrToFloat(std::string_view text, char decimalSeparator = '.');
 bool TryStrToFloat(std::string_view text, Extended& value, char decimalSeparator = '.');
 
-// The general number format: the shortest of fixed and scientific notation for `precision` significant
-// digits, no trailing zeros, exponent as "E+" / "E-" followed by at least `minExponentDigits` digits.
-// Infinities and NaN are "INF", "-INF" and "NAN".
+// The general number format. The value is rounded to `precision` (1..18) significant digits; when its
+// decimal exponent is then >= precision or < -4 (below 0.0001) it is written in scientific notation
+// "d.dddE+XX", otherwise in fixed notation; trailing zeros and a trailing separator are dropped, zero is
+// "0". The exponent is "E", then "-" for negative exponents or "+" for others when minExponentDigits
+// (0..4) > 0, then its digits zero-padded to minExponentDigits: 1E15 is "1E15" with 0, "1E+15" with 2;
+// 0.00001 is "1E-5" with 0, "1E-05" with 2. Infinities and NaN are "INF", "-INF" and "NAN".
 std::string FloatToStrGeneral(Extended value, int precision, int minExponentDigits = 0,
                               char decimalSeparator = '.');
 // FloatToStrGeneral with 15 digits, as the Object Inspector and the text form use for doubles.
 std::string FloatToStr(Extended value);
 
-// Dates and times in the short date format "yyyy-mm-dd" and the long time format "hh:nn:ss".
+// Dates and times in the short date format "yyyy-mm-dd" and the long time format "hh:nn:ss". Before
+// 1899-12-30 the integer part counts days back and the fraction still counts the time of day forwards:
+// -1.25 is 1899-12-29 06:00. Values are rounded to the millisecond once, so a value a hair below midnight
+// is the next day at 00:00:00; the seconds of TimeToStr are then truncated. Values outside years 1..9999
+// (and NaN) fail with EConvertError "Invalid date and time value %s".
 std::string DateToStr(TDateTimeValue value);
 std::string TimeToStr(TDateTimeValue value);
-std::string DateTimeToStr(TDateTimeValue value); // date, then the time when it is not midnight
-// Fail with "'%s' is not a valid date", "'%s' is not a valid time", "'%s' is not a valid date and time".
+std::string DateTimeToStr(TDateTimeValue value); // date, then " " and the time when it is not midnight
+// Accepted: dates "yyyy-m-d" (four-digit year, one- or two-digit month and day), times "h:nn" and
+// "h:nn:ss", and for StrToDateTime a date, a date and a time separated by blanks, or a time alone.
+// Fail with EConvertError "'%s' is not a valid date", "'%s' is not a valid time",
+// "'%s' is not a valid date and time".
 TDateTimeValue StrToDate(std::string_view text);
 TDateTimeValue StrToTime(std::string_view text);
 TDateTimeValue StrToDateTime(std::string_view text);
+// Fail with EConvertError "Invalid argument to date encode" / "Invalid argument to time encode".
 TDateTimeValue EncodeDate(int year, int month, int day);
 TDateTimeValue EncodeTime(int hour, int minute, int second, int millisecond);
 void DecodeDate(TDateTimeValue value, int& year, int& month, int& day);
 void DecodeTime(TDateTimeValue value, int& hour, int& minute, int& second, int& millisecond);
 
-std::string Trim(std::string_view text);
+std::string Trim(std::string_view text);      // drops blanks and control characters at both ends
 std::string UpperCase(std::string_view text); // ASCII letters only, as identifiers need
 std::string LowerCase(std::string_view text);
 bool SameText(std::string_view a, std::string_view b); // ASCII case-insensitive equality
+// Negative, zero or positive; ASCII letters compare as upper case, so "b" sorts before "_a".
 int CompareText(std::string_view a, std::string_view b);
-bool IsValidIdent(std::string_view text);
+bool IsValidIdent(std::string_view text); // ASCII letter or "_", then letters, digits or "_"
