@@ -1,0 +1,341 @@
+// Binary to text: walks one component record and writes its object block, two spaces per level.
+#include "streaming/Extended80.h"
+#include "streaming/ObjectText.h"
+#include "streaming/Parser.h"
+
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+enum TValueTag : uint8_t {
+    vaNull = 0,
+    vaList = 1,
+    vaInt8 = 2,
+    vaInt16 = 3,
+    vaInt32 = 4,
+    vaExtended = 5,
+    vaString = 6,
+    vaIdent = 7,
+    vaFalse = 8,
+    vaTrue = 9,
+    vaBinary = 10,
+    vaSet = 11,
+    vaLString = 12,
+    vaNil = 13,
+    vaCollection = 14,
+};
+
+constexpr size_t SegmentLength = 64;
+constexpr size_t BinaryBytesPerLine = 32;
+constexpr size_t MaxIndent = 2 * (3 * MaxFormNesting + 4);
+
+class TBinaryToText {
+public:
+    TBinaryToText(TStream& input, TStream& output) : FInput(input), FOutput(output) {
+        std::memset(FSpaces, ' ', sizeof FSpaces);
+    }
+
+    void Run() {
+        char signature[4];
+        for (char& c : signature) {
+            if (FInput.Current() == FInput.End() && !FInput.Refill()) Fail("Invalid stream format");
+            c = static_cast<char>(FInput.ReadByte());
+        }
+        if (std::memcmp(signature, "TPF0", 4) != 0) Fail("Invalid stream format");
+        ConvertObject(0, FInput.ReadByte());
+        FOutput.Flush();
+        FInput.ReturnUnread();
+    }
+
+private:
+    [[noreturn]] static void Fail(const char* message) { throw EReadError(message); }
+
+    void Enter() {
+        if (++FDepth > MaxFormNesting)
+            throw EReadError(Format("Nesting deeper than %d levels", MaxFormNesting));
+    }
+    void Leave() { --FDepth; }
+
+    // ---- binary input
+
+    int32_t ReadIntegerBody(uint8_t tag) {
+        switch (tag) {
+        case vaInt8:
+            return static_cast<int8_t>(FInput.ReadByte());
+        case vaInt16: {
+            const uint8_t low = FInput.ReadByte();
+            return static_cast<int16_t>(low | FInput.ReadByte() << 8);
+        }
+        default:
+            return static_cast<int32_t>(ReadUInt32());
+        }
+    }
+
+    static bool IsIntegerTag(uint8_t tag) { return tag == vaInt8 || tag == vaInt16 || tag == vaInt32; }
+
+    uint32_t ReadUInt32() {
+        uint8_t bytes[4];
+        FInput.Read(bytes, 4);
+        return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | uint32_t(bytes[3]) << 24;
+    }
+
+    const std::string& ReadShortString(size_t length) {
+        FName.clear();
+        FInput.ReadAppend(FName, length);
+        return FName;
+    }
+
+    // ---- text output
+
+    void Write(std::string_view text) { FOutput.Write(text); }
+    void Indent(int level) { FOutput.Write(FSpaces, static_cast<size_t>(2 * level)); }
+    void NewLine(int level) {
+        FOutput.Write("\r\n", 2);
+        Indent(level);
+    }
+    void WriteInteger(int64_t value) {
+        char* out = FOutput.Reserve(24);
+        FOutput.Commit(static_cast<size_t>(std::to_chars(out, out + 24, value).ptr - out));
+    }
+
+    // ---- record
+
+    // The record whose first byte (flags prefix or class name length) has been read.
+    void ConvertObject(int level, uint8_t first) {
+        Enter();
+        uint8_t flags = 0;
+        int32_t position = 0;
+        if ((first & 0xF0) == 0xF0) {
+            flags = first & 0x0F;
+            if (flags & ~3) Fail("Invalid stream format");
+            if (flags & 2) {
+                const uint8_t tag = FInput.ReadByte();
+                if (!IsIntegerTag(tag)) Fail("Invalid stream format");
+                position = ReadIntegerBody(tag);
+            }
+            first = FInput.ReadByte();
+        }
+        const std::string className = ReadShortString(first);
+        if (!IsFormIdentifier(className, false)) Fail("Invalid stream format");
+        const std::string& name = ReadShortString(FInput.ReadByte());
+        if (!name.empty() && !IsFormIdentifier(name, false)) Fail("Invalid stream format");
+
+        Indent(level);
+        Write(flags & 1 ? "inherited " : "object ");
+        if (!name.empty()) {
+            Write(name);
+            Write(": ");
+        }
+        Write(className);
+        if (flags & 2) {
+            Write(" [");
+            WriteInteger(position);
+            Write("]");
+        }
+        Write("\r\n");
+
+        for (uint8_t length = FInput.ReadByte(); length != 0; length = FInput.ReadByte()) {
+            Indent(level + 1);
+            ConvertProperty(level + 1, length);
+            Write("\r\n");
+        }
+        for (uint8_t next = FInput.ReadByte(); next != 0; next = FInput.ReadByte())
+            ConvertObject(level + 1, next);
+        Indent(level);
+        Write("end\r\n");
+        Leave();
+    }
+
+    // "Name = value" of the property whose name length has been read.
+    void ConvertProperty(int level, uint8_t nameLength) {
+        const std::string& name = ReadShortString(nameLength);
+        // A name the text could not read back would corrupt the block around it.
+        if (!IsFormIdentifier(name, true) || IsFormKeyword(name)) Fail("Invalid stream format");
+        Write(name);
+        Write(" = ");
+        ConvertValue(level, FInput.ReadByte());
+    }
+
+    void ConvertValue(int level, uint8_t tag) {
+        switch (tag) {
+        case vaList:
+            Enter();
+            Write("(");
+            for (uint8_t item = FInput.ReadByte(); item != vaNull; item = FInput.ReadByte()) {
+                NewLine(level + 1);
+                ConvertValue(level + 1, item);
+            }
+            Write(")");
+            Leave();
+            break;
+        case vaInt8:
+        case vaInt16:
+        case vaInt32:
+            WriteInteger(ReadIntegerBody(tag));
+            break;
+        case vaExtended: {
+            uint8_t bytes[Extended80Size];
+            FInput.Read(bytes, Extended80Size);
+            Write(FloatToStrGeneral(DecodeExtended80(bytes), 15, 0, '.'));
+            break;
+        }
+        case vaString:
+            ConvertString(level, FInput.ReadByte());
+            break;
+        case vaLString:
+            ConvertString(level, ReadUInt32());
+            break;
+        case vaIdent: {
+            const std::string& ident = ReadShortString(FInput.ReadByte());
+            if (!IsFormIdentifier(ident, true)) Fail("Invalid property value");
+            Write(ident);
+            break;
+        }
+        case vaFalse:
+            Write("False");
+            break;
+        case vaTrue:
+            Write("True");
+            break;
+        case vaNil:
+            Write("nil");
+            break;
+        case vaBinary:
+            ConvertBinary(level, ReadUInt32());
+            break;
+        case vaSet:
+            ConvertSet();
+            break;
+        case vaCollection:
+            ConvertCollection(level);
+            break;
+        default:
+            Fail("Invalid property value");
+        }
+    }
+
+    void ConvertSet() {
+        Write("[");
+        bool first = true;
+        for (uint8_t length = FInput.ReadByte(); length != 0; length = FInput.ReadByte()) {
+            const std::string& element = ReadShortString(length);
+            if (!IsFormIdentifier(element, false)) Fail("Invalid property value");
+            if (!first) Write(", ");
+            Write(element);
+            first = false;
+        }
+        Write("]");
+    }
+
+    void ConvertCollection(int level) {
+        Enter();
+        Write("<");
+        for (uint8_t tag = FInput.ReadByte(); tag != vaNull; tag = FInput.ReadByte()) {
+            NewLine(level + 1);
+            Write("item");
+            if (IsIntegerTag(tag)) {
+                Write(" [");
+                WriteInteger(ReadIntegerBody(tag));
+                Write("]");
+                tag = FInput.ReadByte();
+            }
+            if (tag != vaList) Fail("Invalid property value");
+            for (uint8_t length = FInput.ReadByte(); length != 0; length = FInput.ReadByte()) {
+                NewLine(level + 2);
+                ConvertProperty(level + 2, length);
+            }
+            NewLine(level + 1);
+            Write("end");
+        }
+        Write(">");
+        Leave();
+    }
+
+    // 32 bytes per line, each on a line of its own once the data fills one; shorter data stays inline.
+    void ConvertBinary(int level, uint32_t length) {
+        static constexpr char Digits[] = "0123456789ABCDEF";
+        const bool onLines = length >= BinaryBytesPerLine;
+        Write("{");
+        uint8_t bytes[BinaryBytesPerLine];
+        while (length > 0) {
+            const size_t n = std::min<size_t>(length, BinaryBytesPerLine);
+            FInput.Read(bytes, n);
+            if (onLines) NewLine(level + 1);
+            char* out = FOutput.Reserve(2 * n);
+            for (size_t i = 0; i < n; ++i) {
+                out[2 * i] = Digits[bytes[i] >> 4];
+                out[2 * i + 1] = Digits[bytes[i] & 15];
+            }
+            FOutput.Commit(2 * n);
+            length -= static_cast<uint32_t>(n);
+        }
+        Write("}");
+    }
+
+    void ConvertString(int level, uint32_t length) {
+        if (length == 0) {
+            Write("''");
+            return;
+        }
+        FString.clear();
+        FInput.ReadAppend(FString, length);
+        const std::string& s = FString;
+        if (s.size() > SegmentLength) NewLine(level + 1);
+        size_t start = 0;
+        while (start < s.size()) {
+            size_t end = start + SegmentLength;
+            if (end >= s.size()) {
+                end = s.size();
+            } else {
+                // Never end a segment inside a UTF-8 sequence: back up to the character's first byte
+                // (at most three continuation bytes; longer runs are not UTF-8 and break where they are).
+                size_t lead = end;
+                while (lead > end - 3 && (static_cast<uint8_t>(s[lead]) & 0xC0) == 0x80)
+                    --lead;
+                if ((static_cast<uint8_t>(s[lead]) & 0xC0) != 0x80) end = lead;
+            }
+            WriteSegment(std::string_view(s).substr(start, end - start));
+            start = end;
+            if (start < s.size()) {
+                Write(" +");
+                NewLine(level + 1);
+            }
+        }
+    }
+
+    // Quoted runs of printable bytes; control characters and the quote as "#" codes.
+    void WriteSegment(std::string_view segment) {
+        size_t i = 0;
+        while (i < segment.size()) {
+            const uint8_t c = static_cast<uint8_t>(segment[i]);
+            if (c < 32 || c == '\'') {
+                Write("#");
+                WriteInteger(c);
+                ++i;
+                continue;
+            }
+            size_t j = i + 1;
+            while (j < segment.size() && static_cast<uint8_t>(segment[j]) >= 32 && segment[j] != '\'')
+                ++j;
+            Write("'");
+            Write(segment.substr(i, j - i));
+            Write("'");
+            i = j;
+        }
+    }
+
+    TBufferedInput FInput;
+    TBufferedOutput FOutput;
+    int FDepth = 0;
+    std::string FName;   // scratch for names
+    std::string FString; // scratch for string values
+    char FSpaces[MaxIndent];
+};
+
+} // namespace
+
+void ObjectBinaryToText(TStream& input, TStream& output) {
+    TBinaryToText(input, output).Run();
+}

@@ -1,0 +1,32 @@
+// Conversion between the binary form stream and the textual form format.
+//
+// Text:                                  Binary:
+//   object Button1: TButton [2]            "TPF0", then one component record: optional flags prefix
+//     Caption = 'OK'                       (0xF0 | flags, child position), class and component name,
+//     Items.Strings = (                    properties (name + tagged value) up to a zero byte, child
+//       'one'                              records up to a zero byte.
+//       'two')
+//   end
+//
+// Both directions treat one object block and leave the input stream just after it, so several blocks
+// in one stream convert one call at a time; what follows a block is never read.
+#pragma once
+
+#include "core/Streams.h"
+
+// Objects, lists and collections nested deeper than this fail to convert rather than exhaust the stack.
+inline constexpr int MaxFormNesting = 256;
+
+// Reads one object block of text at the input's position and writes the signature and the component
+// record at the output's position. The input is left just after the block's final "end". Syntax errors
+// fail with EParserError "<message> on line <n>": "Identifier expected", "String expected",
+// "Number expected", "'<token>' expected", "Invalid property value", "Identifier too long" (a name over
+// 255 bytes, a class name over 239) and the nesting limit.
+void ObjectTextToBinary(TStream& input, TStream& output);
+
+// Reads the signature and one component record at the input's position and writes the text of the
+// object block at the output's position, lines ending with CR LF. The input is left just after the
+// record. Failures are EReadError: "Invalid stream format" (signature, record header, or a name the text
+// format cannot carry), "Invalid property value" (unknown or misplaced value tag), "Stream read error"
+// (the data ends early), and the nesting limit.
+void ObjectBinaryToText(TStream& input, TStream& output);

@@ -1,0 +1,342 @@
+// Text to binary: a recursive-descent reader over TParser tokens that writes the binary form as it goes.
+#include "streaming/Extended80.h"
+#include "streaming/ObjectText.h"
+#include "streaming/Parser.h"
+
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+enum TValueTag : uint8_t {
+    vaNull = 0,
+    vaList = 1,
+    vaInt8 = 2,
+    vaInt16 = 3,
+    vaInt32 = 4,
+    vaExtended = 5,
+    vaString = 6,
+    vaIdent = 7,
+    vaFalse = 8,
+    vaTrue = 9,
+    vaBinary = 10,
+    vaSet = 11,
+    vaLString = 12,
+    vaNil = 13,
+    vaCollection = 14,
+};
+
+constexpr size_t MaxShortString = 255;
+// A class name length byte of 0xF0 or more would read back as the flags prefix.
+constexpr size_t MaxClassName = 0xEF;
+
+bool FitsInt32(int64_t value) {
+    return value >= std::numeric_limits<int32_t>::min() && value <= std::numeric_limits<int32_t>::max();
+}
+
+class TTextToBinary {
+public:
+    TTextToBinary(TStream& input, TStream& output) : FParser(input), FOutput(output) {}
+
+    void Run() {
+        FOutput.Write("TPF0", 4);
+        FParser.NextToken();
+        ConvertObject();
+        FOutput.Flush();
+        FParser.ReturnUnread();
+    }
+
+private:
+    // ---- binary output
+
+    void WriteByte(uint8_t value) { FOutput.Put(static_cast<char>(value)); }
+
+    void WriteUInt32(uint32_t value) {
+        const char bytes[4] = {static_cast<char>(value), static_cast<char>(value >> 8),
+                               static_cast<char>(value >> 16), static_cast<char>(value >> 24)};
+        FOutput.Write(bytes, 4);
+    }
+
+    void WriteShortString(const std::string& text) {
+        WriteByte(static_cast<uint8_t>(text.size()));
+        FOutput.Write(text);
+    }
+
+    // With the smallest tag that holds the value.
+    void WriteInteger(int32_t value) {
+        if (value >= INT8_MIN && value <= INT8_MAX) {
+            WriteByte(vaInt8);
+            WriteByte(static_cast<uint8_t>(value));
+        } else if (value >= INT16_MIN && value <= INT16_MAX) {
+            WriteByte(vaInt16);
+            WriteByte(static_cast<uint8_t>(value));
+            WriteByte(static_cast<uint8_t>(value >> 8));
+        } else {
+            WriteByte(vaInt32);
+            WriteUInt32(static_cast<uint32_t>(value));
+        }
+    }
+
+    void WriteFloat(Extended value) {
+        uint8_t bytes[Extended80Size];
+        EncodeExtended80(value, bytes);
+        WriteByte(vaExtended);
+        FOutput.Write(bytes, Extended80Size);
+    }
+
+    void WriteString(const std::string& text) {
+        if (text.size() <= MaxShortString) {
+            WriteByte(vaString);
+            WriteShortString(text);
+        } else {
+            WriteByte(vaLString);
+            WriteLength(text.size());
+            FOutput.Write(text);
+        }
+    }
+
+    void WriteLength(size_t length) {
+        if (length > std::numeric_limits<uint32_t>::max()) FParser.Error("Invalid property value");
+        WriteUInt32(static_cast<uint32_t>(length));
+    }
+
+    // ---- grammar
+
+    void Enter() {
+        if (++FDepth > MaxFormNesting) FParser.Error(Format("Nesting deeper than %d levels", MaxFormNesting));
+    }
+    void Leave() { --FDepth; }
+
+    // The current token as a plain (undotted) identifier of at most `maxLength` bytes.
+    const std::string& Identifier(size_t maxLength) {
+        if (FParser.Token() != TToken::Symbol || !IsFormIdentifier(FParser.TokenString(), false))
+            FParser.Error("Identifier expected");
+        if (FParser.TokenString().size() > maxLength) FParser.Error("Identifier too long");
+        return FParser.TokenString();
+    }
+
+    bool AtKeyword() const {
+        return FParser.Token() == TToken::Symbol && IsFormKeyword(FParser.TokenString());
+    }
+
+    // The current token as a 32-bit integer, for child positions and item indexes.
+    int32_t SmallInteger() {
+        if (FParser.Token() != TToken::Integer || !FitsInt32(FParser.TokenInt()))
+            FParser.Error("Number expected");
+        return static_cast<int32_t>(FParser.TokenInt());
+    }
+
+    void Expect(char c) {
+        if (!FParser.TokenCharIs(c)) FParser.ErrorExpected(std::string(1, c));
+        FParser.NextToken();
+    }
+
+    // From the "object"/"inherited" token through the matching "end", which stays the current token so
+    // that the outermost block reads nothing after it.
+    void ConvertObject() {
+        Enter();
+        const bool inherited = FParser.TokenSymbolIs("inherited");
+        if (!inherited && !FParser.TokenSymbolIs("object")) FParser.ErrorExpected("object");
+        FParser.NextToken();
+        std::string className = Identifier(MaxShortString);
+        const int classLine = FParser.TokenLine();
+        std::string name;
+        FParser.NextToken();
+        if (FParser.TokenCharIs(':')) {
+            FParser.NextToken();
+            name = std::move(className);
+            className = Identifier(MaxClassName);
+            FParser.NextToken();
+        } else if (className.size() > MaxClassName) {
+            FParser.Error("Identifier too long", classLine);
+        }
+        uint8_t flags = inherited ? 1 : 0;
+        int32_t position = 0;
+        if (FParser.TokenCharIs('[')) {
+            FParser.NextToken();
+            position = SmallInteger();
+            FParser.NextToken();
+            Expect(']');
+            if (position > 0) flags |= 2;
+        }
+        if (flags != 0) {
+            WriteByte(0xF0 | flags);
+            if (flags & 2) WriteInteger(position);
+        }
+        WriteShortString(className);
+        WriteShortString(name);
+
+        ConvertProperties();
+        while (!FParser.TokenSymbolIs("end")) {
+            if (!FParser.TokenSymbolIs("object") && !FParser.TokenSymbolIs("inherited"))
+                FParser.ErrorExpected("end");
+            ConvertObject();
+            FParser.NextToken();
+        }
+        WriteByte(0);
+        Leave();
+    }
+
+    // Property lines up to "end", "object" or "inherited", then the zero byte that ends the list.
+    void ConvertProperties() {
+        while (!AtKeyword()) {
+            if (FParser.Token() == TToken::EndOfInput) FParser.ErrorExpected("end");
+            if (FParser.Token() != TToken::Symbol) FParser.Error("Identifier expected");
+            if (FParser.TokenString().size() > MaxShortString) FParser.Error("Identifier too long");
+            WriteShortString(FParser.TokenString());
+            FParser.NextToken();
+            Expect('=');
+            ConvertValue();
+        }
+        WriteByte(0);
+    }
+
+    // One value from its first token; leaves the token after the value current.
+    void ConvertValue() {
+        switch (FParser.Token()) {
+        case TToken::Symbol:
+            ConvertSymbol();
+            break;
+        case TToken::String:
+            ConvertString();
+            return; // already at the next token
+        case TToken::Integer: {
+            const int64_t value = FParser.TokenInt();
+            // Too wide for the integer tags: a float, so that large float values read back.
+            if (FitsInt32(value))
+                WriteInteger(static_cast<int32_t>(value));
+            else
+                WriteFloat(static_cast<Extended>(value));
+            break;
+        }
+        case TToken::Float: {
+            Extended value = 0;
+            if (!FParser.TokenFloat(value)) FParser.Error("Invalid property value");
+            WriteFloat(value);
+            break;
+        }
+        case TToken::Char:
+            switch (FParser.TokenChar()) {
+            case '(':
+                ConvertList();
+                break;
+            case '[':
+                ConvertSet();
+                break;
+            case '{':
+                ConvertBinary();
+                break;
+            case '<':
+                ConvertCollection();
+                break;
+            default:
+                FParser.Error("Invalid property value");
+            }
+            break;
+        case TToken::EndOfInput:
+            FParser.Error("Invalid property value");
+        }
+        FParser.NextToken();
+    }
+
+    void ConvertSymbol() {
+        const std::string& text = FParser.TokenString();
+        if (SameText(text, "False")) {
+            WriteByte(vaFalse);
+        } else if (SameText(text, "True")) {
+            WriteByte(vaTrue);
+        } else if (SameText(text, "nil")) {
+            WriteByte(vaNil);
+        } else if (text == "INF" || text == "NAN") {
+            // As the float format writes infinity and not-a-number.
+            Extended value = 0;
+            FParser.TokenFloat(value);
+            WriteFloat(value);
+        } else {
+            if (text.size() > MaxShortString) FParser.Error("Identifier too long");
+            WriteByte(vaIdent);
+            WriteShortString(text);
+        }
+    }
+
+    void ConvertString() {
+        FString = FParser.TokenString();
+        FParser.NextToken();
+        while (FParser.TokenCharIs('+')) {
+            FParser.NextToken();
+            if (FParser.Token() != TToken::String) FParser.Error("String expected");
+            FString += FParser.TokenString();
+            FParser.NextToken();
+        }
+        WriteString(FString);
+    }
+
+    void ConvertList() {
+        Enter();
+        WriteByte(vaList);
+        FParser.NextToken();
+        while (!FParser.TokenCharIs(')')) {
+            if (FParser.Token() == TToken::EndOfInput) FParser.ErrorExpected(")");
+            ConvertValue();
+        }
+        WriteByte(0);
+        Leave();
+    }
+
+    void ConvertSet() {
+        WriteByte(vaSet);
+        FParser.NextToken();
+        if (!FParser.TokenCharIs(']')) {
+            for (;;) {
+                WriteShortString(Identifier(MaxShortString));
+                FParser.NextToken();
+                if (FParser.TokenCharIs(']')) break;
+                if (!FParser.TokenCharIs(',')) FParser.ErrorExpected("]");
+                FParser.NextToken();
+            }
+        }
+        WriteByte(0);
+    }
+
+    void ConvertBinary() {
+        FString.clear();
+        FParser.ReadHexBinary(FString);
+        WriteByte(vaBinary);
+        WriteLength(FString.size());
+        FOutput.Write(FString);
+    }
+
+    void ConvertCollection() {
+        Enter();
+        WriteByte(vaCollection);
+        FParser.NextToken();
+        while (!FParser.TokenCharIs('>')) {
+            if (FParser.Token() == TToken::EndOfInput) FParser.ErrorExpected(">");
+            if (!FParser.TokenSymbolIs("item")) FParser.ErrorExpected("item");
+            FParser.NextToken();
+            if (FParser.TokenCharIs('[')) {
+                FParser.NextToken();
+                WriteInteger(SmallInteger());
+                FParser.NextToken();
+                Expect(']');
+            }
+            WriteByte(vaList);
+            ConvertProperties();
+            if (!FParser.TokenSymbolIs("end")) FParser.ErrorExpected("end");
+            FParser.NextToken();
+        }
+        WriteByte(0);
+        Leave();
+    }
+
+    TParser FParser;
+    TBufferedOutput FOutput;
+    int FDepth = 0;
+    std::string FString; // scratch for string and binary values
+};
+
+} // namespace
+
+void ObjectTextToBinary(TStream& input, TStream& output) {
+    TTextToBinary(input, output).Run();
+}

@@ -1,0 +1,291 @@
+#include "streaming/Parser.h"
+
+#include <array>
+
+namespace {
+
+enum : uint8_t {
+    cBlank = 1,      // space, tab, CR, LF, VT, FF
+    cIdentStart = 2, // letters and "_"
+    cDigit = 4,
+    cQuoted = 8, // may stand inside quotes: anything but the quote, CR, LF and the zero byte
+    cHex = 16,
+};
+
+constexpr std::array<uint8_t, 256> MakeClasses() {
+    std::array<uint8_t, 256> classes{};
+    for (int c = 1; c < 256; ++c)
+        if (c != '\'' && c != '\r' && c != '\n') classes[c] |= cQuoted;
+    for (const char c : {' ', '\t', '\r', '\n', '\v', '\f'})
+        classes[static_cast<uint8_t>(c)] |= cBlank;
+    for (int c = 'A'; c <= 'Z'; ++c)
+        classes[c] |= cIdentStart, classes[c + 'a' - 'A'] |= cIdentStart;
+    classes['_'] |= cIdentStart;
+    for (int c = '0'; c <= '9'; ++c)
+        classes[c] |= cDigit | cHex;
+    for (int c = 'A'; c <= 'F'; ++c)
+        classes[c] |= cHex, classes[c + 'a' - 'A'] |= cHex;
+    return classes;
+}
+
+constexpr std::array<uint8_t, 256> Classes = MakeClasses();
+
+inline bool Is(int c, uint8_t mask) {
+    return c >= 0 && (Classes[static_cast<uint8_t>(c)] & mask) != 0;
+}
+
+inline int HexValue(int c) {
+    return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
+}
+
+// Appends the code point as UTF-8.
+void AppendUtf8(std::string& text, uint32_t code) {
+    if (code < 0x80) {
+        text += static_cast<char>(code);
+    } else if (code < 0x800) {
+        text += static_cast<char>(0xC0 | (code >> 6));
+        text += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        text += static_cast<char>(0xE0 | (code >> 12));
+        text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        text += static_cast<char>(0xF0 | (code >> 18));
+        text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+} // namespace
+
+TParser::TParser(TStream& input) : FInput(input) {
+    FInput.Refill();
+    const char* p = FInput.Current();
+    if (FInput.End() - p >= 3 && p[0] == '\xEF' && p[1] == '\xBB' && p[2] == '\xBF') FInput.Advance(3);
+}
+
+bool TParser::TokenSymbolIs(std::string_view word) const {
+    return FToken == TToken::Symbol && SameText(FText, word);
+}
+
+bool TParser::TokenFloat(Extended& value) const {
+    return TryStrToFloat(FText, value);
+}
+
+void TParser::Error(std::string_view message, int line) const {
+    throw EParserError(Format("%s on line %d", message, line));
+}
+
+void TParser::ErrorExpected(std::string_view what) const {
+    Error(Format("'%s' expected", what));
+}
+
+void TParser::SkipBlanks() {
+    for (;;) {
+        const char* p = FInput.Current();
+        for (;;) {
+            while (*p == ' ')
+                ++p;
+            if (!(Classes[static_cast<uint8_t>(*p)] & cBlank)) break;
+            if (*p == '\n') ++FLine;
+            ++p;
+        }
+        FInput.SetCurrent(p);
+        if (p != FInput.End() || !FInput.Refill()) return;
+    }
+}
+
+void TParser::ScanRun(uint8_t mask, std::string& text) {
+    for (;;) {
+        const char* start = FInput.Current();
+        const char* p = start;
+        while (Classes[static_cast<uint8_t>(*p)] & mask) // stops at the zero byte after the buffer
+            ++p;
+        text.append(start, p);
+        FInput.SetCurrent(p);
+        if (p != FInput.End() || !FInput.Refill()) return;
+    }
+}
+
+void TParser::NextToken() {
+    SkipBlanks();
+    FTokenLine = FLine;
+    FText.clear();
+    const int c = Peek();
+    if (c < 0) {
+        FToken = TToken::EndOfInput;
+    } else if (Is(c, cIdentStart)) {
+        ScanSymbol();
+    } else if (Is(c, cDigit) || c == '-') {
+        ScanNumber();
+    } else if (c == '\'' || c == '#') {
+        ScanString();
+    } else {
+        FToken = TToken::Char;
+        FChar = static_cast<char>(c);
+        FInput.Advance(1);
+    }
+}
+
+void TParser::ScanSymbol() {
+    FToken = TToken::Symbol;
+    for (;;) {
+        ScanRun(cIdentStart | cDigit, FText);
+        if (Peek() != '.') return;
+        FInput.Advance(1);
+        FText += '.';
+        if (!Is(Peek(), cIdentStart)) Error("Identifier expected");
+    }
+}
+
+void TParser::ScanNumber() {
+    if (Peek() == '-') {
+        FInput.Advance(1);
+        FText += '-';
+        if (Is(Peek(), cIdentStart)) {
+            // "-INF" is how negative infinity is written; anything else after "-" is no value.
+            ScanRun(cIdentStart | cDigit, FText);
+            FToken = FText == "-INF" ? TToken::Float : TToken::Char;
+            FChar = '-';
+            return;
+        }
+        if (!Is(Peek(), cDigit)) {
+            FToken = TToken::Char;
+            FChar = '-';
+            return;
+        }
+    }
+    ScanRun(cDigit, FText);
+    bool isFloat = false;
+    if (Peek() == '.') {
+        isFloat = true;
+        FInput.Advance(1);
+        FText += '.';
+        ScanRun(cDigit, FText);
+    }
+    const int e = Peek();
+    if (e == 'e' || e == 'E') {
+        isFloat = true;
+        FInput.Advance(1);
+        FText += 'e';
+        const int sign = Peek();
+        if (sign == '+' || sign == '-') {
+            FInput.Advance(1);
+            FText += static_cast<char>(sign);
+        }
+        ScanRun(cDigit, FText);
+    }
+    if (!isFloat) {
+        // Accumulate negatively so that INT64_MIN fits; an overflow makes the token a float.
+        const bool negative = FText[0] == '-';
+        int64_t value = 0;
+        for (size_t i = negative ? 1 : 0; i < FText.size(); ++i) {
+            const int digit = FText[i] - '0';
+            if (value < (INT64_MIN + digit) / 10) {
+                isFloat = true;
+                break;
+            }
+            value = value * 10 - digit;
+        }
+        if (!negative && value == INT64_MIN) isFloat = true;
+        FInt = negative ? value : -value;
+    }
+    FToken = isFloat ? TToken::Float : TToken::Integer;
+}
+
+void TParser::ScanString() {
+    FToken = TToken::String;
+    for (;;) {
+        const int c = Peek();
+        if (c == '\'') {
+            FInput.Advance(1);
+            ScanQuotedRun();
+        } else if (c == '#') {
+            FInput.Advance(1);
+            ScanCharCode();
+        } else {
+            return;
+        }
+    }
+}
+
+// After the opening quote: the characters up to the closing one; a doubled quote stands for one quote.
+void TParser::ScanQuotedRun() {
+    for (;;) {
+        ScanRun(cQuoted, FText);
+        const char* p = FInput.Current();
+        if (p == FInput.End()) ErrorExpected("'"); // end of input (ScanRun refills while it can)
+        if (*p == '\'') {
+            FInput.Advance(1);
+            if (Peek() != '\'') return;
+            FInput.Advance(1);
+            FText += '\'';
+        } else if (*p == '\0') {
+            FInput.Advance(1);
+            FText += '\0';
+        } else {
+            ErrorExpected("'"); // a line break inside quotes
+        }
+    }
+}
+
+// After "#": a decimal character code, written as the UTF-8 bytes of that code point.
+void TParser::ScanCharCode() {
+    if (!Is(Peek(), cDigit)) Error("Number expected");
+    uint32_t code = 0;
+    bool valid = true;
+    for (int c = Peek(); Is(c, cDigit); c = Peek()) {
+        code = code * 10 + static_cast<uint32_t>(c - '0');
+        if (code > 0x10FFFF) valid = false, code = 0x110000;
+        FInput.Advance(1);
+    }
+    if (!valid || (code >= 0xD800 && code <= 0xDFFF)) Error("Invalid property value");
+    AppendUtf8(FText, code);
+}
+
+void TParser::ReadHexBinary(std::string& data) {
+    for (;;) {
+        SkipBlanks();
+        const char* p = FInput.Current();
+        // Whole pairs inside the buffer; the zero byte after the buffer stops the loop.
+        while ((Classes[static_cast<uint8_t>(p[0])] & cHex) && (Classes[static_cast<uint8_t>(p[1])] & cHex)) {
+            data += static_cast<char>(HexValue(p[0]) << 4 | HexValue(p[1]));
+            p += 2;
+        }
+        FInput.SetCurrent(p);
+        FTokenLine = FLine;
+        const int c = Peek();
+        if (c == '}') {
+            FInput.Advance(1);
+            return;
+        }
+        if (c < 0) ErrorExpected("}");
+        if (Is(c, cBlank)) continue;
+        if (!Is(c, cHex)) Error("Invalid property value");
+        FInput.Advance(1); // a pair split by the end of the buffer
+        const int low = Peek();
+        if (!Is(low, cHex)) Error("Invalid property value");
+        FInput.Advance(1);
+        data += static_cast<char>(HexValue(c) << 4 | HexValue(low));
+    }
+}
+
+bool IsFormIdentifier(std::string_view text, bool dotted) {
+    bool atStart = true;
+    for (const char c : text) {
+        if (atStart) {
+            if (!Is(static_cast<uint8_t>(c), cIdentStart)) return false;
+            atStart = false;
+        } else if (c == '.' && dotted) {
+            atStart = true;
+        } else if (!Is(static_cast<uint8_t>(c), cIdentStart | cDigit)) {
+            return false;
+        }
+    }
+    return !atStart;
+}
+
+bool IsFormKeyword(std::string_view text) {
+    return SameText(text, "object") || SameText(text, "inherited") || SameText(text, "end");
+}

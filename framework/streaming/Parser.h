@@ -1,0 +1,83 @@
+// TParser: the tokenizer of the textual form format.
+//
+// Tokens are symbols (identifiers, with dots allowed between the parts: "Font.Name"), strings (quoted runs
+// and "#" character codes written without blanks between them form one string), numbers and single
+// characters. Blanks and line breaks separate tokens; lines are counted for error messages.
+#pragma once
+
+#include "core/SysUtils.h"
+#include "streaming/BufferedStreams.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+enum class TToken {
+    EndOfInput,
+    Symbol,
+    String,
+    Integer, // digits with an optional "-" that fit in 64 bits
+    Float,   // a number with "." or an exponent, a longer integer, or -INF
+    Char,    // any other single character
+};
+
+class TParser {
+public:
+    // Starts reading at the stream's position. A UTF-8 byte order mark there is skipped.
+    explicit TParser(TStream& input);
+
+    void NextToken();
+    TToken Token() const { return FToken; }
+    int TokenLine() const { return FTokenLine; }
+    // Symbol text, decoded string bytes, or number text.
+    const std::string& TokenString() const { return FText; }
+    int64_t TokenInt() const { return FInt; }
+    // The value of a Float token; false when the number is malformed (such as "1e").
+    bool TokenFloat(Extended& value) const;
+    char TokenChar() const { return FChar; }
+    bool TokenCharIs(char c) const { return FToken == TToken::Char && FChar == c; }
+    // A symbol equal to `word` regardless of letter case.
+    bool TokenSymbolIs(std::string_view word) const;
+
+    // Fails with EParserError "<message> on line <line of the current token>".
+    [[noreturn]] void Error(std::string_view message) const { Error(message, FTokenLine); }
+    [[noreturn]] void Error(std::string_view message, int line) const;
+    // Fails with "'<what>' expected on line ...".
+    [[noreturn]] void ErrorExpected(std::string_view what) const;
+
+    // Call with the current token being "{": reads hexadecimal byte pairs, blanks allowed between pairs,
+    // through the closing "}" and appends the bytes to `data`. The current token is left stale; call
+    // NextToken next.
+    void ReadHexBinary(std::string& data);
+
+    // Moves the input stream back to just after the current token, undoing the parser's read-ahead.
+    void ReturnUnread() { FInput.ReturnUnread(); }
+
+private:
+    int Peek() {
+        if (FInput.Current() == FInput.End() && !FInput.Refill()) return -1;
+        return static_cast<uint8_t>(*FInput.Current());
+    }
+    void SkipBlanks();
+    // Appends to `text` the run of bytes whose character class has one of the bits of `mask`.
+    void ScanRun(uint8_t mask, std::string& text);
+    void ScanSymbol();
+    void ScanNumber();
+    void ScanString();
+    void ScanQuotedRun();
+    void ScanCharCode();
+
+    TBufferedInput FInput;
+    int FLine = 1;
+    TToken FToken = TToken::EndOfInput;
+    int FTokenLine = 1;
+    std::string FText;
+    int64_t FInt = 0;
+    char FChar = 0;
+};
+
+// True for an identifier of the form format, [A-Za-z_][A-Za-z0-9_]*, and with `dotted` for several joined
+// by single dots (property paths such as "Font.Name").
+bool IsFormIdentifier(std::string_view text, bool dotted);
+// "object", "inherited" or "end" in any letter case: words that cannot name a property.
+bool IsFormKeyword(std::string_view text);
