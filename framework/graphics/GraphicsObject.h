@@ -1,0 +1,15 @@
+// TGraphicsObject: what fonts, pens and brushes have in common: a change notification that the control
+// or canvas using them listens to.
+#pragma once
+
+#include "core/Persistent.h"
+
+class TGraphicsObject : public TPersistent {
+    FW_CLASS(TGraphicsObject, TPersistent)
+public:
+    // Called after every change of a property (once per Assign).
+    TNotifyEvent OnChange;
+
+protected:
+    virtual void Changed();
+};
