@@ -1,0 +1,66 @@
+# Runs formconv on real files: a sample text form converts to binary and back to the same bytes, and
+# failing conversions exit non-zero with the framework's message and leave no output file behind.
+# Parameters: FORMCONV (the tool), SAMPLE (a text form in the writer's own layout), WORK_DIR.
+
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+
+function(run_formconv expected_rc expected_error)
+    execute_process(COMMAND "${FORMCONV}" ${ARGN}
+        RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    if(NOT rc EQUAL expected_rc)
+        message(FATAL_ERROR "formconv ${ARGN}: exit ${rc}, expected ${expected_rc}\n${err}")
+    endif()
+    if(NOT err MATCHES "${expected_error}")
+        message(FATAL_ERROR "formconv ${ARGN}: error output '${err}' does not match '${expected_error}'")
+    endif()
+endfunction()
+
+function(expect_only_files)
+    file(GLOB present RELATIVE "${WORK_DIR}" "${WORK_DIR}/*")
+    list(SORT present)
+    set(expected ${ARGN})
+    list(SORT expected)
+    if(NOT "${present}" STREQUAL "${expected}")
+        message(FATAL_ERROR "files in the work folder: '${present}', expected '${expected}'")
+    endif()
+endfunction()
+
+# Round trip.
+run_formconv(0 "^$" --to-binary "${SAMPLE}" "${WORK_DIR}/sample.bin")
+run_formconv(0 "^$" --to-text "${WORK_DIR}/sample.bin" "${WORK_DIR}/sample.form")
+execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${SAMPLE}" "${WORK_DIR}/sample.form"
+    RESULT_VARIABLE different)
+if(different)
+    message(FATAL_ERROR "the text converted back differs from ${SAMPLE}")
+endif()
+file(READ "${WORK_DIR}/sample.bin" signature LIMIT 4 HEX)
+if(NOT signature STREQUAL "54504630")
+    message(FATAL_ERROR "the binary form does not start with TPF0")
+endif()
+
+# A syntax error: the message with its line, no output, no temporary file left.
+file(WRITE "${WORK_DIR}/broken.form" "object Form1: TForm1\n  Left = 1\n  Top 2\nend\n")
+run_formconv(1 "'=' expected on line 3" --to-binary "${WORK_DIR}/broken.form" "${WORK_DIR}/broken.bin")
+# Bad binary input.
+run_formconv(1 "Invalid stream format" --to-text "${WORK_DIR}/broken.form" "${WORK_DIR}/broken.txt")
+# A missing input file, named as given.
+run_formconv(1 "Cannot open file ${WORK_DIR}/missing.form" --to-text "${WORK_DIR}/missing.form"
+    "${WORK_DIR}/missing.txt")
+expect_only_files(broken.form sample.bin sample.form)
+
+# A failed conversion leaves an existing output file as it was.
+file(WRITE "${WORK_DIR}/kept.bin" "previous contents")
+run_formconv(1 "'=' expected on line 3" --to-binary "${WORK_DIR}/broken.form" "${WORK_DIR}/kept.bin")
+file(READ "${WORK_DIR}/kept.bin" kept)
+if(NOT kept STREQUAL "previous contents")
+    message(FATAL_ERROR "a failed conversion changed the existing output file")
+endif()
+
+# An output folder that does not exist.
+run_formconv(1 "Cannot create file ${WORK_DIR}/none/out.bin" --to-binary "${SAMPLE}" "${WORK_DIR}/none/out.bin")
+
+# Bad arguments print the usage and exit 2.
+run_formconv(2 "usage: formconv" --to-binary "${SAMPLE}")
+run_formconv(2 "usage: formconv" --to-xml "${SAMPLE}" "${WORK_DIR}/x")
+expect_only_files(broken.form kept.bin sample.bin sample.form)
