@@ -5,8 +5,7 @@
 // ---- TBufferedInput
 
 TBufferedInput::TBufferedInput(TStream& stream, size_t capacity)
-    : FStream(stream), FBuffer(new char[capacity + 1]), FCapacity(capacity) {
-    FBuffer[0] = '\0';
+    : FStream(stream), FBuffer(new char[capacity + ReadAhead]()), FCapacity(capacity) {
     FCurrent = FEnd = FBuffer.get();
 }
 

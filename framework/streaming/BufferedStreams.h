@@ -13,6 +13,7 @@
 class TBufferedInput {
 public:
     static constexpr size_t DefaultCapacity = 64 * 1024;
+    static constexpr size_t ReadAhead = 16;
 
     explicit TBufferedInput(TStream& stream, size_t capacity = DefaultCapacity);
     TBufferedInput(const TBufferedInput&) = delete;
@@ -20,6 +21,7 @@ public:
 
     // The unread part of the buffer. A zero byte always follows End(), so scanning loops that stop at a
     // zero byte need no bounds check; they must then compare with End() to tell it from a real zero.
+    // At least ReadAhead bytes after End() may be read (word-at-a-time scanning).
     const char* Current() const { return FCurrent; }
     const char* End() const { return FEnd; }
     void Advance(size_t count) { FCurrent += count; }
@@ -36,6 +38,18 @@ public:
     // Appends `count` bytes to `text`; memory grows with the data actually read, so a bogus length in
     // the input cannot make it allocate more than the input holds.
     void ReadAppend(std::string& text, size_t count);
+    // `count` bytes, straight from the buffer when it holds them all, else gathered in `scratch`. The
+    // view is valid until the next read.
+    std::string_view ReadView(size_t count, std::string& scratch) {
+        if (count <= static_cast<size_t>(FEnd - FCurrent)) {
+            const std::string_view view(FCurrent, count);
+            FCurrent += count;
+            return view;
+        }
+        scratch.clear();
+        ReadAppend(scratch, count);
+        return scratch;
+    }
     // Up to `maxCount` bytes (at least one) straight from the buffer.
     std::string_view Take(size_t maxCount);
 

@@ -17,9 +17,11 @@ void Store(uint8_t (&bytes)[Extended80Size], uint64_t mantissa, int exponent, bo
     bytes[9] = static_cast<uint8_t>(top >> 8);
 }
 
-// A non-negative value below 2^64 rounded to the nearest integer, ties to even.
+// A non-negative value below 2^64 rounded to the nearest integer, ties to even. With at most 64 bits of
+// mantissa the scaled values are whole already.
 uint64_t RoundToUInt64(Extended value, bool& carry) {
-    Extended whole = std::nearbyint(value);
+    Extended whole = value;
+    if constexpr (std::numeric_limits<Extended>::digits > 64) whole = std::nearbyint(value);
     carry = whole >= std::ldexp(Extended(1), 64);
     if (carry) return IntegerBit;
     return static_cast<uint64_t>(whole);

@@ -81,11 +81,8 @@ private:
         return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | uint32_t(bytes[3]) << 24;
     }
 
-    const std::string& ReadShortString(size_t length) {
-        FName.clear();
-        FInput.ReadAppend(FName, length);
-        return FName;
-    }
+    // Valid until the next read.
+    std::string_view ReadShortString(size_t length) { return FInput.ReadView(length, FName); }
 
     // ---- text output
 
@@ -117,9 +114,10 @@ private:
             }
             first = FInput.ReadByte();
         }
-        const std::string className = ReadShortString(first);
+        FClassName.assign(ReadShortString(first));
+        const std::string& className = FClassName;
         if (!IsFormIdentifier(className, false)) Fail("Invalid stream format");
-        const std::string& name = ReadShortString(FInput.ReadByte());
+        const std::string_view name = ReadShortString(FInput.ReadByte());
         if (!name.empty() && !IsFormIdentifier(name, false)) Fail("Invalid stream format");
 
         Indent(level);
@@ -150,7 +148,7 @@ private:
 
     // "Name = value" of the property whose name length has been read.
     void ConvertProperty(int level, uint8_t nameLength) {
-        const std::string& name = ReadShortString(nameLength);
+        const std::string_view name = ReadShortString(nameLength);
         // A name the text could not read back would corrupt the block around it.
         if (!IsFormIdentifier(name, true) || IsFormKeyword(name)) Fail("Invalid stream format");
         Write(name);
@@ -188,7 +186,7 @@ private:
             ConvertString(level, ReadUInt32());
             break;
         case vaIdent: {
-            const std::string& ident = ReadShortString(FInput.ReadByte());
+            const std::string_view ident = ReadShortString(FInput.ReadByte());
             if (!IsFormIdentifier(ident, true)) Fail("Invalid property value");
             Write(ident);
             break;
@@ -220,7 +218,7 @@ private:
         Write("[");
         bool first = true;
         for (uint8_t length = FInput.ReadByte(); length != 0; length = FInput.ReadByte()) {
-            const std::string& element = ReadShortString(length);
+            const std::string_view element = ReadShortString(length);
             if (!IsFormIdentifier(element, false)) Fail("Invalid property value");
             if (!first) Write(", ");
             Write(element);
@@ -279,9 +277,7 @@ private:
             Write("''");
             return;
         }
-        FString.clear();
-        FInput.ReadAppend(FString, length);
-        const std::string& s = FString;
+        const std::string_view s = FInput.ReadView(length, FString);
         if (s.size() > SegmentLength) NewLine(level + 1);
         size_t start = 0;
         while (start < s.size()) {
@@ -296,7 +292,7 @@ private:
                     --lead;
                 if ((static_cast<uint8_t>(s[lead]) & 0xC0) != 0x80) end = lead;
             }
-            WriteSegment(std::string_view(s).substr(start, end - start));
+            WriteSegment(s.substr(start, end - start));
             start = end;
             if (start < s.size()) {
                 Write(" +");
@@ -329,8 +325,9 @@ private:
     TBufferedInput FInput;
     TBufferedOutput FOutput;
     int FDepth = 0;
-    std::string FName;   // scratch for names
-    std::string FString; // scratch for string values
+    std::string FName;      // scratch for names
+    std::string FClassName; // the record's class name while its name is read
+    std::string FString;    // scratch for string values
     char FSpaces[MaxIndent];
 };
 

@@ -57,7 +57,7 @@ private:
         FOutput.Write(bytes, 4);
     }
 
-    void WriteShortString(const std::string& text) {
+    void WriteShortString(std::string_view text) {
         WriteByte(static_cast<uint8_t>(text.size()));
         FOutput.Write(text);
     }
@@ -108,7 +108,7 @@ private:
     void Leave() { --FDepth; }
 
     // The current token as a plain (undotted) identifier of at most `maxLength` bytes.
-    const std::string& Identifier(size_t maxLength) {
+    std::string_view Identifier(size_t maxLength) {
         if (FParser.Token() != TToken::Symbol || !IsFormIdentifier(FParser.TokenString(), false))
             FParser.Error("Identifier expected");
         if (FParser.TokenString().size() > maxLength) FParser.Error("Identifier too long");
@@ -138,14 +138,14 @@ private:
         const bool inherited = FParser.TokenSymbolIs("inherited");
         if (!inherited && !FParser.TokenSymbolIs("object")) FParser.ErrorExpected("object");
         FParser.NextToken();
-        std::string className = Identifier(MaxShortString);
+        std::string className(Identifier(MaxShortString));
         const int classLine = FParser.TokenLine();
         std::string name;
         FParser.NextToken();
         if (FParser.TokenCharIs(':')) {
             FParser.NextToken();
             name = std::move(className);
-            className = Identifier(MaxClassName);
+            className.assign(Identifier(MaxClassName));
             FParser.NextToken();
         } else if (className.size() > MaxClassName) {
             FParser.Error("Identifier too long", classLine);
@@ -240,12 +240,12 @@ private:
     }
 
     void ConvertSymbol() {
-        const std::string& text = FParser.TokenString();
-        if (SameText(text, "False")) {
+        const std::string_view text = FParser.TokenString();
+        if (IsWord(text, "false")) {
             WriteByte(vaFalse);
-        } else if (SameText(text, "True")) {
+        } else if (IsWord(text, "true")) {
             WriteByte(vaTrue);
-        } else if (SameText(text, "nil")) {
+        } else if (IsWord(text, "nil")) {
             WriteByte(vaNil);
         } else if (text == "INF" || text == "NAN") {
             // As the float format writes infinity and not-a-number.
@@ -260,7 +260,7 @@ private:
     }
 
     void ConvertString() {
-        FString = FParser.TokenString();
+        FParser.TakeTokenString(FString);
         FParser.NextToken();
         while (FParser.TokenCharIs('+')) {
             FParser.NextToken();

@@ -1,6 +1,7 @@
 #include "streaming/Parser.h"
 
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -65,12 +66,8 @@ TParser::TParser(TStream& input) : FInput(input) {
     if (FInput.End() - p >= 3 && p[0] == '\xEF' && p[1] == '\xBB' && p[2] == '\xBF') FInput.Advance(3);
 }
 
-bool TParser::TokenSymbolIs(std::string_view word) const {
-    return FToken == TToken::Symbol && SameText(FText, word);
-}
-
 bool TParser::TokenFloat(Extended& value) const {
-    return TryStrToFloat(FText, value);
+    return TryStrToFloat(FView, value);
 }
 
 void TParser::Error(std::string_view message, int line) const {
@@ -85,6 +82,11 @@ void TParser::SkipBlanks() {
     for (;;) {
         const char* p = FInput.Current();
         for (;;) {
+            // Indentation comes in long runs of spaces: skip them eight at a time (the buffer keeps
+            // readable bytes after its end, and the zero byte there ends any run).
+            uint64_t word;
+            for (std::memcpy(&word, p, 8); word == 0x2020202020202020u; std::memcpy(&word, p, 8))
+                p += 8;
             while (*p == ' ')
                 ++p;
             if (!(Classes[static_cast<uint8_t>(*p)] & cBlank)) break;
@@ -112,13 +114,14 @@ void TParser::NextToken() {
     SkipBlanks();
     FTokenLine = FLine;
     FText.clear();
+    bool inBuffer = false;
     const int c = Peek();
     if (c < 0) {
         FToken = TToken::EndOfInput;
     } else if (Is(c, cIdentStart)) {
-        ScanSymbol();
+        inBuffer = ScanSymbol();
     } else if (Is(c, cDigit) || c == '-') {
-        ScanNumber();
+        inBuffer = ScanNumber();
     } else if (c == '\'' || c == '#') {
         ScanString();
     } else {
@@ -126,20 +129,59 @@ void TParser::NextToken() {
         FChar = static_cast<char>(c);
         FInput.Advance(1);
     }
+    if (!inBuffer) FView = FText;
 }
 
-void TParser::ScanSymbol() {
+bool TParser::ScanSymbol() {
     FToken = TToken::Symbol;
+    // Mostly the symbol lies whole in the buffer and is used from there.
+    const char* start = FInput.Current();
+    const char* p = start;
+    while (Classes[static_cast<uint8_t>(*p)] & (cIdentStart | cDigit))
+        ++p;
+    if (p != FInput.End() && *p != '.') {
+        FView = std::string_view(start, static_cast<size_t>(p - start));
+        FInput.SetCurrent(p);
+        return true;
+    }
     for (;;) {
         ScanRun(cIdentStart | cDigit, FText);
-        if (Peek() != '.') return;
+        if (Peek() != '.') return false;
         FInput.Advance(1);
         FText += '.';
         if (!Is(Peek(), cIdentStart)) Error("Identifier expected");
     }
 }
 
-void TParser::ScanNumber() {
+// Decimal digits with an optional "-"; false when the value does not fit in 64 bits.
+static bool ParseInteger(std::string_view text, int64_t& result) {
+    // Accumulate negatively so that INT64_MIN fits.
+    const bool negative = text[0] == '-';
+    int64_t value = 0;
+    for (size_t i = negative ? 1 : 0; i < text.size(); ++i) {
+        const int digit = text[i] - '0';
+        if (value < (INT64_MIN + digit) / 10) return false;
+        value = value * 10 - digit;
+    }
+    if (!negative && value == INT64_MIN) return false;
+    result = negative ? value : -value;
+    return true;
+}
+
+bool TParser::ScanNumber() {
+    // Plain integers lying whole in the buffer are read from there.
+    const char* start = FInput.Current();
+    const char* p = start + (*start == '-' ? 1 : 0);
+    const char* digits = p;
+    while (Classes[static_cast<uint8_t>(*p)] & cDigit)
+        ++p;
+    if (p != digits && p != FInput.End() && *p != '.' && *p != 'e' && *p != 'E') {
+        FView = std::string_view(start, static_cast<size_t>(p - start));
+        FInput.SetCurrent(p);
+        FToken = ParseInteger(FView, FInt) ? TToken::Integer : TToken::Float;
+        return true;
+    }
+
     if (Peek() == '-') {
         FInput.Advance(1);
         FText += '-';
@@ -148,12 +190,12 @@ void TParser::ScanNumber() {
             ScanRun(cIdentStart | cDigit, FText);
             FToken = FText == "-INF" ? TToken::Float : TToken::Char;
             FChar = '-';
-            return;
+            return false;
         }
         if (!Is(Peek(), cDigit)) {
             FToken = TToken::Char;
             FChar = '-';
-            return;
+            return false;
         }
     }
     ScanRun(cDigit, FText);
@@ -176,22 +218,8 @@ void TParser::ScanNumber() {
         }
         ScanRun(cDigit, FText);
     }
-    if (!isFloat) {
-        // Accumulate negatively so that INT64_MIN fits; an overflow makes the token a float.
-        const bool negative = FText[0] == '-';
-        int64_t value = 0;
-        for (size_t i = negative ? 1 : 0; i < FText.size(); ++i) {
-            const int digit = FText[i] - '0';
-            if (value < (INT64_MIN + digit) / 10) {
-                isFloat = true;
-                break;
-            }
-            value = value * 10 - digit;
-        }
-        if (!negative && value == INT64_MIN) isFloat = true;
-        FInt = negative ? value : -value;
-    }
-    FToken = isFloat ? TToken::Float : TToken::Integer;
+    FToken = !isFloat && ParseInteger(FText, FInt) ? TToken::Integer : TToken::Float;
+    return false;
 }
 
 void TParser::ScanString() {
@@ -249,9 +277,16 @@ void TParser::ReadHexBinary(std::string& data) {
         SkipBlanks();
         const char* p = FInput.Current();
         // Whole pairs inside the buffer; the zero byte after the buffer stops the loop.
-        while ((Classes[static_cast<uint8_t>(p[0])] & cHex) && (Classes[static_cast<uint8_t>(p[1])] & cHex)) {
-            data += static_cast<char>(HexValue(p[0]) << 4 | HexValue(p[1]));
-            p += 2;
+        for (;;) {
+            char chunk[128];
+            size_t n = 0;
+            while (n < sizeof chunk && (Classes[static_cast<uint8_t>(p[0])] & cHex) &&
+                   (Classes[static_cast<uint8_t>(p[1])] & cHex)) {
+                chunk[n++] = static_cast<char>(HexValue(p[0]) << 4 | HexValue(p[1]));
+                p += 2;
+            }
+            data.append(chunk, n);
+            if (n < sizeof chunk) break;
         }
         FInput.SetCurrent(p);
         FTokenLine = FLine;
@@ -272,20 +307,28 @@ void TParser::ReadHexBinary(std::string& data) {
 }
 
 bool IsFormIdentifier(std::string_view text, bool dotted) {
-    bool atStart = true;
-    for (const char c : text) {
-        if (atStart) {
-            if (!Is(static_cast<uint8_t>(c), cIdentStart)) return false;
-            atStart = false;
-        } else if (c == '.' && dotted) {
-            atStart = true;
-        } else if (!Is(static_cast<uint8_t>(c), cIdentStart | cDigit)) {
-            return false;
-        }
+    const uint8_t* p = reinterpret_cast<const uint8_t*>(text.data());
+    const uint8_t* end = p + text.size();
+    for (;;) {
+        if (p == end || !(Classes[*p] & cIdentStart)) return false;
+        ++p;
+        while (p != end && (Classes[*p] & (cIdentStart | cDigit)))
+            ++p;
+        if (p == end) return true;
+        if (*p != '.' || !dotted) return false;
+        ++p;
     }
-    return !atStart;
 }
 
 bool IsFormKeyword(std::string_view text) {
-    return SameText(text, "object") || SameText(text, "inherited") || SameText(text, "end");
+    switch (text.size()) {
+    case 3:
+        return IsWord(text, "end");
+    case 6:
+        return IsWord(text, "object");
+    case 9:
+        return IsWord(text, "inherited");
+    default:
+        return false;
+    }
 }

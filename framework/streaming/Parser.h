@@ -12,6 +12,14 @@
 #include <string>
 #include <string_view>
 
+// `text` equals `word`, a word of lower-case ASCII letters, regardless of letter case.
+inline bool IsWord(std::string_view text, std::string_view word) {
+    if (text.size() != word.size()) return false;
+    for (size_t i = 0; i < word.size(); ++i)
+        if ((text[i] | 0x20) != word[i]) return false;
+    return true;
+}
+
 enum class TToken {
     EndOfInput,
     Symbol,
@@ -29,15 +37,22 @@ public:
     void NextToken();
     TToken Token() const { return FToken; }
     int TokenLine() const { return FTokenLine; }
-    // Symbol text, decoded string bytes, or number text.
-    const std::string& TokenString() const { return FText; }
+    // Symbol text, decoded string bytes, or number text; valid until the next token is read.
+    std::string_view TokenString() const { return FView; }
     int64_t TokenInt() const { return FInt; }
     // The value of a Float token; false when the number is malformed (such as "1e").
     bool TokenFloat(Extended& value) const;
     char TokenChar() const { return FChar; }
     bool TokenCharIs(char c) const { return FToken == TToken::Char && FChar == c; }
-    // A symbol equal to `word` regardless of letter case.
-    bool TokenSymbolIs(std::string_view word) const;
+    // A symbol equal to `word` (lower-case letters) regardless of letter case.
+    bool TokenSymbolIs(std::string_view word) const {
+        return FToken == TToken::Symbol && IsWord(FView, word);
+    }
+    // Moves the text of a String token into `text` (swapping buffers, no copy).
+    void TakeTokenString(std::string& text) {
+        std::swap(text, FText);
+        FView = {};
+    }
 
     // Fails with EParserError "<message> on line <line of the current token>".
     [[noreturn]] void Error(std::string_view message) const { Error(message, FTokenLine); }
@@ -61,8 +76,9 @@ private:
     void SkipBlanks();
     // Appends to `text` the run of bytes whose character class has one of the bits of `mask`.
     void ScanRun(uint8_t mask, std::string& text);
-    void ScanSymbol();
-    void ScanNumber();
+    // Both return true when the token text is left in the buffer (FView) rather than in FText.
+    bool ScanSymbol();
+    bool ScanNumber();
     void ScanString();
     void ScanQuotedRun();
     void ScanCharCode();
@@ -71,7 +87,8 @@ private:
     int FLine = 1;
     TToken FToken = TToken::EndOfInput;
     int FTokenLine = 1;
-    std::string FText;
+    std::string FText;      // token text built up across buffer refills
+    std::string_view FView; // the token text: FText, or the token in the buffer when it lies there whole
     int64_t FInt = 0;
     char FChar = 0;
 };
