@@ -103,6 +103,7 @@ protected:
 
 private:
     friend class TReader;
+    friend class TWriter;
     void Insert(TComponent* component);
     void Remove(TComponent* component);
 

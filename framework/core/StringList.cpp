@@ -1,8 +1,16 @@
 #include "core/StringList.h"
 
+#include "core/ClassRegistry.h"
 #include "core/SysUtils.h"
 
 #include <algorithm>
+
+FW_PUBLISH(TStringList) {
+}
+
+namespace {
+const bool StringListRegistered = (RegisterClass(TStringList::StaticClass()), true);
+}
 
 void TStringList::CheckIndex(int index) const {
     if (index < 0 || index >= Count()) throw EStringListError(Format("List index out of bounds (%d)", index));

@@ -11,6 +11,7 @@ class TStringList;
 using TStringListEvent = std::function<void(TStringList& sender)>;
 
 class TStringList : public TStrings {
+    FW_CLASS(TStringList, TStrings)
 public:
     int Count() const override { return static_cast<int>(FItems.size()); }
     std::string Strings(int index) const override;

@@ -1,6 +1,8 @@
 #include "core/Strings.h"
 
 #include "core/SysUtils.h"
+#include "streaming/Reader.h"
+#include "streaming/Writer.h"
 
 #include <utility>
 #include <vector>
@@ -20,6 +22,9 @@ template <class Body> void Updating(TStrings& strings, Body&& body) {
 }
 
 } // namespace
+
+FW_PUBLISH(TStrings) {
+}
 
 int TStrings::AddObject(std::string_view text, TObject* object) {
     const int index = Count();
@@ -135,6 +140,37 @@ void TStrings::Assign(const TStrings& source) {
         Clear();
         AddStrings(source);
     });
+}
+
+void TStrings::Assign(const TPersistent* source) {
+    if (auto* strings = dynamic_cast<const TStrings*>(source)) {
+        Assign(*strings);
+        return;
+    }
+    TPersistent::Assign(source);
+}
+
+void TStrings::DefineProperties(TFiler& filer) {
+    filer.DefineProperty(
+        "Strings", [this](TReader& reader) { ReadData(reader); },
+        [this](TWriter& writer) { WriteData(writer); }, Count() > 0);
+}
+
+void TStrings::ReadData(TReader& reader) {
+    reader.ReadListBegin();
+    Updating(*this, [&] {
+        Clear();
+        while (!reader.EndOfList())
+            Add(reader.ReadString());
+    });
+    reader.ReadListEnd();
+}
+
+void TStrings::WriteData(TWriter& writer) const {
+    writer.WriteListBegin();
+    for (int i = 0; i < Count(); ++i)
+        writer.WriteString(Strings(i));
+    writer.WriteListEnd();
 }
 
 void TStrings::AddStrings(const TStrings& source) {

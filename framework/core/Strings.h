@@ -1,13 +1,19 @@
 // TStrings: the abstract list of text lines, each with an associated object pointer. Concrete lists
 // (TStringList, the items of list and combo boxes) supply storage; everything else is built on it.
+// A TStrings property streams its lines as the defined property "Strings", a list of strings
+// ("Lines.Strings = ('one' 'two')" in the text form).
 #pragma once
+
+#include "core/Persistent.h"
 
 #include <string>
 #include <string_view>
 
-class TObject;
+class TReader;
+class TWriter;
 
-class TStrings {
+class TStrings : public TPersistent {
+    FW_CLASS(TStrings, TPersistent)
 public:
     TStrings() = default;
     TStrings(const TStrings&) = delete;
@@ -52,12 +58,17 @@ public:
 
     // Copies the lines and their objects; Assign replaces the contents, AddStrings appends.
     void Assign(const TStrings& source);
+    // Another TStrings as above; anything else fails as TPersistent::Assign does.
+    void Assign(const TPersistent* source) override;
     void AddStrings(const TStrings& source);
 
     // Nested; only the outermost pair reaches SetUpdateState. An unmatched EndUpdate is ignored.
     void BeginUpdate();
     void EndUpdate();
     int UpdateCount() const { return FUpdateCount; }
+
+    // Streams the lines as "Strings" when there are any.
+    void DefineProperties(TFiler& filer) override;
 
 protected:
     // Negative, zero or positive like CompareText.
@@ -66,5 +77,8 @@ protected:
     virtual void SetUpdateState(bool updating) {}
 
 private:
+    void ReadData(TReader& reader);
+    void WriteData(TWriter& writer) const;
+
     int FUpdateCount = 0;
 };

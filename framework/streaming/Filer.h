@@ -11,7 +11,8 @@ class TStream;
 
 class TFiler {
 public:
-    virtual ~TFiler() = default;
+    // The writer reports a failed final flush from its destructor, so filers may throw on destruction.
+    virtual ~TFiler() noexcept(false) = default;
 
     TComponent* Root() const { return FRoot; }
     void SetRoot(TComponent* root) { FRoot = root; }

@@ -1,12 +1,33 @@
 // TReader: reads components from the binary form stream into new or existing components.
+//
+// Reading a record: the class name resolves first among the classes of Root()'s published fields, then
+// among the registered classes ("Class %s not found"); a new component is created through its class's
+// virtual constructor with Owner() (Root() when no owner is set) and offered Parent() when it HasParent().
+// Its name goes through OnSetName, then SetName, which also binds the owner's published field of that
+// name. While a component is read it is in csLoading and csReading state. A failure while setting a
+// property is reported as EReadError "Error reading <component>.<property path>: <message>"; a component
+// the reader created for a record that fails is freed again.
+//
+// References and Loaded: component references are recorded by name and set later, since they may name
+// components that come later in the stream. Within BeginReferences ... EndReferences the caller decides:
+// FixupReferences sets every reference it can resolve and then calls Loaded on each component read so
+// far; EndReferences drops the references still pending and calls Loaded on the components that have not
+// had it yet, so nothing is left in loading state. Without that bracket, ReadRootComponent and
+// ReadComponent do both themselves: references are resolved and Loaded called before they return.
+//
+// Bad input never reads past the end of the stream ("Stream read error"), never allocates more than the
+// stream holds, and nesting deeper than MaxFormNesting fails; every failure is an EReadError (or the
+// framework exception of the operation that refused the value).
 #pragma once
 
 #include "core/Component.h"
+#include "streaming/BufferedStreams.h"
 #include "streaming/Filer.h"
 #include "streaming/ValueType.h"
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,7 +36,8 @@ class TCollection;
 class TReader : public TFiler {
 public:
     explicit TReader(TStream& stream, int bufferSize = 4096);
-    // Puts the stream back right after the last byte read, so several records can be read in turn.
+    // Puts the stream back right after the last byte consumed (the reader reads ahead), so several
+    // records can be read in turn. Pending references are dropped without calling Loaded.
     ~TReader() override;
 
     // The owner and parent of components the reader creates.
@@ -24,36 +46,40 @@ public:
     TComponent* Parent() const { return FParent; }
     void SetParent(TComponent* parent) { FParent = parent; }
 
-    // Lets the caller change the name a new component gets (the designer makes pasted names unique).
+    // Lets the caller change the name a component gets from its record (the designer makes pasted names
+    // unique). Called for every record read, the root's included.
     std::function<void(TReader& reader, TComponent* component, std::string& name)> OnSetName;
 
     void ReadSignature(); // fails with "Invalid stream format"
-    // Signature, then one component record into `root` (created from its class name when null).
+    // Signature, then one component record into `root`, or into a new component of the record's class
+    // (found among the registered classes) when root is null. The root takes the record's name; the class
+    // name in the record is not compared with an existing root's class. Returns the root.
     TComponent* ReadRootComponent(TComponent* root);
-    // One component record into `component`, or into a new component of the record's class when null.
+    // One component record (no signature) into `component`, or into a new component of the record's class
+    // when null.
     TComponent* ReadComponent(TComponent* component);
+    // The properties and children of a record, after its header; TComponent::ReadState calls it.
     void ReadData(TComponent* instance);
     void ReadProperty(TPersistent* instance);
+    // Replaces the collection's items with those of a collection value (its tag already read).
     void ReadCollection(TCollection* collection);
 
-    // Component references read from the stream are kept by name and resolved by FixupReferences;
-    // EndReferences drops what is left unresolved.
     void BeginReferences();
     void FixupReferences();
     void EndReferences();
 
-    // Values.
+    // Values. Each checks the tag it expects and fails with EReadError "Invalid property value" otherwise.
     TValueType ReadValue();
-    TValueType NextValue();
+    TValueType NextValue(); // without consuming it
     bool EndOfList();
     void ReadListBegin();
     void ReadListEnd();
-    int64_t ReadInteger();
+    int64_t ReadInteger(); // integer tags, or a float holding a whole number (how big integers are written)
     bool ReadBoolean();
-    char ReadChar();
-    long double ReadFloat(); // accepts integer values too
-    std::string ReadString();
-    std::string ReadIdent();
+    char ReadChar();          // a one-character string
+    long double ReadFloat();  // accepts integer values too
+    std::string ReadString(); // short or long string
+    std::string ReadIdent();  // identifiers; False, True and nil as those words
     std::vector<std::string> ReadSet();
     std::vector<uint8_t> ReadBinary();
     void SkipValue();
@@ -66,7 +92,43 @@ public:
                               const std::function<void(TStream&)>& write, bool hasData) override;
 
 private:
-    TStream& FStream;
+    class TTracker;
+    struct TFixup {
+        TComponent* Component; // whose record the reference came from
+        TPersistent* Instance; // the object with the property: the component, a sub-object or an item
+        const TPropInfo* Prop;
+        std::string Name;
+        std::vector<TCollection*> Scopes; // collections being read around it, whose items may go away
+        bool Done = false;
+    };
+
+    TComponent* ReadRecord(TComponent* component, bool asRoot);
+    void ReadPrefix(uint8_t& flags, int& childPos);
+    TClass FindComponentClass(const std::string& name) const;
+    void ReadPropValue(TPersistent* instance, const TPropInfo* prop);
+    void ReadOrdinalValue(TPersistent* instance, const TPropInfo* prop);
+    void ReadObjectValue(TPersistent* instance, const TPropInfo* prop);
+    void ReadMethodValue(TPersistent* instance, const TPropInfo* prop);
+    TComponent* FindReference(const std::string& name) const;
+    // Finishes the bookkeeping ReadRootComponent or ReadComponent began for themselves.
+    void FinishOwnReferences(bool succeeded);
+    void CallLoaded();
+    void Track(TComponent* component);
+    void Forget(TComponent* component); // the component is being destroyed
+    void Untrack();
+    uint8_t PeekByte();
+
+    TBufferedInput FInput;
     TComponent* FOwner = nullptr;
     TComponent* FParent = nullptr;
+    TComponent* FRecordComponent = nullptr; // the component whose record is being read
+    std::string FPropName;                  // the property DefineProperty is asked about
+    bool FPropFound = false;
+    bool FReferencing = false; // between BeginReferences and EndReferences
+    int FDepth = 0;
+    std::vector<TFixup> FFixups;
+    std::vector<TComponent*> FLoaded; // read and still waiting for Loaded, in reading order
+    std::vector<TCollection*> FCollections;
+    std::vector<TComponent*> FTracked;
+    std::unique_ptr<TTracker> FTracker;
 };

@@ -1,4 +1,12 @@
 // TWriter: writes components to the binary form stream.
+//
+// A component record is: optional prefix (0xF0 | flags, then the child position when ffChildPos is set),
+// class name, component name, the properties (name, tagged value) up to a zero byte, then the child
+// records up to a zero byte. Properties are written in declaration order and only when they differ from
+// their default: an ordinal equal to its declared default, a zero float, an empty string, a nil method or
+// a nil object is left out, and so is every property whose stored test says no. A sub-object (a
+// TPersistent that is not a component) writes its own properties under a dotted path ("Font.Name"), a
+// collection writes its items, and a component reference writes the referenced component's name.
 #pragma once
 
 #include "core/Component.h"
@@ -15,16 +23,23 @@ class TCollection;
 class TWriter : public TFiler {
 public:
     explicit TWriter(TStream& stream, int bufferSize = 4096);
-    ~TWriter() override; // flushes what is buffered
+    // Flushes what is buffered. A flush that fails is reported by this destructor, unless it runs
+    // because of another exception (call FlushBuffer first to see every failure).
+    ~TWriter() noexcept(false) override;
     void FlushBuffer();
 
     void WriteSignature();
     // Signature, then `root` as one component record with its children; root becomes Root().
     void WriteRootComponent(TComponent* root);
-    // One component record: prefix, class and name, properties, children.
+    // One component record through the component's WriteState (which calls WriteData). The children
+    // are what component->GetChildren(proc, Root()) enumerates.
     void WriteComponent(TComponent* component);
     void WriteData(TComponent* instance);
+    // Flags 0 writes nothing; ffChildPos writes the child position after the prefix byte.
+    void WritePrefix(uint8_t flags, int childPos);
+    // Published properties in declaration order, then the instance's DefineProperties.
     void WriteProperties(TPersistent* instance);
+    // vaCollection, then each item: vaList, its properties, end of list; then end of list.
     void WriteCollection(TCollection* collection);
 
     // Values, each with its tag.
@@ -32,15 +47,16 @@ public:
     void WriteListEnd() { WriteValue(vaNull); }
     void WriteInteger(int64_t value); // the smallest integer tag that holds it; beyond 32 bits a float
     void WriteBoolean(bool value);
-    void WriteChar(char value);
+    void WriteChar(char value); // a one-character string
     void WriteFloat(long double value);
     void WriteString(std::string_view value); // short string up to 255 bytes, else long string
-    void WriteIdent(std::string_view ident);  // False, True and nil get their own tags
+    void WriteIdent(std::string_view ident);  // False, True and nil (any case) get their own tags
     void WriteSet(const std::vector<std::string>& names);
-    void WriteBinary(const void* data, int32_t size);
+    void WriteBinary(const void* data, int64_t size); // fails with EWriteError beyond 2 GB
     // Untagged pieces.
     void WriteValue(TValueType type);
-    void WriteStr(std::string_view text); // short string: length byte and bytes (at most 255)
+    // Short string: length byte and bytes. Longer text fails with EWriteError "String too long".
+    void WriteStr(std::string_view text);
     void Write(const void* data, int64_t size);
 
     void DefineProperty(const std::string& name, const std::function<void(TReader&)>& read,
@@ -49,10 +65,16 @@ public:
                               const std::function<void(TStream&)>& write, bool hasData) override;
 
 private:
-    struct Impl;
-    // see Writer.cpp
+    void WriteProperty(TPersistent* instance, const TPropInfo* prop);
+    void WritePropName(std::string_view name);
+    void WriteOrdinalProp(TPersistent* instance, const TPropInfo* prop);
+    void WriteObjectProp(TPersistent* instance, const TPropInfo* prop);
+    // The name under which a referenced component is written; empty when it cannot be referenced.
+    std::string ReferenceName(const TComponent* component) const;
+
     TStream& FStream;
     std::vector<uint8_t> FBuffer;
     size_t FBufferUsed = 0;
-    std::string FPropPath;
+    std::string FPropPath; // prefix of sub-object properties, e.g. "Font."
+    int FDepth = 0;        // records, collections and sub-objects being written
 };

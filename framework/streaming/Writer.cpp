@@ -1,0 +1,390 @@
+#include "streaming/Writer.h"
+
+#include "core/Collection.h"
+#include "core/Streams.h"
+#include "core/SysUtils.h"
+#include "rtti/Properties.h"
+#include "streaming/Extended80.h"
+#include "streaming/ObjectText.h"
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+
+namespace {
+
+// Restores a member on scope exit, also when an exception leaves the scope.
+template <class T> class TRestore {
+public:
+    explicit TRestore(T& target) : FTarget(target), FSaved(target) {}
+    ~TRestore() { FTarget = std::move(FSaved); }
+
+private:
+    T& FTarget;
+    T FSaved;
+};
+
+// Counts one level of nesting (record, collection, sub-object) for as long as it lives.
+class TNesting {
+public:
+    explicit TNesting(int& depth) : FDepth(depth) {
+        if (FDepth >= MaxFormNesting)
+            throw EWriteError(Format("Nesting deeper than %d levels", MaxFormNesting));
+        ++FDepth;
+    }
+    ~TNesting() { --FDepth; }
+    TNesting(const TNesting&) = delete;
+    TNesting& operator=(const TNesting&) = delete;
+
+private:
+    int& FDepth;
+};
+
+void PutLittleEndian(uint8_t* out, uint64_t value, int size) {
+    for (int i = 0; i < size; ++i)
+        out[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+} // namespace
+
+TWriter::TWriter(TStream& stream, int bufferSize)
+    : FStream(stream), FBuffer(static_cast<size_t>(std::max(bufferSize, 16))) {
+}
+
+TWriter::~TWriter() noexcept(false) {
+    if (std::uncaught_exceptions() > 0) {
+        try {
+            FlushBuffer();
+        } catch (...) {
+            // Already failing: the first exception is the one to report.
+        }
+        return;
+    }
+    FlushBuffer();
+}
+
+void TWriter::FlushBuffer() {
+    if (FBufferUsed == 0) return;
+    size_t count = FBufferUsed;
+    FBufferUsed = 0;
+    FStream.WriteBuffer(FBuffer.data(), static_cast<int64_t>(count));
+}
+
+void TWriter::Write(const void* data, int64_t size) {
+    if (size <= 0) return;
+    auto bytes = static_cast<const uint8_t*>(data);
+    auto count = static_cast<size_t>(size);
+    if (count > FBuffer.size() - FBufferUsed) {
+        FlushBuffer();
+        if (count >= FBuffer.size()) {
+            FStream.WriteBuffer(bytes, size);
+            return;
+        }
+    }
+    std::memcpy(FBuffer.data() + FBufferUsed, bytes, count);
+    FBufferUsed += count;
+}
+
+// ---- components
+// ---------------------------------------------------------------------------------------------
+
+void TWriter::WriteSignature() {
+    Write(FormSignature, sizeof FormSignature);
+}
+
+void TWriter::WriteRootComponent(TComponent* root) {
+    SetRoot(root);
+    WriteSignature();
+    WriteComponent(root);
+}
+
+void TWriter::WriteComponent(TComponent* component) {
+    bool wasWriting = component->FComponentState.Contains(csWriting);
+    component->FComponentState.Include(csWriting);
+    try {
+        component->WriteState(*this);
+    } catch (...) {
+        if (!wasWriting) component->FComponentState.Exclude(csWriting);
+        throw;
+    }
+    if (!wasWriting) component->FComponentState.Exclude(csWriting);
+}
+
+void TWriter::WriteData(TComponent* instance) {
+    TNesting nesting(FDepth);
+    WritePrefix(0, 0); // no ancestor, so neither inherited nor moved children
+    WriteStr(instance->ClassName());
+    WriteStr(instance->Name());
+    WriteProperties(instance);
+    WriteListEnd();
+    instance->GetChildren([this](TComponent* child) { WriteComponent(child); }, Root());
+    WriteListEnd();
+}
+
+void TWriter::WritePrefix(uint8_t flags, int childPos) {
+    flags &= 0x0F;
+    if (flags == 0) return;
+    uint8_t prefix = 0xF0 | flags;
+    Write(&prefix, 1);
+    if (flags & ffChildPos) WriteInteger(childPos);
+}
+
+// ---- properties
+// ---------------------------------------------------------------------------------------------
+
+void TWriter::WriteProperties(TPersistent* instance) {
+    for (const TPropInfo* prop : instance->ClassType()->Properties())
+        WriteProperty(instance, prop);
+    instance->DefineProperties(*this);
+}
+
+void TWriter::WritePropName(std::string_view name) {
+    std::string path = FPropPath;
+    path += name;
+    if (path.size() > 255) throw EWriteError(Format("Property path too long: %s", path));
+    WriteStr(path);
+}
+
+void TWriter::WriteProperty(TPersistent* instance, const TPropInfo* prop) {
+    if (!prop->HasRead() || !IsStoredProp(instance, prop)) return;
+    // A read-only class property can still stream the sub-object it holds; anything else read-only cannot
+    // be read back, so it is not written.
+    if (!prop->HasWrite() && prop->PropType->Kind != tkClass) return;
+
+    switch (prop->PropType->Kind) {
+    case tkInteger:
+    case tkChar:
+    case tkWChar:
+    case tkEnumeration:
+    case tkSet:
+        WriteOrdinalProp(instance, prop);
+        break;
+    case tkFloat:
+        if (Extended value = GetFloatProp(instance, prop); value != 0) {
+            WritePropName(prop->Name);
+            WriteFloat(value);
+        }
+        break;
+    case tkString:
+    case tkLString:
+    case tkWString:
+        if (std::string value = GetStrProp(instance, prop); !value.empty()) {
+            WritePropName(prop->Name);
+            WriteString(value);
+        }
+        break;
+    case tkMethod: {
+        TMethod value = GetMethodProp(instance, prop);
+        if (!value.Code || !Root()) break;
+        // Only handlers the root publishes have a name to bind to when the stream is read back.
+        std::string name = Root()->MethodName(value.Code);
+        if (name.empty()) break;
+        WritePropName(prop->Name);
+        WriteIdent(name);
+        break;
+    }
+    case tkClass:
+        WriteObjectProp(instance, prop);
+        break;
+    default:
+        break; // variants, arrays, records and interfaces do not stream
+    }
+}
+
+void TWriter::WriteOrdinalProp(TPersistent* instance, const TPropInfo* prop) {
+    int64_t value = GetOrdProp(instance, prop);
+    if (prop->Default != TPropInfo::NoDefault && value == prop->Default) return;
+    const TTypeInfo* type = prop->PropType;
+    WritePropName(prop->Name);
+    switch (type->Kind) {
+    case tkChar:
+        WriteChar(static_cast<char>(value));
+        break;
+    case tkWChar: {
+        // UTF-8 of the UTF-16 code unit (a lone surrogate is encoded as its code point).
+        auto c = static_cast<uint32_t>(value) & 0xFFFFu;
+        std::string text;
+        if (c < 0x80) {
+            text += static_cast<char>(c);
+        } else if (c < 0x800) {
+            text += static_cast<char>(0xC0 | (c >> 6));
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            text += static_cast<char>(0xE0 | (c >> 12));
+            text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        }
+        WriteString(text);
+        break;
+    }
+    case tkEnumeration:
+        WriteIdent(GetEnumName(type, value));
+        break;
+    case tkSet: {
+        std::vector<std::string> names;
+        const TTypeInfo* element = type->Data.CompType;
+        for (int bit = 0; bit < 32; ++bit) {
+            if (!(value & (int64_t(1) << bit))) continue;
+            std::string name = element ? GetEnumName(element, bit) : std::string();
+            names.push_back(name.empty() ? IntToStr(bit) : name);
+        }
+        WriteSet(names);
+        break;
+    }
+    default:
+        WriteInteger(value);
+        break;
+    }
+}
+
+void TWriter::WriteObjectProp(TPersistent* instance, const TPropInfo* prop) {
+    TObject* value = GetObjectProp(instance, prop);
+    if (!value) return;
+    if (auto* component = dynamic_cast<TComponent*>(value)) {
+        if (!prop->HasWrite()) return;
+        std::string name = ReferenceName(component);
+        if (name.empty()) return;
+        WritePropName(prop->Name);
+        WriteIdent(name);
+    } else if (auto* collection = dynamic_cast<TCollection*>(value)) {
+        WritePropName(prop->Name);
+        WriteCollection(collection);
+    } else if (auto* persistent = dynamic_cast<TPersistent*>(value)) {
+        TNesting nesting(FDepth);
+        TRestore<std::string> path(FPropPath);
+        FPropPath += prop->Name;
+        FPropPath += '.';
+        WriteProperties(persistent);
+    }
+}
+
+std::string TWriter::ReferenceName(const TComponent* component) const {
+    if (component->Name().empty()) return {};
+    TComponent* owner = component->Owner();
+    if (component == Root() || owner == Root()) return component->Name();
+    if (!owner || owner->Name().empty()) return {};
+    return owner->Name() + "." + component->Name();
+}
+
+void TWriter::WriteCollection(TCollection* collection) {
+    TNesting nesting(FDepth);
+    TRestore<std::string> path(FPropPath);
+    FPropPath.clear(); // item properties are named relative to the item
+    WriteValue(vaCollection);
+    for (int i = 0; i < collection->Count(); ++i) {
+        WriteListBegin();
+        WriteProperties(collection->Items(i));
+        WriteListEnd();
+    }
+    WriteListEnd();
+}
+
+void TWriter::DefineProperty(const std::string& name, const std::function<void(TReader&)>&,
+                             const std::function<void(TWriter&)>& write, bool hasData) {
+    if (!hasData || !write) return;
+    WritePropName(name);
+    write(*this);
+}
+
+void TWriter::DefineBinaryProperty(const std::string& name, const std::function<void(TStream&)>&,
+                                   const std::function<void(TStream&)>& write, bool hasData) {
+    if (!hasData || !write) return;
+    TMemoryStream data;
+    write(data);
+    WritePropName(name);
+    WriteBinary(data.Memory(), data.Size());
+}
+
+// ---- values
+// -------------------------------------------------------------------------------------------------
+
+void TWriter::WriteValue(TValueType type) {
+    uint8_t tag = type;
+    Write(&tag, 1);
+}
+
+void TWriter::WriteStr(std::string_view text) {
+    if (text.size() > 255) throw EWriteError(Format("String too long: %s", text.substr(0, 32)));
+    uint8_t length = static_cast<uint8_t>(text.size());
+    Write(&length, 1);
+    Write(text.data(), static_cast<int64_t>(text.size()));
+}
+
+void TWriter::WriteInteger(int64_t value) {
+    uint8_t bytes[5];
+    if (value >= INT8_MIN && value <= INT8_MAX) {
+        bytes[0] = vaInt8;
+        PutLittleEndian(bytes + 1, static_cast<uint64_t>(value), 1);
+        Write(bytes, 2);
+    } else if (value >= INT16_MIN && value <= INT16_MAX) {
+        bytes[0] = vaInt16;
+        PutLittleEndian(bytes + 1, static_cast<uint64_t>(value), 2);
+        Write(bytes, 3);
+    } else if (value >= INT32_MIN && value <= INT32_MAX) {
+        bytes[0] = vaInt32;
+        PutLittleEndian(bytes + 1, static_cast<uint64_t>(value), 4);
+        Write(bytes, 5);
+    } else {
+        WriteFloat(static_cast<long double>(value)); // exact: the 80-bit mantissa holds 64 bits
+    }
+}
+
+void TWriter::WriteBoolean(bool value) {
+    WriteValue(value ? vaTrue : vaFalse);
+}
+
+void TWriter::WriteChar(char value) {
+    WriteString(std::string_view(&value, 1));
+}
+
+void TWriter::WriteFloat(long double value) {
+    uint8_t bytes[1 + Extended80Size];
+    bytes[0] = vaExtended;
+    uint8_t encoded[Extended80Size];
+    EncodeExtended80(value, encoded);
+    std::memcpy(bytes + 1, encoded, Extended80Size);
+    Write(bytes, sizeof bytes);
+}
+
+void TWriter::WriteString(std::string_view value) {
+    if (value.size() <= 255) {
+        WriteValue(vaString);
+        WriteStr(value);
+        return;
+    }
+    if (value.size() > INT32_MAX) throw EWriteError("String too long to stream");
+    WriteValue(vaLString);
+    uint8_t length[4];
+    PutLittleEndian(length, value.size(), 4);
+    Write(length, 4);
+    Write(value.data(), static_cast<int64_t>(value.size()));
+}
+
+void TWriter::WriteIdent(std::string_view ident) {
+    if (SameText(ident, "False"))
+        WriteValue(vaFalse);
+    else if (SameText(ident, "True"))
+        WriteValue(vaTrue);
+    else if (SameText(ident, "nil"))
+        WriteValue(vaNil);
+    else {
+        WriteValue(vaIdent);
+        WriteStr(ident);
+    }
+}
+
+void TWriter::WriteSet(const std::vector<std::string>& names) {
+    WriteValue(vaSet);
+    for (const std::string& name : names)
+        if (!name.empty()) WriteStr(name);
+    WriteStr("");
+}
+
+void TWriter::WriteBinary(const void* data, int64_t size) {
+    if (size < 0 || size > INT32_MAX) throw EWriteError("Binary data too large to stream");
+    WriteValue(vaBinary);
+    uint8_t length[4];
+    PutLittleEndian(length, static_cast<uint64_t>(size), 4);
+    Write(length, 4);
+    Write(data, size);
+}
