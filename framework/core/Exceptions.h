@@ -43,3 +43,4 @@ FW_DECLARE_EXCEPTION(EMethodNotFound, EFilerError);
 FW_DECLARE_EXCEPTION(EInvalidImage, EFilerError);
 FW_DECLARE_EXCEPTION(EInvalidGraphic, Exception);
 FW_DECLARE_EXCEPTION(EOutOfResources, Exception);
+FW_DECLARE_EXCEPTION(EResNotFound, Exception);

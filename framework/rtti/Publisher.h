@@ -132,9 +132,10 @@ public:
     template <class Getter> TPropBuilder<C> ReadOnly(std::string name, Getter get) {
         return Declare<Getter, Getter, false>(std::move(name), get, get);
     }
-    template <class Field> TPropBuilder<C> Event(std::string name, Field C::*field) {
+    template <class Owner, class Field> TPropBuilder<C> Event(std::string name, Field Owner::*field) {
         static_assert(TIsEvent<Field>::value, "Event() takes a data member of an event type");
-        return Declare<Field C::*, Field C::*, true>(std::move(name), field, field);
+        static_assert(std::is_base_of_v<Owner, C>, "the event belongs to another class");
+        return Declare<Field Owner::*, Field Owner::*, true>(std::move(name), field, field);
     }
 
     template <auto Member> void Method(std::string name) {

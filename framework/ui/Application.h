@@ -8,7 +8,8 @@
 #include <string>
 
 class TCustomForm;
-class Exception;
+
+FW_EVENT_TYPE(TExceptionEvent, void(TObject* Sender, const std::exception& E));
 
 class TApplication : public TComponent {
     FW_CLASS(TApplication, TComponent)
@@ -37,6 +38,9 @@ public:
     void HandleException(const std::function<void()>& action);
     // A modal message box; returns the id of the button pressed (IDOK 1, IDCANCEL 2, IDYES 6, IDNO 7...).
     int MessageBox(const std::string& text, const std::string& caption, unsigned flags = 0);
+
+    // When set, exceptions reaching the message loop go here instead of the message box.
+    TExceptionEvent OnException;
 
     const std::string& Title() const { return FTitle; }
     void SetTitle(const std::string& title) { FTitle = title; }

@@ -1,0 +1,145 @@
+// TCustomForm and TForm: top-level windows with a caption, border, modal showing, default and cancel
+// buttons, and a designer slot. A form class with a form resource reads it in its constructor through
+// InitializeForm(), which also runs OnCreate.
+#pragma once
+
+#include "ui/WinControl.h"
+
+class TDesigner;
+
+FW_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin);
+FW_ENUM(TBorderIcon, biSystemMenu, biMinimize, biMaximize, biHelp);
+FW_SET(TBorderIcons, TBorderIcon);
+FW_ENUM(TFormStyle, fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop);
+FW_ENUM(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter);
+FW_ENUM(TCloseAction, caNone, caHide, caFree, caMinimize);
+FW_ENUM(TWindowState, wsNormal, wsMinimized, wsMaximized);
+FW_INTEGER_TYPE(TModalResult, int32_t, INT32_MIN, INT32_MAX);
+
+inline constexpr TModalResult mrNone = TModalResult(0);
+inline constexpr TModalResult mrOk = TModalResult(1);
+inline constexpr TModalResult mrCancel = TModalResult(2);
+inline constexpr TModalResult mrAbort = TModalResult(3);
+inline constexpr TModalResult mrRetry = TModalResult(4);
+inline constexpr TModalResult mrIgnore = TModalResult(5);
+inline constexpr TModalResult mrYes = TModalResult(6);
+inline constexpr TModalResult mrNo = TModalResult(7);
+inline constexpr TModalResult mrAll = TModalResult(8);
+inline constexpr TModalResult mrNoToAll = TModalResult(9);
+inline constexpr TModalResult mrYesToAll = TModalResult(10);
+
+FW_EVENT_TYPE(TCloseEvent, void(TObject* Sender, TCloseAction& Action));
+FW_EVENT_TYPE(TCloseQueryEvent, void(TObject* Sender, bool& CanClose));
+
+class TCustomForm : public TWinControl {
+    FW_CLASS(TCustomForm, TWinControl)
+public:
+    explicit TCustomForm(TComponent* owner);
+    ~TCustomForm() override;
+
+    // ---- showing and closing
+    void Show();
+    // Shows the form modally and runs its own message loop until ModalResult is set or the form closes;
+    // returns the modal result (the close box and Escape without a cancel button give mrCancel).
+    TModalResult ShowModal();
+    // Asks OnCloseQuery, then OnClose decides: hide (the default), free, minimise or nothing. Closing the
+    // main form ends the application; closing a modal form sets mrCancel.
+    void Close();
+    bool CloseQuery();
+    // Frees the form once the current message has been handled.
+    void Release();
+    TModalResult ModalResult() const { return FModalResult; }
+    void SetModalResult(TModalResult result) { FModalResult = result; }
+    bool Modal() const { return FModal; }
+
+    // ---- look
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle style);
+    TBorderIcons BorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TBorderIcons icons);
+    TFormStyle FormStyle() const { return FFormStyle; }
+    void SetFormStyle(TFormStyle style);
+    TPosition Position() const { return FPosition; }
+    void SetPosition(TPosition position) { FPosition = position; }
+    TWindowState WindowState() const { return FWindowState; }
+    void SetWindowState(TWindowState state);
+    bool Scaled() const { return FScaled; }
+    void SetScaled(bool value) { FScaled = value; }
+    int PixelsPerInch() const { return FPixelsPerInch; }
+    void SetPixelsPerInch(int value) { FPixelsPerInch = value; }
+    int HelpContext() const { return FHelpContext; }
+    void SetHelpContext(int value) { FHelpContext = value; }
+    bool KeyPreview() const { return FKeyPreview; }
+    void SetKeyPreview(bool value) { FKeyPreview = value; }
+
+    // ---- focus and keys
+    TWinControl* ActiveControl() const { return FActiveControl; }
+    void SetActiveControl(TWinControl* control);
+    // Enter clicks the default button, Escape the cancel button, Tab moves the focus; true when handled.
+    virtual bool DialogKey(uint16_t key, TShiftState shift);
+    void FocusChanged(TWinControl* control);
+    // Moves the focus to the next (or previous) control of the tab order that can take it.
+    void SelectNext(TWinControl* current, bool forward);
+
+    // ---- the designer slot
+    TDesigner* Designer() const { return FDesigner; }
+    void SetDesigner(TDesigner* designer) { FDesigner = designer; }
+
+    // ---- overrides
+    void SetParent(TWinControl* parent) override;
+    void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+    TComponent* GetChildOwner() override { return this; }
+    TComponent* GetChildParent() override { return this; }
+    bool HasParent() const override { return Parent() != nullptr; }
+    void Notification(TComponent* component, TOperation operation) override;
+    void Dispatch(TMessage& message) override;
+    void Loaded() override;
+
+    // ---- events
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TNotifyEvent OnPaint;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+
+protected:
+    // Reads the form resource named after the form's class (when there is one) and runs OnCreate.
+    // Call it at the end of the constructor of a form class.
+    void InitializeForm();
+    void CreateParams(TCreateParams& params) override;
+    void CreateHandle() override;
+    void PaintWindow(TCanvas& canvas) override;
+    virtual void Paint();
+    void VisibleChanged() override;
+    void ValidateRename(TComponent* component, const std::string& curName,
+                        const std::string& newName) override;
+
+private:
+    void ApplyPosition();
+    void DoClose(TCloseAction& action);
+
+    TDesigner* FDesigner = nullptr;
+    TWinControl* FActiveControl = nullptr;
+    TModalResult FModalResult = mrNone;
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
+    TFormStyle FFormStyle = fsNormal;
+    TPosition FPosition = poDesigned;
+    TWindowState FWindowState = wsNormal;
+    bool FScaled = true;
+    int FPixelsPerInch = 96;
+    int FHelpContext = 0;
+    bool FKeyPreview = false;
+    bool FModal = false;
+    bool FPositioned = false;
+};
+
+class TForm : public TCustomForm {
+    FW_CLASS(TForm, TCustomForm)
+public:
+    explicit TForm(TComponent* owner);
+};

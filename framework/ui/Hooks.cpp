@@ -1,0 +1,123 @@
+// Message hook chains, sent and posted messages.
+#include "ui/Control.h"
+#include "ui/WinControl.h"
+#include "ui/WindowRecord.h"
+#include "ui/Windows.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QPointer>
+
+#include <algorithm>
+#include <vector>
+
+struct THookRecord {
+    int Kind;
+    HOOKPROC Proc;
+};
+
+namespace {
+
+// Newest first, as the chains run.
+std::vector<THookRecord*>& Chain(int kind) {
+    static std::vector<THookRecord*> getMessage, callWndProc;
+    return kind == WH_GETMESSAGE ? getMessage : callWndProc;
+}
+
+LRESULT RunChain(int kind, WPARAM wParam, LPARAM lParam) {
+    auto& chain = Chain(kind);
+    if (chain.empty()) return 0;
+    return chain.front()->Proc(HC_ACTION, wParam, lParam);
+}
+
+// A posted message waiting for the message loop.
+class TPostedMessageEvent : public QEvent {
+public:
+    static QEvent::Type EventType() {
+        static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+        return type;
+    }
+    TPostedMessageEvent(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+        : QEvent(EventType()), Msg{window, message, wParam, lParam, 0, {}} {}
+    MSG Msg;
+};
+
+// Receives posted messages and delivers them through the get-message hooks.
+class TPostedMessageReceiver : public QObject {
+public:
+    bool event(QEvent* e) override {
+        if (e->type() != TPostedMessageEvent::EventType()) return QObject::event(e);
+        MSG msg = static_cast<TPostedMessageEvent*>(e)->Msg;
+        if (!IsWindow(msg.hwnd)) return true;
+        msg.pt = GetCursorPos();
+        RunChain(WH_GETMESSAGE, PM_REMOVE, reinterpret_cast<LPARAM>(&msg));
+        if (msg.message == WM_NULL || !IsWindow(msg.hwnd)) return true;
+        TMessage message{msg.message, msg.wParam, msg.lParam, 0};
+        msg.hwnd->Control->WindowProc(message);
+        return true;
+    }
+};
+
+TPostedMessageReceiver& PostedReceiver() {
+    static TPostedMessageReceiver* receiver = new TPostedMessageReceiver;
+    return *receiver;
+}
+
+} // namespace
+
+HHOOK SetWindowsHookEx(int idHook, HOOKPROC proc) {
+    if ((idHook != WH_GETMESSAGE && idHook != WH_CALLWNDPROC) || !proc) return nullptr;
+    auto* hook = new THookRecord{idHook, proc};
+    auto& chain = Chain(idHook);
+    chain.insert(chain.begin(), hook);
+    return hook;
+}
+
+bool UnhookWindowsHookEx(HHOOK hook) {
+    if (!hook) return false;
+    auto& chain = Chain(hook->Kind);
+    auto it = std::find(chain.begin(), chain.end(), hook);
+    if (it == chain.end()) return false;
+    chain.erase(it);
+    delete hook;
+    return true;
+}
+
+LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
+    if (!hook) return 0;
+    auto& chain = Chain(hook->Kind);
+    auto it = std::find(chain.begin(), chain.end(), hook);
+    if (it == chain.end() || ++it == chain.end()) return 0;
+    return (*it)->Proc(code, wParam, lParam);
+}
+
+LRESULT DeliverSentMessage(HWND window, TMessage& message) {
+    CWPSTRUCT info{message.LParam, message.WParam, message.Msg, window};
+    RunChain(WH_CALLWNDPROC, 0, reinterpret_cast<LPARAM>(&info));
+    TWinControl* control = FindControl(window);
+    if (!control) return 0;
+    control->WindowProc(message);
+    return message.Result;
+}
+
+LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!IsWindow(window)) return 0;
+    TMessage m{message, wParam, lParam, 0};
+    return DeliverSentMessage(window, m);
+}
+
+bool PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!IsWindow(window)) return false;
+    QCoreApplication::postEvent(&PostedReceiver(), new TPostedMessageEvent(window, message, wParam, lParam));
+    return true;
+}
+
+bool PassInputThroughHooks(QWidget* receiver, QEvent* event) {
+    if (Chain(WH_GETMESSAGE).empty()) return true;
+    HWND window = WindowOfWidget(receiver);
+    if (!window) return true;
+    MSG msg = InputMessageOf(receiver, event, window);
+    if (msg.message == WM_NULL) return true;
+    RunChain(WH_GETMESSAGE, PM_REMOVE, reinterpret_cast<LPARAM>(&msg));
+    return msg.message != WM_NULL;
+}

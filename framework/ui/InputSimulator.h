@@ -1,0 +1,39 @@
+// Real input for automated use (tests, demos, modal actions): mouse and key events built the way the
+// windowing system delivers them and sent through the whole input path, so message hooks, window
+// procedures, native widget handling and the controls' events run exactly as for a person.
+//
+// Mouse points are client coordinates of the given window. The event goes to the window that a person's
+// pointer would reach there: the window holding the capture, else the window pressed while a button is
+// held, else the innermost enabled window under the point.
+#pragma once
+
+#include "graphics/Types.h"
+#include "ui/Control.h"
+#include "ui/Messages.h"
+
+#include <string_view>
+
+class TInputSimulator {
+public:
+    static void MouseMove(HWND window, TPoint point, TShiftState shift = {});
+    static void MouseDown(HWND window, TPoint point, TMouseButton button = mbLeft, TShiftState shift = {});
+    static void MouseUp(HWND window, TPoint point, TMouseButton button = mbLeft, TShiftState shift = {});
+    // Down and up at the point.
+    static void Click(HWND window, TPoint point, TMouseButton button = mbLeft, TShiftState shift = {});
+    // Down, up, double-click, up.
+    static void DoubleClick(HWND window, TPoint point, TShiftState shift = {});
+    // Press at `from`, move in steps to `to`, release there.
+    static void Drag(HWND window, TPoint from, TPoint to, TShiftState shift = {}, int steps = 4);
+
+    // The same on a control's point (client coordinates of the control); a graphic control's window is
+    // its parent's.
+    static void Click(TControl* control, TPoint point, TMouseButton button = mbLeft, TShiftState shift = {});
+    static void DoubleClick(TControl* control, TPoint point, TShiftState shift = {});
+
+    // Keys go to the window with the keyboard focus (the given window when nothing has it).
+    static void KeyDown(uint16_t virtualKey, TShiftState shift = {}, HWND window = nullptr);
+    static void KeyUp(uint16_t virtualKey, TShiftState shift = {}, HWND window = nullptr);
+    static void KeyPress(uint16_t virtualKey, TShiftState shift = {}, HWND window = nullptr);
+    // Types the text, one key press per character (UTF-8).
+    static void TypeText(std::string_view text, HWND window = nullptr);
+};

@@ -1,0 +1,74 @@
+// Invalidation, paint flushing, the paint canvas and the window device context.
+#include "graphics/Canvas.h"
+#include "graphics/CanvasPrivate.h"
+#include "ui/NativeDispatch.h"
+#include "ui/WinControl.h"
+#include "ui/WindowRecord.h"
+#include "ui/Windows.h"
+#include "ui/XorOverlay.h"
+
+#include <QApplication>
+#include <QPainter>
+
+bool InvalidateRect(HWND window, const TRect* rect, bool) {
+    QWidget* widget = WidgetOf(window);
+    if (!widget) return false;
+    if (rect)
+        widget->update(rect->Left, rect->Top, rect->Width(), rect->Height());
+    else
+        widget->update();
+    if (window->Overlay) window->Overlay->update();
+    return true;
+}
+
+bool UpdateWindow(HWND window) {
+    QWidget* widget = WidgetOf(window);
+    if (!widget) return false;
+    QCoreApplication::sendPostedEvents(widget->window(), QEvent::UpdateRequest);
+    QCoreApplication::sendPostedEvents(widget->window(), QEvent::UpdateLater);
+    return true;
+}
+
+void FlushPaintMessages() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+}
+
+HDC BeginPaint(HWND window) {
+    QWidget* widget = WidgetOf(window);
+    if (!widget) return nullptr;
+    if (window->PaintCanvas) return window->PaintCanvas;
+    if (!widget->testAttribute(Qt::WA_WState_InPaintEvent)) return nullptr; // not inside WM_PAINT
+    // The native widget paints first; the framework's painting goes on top of it.
+    if (window->Control) RunNativeHandling(window->Control, TMessage{WM_PAINT, 0, 0, 0});
+    window->PaintPainter = new QPainter(widget);
+    window->PaintCanvas = new TCanvas;
+    TCanvasAccess::AttachPainter(*window->PaintCanvas, window->PaintPainter);
+    if (window->Control) window->PaintCanvas->SetFont(window->Control->Font());
+    return window->PaintCanvas;
+}
+
+void EndPaint(HWND window) {
+    if (!IsWindow(window) || !window->PaintCanvas) return;
+    TCanvasAccess::Detach(*window->PaintCanvas);
+    delete window->PaintCanvas;
+    window->PaintCanvas = nullptr;
+    window->PaintPainter->end();
+    delete window->PaintPainter;
+    window->PaintPainter = nullptr;
+}
+
+HDC GetDC(HWND window) {
+    QWidget* widget = WidgetOf(window);
+    if (!widget) return nullptr;
+    if (!window->Overlay) window->Overlay = new TXorOverlay(widget);
+    window->OverlayCanvas = std::make_unique<TCanvas>(); // a fresh pen and brush each time
+    TCanvasAccess::AttachDevice(*window->OverlayCanvas, &window->Overlay->Mask());
+    return window->OverlayCanvas.get();
+}
+
+void ReleaseDC(HWND window, HDC dc) {
+    if (!IsWindow(window) || !window->OverlayCanvas || dc != window->OverlayCanvas.get()) return;
+    TCanvasAccess::Detach(*window->OverlayCanvas);
+    if (window->Overlay) window->Overlay->update();
+}

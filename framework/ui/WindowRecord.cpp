@@ -1,0 +1,365 @@
+// Window records and the routing of Qt widget events into framework messages.
+//
+//   1. records: handle <-> widget <-> control
+//   2. window classes and window creation
+//   3. event routing: Qt event -> message -> WindowProc chain -> native handling at the chain's end
+#include "ui/WindowRecord.h"
+
+#include "graphics/Canvas.h"
+#include "ui/KeyCodes.h"
+#include "ui/NativeDispatch.h"
+#include "ui/WinControl.h"
+#include "ui/Windows.h"
+#include "ui/XorOverlay.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <map>
+#include <unordered_set>
+
+// ================================================================================================
+// 1. records
+// ================================================================================================
+
+namespace {
+std::unordered_set<const TWindowRecord*>& LiveRecords() {
+    static std::unordered_set<const TWindowRecord*> records;
+    return records;
+}
+} // namespace
+
+TWindowRecord::~TWindowRecord() {
+    LiveRecords().erase(this);
+    delete Overlay.data();
+}
+
+TWindowRecord* RecordOfWidget(const QWidget* widget) {
+    auto* fw = dynamic_cast<const IFwWidget*>(widget);
+    return fw ? fw->Record : nullptr;
+}
+
+HWND WindowOfWidget(const QWidget* widget) {
+    for (const QWidget* w = widget; w; w = w->parentWidget())
+        if (TWindowRecord* r = RecordOfWidget(w)) return r;
+    return nullptr;
+}
+
+QWidget* WidgetOf(HWND window) {
+    if (!window || !LiveRecords().count(window)) return nullptr;
+    return window->Widget.data();
+}
+
+bool IsWindow(HWND window) {
+    return WidgetOf(window) != nullptr;
+}
+
+TWinControl* FindControl(HWND window) {
+    return IsWindow(window) ? window->Control : nullptr;
+}
+
+void ForgetWidget(QWidget* widget) {
+    TWindowRecord* record = RecordOfWidget(widget);
+    if (!record) return;
+    dynamic_cast<IFwWidget*>(widget)->Record = nullptr;
+    TWinControl* control = record->Control;
+    if (control) {
+        // The widget went away under the control (its Qt parent was deleted): the control is windowless now.
+        TMessage destroy{WM_DESTROY, 0, 0, 0};
+        DeliverSentMessage(record, destroy);
+        control->ReleaseHandle();
+    }
+    delete record;
+}
+
+// ================================================================================================
+// 2. window classes and creation
+// ================================================================================================
+
+namespace {
+std::map<std::string, TWindowFactory>& WindowClasses() {
+    static std::map<std::string, TWindowFactory> classes = {
+        {"FwWindow", [](const TCreateParams&, QWidget* parent) { return new TFwWidget<QWidget>(parent); }},
+    };
+    return classes;
+}
+
+Qt::WindowFlags TopLevelFlags(const TCreateParams& params) {
+    Qt::WindowFlags flags = Qt::Window;
+    if (params.ExStyle & WS_EX_TOOLWINDOW) flags = Qt::Tool;
+    if (params.Style & WS_POPUP && !(params.Style & WS_CAPTION)) flags = Qt::Popup | Qt::FramelessWindowHint;
+    if (params.ExStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
+    if (params.ExStyle & WS_EX_NOACTIVATE) flags |= Qt::WindowDoesNotAcceptFocus;
+    if ((params.Style & WS_CAPTION) == WS_CAPTION) {
+        flags |= Qt::WindowTitleHint | Qt::CustomizeWindowHint;
+        if (params.Style & WS_SYSMENU) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (params.Style & WS_MINIMIZEBOX) flags |= Qt::WindowMinimizeButtonHint;
+        if (params.Style & WS_MAXIMIZEBOX) flags |= Qt::WindowMaximizeButtonHint;
+    }
+    return flags;
+}
+} // namespace
+
+void RegisterWindowClass(const std::string& name, TWindowFactory factory) {
+    WindowClasses()[name] = std::move(factory);
+}
+
+HWND CreateFrameworkWindow(TWinControl* control, const TCreateParams& params) {
+    auto it = WindowClasses().find(params.WinClassName);
+    if (it == WindowClasses().end()) it = WindowClasses().find("FwWindow");
+    QWidget* parentWidget = WidgetOf(params.WndParent);
+    QWidget* widget = it->second(params, parentWidget);
+    auto* fw = dynamic_cast<IFwWidget*>(widget);
+    if (!fw) {
+        delete widget;
+        throw EInvalidOperation("Window class " + params.WinClassName + " makes no framework window");
+    }
+    auto* record = new TWindowRecord;
+    record->Widget = widget;
+    record->Control = control;
+    LiveRecords().insert(record);
+    fw->Record = record;
+
+    if (!(params.Style & WS_CHILD) || !parentWidget) {
+        widget->setParent(parentWidget, TopLevelFlags(params));
+    }
+    widget->setMouseTracking(true); // every window hears WM_MOUSEMOVE, buttons down or not
+    widget->setAttribute(Qt::WA_DeleteOnClose, false);
+    widget->setGeometry(params.X, params.Y, std::max(params.Width, 0), std::max(params.Height, 0));
+    if (!params.Caption.empty()) widget->setWindowTitle(QString::fromStdString(params.Caption));
+    widget->setEnabled(!(params.Style & WS_DISABLED));
+    return record;
+}
+
+void DestroyFrameworkWindow(HWND window) {
+    QWidget* widget = WidgetOf(window);
+    if (!widget) return;
+    TMessage destroy{WM_DESTROY, 0, 0, 0};
+    DeliverSentMessage(window, destroy);
+    // The control lets go of the handle itself; detach it first so ForgetWidget does not tell it twice.
+    window->Control = nullptr;
+    delete widget;
+}
+
+// ================================================================================================
+// 3. event routing
+// ================================================================================================
+
+namespace {
+
+std::vector<TNativeDispatch*>& NativeStack() {
+    static std::vector<TNativeDispatch*> stack;
+    return stack;
+}
+
+// Runs `message` through the control's window procedure with the Qt handling of `event` waiting at the end.
+bool DispatchWithNative(HWND window, TMessage& message, QEvent* event,
+                        const std::function<bool(QEvent*)>& native, bool sent) {
+    TNativeDispatch entry{window->Control, message.Msg, event, &native};
+    NativeStack().push_back(&entry);
+    struct Pop {
+        ~Pop() { NativeStack().pop_back(); }
+    } pop;
+    if (sent)
+        DeliverSentMessage(window, message);
+    else
+        window->Control->WindowProc(message);
+    return entry.Ran ? entry.Result : true;
+}
+
+WPARAM MouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+    WPARAM keys = 0;
+    if (buttons & Qt::LeftButton) keys |= MK_LBUTTON;
+    if (buttons & Qt::RightButton) keys |= MK_RBUTTON;
+    if (buttons & Qt::MiddleButton) keys |= MK_MBUTTON;
+    if (modifiers & Qt::ShiftModifier) keys |= MK_SHIFT;
+    if (modifiers & Qt::ControlModifier) keys |= MK_CONTROL;
+    return keys;
+}
+
+UINT MouseMessage(QEvent::Type type, Qt::MouseButton button) {
+    const int index = button == Qt::RightButton ? 1 : button == Qt::MiddleButton ? 2 : 0;
+    static const UINT down[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
+    static const UINT up[] = {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP};
+    static const UINT dbl[] = {WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK};
+    switch (type) {
+    case QEvent::MouseButtonPress:
+        return down[index];
+    case QEvent::MouseButtonRelease:
+        return up[index];
+    case QEvent::MouseButtonDblClick:
+        return dbl[index];
+    case QEvent::MouseMove:
+        return WM_MOUSEMOVE;
+    default:
+        return WM_NULL;
+    }
+}
+
+bool GeometryMatchesControl(QWidget* widget, TWinControl* control) {
+    const QRect g = widget->isWindow() ? widget->frameGeometry() : widget->geometry();
+    return g.x() == control->Left() && g.y() == control->Top() && g.width() == control->Width() &&
+           g.height() == control->Height();
+}
+
+} // namespace
+
+bool RunNativeHandling(TWinControl* control, const TMessage& message) {
+    auto& stack = NativeStack();
+    for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
+        TNativeDispatch* entry = *it;
+        if (entry->Control == control && entry->Msg == message.Msg) {
+            if (entry->Ran) return entry->Result;
+            entry->Ran = true;
+            entry->Result = (*entry->Native)(entry->Event);
+            return entry->Result;
+        }
+    }
+    return false;
+}
+
+MSG InputMessageOf(QWidget* receiver, QEvent* event, HWND hwnd) {
+    MSG msg;
+    msg.hwnd = hwnd;
+    QWidget* target = WidgetOf(hwnd);
+    if (!target) return msg;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: {
+        auto* me = static_cast<QMouseEvent*>(event);
+        const QPoint global = ClipScreenPoint(me->globalPosition().toPoint());
+        const QPoint local = target->mapFromGlobal(global);
+        msg.message = MouseMessage(event->type(), me->button());
+        msg.wParam = MouseKeys(me->buttons(), me->modifiers());
+        msg.lParam = MAKELPARAM(local.x(), local.y());
+        msg.pt = {global.x(), global.y()};
+        break;
+    }
+    case QEvent::Wheel: {
+        auto* we = static_cast<QWheelEvent*>(event);
+        const QPoint global = we->globalPosition().toPoint();
+        msg.message = WM_MOUSEWHEEL;
+        msg.wParam = MouseKeys(we->buttons(), we->modifiers()) |
+                     (static_cast<WPARAM>(static_cast<uint16_t>(we->angleDelta().y())) << 16);
+        msg.lParam = MAKELPARAM(global.x(), global.y());
+        msg.pt = {global.x(), global.y()};
+        break;
+    }
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        auto* ke = static_cast<QKeyEvent*>(event);
+        const bool alt = ke->modifiers() & Qt::AltModifier;
+        msg.message = event->type() == QEvent::KeyPress ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN)
+                                                        : (alt ? WM_SYSKEYUP : WM_KEYUP);
+        msg.wParam = VirtualKeyFromQt(ke->key());
+        msg.lParam = (ke->isAutoRepeat() ? 1 << 30 : 0) | 1;
+        break;
+    }
+    default:
+        break;
+    }
+    (void)receiver;
+    return msg;
+}
+
+bool RouteWidgetEvent(QWidget* widget, QEvent* event, const std::function<bool(QEvent*)>& native) {
+    TWindowRecord* record = RecordOfWidget(widget);
+    if (!record || !record->Control) return native(event);
+    HWND window = record;
+
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyRelease: {
+        MSG msg = InputMessageOf(widget, event, window);
+        if (msg.message == WM_NULL) return native(event);
+        TMessage message{msg.message, msg.wParam, msg.lParam, 0};
+        DispatchWithNative(window, message, event, native, false);
+        // Messages go to one window only: never let Qt hand an input event on to the parent widget.
+        event->accept();
+        return true;
+    }
+    case QEvent::KeyPress: {
+        // WM_KEYDOWN, then WM_CHAR for the typed text; the native key handling runs when neither was
+        // swallowed on the way (a handler that zeroes the key swallows it).
+        auto* ke = static_cast<QKeyEvent*>(event);
+        MSG msg = InputMessageOf(widget, event, window);
+        bool keyDownReached = false;
+        const std::function<bool(QEvent*)> markKeyDown = [&](QEvent*) { return keyDownReached = true; };
+        TMessage keyDown{msg.message, msg.wParam, msg.lParam, 0};
+        DispatchWithNative(window, keyDown, event, markKeyDown, false);
+        if (!IsWindow(window)) return true;
+        bool charsReached = true;
+        const std::string text = ke->text().toStdString();
+        if (keyDownReached && !text.empty() && !(ke->modifiers() & Qt::ControlModifier)) {
+            for (unsigned char ch : text) {
+                bool reached = false;
+                const std::function<bool(QEvent*)> markChar = [&](QEvent*) { return reached = true; };
+                TMessage charMessage{msg.message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR, ch, msg.lParam, 0};
+                DispatchWithNative(window, charMessage, event, markChar, false);
+                if (!IsWindow(window)) return true;
+                charsReached = charsReached && reached;
+            }
+        }
+        if (keyDownReached && charsReached) return native(event);
+        event->accept();
+        return true;
+    }
+    case QEvent::Paint: {
+        TMessage message{WM_PAINT, 0, 0, 0};
+        DispatchWithNative(window, message, event, native, false);
+        return true;
+    }
+    case QEvent::Close: {
+        // The form decides what closing means (hide, free, nothing); Qt never closes on its own.
+        const std::function<bool(QEvent*)> keepOpen = [](QEvent* e) {
+            e->ignore();
+            return true;
+        };
+        TMessage message{WM_CLOSE, 0, 0, 0};
+        DispatchWithNative(window, message, event, keepOpen, true);
+        event->ignore();
+        return true;
+    }
+    case QEvent::Move:
+    case QEvent::Resize: {
+        const bool result = native(event);
+        if (IsWindow(window) && !GeometryMatchesControl(widget, record->Control)) {
+            const QRect g = widget->isWindow() ? widget->frameGeometry() : widget->geometry();
+            WINDOWPOS pos{window, nullptr, g.x(), g.y(), g.width(), g.height(), SWP_NOZORDER};
+            if (g.x() == record->Control->Left() && g.y() == record->Control->Top()) pos.flags |= SWP_NOMOVE;
+            if (g.width() == record->Control->Width() && g.height() == record->Control->Height())
+                pos.flags |= SWP_NOSIZE;
+            TMessage message{WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos), 0};
+            DeliverSentMessage(window, message);
+        }
+        return result;
+    }
+    case QEvent::FocusIn:
+    case QEvent::FocusOut: {
+        TMessage message{event->type() == QEvent::FocusIn ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0, 0};
+        return DispatchWithNative(window, message, event, native, true);
+    }
+    case QEvent::Enter:
+    case QEvent::Leave: {
+        TMessage message{event->type() == QEvent::Enter ? CM_MOUSEENTER : CM_MOUSELEAVE, 0, 0, 0};
+        return DispatchWithNative(window, message, event, native, false);
+    }
+    case QEvent::Show:
+    case QEvent::Hide: {
+        TMessage message{WM_SHOWWINDOW, event->type() == QEvent::Show ? 1u : 0u, 0, 0};
+        return DispatchWithNative(window, message, event, native, true);
+    }
+    default:
+        return native(event);
+    }
+}

@@ -1,0 +1,78 @@
+// Private to the framework: the record behind a window handle and the Qt widget template that routes a
+// widget's events into the framework's messages.
+#pragma once
+
+#include "ui/CreateParams.h"
+#include "ui/Messages.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class TWinControl;
+class TCanvas;
+class QPainter;
+class TXorOverlay;
+
+struct TWindowRecord {
+    QPointer<QWidget> Widget;
+    TWinControl* Control = nullptr;
+    intptr_t UserData = 0;
+    int Cursor = 0;                   // the cursor shown over the window (screen cursor table index)
+    TCanvas* PaintCanvas = nullptr;   // during WM_PAINT
+    QPainter* PaintPainter = nullptr; // the painter behind PaintCanvas
+    QPointer<TXorOverlay> Overlay;    // the GetDC surface, made on first use
+    std::unique_ptr<TCanvas> OverlayCanvas;
+    ~TWindowRecord();
+};
+
+// Every framework widget carries its record.
+class IFwWidget {
+public:
+    virtual ~IFwWidget() = default;
+    TWindowRecord* Record = nullptr;
+};
+
+// Routes one Qt event of a framework widget: turns it into a message for the window's control, runs the
+// window procedure chain and lets `native` (the Qt widget's own handling) run where the chain ends in the
+// default handler.
+bool RouteWidgetEvent(QWidget* widget, QEvent* event, const std::function<bool(QEvent*)>& native);
+void ForgetWidget(QWidget* widget);
+
+template <class Base> class TFwWidget : public Base, public IFwWidget {
+public:
+    using Base::Base;
+    ~TFwWidget() override { ForgetWidget(this); }
+
+protected:
+    bool event(QEvent* e) override {
+        return RouteWidgetEvent(this, e, [this](QEvent* ev) { return Base::event(ev); });
+    }
+};
+
+TWindowRecord* RecordOfWidget(const QWidget* widget); // the widget's own record, or null
+HWND WindowOfWidget(const QWidget* widget);           // nearest framework window at or above the widget
+QWidget* WidgetOf(HWND window);                       // null for dead or null handles
+
+// Native window classes: "FwWindow" is built in; controls register theirs (e.g. "BUTTON") from their .cpp.
+using TWindowFactory = std::function<QWidget*(const TCreateParams& params, QWidget* parent)>;
+void RegisterWindowClass(const std::string& name, TWindowFactory factory);
+// Creates the window of `control` with `params` and links it to the control.
+HWND CreateFrameworkWindow(TWinControl* control, const TCreateParams& params);
+void DestroyFrameworkWindow(HWND window);
+
+// The message record of a Qt input event for the window `hwnd`, or WM_NULL when it is not input.
+MSG InputMessageOf(QWidget* receiver, QEvent* event, HWND hwnd);
+// Runs the get-message hooks on the input event; false when a hook consumed it.
+bool PassInputThroughHooks(QWidget* receiver, QEvent* event);
+// Runs the call-window-procedure hooks, then the control's window procedure.
+LRESULT DeliverSentMessage(HWND window, TMessage& message);
+// Sends WM_CANCELMODE to the window holding the capture and releases it.
+void CancelCaptureMode();
+// Notes the pointer and button state of an input event for GetCursorPos and GetKeyState.
+void TrackInputState(QEvent* event);
+// Clamps a screen point into the ClipCursor rectangle.
+QPoint ClipScreenPoint(QPoint global);

@@ -1,0 +1,114 @@
+// Window operations of the framework: message hooks, window data and geometry, capture, cursor, key
+// state, system metrics, invalidation and the window device context. The names and semantics are those
+// of the classic windowing API, so code written against it (designers above all) runs unchanged; each
+// maps onto the Qt widget behind the window.
+#pragma once
+
+#include "graphics/Types.h"
+#include "ui/Messages.h"
+
+#include <cstdint>
+
+class TCanvas;
+class TWinControl;
+
+// ---- message hooks ---------------------------------------------------------------------------------------
+// A get-message hook sees every posted (input) message before it reaches its window: LParam points at the
+// MSG, WParam is PM_REMOVE. Setting the MSG's message to WM_NULL consumes it. A call-window-procedure hook
+// sees every sent message before the window procedure: LParam points at a CWPSTRUCT. Each hook should
+// call CallNextHookEx first. The newest hook runs first.
+enum : int { WH_GETMESSAGE = 3, WH_CALLWNDPROC = 4 };
+enum : int { HC_ACTION = 0 };
+enum : WPARAM { PM_NOREMOVE = 0, PM_REMOVE = 1 };
+using HOOKPROC = LRESULT (*)(int code, WPARAM wParam, LPARAM lParam);
+struct THookRecord;
+using HHOOK = THookRecord*;
+
+HHOOK SetWindowsHookEx(int idHook, HOOKPROC proc);
+bool UnhookWindowsHookEx(HHOOK hook);
+LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
+
+// ---- messages ---------------------------------------------------------------------------------------------
+// Sent through the call-window-procedure hooks to the window's control (its WindowProc).
+LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Queued; delivered from the message loop through the get-message hooks like input.
+bool PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// ---- windows ----------------------------------------------------------------------------------------------
+enum : int { GWL_USERDATA = -21 };
+enum : int { SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOW = 5, SW_SHOWNA = 8 };
+inline HWND const HWND_TOP = nullptr;
+inline HWND const HWND_BOTTOM = reinterpret_cast<HWND>(1);
+
+bool IsWindow(HWND window);
+TWinControl* FindControl(HWND window); // the control that owns the window, or null
+intptr_t GetWindowLong(HWND window, int index);
+intptr_t SetWindowLong(HWND window, int index, intptr_t value); // returns the previous value
+HWND GetParent(HWND window);
+bool IsChild(HWND parent, HWND window); // descendant at any depth
+HWND SetParent(HWND window, HWND newParent);
+bool SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+bool ShowWindow(HWND window, int command);
+bool IsWindowVisible(HWND window); // visible itself and all its ancestors
+TRect GetClientRect(HWND window);  // (0, 0, width, height)
+TRect GetWindowRect(HWND window);  // screen coordinates
+TPoint ClientToScreen(HWND window, TPoint point);
+TPoint ScreenToClient(HWND window, TPoint point);
+// Converts points from the client coordinates of `from` to those of `to` (null is the screen).
+void MapWindowPoints(HWND from, HWND to, TPoint* points, int count);
+TRect MapWindowRect(HWND from, HWND to, const TRect& rect);
+HWND WindowFromPoint(TPoint screenPoint);
+
+// ---- capture, cursor, keyboard
+// ----------------------------------------------------------------------------- While a window has the
+// capture, every mouse message goes to it. Losing the capture to another window, or to a modal loop or a
+// popup, sends WM_CANCELMODE to the window that had it.
+HWND SetCapture(HWND window);
+bool ReleaseCapture();
+HWND GetCapture();
+// Keeps the reported pointer inside `rect` (screen coordinates); null lifts the restriction.
+void ClipCursor(const TRect* rect);
+bool GetClipCursor(TRect& rect);
+TPoint GetCursorPos();
+// The cursor shown over the window under the pointer, as an index of the screen's cursor table.
+int GetCursor();
+int SetCursor(int cursor); // shows `cursor` over the window under the pointer; returns the previous one
+// High bit set (negative) while the key or button is down.
+int16_t GetKeyState(int virtualKey);
+
+enum : int {
+    SM_CXSCREEN = 0,
+    SM_CYSCREEN = 1,
+    SM_CXVSCROLL = 2,
+    SM_CYHSCROLL = 3,
+    SM_CXBORDER = 5,
+    SM_CYBORDER = 6,
+    SM_CXDOUBLECLK = 36,
+    SM_CYDOUBLECLK = 37,
+    SM_CXDRAG = 68,
+    SM_CYDRAG = 69,
+};
+int GetSystemMetrics(int index);
+
+enum : int { SB_HORZ = 0, SB_VERT = 1 };
+int GetScrollPos(HWND window, int bar);
+void GetScrollRange(HWND window, int bar, int& min, int& max);
+
+// ---- painting
+// ----------------------------------------------------------------------------------------------- Marks the
+// rectangle (client coordinates; null = everything) for repainting.
+bool InvalidateRect(HWND window, const TRect* rect, bool erase);
+// Paints the window now if any part of it is marked.
+bool UpdateWindow(HWND window);
+// Handles every pending paint of the program at once (the paint-only message pump).
+void FlushPaintMessages();
+
+using HDC = TCanvas*;
+// During WM_PAINT of `window`: the canvas of that paint. Null outside a paint.
+HDC BeginPaint(HWND window);
+void EndPaint(HWND window);
+// A canvas that draws on the window outside paint messages. Figures go to a transparent overlay on top
+// of the window and are combined with what is below by exclusive-or, so drawing a figure twice erases it.
+// The figures stay until drawn again or the overlay is cleared by ReleaseDC(window, dc, true).
+HDC GetDC(HWND window);
+void ReleaseDC(HWND window, HDC dc);
