@@ -18,8 +18,11 @@
 inline constexpr int MaxFormNesting = 256;
 
 // Reads one object block of text at the input's position and writes the signature and the component
-// record at the output's position. The input is left just after the block's final "end". Syntax errors
-// fail with EParserError "<message> on line <n>": "Identifier expected", "String expected",
+// record at the output's position. The input is left just after the block's final "end". Integers take
+// the smallest integer tag; one without "." or exponent that does not fit in 32 bits becomes a float, as
+// do INF, -INF and NAN (the way the float format writes them). "#n" stands for code point n in UTF-8 and
+// a doubled quote inside quotes for one quote. A UTF-8 byte order mark at the start is skipped. Syntax
+// errors fail with EParserError "<message> on line <n>": "Identifier expected", "String expected",
 // "Number expected", "'<token>' expected", "Invalid property value", "Identifier too long" (a name over
 // 255 bytes, a class name over 239) and the nesting limit.
 void ObjectTextToBinary(TStream& input, TStream& output);

@@ -161,6 +161,10 @@ TEST(ObjectText, HeaderForms) {
     EXPECT_EQ(ToBinary(Crlf("inherited TB\nend\n")), Bytes({'T', 'P', 'F', '0', 0xF1, 2, 'T', 'B', 0, 0, 0}));
 }
 
+TEST(ObjectText, ByteOrderMarkIsSkipped) {
+    EXPECT_EQ(ToBinary("\xEF\xBB\xBFobject T\r\nend\r\n"), ToBinary("object T\r\nend\r\n"));
+}
+
 TEST(ObjectText, KeywordsIgnoreLetterCase) {
     const std::string lower =
         ToBinary(Crlf("object A: TA\n  P = <\n    item\n    end>\n  object B: TB\n  end\n"
