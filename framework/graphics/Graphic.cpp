@@ -1,0 +1,45 @@
+#include "graphics/Graphic.h"
+
+#include "core/Streams.h"
+#include "streaming/Filer.h"
+
+FW_PUBLISH(TGraphic) {
+}
+
+TGraphic::TGraphic() = default;
+TGraphic::~TGraphic() = default;
+
+void TGraphic::SetTransparent(bool transparent) {
+    if (transparent == FTransparent) return;
+    FTransparent = transparent;
+    Changed();
+}
+
+void TGraphic::LoadFromFile(const std::string& fileName) {
+    TFileStream stream(fileName, fmOpenRead);
+    LoadFromStream(stream);
+}
+
+void TGraphic::SaveToFile(const std::string& fileName) {
+    TFileStream stream(fileName, fmCreate);
+    SaveToStream(stream);
+}
+
+void TGraphic::DefineProperties(TFiler& filer) {
+    filer.DefineBinaryProperty(
+        "Data", [this](TStream& stream) { ReadData(stream); }, [this](TStream& stream) { WriteData(stream); },
+        !Empty());
+}
+
+void TGraphic::ReadData(TStream& stream) {
+    LoadFromStream(stream);
+}
+
+void TGraphic::WriteData(TStream& stream) {
+    SaveToStream(stream);
+}
+
+void TGraphic::Changed() {
+    FModified = true;
+    if (OnChange) OnChange(this);
+}

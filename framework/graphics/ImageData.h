@@ -1,0 +1,42 @@
+// Raster pictures inside the graphic classes: the decoded image, the file bytes it came from, and the
+// decoding, encoding and drawing they share. Private to framework/.
+#pragma once
+
+#include "graphics/Colors.h"
+#include "graphics/Types.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QPainter>
+
+#include <optional>
+
+class TCanvas;
+class TGraphic;
+class TStream;
+
+struct TImageData {
+    QImage Image;
+    // The file as it was loaded, written back unchanged while the image is unchanged (saving a JPEG again
+    // would lose quality, and an icon file may hold several sizes). Empty once the image changes.
+    QByteArray Bytes;
+};
+
+// The bytes from the stream's position to its end.
+QByteArray ReadRest(TStream& stream);
+void WriteBytes(TStream& stream, const QByteArray& bytes);
+
+// Decodes `bytes` as exactly this format ("BMP", "ICO", "PNG", "JPEG") into an image a painter can draw on;
+// a null image when they are not one.
+QImage DecodeImage(const QByteArray& bytes, const char* format);
+QByteArray EncodeImage(const QImage& image, const char* format);
+// RGB32, or premultiplied ARGB32 when the image has an alpha channel: the formats painting is exact on.
+QImage PaintableImage(const QImage& image);
+
+// Draws `image` scaled into `rect` without smoothing. Pixels of `transparentColor` are left out; other
+// pixels are combined with the destination by `mode` (alpha blending for CompositionMode_SourceOver).
+void DrawImage(TCanvas& canvas, const TRect& rect, const QImage& image, std::optional<QRgb> transparentColor,
+               QPainter::CompositionMode mode);
+
+// The graphic as an image of its size, transparent where it does not draw.
+QImage RenderGraphic(TGraphic& graphic);
