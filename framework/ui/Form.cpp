@@ -212,8 +212,9 @@ TModalResult TCustomForm::ShowModal() {
     });
     loop.Run(this);
     FModal = false;
-    if (HandleAllocated()) WidgetOf(Handle())->setWindowModality(Qt::NonModal);
+    // Hidden first: Qt forgets a modal window only when it hides while still modal.
     SetVisible(false);
+    if (HandleAllocated()) WidgetOf(Handle())->setWindowModality(Qt::NonModal);
     return FModalResult;
 }
 

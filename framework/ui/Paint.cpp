@@ -1,4 +1,5 @@
 // Invalidation, paint flushing, the paint canvas and the window device context.
+#include "graphics/BitmapPrivate.h"
 #include "graphics/Canvas.h"
 #include "graphics/CanvasPrivate.h"
 #include "ui/NativeDispatch.h"
@@ -71,4 +72,14 @@ void ReleaseDC(HWND window, HDC dc) {
     if (!IsWindow(window) || !window->OverlayCanvas || dc != window->OverlayCanvas.get()) return;
     TCanvasAccess::Detach(*window->OverlayCanvas);
     if (window->Overlay) window->Overlay->update();
+}
+
+void GrabWindow(HWND window, TBitmap& bitmap) {
+    QWidget* widget = WidgetOf(window);
+    if (!widget) {
+        bitmap.SetSize(0, 0);
+        return;
+    }
+    FlushPaintMessages();
+    TBitmapAccess::SetImage(bitmap, widget->grab().toImage());
 }

@@ -23,7 +23,19 @@ bool IsInputEvent(QEvent::Type type) {
 }
 } // namespace
 
+namespace {
+QtMessageHandler previousHandler = nullptr;
+
+// The offscreen platform cannot raise windows or grab the mouse; the framework does not rely on either,
+// so those notices are noise.
+void FilterPlatformNotices(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QLatin1String("This plugin does not support"))) return;
+    if (previousHandler) previousHandler(type, context, message);
+}
+} // namespace
+
 TQtApplication::TQtApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    previousHandler = qInstallMessageHandler(&FilterPlatformNotices);
     connect(this, &QGuiApplication::applicationStateChanged, this, [](Qt::ApplicationState state) {
         // Losing the activation ends whatever the mouse capture was for.
         if (state != Qt::ApplicationActive) CancelCaptureMode();

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+class TBitmap;
 class TCanvas;
 class TWinControl;
 
@@ -112,3 +113,7 @@ void EndPaint(HWND window);
 // The figures stay until drawn again or the overlay is cleared by ReleaseDC(window, dc, true).
 HDC GetDC(HWND window);
 void ReleaseDC(HWND window, HDC dc);
+
+// What the window shows now (its children and the device-context figures included), as a bitmap of the
+// window's client size.
+void GrabWindow(HWND window, TBitmap& bitmap);
