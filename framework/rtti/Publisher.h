@@ -163,7 +163,9 @@ private:
         info.Name = std::move(name);
         info.PropType = TypeInfoOf<V>();
         auto self = [](TObject* o) { return static_cast<C*>(o); };
-        auto assign = [set](C* obj, V value) {
+        // Generic, so that its body is only compiled for writable properties: a read-only property's
+        // "setter" is its getter, which cannot be called with a value.
+        auto assign = [set](C* obj, auto value) {
             if constexpr (std::is_member_object_pointer_v<Setter>)
                 obj->*set = std::move(value);
             else

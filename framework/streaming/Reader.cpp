@@ -668,13 +668,14 @@ void TReader::BeginReferences() {
 
 TComponent* TReader::FindReference(const std::string& name) const {
     TComponent* root = Root();
-    if (!root) return nullptr;
+    if (!root || name.empty()) return nullptr;
     size_t dot = name.find('.');
     if (dot == std::string::npos) {
         if (TComponent* c = root->FindComponent(name)) return c;
         return SameText(root->Name(), name) ? root : nullptr;
     }
     std::string ownerName = name.substr(0, dot);
+    if (ownerName.empty()) return nullptr;
     TComponent* owner = SameText(root->Name(), ownerName) ? root : root->FindComponent(ownerName);
     if (!owner && root->Owner()) owner = root->Owner()->FindComponent(ownerName);
     return owner ? owner->FindComponent(name.substr(dot + 1)) : nullptr;

@@ -48,11 +48,12 @@ void PutLittleEndian(uint8_t* out, uint64_t value, int size) {
 } // namespace
 
 TWriter::TWriter(TStream& stream, int bufferSize)
-    : FStream(stream), FBuffer(static_cast<size_t>(std::max(bufferSize, 16))) {
+    : FStream(stream), FBuffer(static_cast<size_t>(std::max(bufferSize, 16))),
+      FUncaughtAtStart(std::uncaught_exceptions()) {
 }
 
 TWriter::~TWriter() noexcept(false) {
-    if (std::uncaught_exceptions() > 0) {
+    if (std::uncaught_exceptions() > FUncaughtAtStart) {
         try {
             FlushBuffer();
         } catch (...) {
@@ -113,6 +114,9 @@ void TWriter::WriteComponent(TComponent* component) {
 void TWriter::WriteData(TComponent* instance) {
     TNesting nesting(FDepth);
     WritePrefix(0, 0); // no ancestor, so neither inherited nor moved children
+    // A longer class name's length byte would read as a prefix byte (0xF0 and up).
+    if (instance->ClassName().size() > 239)
+        throw EWriteError(Format("Class name too long: %s", instance->ClassName()));
     WriteStr(instance->ClassName());
     WriteStr(instance->Name());
     WriteProperties(instance);
@@ -245,12 +249,14 @@ void TWriter::WriteObjectProp(TPersistent* instance, const TPropInfo* prop) {
         std::string name = ReferenceName(component);
         if (name.empty()) return;
         WritePropName(prop->Name);
-        WriteIdent(name);
+        // Always as an identifier: WriteIdent would turn a component named nil into a nil reference.
+        WriteValue(vaIdent);
+        WriteStr(name);
     } else if (auto* collection = dynamic_cast<TCollection*>(value)) {
         WritePropName(prop->Name);
         WriteCollection(collection);
     } else if (auto* persistent = dynamic_cast<TPersistent*>(value)) {
-        TNesting nesting(FDepth);
+        // No nesting count: the 255-byte limit of the property path bounds sub-object depth (and cycles).
         TRestore<std::string> path(FPropPath);
         FPropPath += prop->Name;
         FPropPath += '.';

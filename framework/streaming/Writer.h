@@ -76,5 +76,6 @@ private:
     std::vector<uint8_t> FBuffer;
     size_t FBufferUsed = 0;
     std::string FPropPath; // prefix of sub-object properties, e.g. "Font."
-    int FDepth = 0;        // records, collections and sub-objects being written
+    int FDepth = 0;        // records and collections being written
+    int FUncaughtAtStart;  // exceptions in flight when the writer was made: more at its end means unwinding
 };

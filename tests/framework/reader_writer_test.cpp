@@ -232,6 +232,7 @@ TEST(ReaderWriter, ReadsIntoAnExistingRootWithOwnersParentsFieldsAndNameHook) {
     TSinkForm source(nullptr);
     source.SetName("Form1");
     source.Caption = "Main";
+    source.Notes()->SetText("a\nb\n");
     auto* outer = new TSinkPanel(&source);
     outer->SetName("Panel1");
     outer->SetParentComponent(&source);
@@ -253,6 +254,7 @@ TEST(ReaderWriter, ReadsIntoAnExistingRootWithOwnersParentsFieldsAndNameHook) {
     }
     EXPECT_EQ(target.Name(), "Form1");
     EXPECT_EQ(target.Caption, "Main");
+    EXPECT_EQ(target.Notes()->Text(), "a\r\nb\r\n");
     ASSERT_EQ(target.ComponentCount(), 3);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(target.Components(i)->Owner(), &target);

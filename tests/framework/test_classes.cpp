@@ -116,6 +116,7 @@ void TSinkPanel::GetChildren(const TGetChildProc& proc, TComponent* root) {
 
 FW_PUBLISH(TSinkForm) {
     p.Property("Caption", &TSinkForm::Caption);
+    p.ReadOnly("Notes", &TSinkForm::Notes);
     FW_PUBLISH_FIELD(Sink1);
     FW_PUBLISH_FIELD(Panel1);
     FW_PUBLISH_METHOD(SinkClick);

@@ -128,6 +128,7 @@ public:
     using TSinkContainer::TSinkContainer;
 
     std::string Caption;
+    TStrings* Notes() const { return FNotes.get(); } // published read-only: streams its lines only
     TKitchenSink* Sink1 = nullptr;
     TSinkPanel* Panel1 = nullptr;
     int Clicks = 0;
@@ -138,4 +139,7 @@ public:
     void Loaded() override;
     // Parented children first, then the owned components without a parent.
     void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+
+private:
+    std::unique_ptr<TStringList> FNotes = std::make_unique<TStringList>();
 };
