@@ -7,6 +7,10 @@
 
 #include <vector>
 
+// The published type of TabOrder: -1 means "not in the tab order yet"; its own type record lets the
+// designer give tab orders their own editor.
+FW_INTEGER_TYPE(TTabOrder, int16_t, -1, 32767);
+
 class TWinControl : public TControl {
     FW_CLASS(TWinControl, TControl)
 public:
