@@ -271,6 +271,16 @@ void TCanvas::DrawFocusRect(const TRect& rect) {
     Changed();
 }
 
+// "&x" shows as "x", "&&" as "&".
+static QString WithoutMnemonics(const QString& text) {
+    QString result;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size()) ++i;
+        result += text[i];
+    }
+    return result;
+}
+
 // ---- text -------------------------------------------------------------------------------------------------
 
 void TCanvas::TextOut(int x, int y, std::string_view text) {
@@ -321,6 +331,13 @@ int TCanvas::DrawText(TRect& rect, std::string_view text, unsigned flags) {
     if (flags & DT_END_ELLIPSIS) s = metrics.elidedText(s, Qt::ElideRight, rect.Width(), qtFlags);
 
     if (flags & DT_CALCRECT) {
+        if (flags & DT_SINGLELINE) {
+            // Measured like TextExtent, so a rectangle sized by DT_CALCRECT fits what TextWidth predicts.
+            rect.Right =
+                rect.Left + metrics.horizontalAdvance((flags & DT_NOPREFIX) ? s : WithoutMnemonics(s));
+            rect.Bottom = rect.Top + metrics.height();
+            return metrics.height();
+        }
         // Without word breaks the width is the text's own; with them the rectangle's width limits it.
         const int limit = (flags & DT_WORDBREAK) ? std::max(rect.Width(), 1) : 1 << 20;
         const QRect bounds = metrics.boundingRect(QRect(rect.Left, rect.Top, limit, 1 << 20),
