@@ -202,16 +202,17 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
 }
 
 void TCanvas::Ellipse(int left, int top, int right, int bottom) {
-    OutlineAndFill(0, left, top, right, bottom, 0, 0);
+    EllipticFigure(false, left, top, right, bottom, 0, 0);
 }
 
 void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight) {
-    OutlineAndFill(1, left, top, right, bottom, cornerWidth, cornerHeight);
+    EllipticFigure(true, left, top, right, bottom, cornerWidth, cornerHeight);
 }
 
 // Ellipses and rounded rectangles: Qt outlines the pixels left..right and top..bottom of a QRect, so the
 // rectangle is one pixel smaller than the exclusive TRect.
-void TCanvas::OutlineAndFill(int kind, int left, int top, int right, int bottom, int cw, int ch) {
+void TCanvas::EllipticFigure(bool rounded, int left, int top, int right, int bottom, int cornerWidth,
+                             int cornerHeight) {
     const TRect r = TRect(left, top, right, bottom).Normalized();
     if (r.IsEmpty() || FPen->Mode() == pmNop) return;
     if (TCanvasPainter p{*this}) {
@@ -220,10 +221,10 @@ void TCanvas::OutlineAndFill(int kind, int left, int top, int right, int bottom,
         p->setPen(ink.Draws ? ShapePen(*FPen, ink.Color) : QPen(Qt::NoPen));
         p->setBrush(FBrush->Style() == bsClear ? QBrush(Qt::NoBrush) : PenModeBrush(*FPen, *FBrush));
         const QRect box(r.Left, r.Top, r.Width() - 1, r.Height() - 1);
-        if (kind == 0)
-            p->drawEllipse(box);
+        if (rounded)
+            p->drawRoundedRect(box, cornerWidth / 2.0, cornerHeight / 2.0);
         else
-            p->drawRoundedRect(box, cw / 2.0, ch / 2.0);
+            p->drawEllipse(box);
     }
     Changed();
 }

@@ -189,7 +189,8 @@ protected:
 
 private:
     friend struct TCanvasAccess;
-    void OutlineAndFill(int kind, int left, int top, int right, int bottom, int cw, int ch);
+    void EllipticFigure(bool rounded, int left, int top, int right, int bottom, int cornerWidth,
+                        int cornerHeight);
 
     std::unique_ptr<TPen> FPen;
     std::unique_ptr<TBrush> FBrush;
