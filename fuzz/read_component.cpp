@@ -70,6 +70,9 @@ public:
     bool HasParent() const override { return true; }
     TComponent* GetParentComponent() const override { return Parent; }
     void SetParentComponent(TComponent* parent) override {
+        // An inherited record can name a component that encloses the one it sits in.
+        for (auto* p = dynamic_cast<TFuzzPanel*>(parent); p; p = dynamic_cast<TFuzzPanel*>(p->Parent))
+            if (p == this) throw EInvalidOperation("Control cannot be its own parent");
         if (Parent) std::erase(Parent->Controls, this);
         Parent = dynamic_cast<TFuzzContainer*>(parent);
         if (Parent) Parent->Controls.push_back(this);

@@ -407,6 +407,13 @@ TComponent* TReader::ReadRecord(TComponent* component, bool asRoot) {
     std::string className = ReadStr();
     std::string name = ReadStr();
 
+    // An inherited record describes a component the owner already has (made by an ancestor's stream).
+    bool inherited = (flags & ffInherited) != 0;
+    if (inherited && !component && !asRoot) {
+        TComponent* owner = FOwner ? FOwner : Root();
+        component = owner ? owner->FindComponent(name) : nullptr;
+        if (!component) throw EReadError(Format("Ancestor for '%s' not found", name));
+    }
     bool created = component == nullptr;
     if (created) {
         TClass cls;
@@ -434,8 +441,10 @@ TComponent* TReader::ReadRecord(TComponent* component, bool asRoot) {
         if (std::find(FLoaded.begin(), FLoaded.end(), component) == FLoaded.end())
             FLoaded.push_back(component);
         component->SetLoading(true);
-        if (OnSetName) OnSetName(*this, component, name);
-        component->SetName(name);
+        if (!inherited) {
+            if (OnSetName) OnSetName(*this, component, name);
+            component->SetName(name);
+        }
         // A root offered as its own parent (the designer reads a root with itself as parent) keeps the
         // parent it has.
         if (component->HasParent() && FParent && FParent != component) component->SetParentComponent(FParent);
@@ -615,6 +624,8 @@ void TReader::ReadObjectValue(TPersistent* instance, const TPropInfo* prop) {
 
 void TReader::ReadCollection(TCollection* collection) {
     TNesting nesting(FDepth);
+    // Reading a collection from inside one of its own items would free the item being read.
+    if (std::find(FCollections.begin(), FCollections.end(), collection) != FCollections.end()) InvalidValue();
     // References recorded in an earlier value of this collection point into items about to be freed.
     for (TFixup& f : FFixups)
         if (std::find(f.Scopes.begin(), f.Scopes.end(), collection) != f.Scopes.end()) f.Done = true;

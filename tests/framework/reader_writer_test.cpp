@@ -451,6 +451,35 @@ TEST(ReaderWriter, RecordsReadOneAfterAnother) {
     EXPECT_EQ(target.ComponentCount(), 2);
 }
 
+TEST(ReaderWriter, PrefixFlagsAndARootThatIsItsOwnParent) {
+    TSinkForm form(nullptr);
+    auto* existing = new TSinkPanel(&form);
+    existing->SetName("Panel1");
+    std::string binary = TextToBinary("object Form1: TSinkForm\n"
+                                      "  inherited Panel1: TSinkPanel\n"
+                                      "    Width = 5\n"
+                                      "  end\n"
+                                      "  object Panel2: TSinkPanel [1]\n"
+                                      "  end\n"
+                                      "end\n");
+    ReadRoot(binary, &form);
+    EXPECT_EQ(form.ComponentCount(), 2);
+    EXPECT_EQ(existing->Width, 5); // read into the component the owner has
+    EXPECT_NE(form.FindComponent("Panel2"), nullptr);
+    TSinkForm empty(nullptr);
+    EXPECT_EQ(MessageOf<EReadError>([&] { ReadRoot(binary, &empty); }), "Ancestor for 'Panel1' not found");
+
+    // The designer reads a container root with the root as the reader's parent: the root keeps its own.
+    auto* outer = new TSinkPanel(&form);
+    outer->SetParentComponent(&form);
+    TStringStream stream(TextToBinary("object Panel9: TSinkPanel\n  Width = 3\nend\n"));
+    TReader reader(stream);
+    reader.SetParent(outer);
+    reader.ReadRootComponent(outer);
+    EXPECT_EQ(outer->GetParentComponent(), &form);
+    EXPECT_EQ(outer->Width, 3);
+}
+
 TEST(ReaderWriter, ReadingACollectionReplacesItsItems) {
     TSinkFixture f;
     static_cast<TSinkItem*>(f.Sink1->Items()->Add())->Caption = "new";
