@@ -11,8 +11,36 @@ FW_PUBLISH(TComponent) {
     p.Property("Tag", &TComponent::Tag, &TComponent::SetTag).Default(0);
 }
 
+namespace {
+// Set by the virtual constructor around `new`: the owner hears of the insertion only once the new component
+// is whole, so that listeners can tell what class it is.
+thread_local bool deferInsertNotification = false;
+} // namespace
+
+TComponent* TComponent::CreateInstance(TClass cls, TComponent* owner) {
+    deferInsertNotification = owner != nullptr;
+    TObject* object;
+    try {
+        object = cls->Create(owner);
+    } catch (...) {
+        deferInsertNotification = false;
+        throw;
+    }
+    deferInsertNotification = false;
+    auto* component = dynamic_cast<TComponent*>(object);
+    if (!component) {
+        delete object;
+        throw EInvalidCast(Format("%s is not a component class", cls->Name));
+    }
+    if (owner && component->FOwner == owner) owner->Notification(component, opInsert);
+    return component;
+}
+
 TComponent::TComponent(TComponent* owner) {
-    if (owner) owner->InsertComponent(this);
+    // The outermost constructor's base runs first, so this reads the flag meant for this very object.
+    const bool deferred = deferInsertNotification;
+    deferInsertNotification = false;
+    if (owner) owner->InsertComponent(this, !deferred);
 }
 
 TComponent::~TComponent() {
@@ -93,14 +121,14 @@ void TComponent::SetComponentIndex(int index) {
     list.insert(list.begin() + index, this);
 }
 
-void TComponent::InsertComponent(TComponent* component) {
+void TComponent::InsertComponent(TComponent* component, bool notify) {
     component->ValidateContainer(this);
     ValidateRename(component, std::string(), component->FName);
     ValidateInsert(component);
     Insert(component);
     component->SetReference(true);
     if (FComponentState.Contains(csDesigning)) component->SetDesigning(true);
-    Notification(component, opInsert);
+    if (notify) Notification(component, opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* component) {

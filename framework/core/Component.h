@@ -29,6 +29,10 @@ class TComponent : public TPersistent {
     FW_CLASS(TComponent, TPersistent)
 public:
     explicit TComponent(TComponent* owner);
+    // The virtual constructor of components: constructs a `cls` owned by `owner`, and only then sends the
+    // owner's insert notification, so listeners see the finished object of its real class (a component
+    // made with plain `new` is announced from its base constructor, before its own class is set up).
+    static TComponent* CreateInstance(TClass cls, TComponent* owner);
     ~TComponent() override;
 
     const std::string& Name() const { return FName; }
@@ -45,7 +49,9 @@ public:
     void SetComponentIndex(int index);
     TComponent* FindComponent(std::string_view name) const; // ignores case; null when absent
 
-    void InsertComponent(TComponent* component);
+    // Makes `component` one of this component's own and, with notify, tells the owner and its
+    // components (Notification opInsert).
+    void InsertComponent(TComponent* component, bool notify = true);
     void RemoveComponent(TComponent* component);
     void DestroyComponents();
 

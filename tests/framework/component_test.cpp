@@ -226,3 +226,35 @@ TEST(ClassRegistry, FindsRegisteredClassesByNameIgnoringCase) {
 }
 
 } // namespace
+
+namespace {
+
+// Records the class its owner's new components have when their insertion is announced.
+class TClassRecorder : public TComponent {
+    FW_CLASS(TClassRecorder, TComponent)
+public:
+    using TComponent::TComponent;
+    std::vector<std::string> inserted;
+    void Notification(TComponent* c, TOperation op) override {
+        if (op == opInsert) inserted.push_back(c->ClassName());
+        TComponent::Notification(c, op);
+    }
+};
+
+} // namespace
+
+FW_PUBLISH(TClassRecorder) {
+}
+
+namespace {
+
+TEST(Notifications, TheVirtualConstructorAnnouncesTheFinishedObject) {
+    TClassRecorder owner(nullptr);
+    TComponent* made = TComponent::CreateInstance(TListener::StaticClass(), &owner);
+    EXPECT_EQ(made->Owner(), &owner);
+    EXPECT_EQ(owner.inserted, (std::vector<std::string>{"TListener"})) << "announced once, as its own class";
+    EXPECT_THROW(TComponent::CreateInstance(TObject::StaticClass(), &owner), EInvalidOperation);
+    EXPECT_EQ(owner.ComponentCount(), 1);
+}
+
+} // namespace
