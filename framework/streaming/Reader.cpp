@@ -97,8 +97,7 @@ TReader::~TReader() {
     Untrack();
 }
 
-// ---- bytes
-// --------------------------------------------------------------------------------------------------
+// ---- bytes -----------------------------------------------------------------------------------------------
 
 uint8_t TReader::PeekByte() {
     if (FInput.Current() == FInput.End() && !FInput.Refill()) TBufferedInput::ThrowReadError();
@@ -127,8 +126,7 @@ void TReader::ReadSignature() {
         throw EReadError("Invalid stream format");
 }
 
-// ---- values
-// -------------------------------------------------------------------------------------------------
+// ---- values ----------------------------------------------------------------------------------------------
 
 TValueType TReader::ReadValue() {
     return static_cast<TValueType>(FInput.ReadByte());
@@ -323,8 +321,7 @@ void TReader::SkipValue() {
     }
 }
 
-// ---- components
-// ---------------------------------------------------------------------------------------------
+// ---- components ------------------------------------------------------------------------------------------
 
 TComponent* TReader::ReadRootComponent(TComponent* root) {
     ReadSignature();
@@ -426,12 +423,9 @@ TComponent* TReader::ReadRecord(TComponent* component, bool asRoot) {
             cls = FindComponentClass(className);
             owner = FOwner ? FOwner : Root();
         }
-        TObject* object = cls->Create(owner);
-        component = dynamic_cast<TComponent*>(object);
-        if (!component) {
-            delete object;
+        if (!cls->InheritsFrom(TComponent::StaticClass()))
             throw EClassNotFound(Format("Class %s not found", className));
-        }
+        component = TComponent::CreateInstance(cls, owner);
     }
     if (asRoot) SetRoot(component);
 
@@ -478,8 +472,7 @@ void TReader::ReadData(TComponent* instance) {
     ReadListEnd();
 }
 
-// ---- properties
-// ---------------------------------------------------------------------------------------------
+// ---- properties ------------------------------------------------------------------------------------------
 
 void TReader::ReadProperty(TPersistent* instance) {
     std::string path = ReadStr();
@@ -670,8 +663,7 @@ void TReader::DefineBinaryProperty(const std::string& name, const std::function<
     read(data);
 }
 
-// ---- references and Loaded
-// ----------------------------------------------------------------------------------
+// ---- references and Loaded -------------------------------------------------------------------------------
 
 void TReader::BeginReferences() {
     FReferencing = true;

@@ -4,9 +4,11 @@
 // among the registered classes ("Class %s not found"); a new component is created through its class's
 // virtual constructor with Owner() (Root() when no owner is set) and offered Parent() when it HasParent().
 // Its name goes through OnSetName, then SetName, which also binds the owner's published field of that
-// name. While a component is read it is in csLoading and csReading state. A failure while setting a
-// property is reported as EReadError "Error reading <component>.<property path>: <message>"; a component
-// the reader created for a record that fails is freed again.
+// name. A record flagged inherited reads into the component of its name that the owner already has
+// ("Ancestor for '%s' not found" when there is none). While a component is read it is in csLoading and
+// csReading state. A failure while setting a property is reported as EReadError
+// "Error reading <component>.<property path>: <message>"; a component the reader created for a record
+// that fails is freed again. Loaded runs in reading order, a parent before its children.
 //
 // References and Loaded: component references are recorded by name and set later, since they may name
 // components that come later in the stream. Within BeginReferences ... EndReferences the caller decides:
@@ -16,8 +18,8 @@
 // ReadComponent do both themselves: references are resolved and Loaded called before they return.
 //
 // Bad input never reads past the end of the stream ("Stream read error"), never allocates more than the
-// stream holds, and nesting deeper than MaxFormNesting fails; every failure is an EReadError (or the
-// framework exception of the operation that refused the value).
+// stream holds, and nesting deeper than MaxFormNesting (ObjectText.h) fails; every failure is an EReadError
+// (or the framework exception of the operation that refused the value).
 #pragma once
 
 #include "core/Component.h"
