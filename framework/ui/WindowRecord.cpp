@@ -310,7 +310,9 @@ bool RouteWidgetEvent(QWidget* widget, QEvent* event, const std::function<bool(Q
                 charsReached = charsReached && reached;
             }
         }
-        if (keyDownReached && charsReached) return native(event);
+        // Like every input message, a key goes to one window only: a native widget that ignores it (a line
+        // edit ignores Up and Down) must not pass it on to the parent window.
+        if (keyDownReached && charsReached) native(event);
         event->accept();
         return true;
     }

@@ -1,0 +1,375 @@
+// TCustomComboBox over a Qt combo box: the control keeps the lines, the choice and the text, and the
+// widget mirrors them; only the widget's user signals become events.
+#include "widgets/ComboBox.h"
+
+#include "core/SysUtils.h"
+#include "graphics/Font.h"
+#include "graphics/QtConvert.h"
+#include "ui/WindowRecord.h"
+#include "ui/Windows.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+
+#include <algorithm>
+#include <vector>
+
+// ================================================================================================
+// the window class
+// ================================================================================================
+
+class TComboBoxWidget : public TFwWidget<QComboBox> {
+public:
+    using TFwWidget<QComboBox>::TFwWidget;
+
+    void showPopup() override {
+        if (auto* box = Box()) box->DropDown();
+        if (!Record) return; // the handler destroyed the box
+        QComboBox::showPopup();
+    }
+
+private:
+    TCustomComboBox* Box() const {
+        return Record ? dynamic_cast<TCustomComboBox*>(Record->Control) : nullptr;
+    }
+};
+
+namespace {
+void RegisterComboBoxWindowClass() {
+    static const bool registered = [] {
+        RegisterWindowClass("FwComboBox", [](const TCreateParams&, QWidget* parent) -> QWidget* {
+            return new TComboBoxWidget(parent);
+        });
+        return true;
+    }();
+    (void)registered;
+}
+
+QComboBox* ComboWidget(const TCustomComboBox* box) {
+    return box->HandleAllocated()
+               ? qobject_cast<QComboBox*>(WidgetOf(const_cast<TCustomComboBox*>(box)->Handle()))
+               : nullptr;
+}
+} // namespace
+
+// ================================================================================================
+// the items
+// ================================================================================================
+
+class TComboBoxStrings : public TStrings {
+    FW_CLASS(TComboBoxStrings, TStrings)
+public:
+    explicit TComboBoxStrings(TCustomComboBox* box) : FBox(box) {}
+
+    int Count() const override { return static_cast<int>(FLines.size()); }
+    std::string Strings(int index) const override {
+        Check(index);
+        return FLines[index].Text;
+    }
+    TObject* Objects(int index) const override {
+        Check(index);
+        return FLines[index].Object;
+    }
+    void Put(int index, std::string_view text) override {
+        Check(index);
+        FLines[index].Text = std::string(text);
+        FBox->ItemsChanged();
+    }
+    void PutObject(int index, TObject* object) override {
+        Check(index);
+        FLines[index].Object = object;
+    }
+    void InsertObject(int index, std::string_view text, TObject* object) override {
+        if (index < 0 || index > Count())
+            throw EStringListError(Format("List index out of bounds (%d)", index));
+        FLines.insert(FLines.begin() + index, TLine{std::string(text), object});
+        FBox->ItemInserted(index);
+    }
+    int AddObject(std::string_view text, TObject* object) override {
+        int index = Count();
+        if (FBox->Sorted()) {
+            auto it = std::upper_bound(
+                FLines.begin(), FLines.end(), text,
+                [this](std::string_view t, const TLine& l) { return CompareStrings(t, l.Text) < 0; });
+            index = static_cast<int>(it - FLines.begin());
+        }
+        InsertObject(index, text, object);
+        return index;
+    }
+    void Delete(int index) override {
+        Check(index);
+        FLines.erase(FLines.begin() + index);
+        FBox->ItemDeleted(index);
+    }
+    void Clear() override {
+        FLines.clear();
+        FBox->FItemIndex = -1;
+        FBox->ItemsChanged();
+    }
+    void Sort() {
+        std::stable_sort(FLines.begin(), FLines.end(), [this](const TLine& a, const TLine& b) {
+            return CompareStrings(a.Text, b.Text) < 0;
+        });
+        FBox->ItemsChanged();
+    }
+
+protected:
+    void SetUpdateState(bool updating) override {
+        FBox->FUpdating = updating;
+        if (QComboBox* widget = ComboWidget(FBox)) widget->setUpdatesEnabled(!updating);
+        if (!updating) FBox->ItemsChanged();
+    }
+
+private:
+    struct TLine {
+        std::string Text;
+        TObject* Object = nullptr;
+    };
+    void Check(int index) const {
+        if (index < 0 || index >= Count())
+            throw EStringListError(Format("List index out of bounds (%d)", index));
+    }
+    TCustomComboBox* FBox;
+    std::vector<TLine> FLines;
+};
+
+FW_PUBLISH(TComboBoxStrings) {
+}
+
+// ================================================================================================
+// the control
+// ================================================================================================
+
+FW_PUBLISH(TCustomComboBox) {
+}
+
+TCustomComboBox::TCustomComboBox(TComponent* owner)
+    : TWinControl(owner), FItems(std::make_unique<TComboBoxStrings>(this)) {
+    SetBounds(0, 0, 145, 24);
+    SetTabStop(true);
+    SetColor(clWindow);
+    TControlStyle style = ControlStyle();
+    style.Exclude(csClickEvents); // a click is a choice of a line, reported with OnChange
+    SetControlStyle(style);
+}
+
+TCustomComboBox::~TCustomComboBox() = default;
+
+TStrings* TCustomComboBox::Items() const {
+    return FItems.get();
+}
+
+void TCustomComboBox::SetItems(TStrings* items) {
+    if (items) FItems->Assign(*items);
+}
+
+void TCustomComboBox::Clear() {
+    FItems->Clear();
+    TWinControl::SetText("");
+}
+
+void TCustomComboBox::SetSorted(bool sorted) {
+    if (sorted == FSorted) return;
+    FSorted = sorted;
+    if (sorted) FItems->Sort();
+}
+
+void TCustomComboBox::SetItemIndex(int index) {
+    if (index < -1 || index >= FItems->Count()) index = -1;
+    FItemIndex = index;
+    TWinControl::SetText(index >= 0 ? TCaption(FItems->Strings(index)) : TCaption());
+    ShowChoice();
+}
+
+void TCustomComboBox::SetText(const TCaption& text) {
+    if (FStyle == csDropDownList) {
+        SetItemIndex(FItems->IndexOf(text));
+        return;
+    }
+    TWinControl::SetText(text);
+}
+
+void TCustomComboBox::TextChanged() {
+    if (QComboBox* widget = ComboWidget(this); widget && widget->isEditable() && !FSyncing) {
+        FSyncing = true;
+        if (widget->currentText() != ToQString(Text())) widget->setEditText(ToQString(Text()));
+        FSyncing = false;
+    }
+    TWinControl::TextChanged();
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle style) {
+    if (style == FStyle) return;
+    FStyle = style;
+    if (style == csDropDownList)
+        TWinControl::SetText(FItemIndex >= 0 ? TCaption(FItems->Strings(FItemIndex)) : TCaption());
+    LoadWidget();
+}
+
+void TCustomComboBox::SetItemHeight(int height) {
+    if (height <= 0) return;
+    FItemHeight = height;
+    LoadWidget();
+}
+
+void TCustomComboBox::SetDropDownCount(int count) {
+    FDropDownCount = std::max(count, 1);
+    if (QComboBox* widget = ComboWidget(this)) widget->setMaxVisibleItems(FDropDownCount);
+}
+
+bool TCustomComboBox::DroppedDown() const {
+    QComboBox* widget = ComboWidget(this);
+    return widget && widget->view() && widget->view()->isVisible();
+}
+
+void TCustomComboBox::SetDroppedDown(bool value) {
+    QComboBox* widget = ComboWidget(this);
+    if (!widget || value == DroppedDown()) return;
+    if (value)
+        widget->showPopup();
+    else
+        widget->hidePopup();
+}
+
+void TCustomComboBox::ItemsChanged() {
+    if (FUpdating) return;
+    if (FItemIndex >= FItems->Count()) FItemIndex = -1;
+    LoadWidget();
+}
+
+void TCustomComboBox::ItemInserted(int index) {
+    if (FItemIndex >= index) ++FItemIndex;
+    ItemsChanged();
+}
+
+void TCustomComboBox::ItemDeleted(int index) {
+    if (FItemIndex == index) {
+        FItemIndex = -1;
+        if (FStyle == csDropDownList) TWinControl::SetText("");
+    } else if (FItemIndex > index) {
+        --FItemIndex;
+    }
+    ItemsChanged();
+}
+
+void TCustomComboBox::CreateParams(TCreateParams& params) {
+    RegisterComboBoxWindowClass();
+    TWinControl::CreateParams(params);
+    params.WinClassName = "FwComboBox";
+}
+
+void TCustomComboBox::CreateHandle() {
+    TWinControl::CreateHandle();
+    QComboBox* widget = ComboWidget(this);
+    if (!widget) return;
+    QObject::connect(widget, &QComboBox::activated, widget, [this](int index) {
+        if (!FSyncing) UserChose(index);
+    });
+    LoadWidget();
+}
+
+void TCustomComboBox::ColorChanged() {
+    if (QWidget* widget = ComboWidget(this)) {
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::Base, ToQColor(Color()));
+        widget->setPalette(palette);
+    }
+    TWinControl::ColorChanged();
+}
+
+// Brings the widget in line with the lines, the choice and the text.
+void TCustomComboBox::LoadWidget() {
+    QComboBox* widget = ComboWidget(this);
+    if (!widget || FUpdating) return;
+    FSyncing = true;
+    const bool editable = FStyle == csDropDown;
+    if (widget->isEditable() != editable) {
+        widget->setEditable(editable);
+        if (editable)
+            QObject::connect(widget->lineEdit(), &QLineEdit::textEdited, widget->lineEdit(),
+                             [this](const QString& text) {
+                                 if (!FSyncing) UserTyped(FromQString(text));
+                             });
+    }
+    widget->clear();
+    for (int i = 0; i < FItems->Count(); ++i) {
+        widget->addItem(ToQString(FItems->Strings(i)));
+        widget->setItemData(i, QSize(-1, FItemHeight), Qt::SizeHintRole);
+    }
+    widget->setMaxVisibleItems(FDropDownCount);
+    FSyncing = false;
+    ShowChoice();
+}
+
+void TCustomComboBox::ShowChoice() {
+    QComboBox* widget = ComboWidget(this);
+    if (!widget || FUpdating) return;
+    FSyncing = true;
+    // Qt chooses the first line of a filled box on its own; the control's choice wins.
+    widget->setCurrentIndex(FItemIndex);
+    if (widget->isEditable()) widget->setEditText(ToQString(Text()));
+    FSyncing = false;
+}
+
+void TCustomComboBox::UserChose(int index) {
+    FItemIndex = index >= 0 && index < FItems->Count() ? index : -1;
+    TWinControl::SetText(FItemIndex >= 0 ? TCaption(FItems->Strings(FItemIndex)) : TCaption());
+    Click();
+    Change();
+}
+
+void TCustomComboBox::UserTyped(const std::string& text) {
+    FItemIndex = -1;
+    FSyncing = true; // the widget already shows the text
+    TWinControl::SetText(text);
+    FSyncing = false;
+    Change();
+}
+
+void TCustomComboBox::Change() {
+    if (OnChange) OnChange(this);
+}
+
+void TCustomComboBox::DropDown() {
+    if (OnDropDown) OnDropDown(this);
+}
+
+// ================================================================================================
+
+FW_PUBLISH(TComboBox) {
+    p.Property("Style", &TComboBox::Style, &TComboBox::SetStyle).Default(csDropDown);
+    p.Property("Align", &TComboBox::Align, &TComboBox::SetAlign).Default(alNone);
+    p.Property("Color", &TComboBox::Color, &TComboBox::SetColor).Default(clWindow);
+    p.Property("DragMode", &TComboBox::DragMode, &TComboBox::SetDragMode).Default(dmManual);
+    p.Property("DropDownCount", &TComboBox::DropDownCount, &TComboBox::SetDropDownCount).Default(8);
+    p.Property("Enabled", &TComboBox::Enabled, &TComboBox::SetEnabled).Default(true);
+    p.Property("Font", &TComboBox::Font, &TComboBox::SetFont);
+    p.Property("ItemHeight", &TComboBox::ItemHeight, &TComboBox::SetItemHeight);
+    p.Property("Items", &TComboBox::Items, &TComboBox::SetItems);
+    p.Property("ParentColor", &TComboBox::ParentColor, &TComboBox::SetParentColor).Default(false);
+    p.Property("ParentFont", &TComboBox::ParentFont, &TComboBox::SetParentFont).Default(true);
+    p.Property("ShowHint", &TComboBox::ShowHint, &TComboBox::SetShowHint).Default(false);
+    p.Property("Sorted", &TComboBox::Sorted, &TComboBox::SetSorted).Default(false);
+    p.Property(
+        "TabOrder", [](TComboBox* c) { return TTabOrder(c->TabOrder()); },
+        [](TComboBox* c, TTabOrder order) { c->SetTabOrder(order); });
+    p.Property("TabStop", &TComboBox::TabStop, &TComboBox::SetTabStop).Default(true);
+    p.Property("Text", &TComboBox::Text, [](TComboBox* c, const TCaption& text) { c->SetText(text); });
+    p.Property("Visible", &TComboBox::Visible, &TComboBox::SetVisible).Default(true);
+    p.Event("OnChange", &TComboBox::OnChange);
+    p.Event("OnClick", &TComboBox::OnClick);
+    p.Event("OnDblClick", &TComboBox::OnDblClick);
+    p.Event("OnDragDrop", &TComboBox::OnDragDrop);
+    p.Event("OnDragOver", &TComboBox::OnDragOver);
+    p.Event("OnDropDown", &TComboBox::OnDropDown);
+    p.Event("OnEndDrag", &TComboBox::OnEndDrag);
+    p.Event("OnEnter", &TComboBox::OnEnter);
+    p.Event("OnExit", &TComboBox::OnExit);
+    p.Event("OnKeyDown", &TComboBox::OnKeyDown);
+    p.Event("OnKeyPress", &TComboBox::OnKeyPress);
+    p.Event("OnKeyUp", &TComboBox::OnKeyUp);
+}
+
+TComboBox::TComboBox(TComponent* owner) : TCustomComboBox(owner) {
+}
