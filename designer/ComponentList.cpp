@@ -1,0 +1,4 @@
+#include "ComponentList.h"
+
+FW_PUBLISH(TComponentList) {
+}

@@ -1,0 +1,7 @@
+#include "CustomObjectInspector.h"
+
+FW_PUBLISH(TCustomObjectInspector) {
+}
+
+TCustomObjectInspector::TCustomObjectInspector(TComponent* owner) : TForm(owner) {
+}
