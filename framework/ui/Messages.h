@@ -159,6 +159,8 @@ enum : uint16_t {
     VK_F5 = 0x74,
     VK_F10 = 0x79,
     VK_F12 = 0x7B,
+    // A key that types a character but has no key code of its own (accented letters, other scripts).
+    VK_PACKET = 0xE7,
 };
 
 constexpr uint16_t LOWORD(uintptr_t v) {

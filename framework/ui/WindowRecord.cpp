@@ -258,6 +258,8 @@ MSG InputMessageOf(QWidget* receiver, QEvent* event, HWND hwnd) {
         msg.message = event->type() == QEvent::KeyPress ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN)
                                                         : (alt ? WM_SYSKEYUP : WM_KEYUP);
         msg.wParam = VirtualKeyFromQt(ke->key());
+        // Without a code of its own the key would count as swallowed and never type its character.
+        if (msg.wParam == 0 && !ke->text().isEmpty()) msg.wParam = VK_PACKET;
         msg.lParam = (ke->isAutoRepeat() ? 1 << 30 : 0) | 1;
         break;
     }

@@ -161,7 +161,7 @@ TStrings* TCustomComboBox::Items() const {
 }
 
 void TCustomComboBox::SetItems(TStrings* items) {
-    if (items) FItems->Assign(*items);
+    if (items && items != FItems.get()) FItems->Assign(*items);
 }
 
 void TCustomComboBox::Clear() {
@@ -235,6 +235,9 @@ void TCustomComboBox::SetDroppedDown(bool value) {
 void TCustomComboBox::ItemsChanged() {
     if (FUpdating) return;
     if (FItemIndex >= FItems->Count()) FItemIndex = -1;
+    // A drop-down list shows the chosen line, also after that line's text changed.
+    if (FStyle == csDropDownList)
+        TWinControl::SetText(FItemIndex >= 0 ? TCaption(FItems->Strings(FItemIndex)) : TCaption());
     LoadWidget();
 }
 

@@ -133,7 +133,7 @@ TStrings* TCustomListBox::Items() const {
 }
 
 void TCustomListBox::SetItems(TStrings* items) {
-    if (items) FItems->Assign(*items);
+    if (items && items != FItems.get()) FItems->Assign(*items);
 }
 
 void TCustomListBox::Clear() {

@@ -89,6 +89,8 @@ TEST_F(ComboBoxTest, DeletingLinesKeepsTheChoiceOnItsLine) {
     EXPECT_EQ(box->Text(), "c");
     box->Items()->Insert(0, "z");
     EXPECT_EQ(box->ItemIndex(), 2);
+    box->Items()->Put(2, "C");
+    EXPECT_EQ(box->Text(), "C") << "the chosen line's new text shows";
     box->Items()->Delete(2);
     EXPECT_EQ(box->ItemIndex(), -1) << "the chosen line is gone";
     EXPECT_EQ(box->Text(), "");

@@ -288,6 +288,12 @@ TEST_F(GridTest, EditorEditsAndCommitsIntoTheCell) {
     EXPECT_FALSE(editor->Visible());
     EXPECT_EQ(grid->Cells(1, 1), "x");
 
+    // A character of several bytes starts an edit as a whole.
+    TInputSimulator::TypeText("\xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(grid->Cells(1, 2), "\xC3\xA9t\xC3\xA9");
+    TInputSimulator::KeyPress(VK_ESCAPE);
+    EXPECT_EQ(grid->Cells(1, 2), "");
+
     // Clicking the current cell edits it.
     TInputSimulator::Click(grid->Handle(), CellCenter(1, 2));
     EXPECT_TRUE(editor->Visible());

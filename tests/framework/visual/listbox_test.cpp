@@ -167,16 +167,29 @@ TEST_F(ListBoxTest, TypedCharactersSelectByPrefix) {
         const char* typed;
         int expected;
     } cases[] = {
-        {"b", 2},  {"br", 3},  {"BR", 3},
-        {"al", 0}, {"alb", 1}, {"bx", 2}, // no item begins with "bx": the selection stays
+        {"b", 2},
+        {"br", 3},
+        {"BR", 3},
+        {"al", 0},
+        {"alb", 1},
+        {"bx", 2}, // no item begins with "bx": the selection stays
         {"bb", 3}, // "bb" matches nothing, so the second b steps to the next item beginning with b
-        {"c", 4},  {"z", -1},
+        {"c", 4},
+        {"z", -1},
+        {"\xC3\xA9", 5},
+        {"\xC3\xA9"
+         "c",
+         5},
+        {"\xC3\xA9t", 6}, // characters of two bytes
     };
     for (const Case& c : cases) {
         auto* probe = new TListBox(form);
         probe->SetParent(form);
         probe->SetBounds(200, 10, 150, 100);
-        for (const char* line : {"Alpha", "alBatross", "Beta", "Bravo", "Charlie"})
+        for (const char* line : {"Alpha", "alBatross", "Beta", "Bravo", "Charlie",
+                                 "\xC3\xA9"
+                                 "clair",
+                                 "\xC3\xA9t\xC3\xA9"})
             probe->Items()->Add(line);
         probe->SetFocus();
         Application->ProcessMessages();
