@@ -79,7 +79,7 @@ public:
     // Streaming hooks of the form writer and reader.
     virtual void GetChildren(const TGetChildProc& proc, TComponent* root);
     virtual TComponent* GetChildOwner() { return nullptr; }
-    virtual TComponent* GetChildParent() { return nullptr; }
+    virtual TComponent* GetChildParent() { return this; }
     virtual bool HasParent() const { return false; }
     virtual TComponent* GetParentComponent() const { return nullptr; }
     virtual void SetParentComponent(TComponent* parent) {}

@@ -17,9 +17,9 @@
 #include <string>
 #include <string_view>
 
-FW_INTEGER_TYPE(TColor, int32_t, INT32_MIN, INT32_MAX);
-FW_INTEGER_TYPE(TCursor, int16_t, INT16_MIN, INT16_MAX);
-FW_INTEGER_TYPE(TFontCharset, uint8_t, 0, 255);
+FW_INTEGER_TYPE_WITH_IDENTS(TColor, int32_t, INT32_MIN, INT32_MAX, ColorToIdent, IdentToColor);
+FW_INTEGER_TYPE_WITH_IDENTS(TCursor, int16_t, INT16_MIN, INT16_MAX, CursorToIdent, IdentToCursor);
+FW_INTEGER_TYPE_WITH_IDENTS(TFontCharset, uint8_t, 0, 255, CharsetToIdent, IdentToCharset);
 
 // One line of an identifier table.
 struct TIdentMapEntry {

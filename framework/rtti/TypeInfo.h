@@ -75,6 +75,10 @@ struct TTypeData {
     TFloatType FloatType = ftDouble;
     // short string
     int MaxLength = 255;
+    // integer types whose values have names (colours, cursors): value <-> name, case ignored by the
+    // name side; the form stream writes and reads the name where there is one
+    bool (*IntToIdent)(int32_t value, std::string& ident) = nullptr;
+    bool (*IdentToInt)(std::string_view ident, int32_t& value) = nullptr;
     // class: see TTypeInfo::ParentInfo() and PropCount()
     TClass ClassType = nullptr;
     // method
@@ -177,6 +181,25 @@ template <class T> const TTypeInfo* TypeInfoOf() {
             TTypeInfo t = MakeAliasType(#Name, TypeInfoOf<Base>());                                          \
             t.Data.MinValue = (Min);                                                                         \
             t.Data.MaxValue = (Max);                                                                         \
+            return t;                                                                                        \
+        }();                                                                                                 \
+        return &info;                                                                                        \
+    }
+
+// A distinct integer type whose values may have names; ToIdent and FromIdent are defined elsewhere:
+//     bool ToIdent(int32_t value, std::string& ident);
+//     bool FromIdent(std::string_view ident, int32_t& value);
+#define FW_INTEGER_TYPE_WITH_IDENTS(Name, Base, Min, Max, ToIdent, FromIdent)                                \
+    bool ToIdent(int32_t value, std::string& ident);                                                         \
+    bool FromIdent(std::string_view ident, int32_t& value);                                                  \
+    enum Name : Base {};                                                                                     \
+    inline const TTypeInfo* FwTypeInfo(Name*) {                                                              \
+        static const TTypeInfo info = [] {                                                                   \
+            TTypeInfo t = MakeAliasType(#Name, TypeInfoOf<Base>());                                          \
+            t.Data.MinValue = (Min);                                                                         \
+            t.Data.MaxValue = (Max);                                                                         \
+            t.Data.IntToIdent = &ToIdent;                                                                    \
+            t.Data.IdentToInt = &FromIdent;                                                                  \
             return t;                                                                                        \
         }();                                                                                                 \
         return &info;                                                                                        \

@@ -566,7 +566,13 @@ void TReader::ReadOrdinalValue(TPersistent* instance, const TPropInfo* prop) {
         return;
     }
     default:
-        value = ReadInteger();
+        if (NextValue() == vaIdent && data.IdentToInt) {
+            int32_t named = 0;
+            if (!data.IdentToInt(ReadIdent(), named)) InvalidValue();
+            value = named;
+        } else {
+            value = ReadInteger();
+        }
         break;
     }
     if (data.MinValue < data.MaxValue && (value < data.MinValue || value > data.MaxValue)) InvalidValue();

@@ -233,9 +233,14 @@ void TWriter::WriteOrdinalProp(TPersistent* instance, const TPropInfo* prop) {
         WriteSet(names);
         break;
     }
-    default:
-        WriteInteger(value);
+    default: {
+        std::string ident;
+        if (type->Data.IntToIdent && type->Data.IntToIdent(static_cast<int32_t>(value), ident))
+            WriteIdent(ident);
+        else
+            WriteInteger(value);
         break;
+    }
     }
 }
 

@@ -123,8 +123,8 @@ TEST(Font, AFormStoresOnlyHeightAndNameOfADefaultFont) {
     holder.Font()->SetCharset(GB2312_CHARSET);
     const std::string binary = WriteRoot(&holder);
     EXPECT_EQ(BinaryToText(binary), "object Holder: TFontHolder\r\n"
-                                    "  Font.Charset = 134\r\n"
-                                    "  Font.Color = 255\r\n"
+                                    "  Font.Charset = GB2312_CHARSET\r\n"
+                                    "  Font.Color = clRed\r\n"
                                     "  Font.Height = -32\r\n"
                                     "  Font.Name = 'MS Sans Serif'\r\n"
                                     "  Font.Style = [fsBold]\r\n"
@@ -163,3 +163,19 @@ TEST(PenAndBrush, DefaultsAndPublishedProperties) {
 }
 
 } // namespace
+
+TEST(Font, NamedColoursAndCharsetsReadBackFromTextAndNumbersStillRead) {
+    TFontHolder holder(nullptr);
+    holder.Font()->SetColor(clBtnFace);
+    holder.Font()->SetCharset(TFontCharset(77));
+    TFontHolder copy(nullptr);
+    ReadRoot(WriteRoot(&holder), &copy);
+    EXPECT_EQ(copy.Font()->Color(), clBtnFace);
+    EXPECT_EQ(copy.Font()->Charset(), MAC_CHARSET);
+    EXPECT_NE(BinaryToText(WriteRoot(&holder)).find("Font.Color = clBtnFace"), std::string::npos);
+
+    holder.Font()->SetColor(TColor(0x123456)); // no name: a number
+    EXPECT_NE(BinaryToText(WriteRoot(&holder)).find("Font.Color = 1193046"), std::string::npos);
+    ReadRoot(WriteRoot(&holder), &copy);
+    EXPECT_EQ(copy.Font()->Color(), TColor(0x123456));
+}
