@@ -219,14 +219,4 @@ TEST(ComponentEditorRegistry, MostDerivedRegisteredClassWinsAndNewerWinsOnTies) 
     EXPECT_EQ(static_cast<TVerbEditor*>(editor.get())->Executed, std::vector<int>{0});
 }
 
-TEST(ComponentEditorRegistry, BaseEditorHasNoVerbsAndDoesNothing) {
-    TRecordingDesigner designer;
-    TEdTarget target(nullptr);
-    target.SetName("Edit1");
-    TComponentEditor editor(&target, &designer);
-    EXPECT_EQ(editor.GetVerbCount(), 0);
-    editor.Edit();
-    EXPECT_TRUE(designer.Calls.empty());
-}
-
 } // namespace

@@ -82,15 +82,11 @@ TEST_F(StandardControlsTest, AButtonAndALabelShareOnlyWhatBothHave) {
     EXPECT_EQ(button->Caption(), "Both");
     EXPECT_EQ(label->Caption(), "Both");
 
+    EXPECT_EQ(Find(EditorsOf({button, second}, tkProperties, &designer), "TabOrder"), nullptr);
+
     TEditors events = EditorsOf({button, label}, tkMethods, &designer);
     ExpectRows(events, {{"OnClick", "TMethodProperty", ""}});
     EXPECT_EQ(Find(events, "OnEnter"), nullptr); // labels take no focus
-}
-
-TEST_F(StandardControlsTest, TwoButtonsLeaveOutTabOrder) {
-    TEditors editors = EditorsOf({button, second}, tkProperties, &designer);
-    EXPECT_EQ(Find(editors, "TabOrder"), nullptr);
-    EXPECT_NE(Find(editors, "ModalResult"), nullptr);
 }
 
 TEST_F(StandardControlsTest, ALabelsFocusControlExpandsToTheButton) {
