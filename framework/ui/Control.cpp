@@ -284,6 +284,15 @@ void TControl::SetCursor(TCursor cursor) {
     CursorChanged();
 }
 
+void TControl::ChangeName(const std::string& name) {
+    // Not while a form is read: the stream carries the text it wants.
+    const bool follow = FControlStyle.Contains(csSetCaption) && FText == Name() &&
+                        !ComponentState().Contains(csLoading) &&
+                        !(Owner() && Owner()->ComponentState().Contains(csLoading));
+    TComponent::ChangeName(name);
+    if (follow) SetText(name);
+}
+
 void TControl::SetText(const TCaption& text) {
     if (text == FText) return;
     FText = text;

@@ -178,6 +178,8 @@ protected:
     // A graphic control paints itself here, into its parent's canvas moved to its own origin.
     virtual void PaintGraphic(TCanvas& canvas);
     void RequestAlign();
+    // With csSetCaption, a control whose text is still its name takes the new name as its text.
+    void ChangeName(const std::string& name) override;
 
 private:
     friend class TWinControl;

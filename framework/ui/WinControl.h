@@ -64,6 +64,8 @@ public:
     void DefaultHandler(TMessage& message) override;
     void Loaded() override;
     void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+    // Controls read as children of this control get it as their parent.
+    TComponent* GetChildParent() override { return this; }
     void SetChildOrder(TComponent* child, int order) override;
     void ParentChanged() override;
 
