@@ -17,7 +17,7 @@ test-plain: build
 
 test-sanitize: setup
 	cmake -S . -B build-asan -G Ninja -DFW_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
-	cmake --build build-asan -j $(JOBS)
+	cmake --build build-asan -j $(JOBS) --target framework_tests formconv
 	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --test-dir build-asan --output-on-failure -j $(JOBS) -L foundation
 
