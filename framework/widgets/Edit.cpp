@@ -143,7 +143,7 @@ std::string TEdit::Conform(const std::string& text) const {
 }
 
 void TEdit::SetText(const TCaption& text) {
-    FModified = false;
+    SetModified(false);
     TWinControl::SetText(Conform(text));
 }
 

@@ -245,4 +245,29 @@ TEST_F(Streaming, ReadControlsKeepTheirStreamedCaptionsAndSizes) {
     delete copy;
 }
 
+// The types the Object Inspector sees where a control allows only part of an enumeration.
+TEST(StandardControlTypes, SubrangesLimitWhatTheInspectorOffers) {
+    struct Row {
+        TClass cls;
+        const char* property;
+        const char* typeName;
+        int64_t maxValue;
+    };
+    for (const Row& r : {Row{TCheckBox::StaticClass(), "Alignment", "TLeftRight", taRightJustify},
+                         Row{TRadioButton::StaticClass(), "Alignment", "TLeftRight", taRightJustify},
+                         Row{TEdit::StaticClass(), "BorderStyle", "TBorderStyle", bsSingle},
+                         Row{TLabel::StaticClass(), "Alignment", "TAlignment", taCenter},
+                         Row{TButton::StaticClass(), "TabOrder", "TTabOrder", 32767},
+                         Row{TBitBtn::StaticClass(), "NumGlyphs", "TNumGlyphs", 4}}) {
+        const TPropInfo* prop = r.cls->FindProperty(r.property);
+        ASSERT_NE(prop, nullptr) << r.cls->Name << "." << r.property;
+        EXPECT_EQ(prop->PropType->Name, r.typeName);
+        EXPECT_EQ(prop->PropType->Data.MaxValue, r.maxValue) << r.typeName;
+    }
+    // A value outside the subrange written by hand into a form is taken as the nearest allowed one.
+    TCheckBox box(nullptr);
+    box.SetAlignment(taCenter);
+    EXPECT_EQ(box.Alignment(), taRightJustify);
+}
+
 } // namespace

@@ -1,0 +1,194 @@
+// A dialog read from its text form: two groups of radio buttons and OK, Cancel and Help buttons, used
+// the way a person uses it.
+#include "widgets_support.h"
+
+#include "core/Streams.h"
+#include "streaming/ObjectText.h"
+#include "streaming/Reader.h"
+#include "ui/ModalLoop.h"
+
+namespace {
+
+using namespace widgets_test;
+
+const char* const dialogText = R"(object Dialog: TForm
+  Left = 200
+  Top = 120
+  BorderStyle = bsDialog
+  Caption = 'Alignment'
+  ClientHeight = 191
+  ClientWidth = 320
+  object GroupBox1: TGroupBox
+    Left = 8
+    Top = 8
+    Width = 148
+    Height = 140
+    Caption = 'Horizontal'
+    TabOrder = 0
+    object hNoChange: TRadioButton
+      Left = 12
+      Top = 16
+      Width = 133
+      Height = 18
+      Caption = '&No change'
+      Checked = True
+      TabOrder = 0
+      TabStop = True
+    end
+    object hLeftSides: TRadioButton
+      Left = 12
+      Top = 36
+      Width = 133
+      Height = 18
+      Caption = '&Left sides'
+      TabOrder = 1
+    end
+    object hRightSides: TRadioButton
+      Left = 12
+      Top = 56
+      Width = 133
+      Height = 18
+      Caption = '&Right sides'
+      TabOrder = 2
+    end
+  end
+  object GroupBox2: TGroupBox
+    Left = 164
+    Top = 8
+    Width = 148
+    Height = 140
+    Caption = 'Vertical'
+    TabOrder = 1
+    object vNoChange: TRadioButton
+      Left = 11
+      Top = 16
+      Width = 90
+      Height = 18
+      Caption = 'No chan&ge'
+      Checked = True
+      TabOrder = 0
+      TabStop = True
+    end
+    object vBottoms: TRadioButton
+      Left = 11
+      Top = 36
+      Width = 90
+      Height = 18
+      Caption = '&Bottoms'
+      TabOrder = 1
+    end
+  end
+  object OKButton: TButton
+    Left = 77
+    Top = 158
+    Width = 75
+    Height = 25
+    Caption = 'OK'
+    Default = True
+    ModalResult = 1
+    TabOrder = 2
+  end
+  object CancelButton: TButton
+    Left = 157
+    Top = 158
+    Width = 75
+    Height = 25
+    Cancel = True
+    Caption = 'Cancel'
+    ModalResult = 2
+    TabOrder = 3
+  end
+  object HelpButton: TButton
+    Left = 237
+    Top = 158
+    Width = 75
+    Height = 25
+    Caption = '&Help'
+    TabOrder = 4
+  end
+end
+)";
+
+class TextForm : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegisterStandardControls();
+        TStringStream text(dialogText), binary;
+        ObjectTextToBinary(text, binary);
+        binary.SetPosition(0);
+        dialog = new TForm(nullptr);
+        TReader reader(binary);
+        reader.ReadRootComponent(dialog);
+    }
+    void TearDown() override {
+        delete dialog;
+        Application->ProcessMessages();
+    }
+    template <class T> T* Find(const char* name) { return dynamic_cast<T*>(dialog->FindComponent(name)); }
+    TForm* dialog = nullptr;
+};
+
+TEST_F(TextForm, ReadsEveryControlIntoItsParentAndTabOrder) {
+    auto* group = Find<TGroupBox>("GroupBox1");
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->Caption(), "Horizontal");
+    EXPECT_EQ(Find<TRadioButton>("hRightSides")->Parent(), group);
+    EXPECT_EQ(Find<TRadioButton>("hRightSides")->TabOrder(), 2);
+    EXPECT_TRUE(Find<TRadioButton>("hNoChange")->Checked());
+    EXPECT_TRUE(Find<TRadioButton>("vNoChange")->Checked()) << "the groups are independent";
+    EXPECT_FALSE(Find<TRadioButton>("hLeftSides")->TabStop());
+    std::vector<TWinControl*> order;
+    dialog->GetTabOrderList(order);
+    std::vector<std::string> names;
+    for (TWinControl* c : order)
+        names.push_back(c->Name());
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"GroupBox1", "hNoChange", "hLeftSides", "hRightSides", "GroupBox2",
+                                        "vNoChange", "vBottoms", "OKButton", "CancelButton", "HelpButton"}));
+}
+
+TEST_F(TextForm, ClicksChooseOneButtonPerGroupAndEnterConfirms) {
+    TModalDriver::QueueAction([this](TObject*) {
+        TInputSimulator::Click(Find<TRadioButton>("hRightSides"), {6, 9});
+        TInputSimulator::Click(Find<TRadioButton>("vBottoms"), {6, 9});
+        TInputSimulator::KeyPress(VK_RETURN, {}, dialog->Handle());
+    });
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_TRUE(Find<TRadioButton>("hRightSides")->Checked());
+    EXPECT_FALSE(Find<TRadioButton>("hNoChange")->Checked());
+    EXPECT_TRUE(Find<TRadioButton>("vBottoms")->Checked());
+    EXPECT_FALSE(Find<TRadioButton>("vNoChange")->Checked());
+
+    TModalDriver::QueueAction(
+        [this](TObject*) { TInputSimulator::KeyPress(VK_ESCAPE, {}, dialog->Handle()); });
+    EXPECT_EQ(dialog->ShowModal(), mrCancel);
+    TModalDriver::QueueAction([this](TObject*) {
+        TInputSimulator::Click(Find<TButton>("HelpButton"), {10, 10}); // no result: the dialog stays
+        TInputSimulator::Click(Find<TButton>("CancelButton"), {10, 10});
+    });
+    EXPECT_EQ(dialog->ShowModal(), mrCancel);
+}
+
+TEST_F(TextForm, LooksRight) {
+    dialog->Show();
+    Application->ProcessMessages();
+    TBitmap bitmap;
+    GrabWindow(dialog->Handle(), bitmap);
+    TCanvas& pixels = *bitmap.Canvas();
+    EXPECT_EQ(bitmap.Width(), 320);
+    EXPECT_EQ(pixels.Pixels(160, 5), Rgb(clBtnFace)) << "the form's face between the groups";
+    // Each group box draws a frame: some pixel of its left edge differs from the face.
+    for (int left : {8, 164}) {
+        bool frame = false;
+        for (int x = left; x < left + 4; ++x)
+            frame = frame || pixels.Pixels(x, 8 + 70) != Rgb(clBtnFace);
+        EXPECT_TRUE(frame) << "group box at " << left;
+    }
+    // The push buttons are drawn by Qt: the middle of the OK button is not the form's face.
+    bool button = false;
+    for (int x = 77; x < 152; ++x)
+        button = button || pixels.Pixels(x, 158 + 1) != Rgb(clBtnFace);
+    EXPECT_TRUE(button);
+}
+
+} // namespace
