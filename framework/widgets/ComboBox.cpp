@@ -7,6 +7,7 @@
 #include "graphics/QtConvert.h"
 #include "ui/WindowRecord.h"
 #include "ui/Windows.h"
+#include "widgets/StandardProperties.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -342,36 +343,28 @@ void TCustomComboBox::DropDown() {
 
 FW_PUBLISH(TComboBox) {
     p.Property("Style", &TComboBox::Style, &TComboBox::SetStyle).Default(csDropDown);
-    p.Property("Align", &TComboBox::Align, &TComboBox::SetAlign).Default(alNone);
-    p.Property("Color", &TComboBox::Color, &TComboBox::SetColor).Default(clWindow);
-    p.Property("DragMode", &TComboBox::DragMode, &TComboBox::SetDragMode).Default(dmManual);
+    PublishAlign(p);
+    PublishColor(p, clWindow);
+    PublishDragMode(p);
     p.Property("DropDownCount", &TComboBox::DropDownCount, &TComboBox::SetDropDownCount).Default(8);
-    p.Property("Enabled", &TComboBox::Enabled, &TComboBox::SetEnabled).Default(true);
-    p.Property("Font", &TComboBox::Font, &TComboBox::SetFont);
+    PublishEnabled(p);
+    PublishFont(p);
     p.Property("ItemHeight", &TComboBox::ItemHeight, &TComboBox::SetItemHeight);
     p.Property("Items", &TComboBox::Items, &TComboBox::SetItems);
-    p.Property("ParentColor", &TComboBox::ParentColor, &TComboBox::SetParentColor).Default(false);
-    p.Property("ParentFont", &TComboBox::ParentFont, &TComboBox::SetParentFont).Default(true);
-    p.Property("ShowHint", &TComboBox::ShowHint, &TComboBox::SetShowHint).Default(false);
+    PublishParentColor(p, false);
+    PublishParentFont(p);
+    PublishShowHint(p);
     p.Property("Sorted", &TComboBox::Sorted, &TComboBox::SetSorted).Default(false);
-    p.Property(
-        "TabOrder", [](TComboBox* c) { return TTabOrder(c->TabOrder()); },
-        [](TComboBox* c, TTabOrder order) { c->SetTabOrder(order); });
-    p.Property("TabStop", &TComboBox::TabStop, &TComboBox::SetTabStop).Default(true);
+    PublishTabOrderAndStop(p, true);
     p.Property("Text", &TComboBox::Text, [](TComboBox* c, const TCaption& text) { c->SetText(text); });
-    p.Property("Visible", &TComboBox::Visible, &TComboBox::SetVisible).Default(true);
+    PublishVisible(p);
     p.Event("OnChange", &TComboBox::OnChange);
     p.Event("OnClick", &TComboBox::OnClick);
     p.Event("OnDblClick", &TComboBox::OnDblClick);
-    p.Event("OnDragDrop", &TComboBox::OnDragDrop);
-    p.Event("OnDragOver", &TComboBox::OnDragOver);
+    PublishDragEvents(p);
     p.Event("OnDropDown", &TComboBox::OnDropDown);
-    p.Event("OnEndDrag", &TComboBox::OnEndDrag);
-    p.Event("OnEnter", &TComboBox::OnEnter);
-    p.Event("OnExit", &TComboBox::OnExit);
-    p.Event("OnKeyDown", &TComboBox::OnKeyDown);
-    p.Event("OnKeyPress", &TComboBox::OnKeyPress);
-    p.Event("OnKeyUp", &TComboBox::OnKeyUp);
+    PublishFocusEvents(p);
+    PublishKeyEvents(p);
 }
 
 TComboBox::TComboBox(TComponent* owner) : TCustomComboBox(owner) {

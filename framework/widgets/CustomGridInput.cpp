@@ -397,7 +397,8 @@ void TCustomGrid::TypeIntoEditor(char byte) {
     if (!FInplaceEdit || !FInplaceEdit->Visible()) return;
     if (FInplaceEdit->CanFocus()) FInplaceEdit->SetFocus();
     FInplaceEdit->SelectAll();
-    FInplaceEdit->InsertText(typed);
+    FInplaceEdit->SetSelText(typed);
+    FInplaceEdit->SetModified(true);
 }
 
 // ================================================================================================
@@ -459,6 +460,8 @@ void TCustomGrid::UpdateEdit() {
         FInplaceCell = FCurrent;
         FInplaceEdit->UpdateContents();
         FEditStartText = FInplaceEdit->Text();
+        // A freshly loaded text is selected, so typing replaces it.
+        FInplaceEdit->SelectAll();
     }
     const TRect rect = CellRect(FCurrent.X, FCurrent.Y);
     if (rect.IsEmpty()) {

@@ -1,46 +1,38 @@
 #include "widgets/DrawGrid.h"
+
 #include "graphics/Font.h"
+#include "widgets/StandardProperties.h"
 
 FW_PUBLISH(TDrawGrid) {
-    p.Property("Align", &TDrawGrid::Align, &TDrawGrid::SetAlign).Default(alNone);
-    p.Property("Color", &TDrawGrid::Color, &TDrawGrid::SetColor).Default(clWindow);
+    PublishAlign(p);
+    PublishColor(p, clWindow);
     p.Property("ColCount", &TDrawGrid::ColCount, &TDrawGrid::SetColCount).Default(5);
     p.Property("DefaultColWidth", &TDrawGrid::DefaultColWidth, &TDrawGrid::SetDefaultColWidth).Default(64);
     p.Property("DefaultDrawing", &TDrawGrid::DefaultDrawing, &TDrawGrid::SetDefaultDrawing).Default(true);
     p.Property("DefaultRowHeight", &TDrawGrid::DefaultRowHeight, &TDrawGrid::SetDefaultRowHeight).Default(24);
-    p.Property("DragMode", &TDrawGrid::DragMode, &TDrawGrid::SetDragMode).Default(dmManual);
-    p.Property("Enabled", &TDrawGrid::Enabled, &TDrawGrid::SetEnabled).Default(true);
+    PublishDragMode(p);
+    PublishEnabled(p);
     p.Property("FixedColor", &TDrawGrid::FixedColor, &TDrawGrid::SetFixedColor).Default(clBtnFace);
     p.Property("FixedCols", &TDrawGrid::FixedCols, &TDrawGrid::SetFixedCols).Default(1);
     p.Property("RowCount", &TDrawGrid::RowCount, &TDrawGrid::SetRowCount).Default(5);
     p.Property("FixedRows", &TDrawGrid::FixedRows, &TDrawGrid::SetFixedRows).Default(1);
-    p.Property("Font", &TDrawGrid::Font, &TDrawGrid::SetFont);
+    PublishFont(p);
     p.Property("GridLineWidth", &TDrawGrid::GridLineWidth, &TDrawGrid::SetGridLineWidth).Default(1);
     p.Property("Options", &TDrawGrid::Options, &TDrawGrid::SetOptions).Default(DefaultGridOptions);
-    p.Property("ParentColor", &TDrawGrid::ParentColor, &TDrawGrid::SetParentColor).Default(false);
-    p.Property("ParentFont", &TDrawGrid::ParentFont, &TDrawGrid::SetParentFont).Default(true);
+    PublishParentColor(p, false);
+    PublishParentFont(p);
     p.Property("ScrollBars", &TDrawGrid::ScrollBars, &TDrawGrid::SetScrollBars).Default(ssBoth);
-    p.Property("ShowHint", &TDrawGrid::ShowHint, &TDrawGrid::SetShowHint).Default(false);
-    p.Property(
-        "TabOrder", [](TDrawGrid* g) { return TTabOrder(g->TabOrder()); },
-        [](TDrawGrid* g, TTabOrder order) { g->SetTabOrder(order); });
-    p.Property("TabStop", &TDrawGrid::TabStop, &TDrawGrid::SetTabStop).Default(true);
-    p.Property("Visible", &TDrawGrid::Visible, &TDrawGrid::SetVisible).Default(true);
+    PublishShowHint(p);
+    PublishTabOrderAndStop(p, true);
+    PublishVisible(p);
     p.Event("OnClick", &TDrawGrid::OnClick);
     p.Event("OnDblClick", &TDrawGrid::OnDblClick);
-    p.Event("OnDragDrop", &TDrawGrid::OnDragDrop);
-    p.Event("OnDragOver", &TDrawGrid::OnDragOver);
+    PublishDragEvents(p);
     p.Event("OnDrawCell", &TDrawGrid::OnDrawCell);
-    p.Event("OnEndDrag", &TDrawGrid::OnEndDrag);
-    p.Event("OnEnter", &TDrawGrid::OnEnter);
-    p.Event("OnExit", &TDrawGrid::OnExit);
+    PublishFocusEvents(p);
     p.Event("OnGetEditText", &TDrawGrid::OnGetEditText);
-    p.Event("OnKeyDown", &TDrawGrid::OnKeyDown);
-    p.Event("OnKeyPress", &TDrawGrid::OnKeyPress);
-    p.Event("OnKeyUp", &TDrawGrid::OnKeyUp);
-    p.Event("OnMouseDown", &TDrawGrid::OnMouseDown);
-    p.Event("OnMouseMove", &TDrawGrid::OnMouseMove);
-    p.Event("OnMouseUp", &TDrawGrid::OnMouseUp);
+    PublishKeyEvents(p);
+    PublishMouseEvents(p);
     p.Event("OnSelectCell", &TDrawGrid::OnSelectCell);
     p.Event("OnSetEditText", &TDrawGrid::OnSetEditText);
     p.Event("OnTopLeftChanged", &TDrawGrid::OnTopLeftChanged);

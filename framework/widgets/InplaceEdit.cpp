@@ -1,40 +1,20 @@
-// TInplaceEdit over a Qt line edit without frame.
+// TInplaceEdit: an edit box without frame that hands its text to its grid and passes it the keys that
+// move between cells.
 #include "widgets/InplaceEdit.h"
 
-#include "graphics/QtConvert.h"
 #include "ui/WindowRecord.h"
 #include "ui/Windows.h"
 #include "widgets/CustomGrid.h"
 
 #include <QLineEdit>
 
-namespace {
-void RegisterInplaceEditWindowClass() {
-    static const bool registered = [] {
-        RegisterWindowClass("FwInplaceEdit", [](const TCreateParams&, QWidget* parent) -> QWidget* {
-            auto* edit = new TFwWidget<QLineEdit>(parent);
-            edit->setFrame(false);
-            return edit;
-        });
-        return true;
-    }();
-    (void)registered;
-}
-
-QLineEdit* LineEdit(const TInplaceEdit* edit) {
-    return edit->HandleAllocated()
-               ? qobject_cast<QLineEdit*>(WidgetOf(const_cast<TInplaceEdit*>(edit)->Handle()))
-               : nullptr;
-}
-} // namespace
-
 FW_PUBLISH(TInplaceEdit) {
 }
 
-TInplaceEdit::TInplaceEdit(TComponent* owner) : TWinControl(owner) {
+TInplaceEdit::TInplaceEdit(TComponent* owner) : TEdit(owner) {
     SetVisible(false);
     SetTabStop(false);
-    SetColor(clWindow);
+    SetBorderStyle(bsNone);
 }
 
 void TInplaceEdit::SetGrid(TCustomGrid* grid) {
@@ -42,115 +22,31 @@ void TInplaceEdit::SetGrid(TCustomGrid* grid) {
     SetParent(grid);
 }
 
-void TInplaceEdit::CreateParams(TCreateParams& params) {
-    RegisterInplaceEditWindowClass();
-    TWinControl::CreateParams(params);
-    params.WinClassName = "FwInplaceEdit";
-}
-
 void TInplaceEdit::CreateHandle() {
-    TWinControl::CreateHandle();
-    QLineEdit* edit = LineEdit(this);
-    if (!edit) return;
-    FSyncing = true;
-    edit->setText(ToQString(Text()));
-    edit->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
-    FSyncing = false;
-    QObject::connect(edit, &QLineEdit::textChanged, edit,
-                     [this](const QString& text) { WidgetTextChanged(FromQString(text)); });
-    ColorChanged();
+    TEdit::CreateHandle();
     SetTextArea(FTextArea);
 }
 
-void TInplaceEdit::ColorChanged() {
-    if (QWidget* widget = LineEdit(this)) {
-        QPalette palette = widget->palette();
-        palette.setColor(QPalette::Base, ToQColor(Color()));
-        widget->setPalette(palette);
-    }
-    TWinControl::ColorChanged();
-}
-
-void TInplaceEdit::TextChanged() {
-    // Text set by code: the widget takes it, and its change signal tells the grid.
-    if (QLineEdit* edit = LineEdit(this); edit && !FSyncing && edit->text() != ToQString(Text()))
-        edit->setText(ToQString(Text()));
-    else if (!LineEdit(this) && !FLoading && FGrid)
-        FGrid->UpdateText();
-    TWinControl::TextChanged();
-}
-
-void TInplaceEdit::WidgetTextChanged(const std::string& text) {
-    if (FSyncing) return;
-    FSyncing = true;
-    TWinControl::SetText(text);
-    FSyncing = false;
+void TInplaceEdit::Change() {
     if (!FLoading && FGrid) FGrid->UpdateText();
-}
-
-bool TInplaceEdit::Modified() const {
-    QLineEdit* edit = LineEdit(this);
-    return edit && edit->isModified();
-}
-
-void TInplaceEdit::SetModified(bool value) {
-    if (QLineEdit* edit = LineEdit(this)) edit->setModified(value);
-}
-
-int TInplaceEdit::SelStart() const {
-    QLineEdit* edit = LineEdit(this);
-    if (!edit) return 0;
-    return edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
-}
-
-void TInplaceEdit::SetSelStart(int start) {
-    if (QLineEdit* edit = LineEdit(this)) edit->setCursorPosition(start);
-}
-
-int TInplaceEdit::SelLength() const {
-    QLineEdit* edit = LineEdit(this);
-    return edit ? static_cast<int>(edit->selectedText().size()) : 0;
-}
-
-void TInplaceEdit::SetSelLength(int length) {
-    if (QLineEdit* edit = LineEdit(this)) edit->setSelection(SelStart(), length);
-}
-
-void TInplaceEdit::SelectAll() {
-    if (QLineEdit* edit = LineEdit(this)) edit->selectAll();
+    TEdit::Change();
 }
 
 void TInplaceEdit::Deselect() {
-    if (QLineEdit* edit = LineEdit(this)) {
-        edit->deselect();
-        edit->end(false);
-    }
-}
-
-void TInplaceEdit::InsertText(std::string_view text) {
-    if (QLineEdit* edit = LineEdit(this)) {
-        edit->insert(ToQString(text));
-        edit->setModified(true);
-    }
-}
-
-void TInplaceEdit::SetMaxLength(int length) {
-    FMaxLength = std::max(length, 0);
-    if (QLineEdit* edit = LineEdit(this)) edit->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
+    SetSelStart(static_cast<int>(Text().size()));
 }
 
 void TInplaceEdit::SetTextArea(const TRect& area) {
     FTextArea = area;
-    QLineEdit* edit = LineEdit(this);
+    auto* edit = HandleAllocated() ? qobject_cast<QLineEdit*>(WidgetOf(Handle())) : nullptr;
     if (!edit) return;
+    // The line edit keeps its caret in view within the margins; selection and caret stay as they are.
     edit->setTextMargins(area.Left, area.Top, std::max(edit->width() - area.Right, 0),
                          std::max(edit->height() - area.Bottom, 0));
-    // Keeps the caret in view after the text area changed.
-    edit->setCursorPosition(edit->cursorPosition());
 }
 
 void TInplaceEdit::BoundsChanged() {
-    TWinControl::BoundsChanged();
+    TEdit::BoundsChanged();
     SetTextArea({2, 2, Width() - 2, Height()});
 }
 
@@ -173,7 +69,6 @@ void TInplaceEdit::UpdateContents() {
         throw;
     }
     FLoading = false;
-    SetModified(false);
 }
 
 bool TInplaceEdit::WantsKey(uint16_t key) const {
@@ -182,17 +77,15 @@ bool TInplaceEdit::WantsKey(uint16_t key) const {
 }
 
 void TInplaceEdit::KeyDown(uint16_t& key, TShiftState shift) {
-    TWinControl::KeyDown(key, shift);
+    TEdit::KeyDown(key, shift);
     if (key == 0 || !FGrid) return;
     auto toGrid = [&] {
         FGrid->KeyDown(key, shift);
         key = 0;
     };
     const bool ctrl = shift.Contains(ssCtrl);
-    QLineEdit* edit = LineEdit(this);
-    const bool noSelection = !edit || !edit->hasSelectedText();
-    const int caret = edit ? edit->cursorPosition() : 0;
-    const int length = edit ? static_cast<int>(edit->text().size()) : 0;
+    const bool noSelection = SelLength() == 0;
+    const int caret = SelStart();
     switch (key) {
     case VK_UP:
     case VK_DOWN:
@@ -209,7 +102,7 @@ void TInplaceEdit::KeyDown(uint16_t& key, TShiftState shift) {
         if (ctrl || (noSelection && caret == 0)) toGrid();
         break;
     case VK_RIGHT:
-        if (ctrl || (noSelection && caret == length)) toGrid();
+        if (ctrl || (noSelection && caret == static_cast<int>(Text().size()))) toGrid();
         break;
     case VK_HOME:
     case VK_END:

@@ -11,35 +11,19 @@
 // caret at the end of the text.
 #pragma once
 
-#include "ui/WinControl.h"
-
-#include <string_view>
+#include "widgets/Edit.h"
 
 class TCustomGrid;
 
-class TInplaceEdit : public TWinControl {
-    FW_CLASS(TInplaceEdit, TWinControl)
+class TInplaceEdit : public TEdit {
+    FW_CLASS(TInplaceEdit, TEdit)
 public:
     explicit TInplaceEdit(TComponent* owner);
 
     TCustomGrid* Grid() const { return FGrid; }
 
-    // ---- text
-    // Set by typing, cleared by setting the text from code.
-    bool Modified() const;
-    void SetModified(bool value);
-    int SelStart() const;
-    void SetSelStart(int start);
-    int SelLength() const;
-    void SetSelLength(int length);
-    void SelectAll();
     // No selection; the caret goes to the end of the text.
     void Deselect();
-    // Replaces the selection with `text`, as typing it would (the text becomes modified).
-    void InsertText(std::string_view text);
-    // The longest text the box takes; 0 for no limit.
-    int MaxLength() const { return FMaxLength; }
-    void SetMaxLength(int length);
 
     // The rectangle the text is laid out in, in client coordinates.
     TRect TextArea() const { return FTextArea; }
@@ -58,19 +42,15 @@ protected:
     // The box was placed: moves the window, then sets the text area to (2, 2, width - 2, height).
     void BoundsChanged() override;
     void KeyDown(uint16_t& key, TShiftState shift) override;
-    void CreateParams(TCreateParams& params) override;
     void CreateHandle() override;
-    void ColorChanged() override;
-    void TextChanged() override;
+    // Hands the changed text to the grid, then OnChange.
+    void Change() override;
 
 private:
     friend class TCustomGrid;
     void SetGrid(TCustomGrid* grid);
-    void WidgetTextChanged(const std::string& text);
 
     TCustomGrid* FGrid = nullptr;
     TRect FTextArea;
-    int FMaxLength = 0;
     bool FLoading = false; // UpdateContents is setting the text
-    bool FSyncing = false; // the widget is being given the control's text
 };

@@ -13,6 +13,8 @@
 #include "ui/WindowRecord.h"
 #include "ui/Windows.h"
 #include "widgets/ControlScrollBars.h"
+#include "widgets/ControlTypes.h"
+#include "widgets/StandardProperties.h"
 
 #include <QFontMetrics>
 
@@ -290,9 +292,19 @@ void TCustomListBox::ScrollRange(int bar, int& min, int& max) const {
     max = bar == SB_VERT && FScrollBars->Shown(SB_VERT) ? FScrollBars->Max(SB_VERT) : 0;
 }
 
+void TCustomListBox::SetBorderStyle(TFormBorderStyle style) {
+    style = style == bsNone ? bsNone : bsSingle;
+    if (style == FBorderStyle) return;
+    FBorderStyle = style;
+    FSunkenEdge = style == bsSingle;
+    FBorderWidth = (FSunkenEdge ? 2 : 0) + (FThinBorder ? 1 : 0);
+    RecreateWnd();
+    ItemsChanged();
+}
+
 void TCustomListBox::CreateParams(TCreateParams& params) {
     TCustomControl::CreateParams(params);
-    params.ExStyle |= WS_EX_CLIENTEDGE;
+    if (FBorderStyle == bsSingle) params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 HWND TCustomListBox::CreateWindowHandle(const TCreateParams& params) {
@@ -544,38 +556,31 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
 // ================================================================================================
 
 FW_PUBLISH(TListBox) {
-    p.Property("Align", &TListBox::Align, &TListBox::SetAlign).Default(alNone);
-    p.Property("Color", &TListBox::Color, &TListBox::SetColor).Default(clWindow);
-    p.Property("DragMode", &TListBox::DragMode, &TListBox::SetDragMode).Default(dmManual);
-    p.Property("Enabled", &TListBox::Enabled, &TListBox::SetEnabled).Default(true);
-    p.Property("Font", &TListBox::Font, &TListBox::SetFont);
+    PublishAlign(p);
+    p.Property("BorderStyle", &TListBox::BorderStyle, &TListBox::SetBorderStyle)
+        .Default(bsSingle)
+        .Type(BorderStyleTypeInfo());
+    PublishColor(p, clWindow);
+    PublishDragMode(p);
+    PublishEnabled(p);
+    PublishFont(p);
     p.Property("IntegralHeight", &TListBox::IntegralHeight, &TListBox::SetIntegralHeight).Default(false);
     p.Property("ItemHeight", &TListBox::ItemHeight, &TListBox::SetItemHeight);
     p.Property("Items", &TListBox::Items, &TListBox::SetItems);
-    p.Property("ParentColor", &TListBox::ParentColor, &TListBox::SetParentColor).Default(false);
-    p.Property("ParentFont", &TListBox::ParentFont, &TListBox::SetParentFont).Default(true);
-    p.Property("ShowHint", &TListBox::ShowHint, &TListBox::SetShowHint).Default(false);
+    PublishParentColor(p, false);
+    PublishParentFont(p);
+    PublishShowHint(p);
     p.Property("Sorted", &TListBox::Sorted, &TListBox::SetSorted).Default(false);
     p.Property("Style", &TListBox::Style, &TListBox::SetStyle).Default(lbStandard);
-    p.Property(
-        "TabOrder", [](TListBox* l) { return TTabOrder(l->TabOrder()); },
-        [](TListBox* l, TTabOrder order) { l->SetTabOrder(order); });
-    p.Property("TabStop", &TListBox::TabStop, &TListBox::SetTabStop).Default(true);
-    p.Property("Visible", &TListBox::Visible, &TListBox::SetVisible).Default(true);
+    PublishTabOrderAndStop(p, true);
+    PublishVisible(p);
     p.Event("OnClick", &TListBox::OnClick);
     p.Event("OnDblClick", &TListBox::OnDblClick);
-    p.Event("OnDragDrop", &TListBox::OnDragDrop);
-    p.Event("OnDragOver", &TListBox::OnDragOver);
+    PublishDragEvents(p);
     p.Event("OnDrawItem", &TListBox::OnDrawItem);
-    p.Event("OnEndDrag", &TListBox::OnEndDrag);
-    p.Event("OnEnter", &TListBox::OnEnter);
-    p.Event("OnExit", &TListBox::OnExit);
-    p.Event("OnKeyDown", &TListBox::OnKeyDown);
-    p.Event("OnKeyPress", &TListBox::OnKeyPress);
-    p.Event("OnKeyUp", &TListBox::OnKeyUp);
-    p.Event("OnMouseDown", &TListBox::OnMouseDown);
-    p.Event("OnMouseMove", &TListBox::OnMouseMove);
-    p.Event("OnMouseUp", &TListBox::OnMouseUp);
+    PublishFocusEvents(p);
+    PublishKeyEvents(p);
+    PublishMouseEvents(p);
 }
 
 TListBox::TListBox(TComponent* owner) : TCustomListBox(owner) {

@@ -13,6 +13,7 @@
 
 #include "core/Strings.h"
 #include "ui/CustomControl.h"
+#include "ui/Form.h"
 
 #include <chrono>
 #include <memory>
@@ -61,6 +62,9 @@ public:
     // The row height: the font's line height for lbStandard, the set value for owner-drawn lists.
     int ItemHeight() const;
     void SetItemHeight(int height);
+    // bsSingle: a sunken edge inside the window; bsNone: no frame.
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle style);
     // The list shows only whole rows: the strip below the last whole row stays empty.
     bool IntegralHeight() const { return FIntegralHeight; }
     void SetIntegralHeight(bool value);
@@ -131,6 +135,7 @@ private:
     bool FPressSelected = false;
     bool FUpdating = false;
     TListBoxStyle FStyle = lbStandard;
+    TFormBorderStyle FBorderStyle = bsSingle;
     std::string FSearchText;
     std::string FPendingBytes; // the start of a multi-byte character typed so far
     std::chrono::steady_clock::time_point FLastTyped;

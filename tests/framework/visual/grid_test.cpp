@@ -315,9 +315,12 @@ TEST_F(GridTest, AnAlwaysShownEditorFollowsTheCurrentCell) {
     EXPECT_EQ(editor->Text(), "r2");
     EXPECT_EQ(editor->BoundsRect(), grid->CellRect(2, 2));
     TInputSimulator::TypeText("Z");
+    EXPECT_EQ(grid->Cells(2, 2), "Z") << "the text of a new cell is selected, so typing replaces it";
+    TInputSimulator::KeyPress(VK_END);
+    TInputSimulator::TypeText("z");
     TInputSimulator::KeyPress(VK_RETURN);
     EXPECT_TRUE(editor->Visible()) << "Enter keeps an always-shown editor";
-    EXPECT_EQ(grid->Cells(2, 2), "r2Z");
+    EXPECT_EQ(grid->Cells(2, 2), "Zz");
     // Setting the current cell's text by code reloads the editor.
     grid->SetCells(2, 2, "by code");
     EXPECT_EQ(editor->Text(), "by code");

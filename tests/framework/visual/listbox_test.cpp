@@ -294,6 +294,14 @@ TEST_F(ListBoxTest, TheFrameFollowsTheWindowParameters) {
     EXPECT_EQ(thin->ItemRect(0), (TRect{1, 1, 99, 17}));
     EXPECT_EQ(thin->VisibleItemCount(), 3);
     EXPECT_EQ(PixelAt(thin, 0, 20), ColorToRGB(clWindowFrame));
+
+    list->Items()->Add("y");
+    list->SetBorderStyle(bsNone);
+    EXPECT_EQ(list->ItemRect(0).TopLeft(), (TPoint{0, 0}));
+    EXPECT_EQ(PixelAt(list, 0, 60), ColorToRGB(clWindow));
+    list->SetBorderStyle(bsSingle);
+    EXPECT_EQ(list->ItemRect(0).TopLeft(), (TPoint{2, 2}));
+    EXPECT_EQ(PixelAt(list, 0, 60), ColorToRGB(clBtnShadow)) << "the sunken edge";
 }
 
 TEST_F(ListBoxTest, ItemsStreamWithTheForm) {
