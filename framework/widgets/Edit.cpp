@@ -6,7 +6,10 @@
 #include "ui/Windows.h"
 #include "widgets/StandardProperties.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QValidator>
 
 #include <algorithm>
@@ -52,6 +55,18 @@ public:
         else if (CharCase == ecLowerCase)
             input = input.toLower();
         return Acceptable;
+    }
+};
+
+// The application's style, except for the character a password box shows.
+class TPasswordStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    QChar PasswordChar = QLatin1Char('*');
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_LineEdit_PasswordCharacter) return PasswordChar.unicode();
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 };
 
@@ -207,12 +222,18 @@ void TEdit::ApplyPasswordChar() {
     if (!edit) return;
     if (FPasswordChar == 0) {
         edit->setEchoMode(QLineEdit::Normal);
-        edit->setStyleSheet(QString());
         return;
     }
+    // The look of the application's style, with this password character.
+    auto* style = dynamic_cast<TPasswordStyle*>(edit->style());
+    if (!style) {
+        style = new TPasswordStyle(QStyleFactory::create(QApplication::style()->name()));
+        style->setParent(edit);
+        edit->setStyle(style);
+    }
+    style->PasswordChar = QChar(static_cast<unsigned char>(FPasswordChar));
     edit->setEchoMode(QLineEdit::Password);
-    edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: %1; }")
-                            .arg(static_cast<unsigned char>(FPasswordChar)));
+    edit->update();
 }
 
 void TEdit::SetBorderStyle(TFormBorderStyle value) {

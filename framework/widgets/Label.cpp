@@ -95,8 +95,9 @@ void TLabel::AdjustBounds() {
     if (text.empty() || (FShowAccelChar && text == "&")) text += ' ';
     TRect r = ClientRect();
     canvas.DrawText(r, text, TextFlags() | DT_CALCRECT);
-    const int left = FAlignment == taRightJustify ? Left() + Width() - r.Width() : Left();
-    SetBounds(left, Top(), r.Width(), r.Height());
+    const int width = FWordWrap ? Width() : r.Width(); // wrapped text keeps the width it wraps in
+    const int left = FAlignment == taRightJustify ? Left() + Width() - width : Left();
+    SetBounds(left, Top(), width, r.Height());
 }
 
 void TLabel::SetAlignment(TAlignment value) {

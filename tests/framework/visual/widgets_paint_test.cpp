@@ -270,6 +270,20 @@ TEST_F(Painting, LabelsSizeToTheirTextAndUnderlineTheAccelerator) {
     EXPECT_EQ(plain->Width(), measure.TextWidth("Abcdef"));
 }
 
+TEST_F(Painting, WordWrappedLabelsKeepTheirWidthAndGrowDown) {
+    auto* label = Add<TLabel>("Label1", TRect::FromBounds(10, 10, 5, 5));
+    label->SetCaption("one");
+    const int lineHeight = label->Height();
+    label->SetWordWrap(true);
+    const int width = label->Width() + 4;
+    label->SetBounds(10, 10, width, label->Height());
+    label->SetCaption("one one one");
+    EXPECT_EQ(label->Width(), width);
+    EXPECT_GE(label->Height(), 3 * lineHeight - 3) << "three lines";
+    label->SetWordWrap(false);
+    EXPECT_EQ(label->Height(), lineHeight) << "one line again";
+}
+
 TEST_F(Painting, OpaqueLabelsFillWithTheirColourTransparentOnesDoNot) {
     auto* panel = Add<TPanel>("Panel1", TRect::FromBounds(10, 10, 200, 60));
     panel->SetColor(clRed);

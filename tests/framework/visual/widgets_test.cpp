@@ -312,6 +312,33 @@ TEST_F(Edits, EnteringByTabSelectsTheWholeText) {
     EXPECT_EQ(second->Text(), "n");
 }
 
+TEST_F(Edits, APasswordCharHidesEveryCharacter) {
+    auto* hidden = Add<TEdit>("Edit1", {10, 10, 130, 31});
+    auto* shown = Add<TEdit>("Edit2", {10, 40, 130, 61});
+    hidden->SetText("abc");
+    hidden->SetPasswordChar('*');
+    shown->SetText("***");
+    auto* elsewhere = Add<TButton>("Button1", {10, 70, 85, 95});
+    Show();
+    Focus(elsewhere); // neither edit shows a caret or a selection
+    TBitmap a, b;
+    GrabWindow(hidden->Handle(), a);
+    GrabWindow(shown->Handle(), b);
+    int differing = 0;
+    for (int y = 0; y < 21; ++y)
+        for (int x = 0; x < 120; ++x)
+            differing += a.Canvas()->Pixels(x, y) != b.Canvas()->Pixels(x, y) ? 1 : 0;
+    EXPECT_EQ(differing, 0) << "drawn as three stars";
+    EXPECT_EQ(hidden->Text(), "abc");
+    hidden->SetPasswordChar(0);
+    GrabWindow(hidden->Handle(), a);
+    differing = 0;
+    for (int y = 0; y < 21; ++y)
+        for (int x = 0; x < 120; ++x)
+            differing += a.Canvas()->Pixels(x, y) != b.Canvas()->Pixels(x, y) ? 1 : 0;
+    EXPECT_GT(differing, 0) << "the text itself again";
+}
+
 using SpeedButtons = WidgetTest;
 
 TEST_F(SpeedButtons, AGroupKeepsOneButtonDown) {
