@@ -1,11 +1,11 @@
 #include "ui/Application.h"
 
 #include "core/SysUtils.h"
+#include "dialogs/MessageBox.h"
 #include "ui/Form.h"
 #include "ui/QtApplication.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 TApplication* Application = new TApplication(nullptr);
 
@@ -59,7 +59,7 @@ void TApplication::ShowException(const std::exception& e) {
 
 TCustomForm* TApplication::CreateForm(TClass formClass, TCustomForm** reference) {
     Initialize();
-    auto* form = dynamic_cast<TCustomForm*>(formClass->Create(this));
+    auto* form = dynamic_cast<TCustomForm*>(TComponent::CreateInstance(formClass, this));
     if (!form) throw EInvalidOperation(Format("%s is not a form class", formClass->Name));
     if (reference) *reference = form;
     if (!FMainForm) FMainForm = form;
@@ -76,57 +76,6 @@ void TApplication::HandleException(const std::function<void()>& action) {
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
     Initialize();
-    enum { MB_OKCANCEL = 1, MB_ABORTRETRYIGNORE = 2, MB_YESNOCANCEL = 3, MB_YESNO = 4, MB_RETRYCANCEL = 5 };
-    QMessageBox box;
-    box.setWindowTitle(QString::fromStdString(caption));
-    box.setText(QString::fromStdString(text));
-    switch (flags & 0xF0) {
-    case 0x10:
-        box.setIcon(QMessageBox::Critical);
-        break;
-    case 0x20:
-        box.setIcon(QMessageBox::Question);
-        break;
-    case 0x30:
-        box.setIcon(QMessageBox::Warning);
-        break;
-    case 0x40:
-        box.setIcon(QMessageBox::Information);
-        break;
-    default:
-        break;
-    }
-    struct Button {
-        QMessageBox::StandardButton button;
-        int id;
-    };
-    std::vector<Button> buttons;
-    switch (flags & 0x0F) {
-    case MB_OKCANCEL:
-        buttons = {{QMessageBox::Ok, 1}, {QMessageBox::Cancel, 2}};
-        break;
-    case MB_ABORTRETRYIGNORE:
-        buttons = {{QMessageBox::Abort, 3}, {QMessageBox::Retry, 4}, {QMessageBox::Ignore, 5}};
-        break;
-    case MB_YESNOCANCEL:
-        buttons = {{QMessageBox::Yes, 6}, {QMessageBox::No, 7}, {QMessageBox::Cancel, 2}};
-        break;
-    case MB_YESNO:
-        buttons = {{QMessageBox::Yes, 6}, {QMessageBox::No, 7}};
-        break;
-    case MB_RETRYCANCEL:
-        buttons = {{QMessageBox::Retry, 4}, {QMessageBox::Cancel, 2}};
-        break;
-    default:
-        buttons = {{QMessageBox::Ok, 1}};
-        break;
-    }
-    QMessageBox::StandardButtons set;
-    for (const Button& b : buttons)
-        set |= b.button;
-    box.setStandardButtons(set);
-    const int pressed = box.exec();
-    for (const Button& b : buttons)
-        if (pressed == b.button) return b.id;
-    return buttons.size() > 1 ? 2 : 1; // closed by the window's close box: Cancel where there is one
+    // The framework's message box, so that modal actions can answer it like any other modal window.
+    return TMessageBox::Show(text, caption.empty() ? FTitle : caption, flags);
 }

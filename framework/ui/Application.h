@@ -36,7 +36,8 @@ public:
     void ShowException(const std::exception& e);
     // Runs `action`, showing any exception it throws instead of letting it escape.
     void HandleException(const std::function<void()>& action);
-    // A modal message box; returns the id of the button pressed (IDOK 1, IDCANCEL 2, IDYES 6, IDNO 7...).
+    // A modal message box (TMessageBox, dialogs/MessageBox.h, with its MB_* flags); returns the id of the
+    // button pressed (IDOK 1, IDCANCEL 2, IDYES 6, IDNO 7...).
     int MessageBox(const std::string& text, const std::string& caption, unsigned flags = 0);
 
     // When set, exceptions reaching the message loop go here instead of the message box.

@@ -205,13 +205,17 @@ TModalResult TCustomForm::ShowModal() {
     QWidget* widget = WidgetOf(Handle());
     widget->setWindowModality(Qt::ApplicationModal);
     Show();
-    TModalLoop loop([this] {
-        if (FModalResult == mrNone && !Visible()) FModalResult = mrCancel;
-        if (FModalResult != mrNone && !CloseQuery()) FModalResult = mrNone;
-        return FModalResult != mrNone;
-    });
+    TModalLoop loop(
+        [this] {
+            if (FModalResult == mrNone && !Visible()) FModalResult = mrCancel;
+            if (FModalResult != mrNone && !CloseQuery()) FModalResult = mrNone;
+            return FModalResult != mrNone;
+        },
+        [this] { FModalResult = mrCancel; });
     loop.Run(this);
     FModal = false;
+    // A loop ended by the modal driver or by the application's end counts as cancelled.
+    if (FModalResult == mrNone) FModalResult = mrCancel;
     // Hidden first: Qt forgets a modal window only when it hides while still modal.
     SetVisible(false);
     if (HandleAllocated()) WidgetOf(Handle())->setWindowModality(Qt::NonModal);

@@ -48,6 +48,18 @@ QWidget* TargetAt(QWidget* window, QPoint global) {
     return target;
 }
 
+// A press focuses the nearest widget that takes the focus by clicking, as the windowing system's delivery
+// does, unless the focus is already inside it.
+void GiveFocusOnPress(QWidget* target) {
+    for (QWidget* w = target; w; w = w->parentWidget()) {
+        if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus)) {
+            if (!w->hasFocus()) w->setFocus(Qt::MouseFocusReason);
+            return;
+        }
+        if (w->isWindow() || w->hasFocus()) return;
+    }
+}
+
 void SendMouse(HWND window, QEvent::Type type, TPoint point, Qt::MouseButton button, TShiftState shift) {
     QWidget* widget = WidgetOf(window);
     if (!widget) return;
@@ -58,7 +70,10 @@ void SendMouse(HWND window, QEvent::Type type, TPoint point, Qt::MouseButton but
     if (type == QEvent::MouseButtonRelease) heldButtons &= ~button;
     const QPointF local = target->mapFromGlobal(QPointF(global));
     QMouseEvent event(type, local, local, QPointF(global), button, heldButtons, ModifiersOf(shift));
-    if (type == QEvent::MouseButtonPress) pressedWidget = target;
+    if (type == QEvent::MouseButtonPress) {
+        pressedWidget = target;
+        GiveFocusOnPress(target);
+    }
     QApplication::sendEvent(target, &event);
     if (!heldButtons) pressedWidget = nullptr;
 }
@@ -70,8 +85,18 @@ HWND WindowOfControl(TControl* control, TPoint& point) {
 }
 
 QWidget* KeyTarget(HWND window) {
-    if (QWidget* focus = QApplication::focusWidget()) return focus;
-    return WidgetOf(window);
+    // While a popup (a menu, a combo box's list) is open, the keyboard belongs to it, as on the screen.
+    if (QWidget* popup = QApplication::activePopupWidget())
+        return popup->focusWidget() ? popup->focusWidget() : popup;
+    QWidget* given = WidgetOf(window);
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && !focus->isVisible()) focus = nullptr;
+    // A given window has the keyboard: its own focused widget gets the key, not one of another window.
+    if (given && (!focus || focus->window() != given->window())) {
+        QWidget* own = given->window()->focusWidget();
+        return own && own->isVisible() ? own : given;
+    }
+    return focus ? focus : given;
 }
 
 void SendKey(QEvent::Type type, uint16_t vk, TShiftState shift, HWND window, const QString& text) {

@@ -4,7 +4,8 @@
 //
 // Mouse points are client coordinates of the given window. The event goes to the window that a person's
 // pointer would reach there: the window holding the capture, else the window pressed while a button is
-// held, else the innermost enabled window under the point.
+// held, else the innermost enabled window under the point. A press focuses the nearest widget there that
+// takes the focus by clicking, as a person's click does.
 #pragma once
 
 #include "graphics/Types.h"
@@ -30,7 +31,9 @@ public:
     static void Click(TControl* control, TPoint point, TMouseButton button = mbLeft, TShiftState shift = {});
     static void DoubleClick(TControl* control, TPoint point, TShiftState shift = {});
 
-    // Keys go to the window with the keyboard focus (the given window when nothing has it).
+    // Keys go to the open popup (a menu, a drop-down list) when there is one; else, when a window is given,
+    // to the focused widget of that window's top-level window (the window itself when none is focused);
+    // else to the widget with the keyboard focus.
     static void KeyDown(uint16_t virtualKey, TShiftState shift = {}, HWND window = nullptr);
     static void KeyUp(uint16_t virtualKey, TShiftState shift = {}, HWND window = nullptr);
     static void KeyPress(uint16_t virtualKey, TShiftState shift = {}, HWND window = nullptr);
