@@ -150,10 +150,9 @@ void TCustomListBox::SetSorted(bool sorted) {
 
 void TCustomListBox::SetItemIndex(int index) {
     if (index < -1 || index >= FItems->Count()) index = -1;
-    if (index == FItemIndex) return;
     const int old = FItemIndex;
     FItemIndex = index;
-    if (HandleAllocated()) {
+    if (HandleAllocated() && index != old) {
         for (int i : {old, index}) {
             if (i < 0) continue;
             const TRect r = ItemRect(i);
@@ -450,11 +449,14 @@ void TCustomListBox::MoveSelection(uint16_t key) {
     const int page = std::max(VisibleItemCount() - 1, 1);
     const int current = FItemIndex;
     int target = current;
+    // A list of one column steps to the neighbouring item with Left and Right as well.
     switch (key) {
     case VK_UP:
+    case VK_LEFT:
         target = current < 0 ? FTopIndex : current - 1;
         break;
     case VK_DOWN:
+    case VK_RIGHT:
         target = current < 0 ? FTopIndex : current + 1;
         break;
     case VK_PRIOR:
@@ -531,6 +533,8 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
         switch (message.WParam) {
         case VK_UP:
         case VK_DOWN:
+        case VK_LEFT:
+        case VK_RIGHT:
         case VK_PRIOR:
         case VK_NEXT:
         case VK_HOME:

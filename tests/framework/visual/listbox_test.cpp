@@ -218,12 +218,13 @@ TEST_F(ListBoxTest, MouseAndKeysSelectAndClick) {
     struct Case {
         uint16_t key;
         int expected;
-    } keys[] = {{VK_DOWN, 6}, {VK_UP, 5}, {VK_HOME, 0}, {VK_UP, 0}, {VK_END, 9}, {VK_PRIOR, 4}, {VK_NEXT, 9}};
+    } keys[] = {{VK_DOWN, 6},  {VK_UP, 5},   {VK_HOME, 0}, {VK_UP, 0},   {VK_END, 9},
+                {VK_PRIOR, 4}, {VK_NEXT, 9}, {VK_LEFT, 8}, {VK_RIGHT, 9}};
     for (const Case& k : keys) {
         TInputSimulator::KeyPress(k.key);
         EXPECT_EQ(list->ItemIndex(), k.expected) << "key " << k.key;
     }
-    EXPECT_EQ(rec.clicks, 2 + 6) << "one click per change of the selection";
+    EXPECT_EQ(rec.clicks, 2 + 8) << "one click per change of the selection";
 }
 
 TEST_F(ListBoxTest, DragAndDropReordersLinesWithTheirObjects) {
