@@ -1,6 +1,7 @@
 // Binary to text: walks one component record and writes its object block, two spaces per level.
 #include "streaming/Extended80.h"
 #include "streaming/ObjectText.h"
+#include "streaming/ValueType.h"
 #include "streaming/Parser.h"
 
 #include <charconv>
@@ -8,24 +9,6 @@
 #include <cstring>
 
 namespace {
-
-enum TValueTag : uint8_t {
-    vaNull = 0,
-    vaList = 1,
-    vaInt8 = 2,
-    vaInt16 = 3,
-    vaInt32 = 4,
-    vaExtended = 5,
-    vaString = 6,
-    vaIdent = 7,
-    vaFalse = 8,
-    vaTrue = 9,
-    vaBinary = 10,
-    vaSet = 11,
-    vaLString = 12,
-    vaNil = 13,
-    vaCollection = 14,
-};
 
 constexpr size_t SegmentLength = 64;
 constexpr size_t BinaryBytesPerLine = 32;

@@ -1,30 +1,13 @@
 // Text to binary: a recursive-descent reader over TParser tokens that writes the binary form as it goes.
 #include "streaming/Extended80.h"
 #include "streaming/ObjectText.h"
+#include "streaming/ValueType.h"
 #include "streaming/Parser.h"
 
 #include <cstdint>
 #include <limits>
 
 namespace {
-
-enum TValueTag : uint8_t {
-    vaNull = 0,
-    vaList = 1,
-    vaInt8 = 2,
-    vaInt16 = 3,
-    vaInt32 = 4,
-    vaExtended = 5,
-    vaString = 6,
-    vaIdent = 7,
-    vaFalse = 8,
-    vaTrue = 9,
-    vaBinary = 10,
-    vaSet = 11,
-    vaLString = 12,
-    vaNil = 13,
-    vaCollection = 14,
-};
 
 constexpr size_t MaxShortString = 255;
 // A class name length byte of 0xF0 or more would read back as the flags prefix.
