@@ -183,8 +183,13 @@ void TCustomForm::VisibleChanged() {
     if (ComponentState().Contains(csDesigning) && Parent()) return;
     if (Visible()) {
         ApplyPosition();
+        const TRect bounds = BoundsRect();
         HWND window = Handle();
         ShowWindow(window, SW_SHOW);
+        // The frame's size is known only once the window shows: fit the frame to the form's bounds again.
+        if (!Parent() && GetWindowRect(window) != bounds)
+            SetWindowPos(window, nullptr, bounds.Left, bounds.Top, bounds.Width(), bounds.Height(),
+                         SWP_NOZORDER | SWP_NOACTIVATE);
         if (QWidget* widget = WidgetOf(window)) {
             widget->raise();
             widget->activateWindow();
