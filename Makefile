@@ -28,6 +28,9 @@ test-fuzz: setup
 
 test: test-plain test-sanitize test-fuzz
 
+demo: build
+	./build/demo/formwright_demo
+
 bench: build
 	./build/bench/bench_form_text
 
