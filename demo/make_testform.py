@@ -62,7 +62,6 @@ def main():
     Top = 96
     Width = 94
     Height = 37
-    AutoSize = False
     Caption = 'Label1'
     Font.Height = -32
     Font.Name = 'MS Sans Serif'

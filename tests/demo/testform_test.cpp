@@ -38,7 +38,7 @@ TEST_F(SampleForm, HasEveryComponentWithItsPlaceOwnerAndParent) {
         TRect bounds;
         const char* caption;
     } rows[] = {
-        {form->Label1, form, TRect::FromBounds(8, 96, 94, 37), "Label1"},
+
         {form->Image1, form, TRect::FromBounds(0, 144, 227, 149), ""},
         {form->Button1, form, TRect::FromBounds(8, 32, 75, 25), "Button1"},
         {form->Button2, form, TRect::FromBounds(8, 64, 75, 25), "Button2"},
@@ -59,6 +59,14 @@ TEST_F(SampleForm, HasEveryComponentWithItsPlaceOwnerAndParent) {
     EXPECT_EQ(form->Panel1->TabOrder(), 2);
     EXPECT_EQ(form->StringGrid1->TabOrder(), 3);
     EXPECT_EQ(form->Button3->TabOrder(), 0);
+    // The label sizes itself to its caption in its own large font, from where the form put it.
+    ASSERT_NE(form->Label1, nullptr);
+    EXPECT_EQ(form->Label1->Parent(), form);
+    EXPECT_EQ(form->Label1->Caption(), "Label1");
+    EXPECT_EQ(form->Label1->Left(), 8);
+    EXPECT_EQ(form->Label1->Top(), 96);
+    EXPECT_GT(form->Label1->Width(), 60);
+    EXPECT_GT(form->Label1->Height(), 30);
     EXPECT_FALSE(form->Label1->ParentFont());
     EXPECT_EQ(form->Label1->Font()->Height(), -32);
 
