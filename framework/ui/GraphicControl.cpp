@@ -1,29 +1,15 @@
 #include "ui/GraphicControl.h"
 
-#include "graphics/Canvas.h"
-
 FW_PUBLISH(TGraphicControl) {
 }
 
-TGraphicControl::TGraphicControl(TComponent* owner)
-    : TControl(owner), FIdleCanvas(std::make_unique<TCanvas>()) {
+TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {
 }
 
-TGraphicControl::~TGraphicControl() = default;
-
 TCanvas* TGraphicControl::Canvas() const {
-    return FPaintCanvas ? FPaintCanvas : FIdleCanvas.get();
+    return FCanvas.Current();
 }
 
 void TGraphicControl::PaintGraphic(TCanvas& canvas) {
-    TCanvas* previous = FPaintCanvas;
-    FPaintCanvas = &canvas;
-    canvas.SetFont(Font());
-    try {
-        Paint();
-    } catch (...) {
-        FPaintCanvas = previous;
-        throw;
-    }
-    FPaintCanvas = previous;
+    FCanvas.PaintOn(canvas, Font(), [this] { Paint(); });
 }

@@ -4,14 +4,12 @@
 #pragma once
 
 #include "ui/Control.h"
-
-#include <memory>
+#include "ui/PaintCanvas.h"
 
 class TGraphicControl : public TControl {
     FW_CLASS(TGraphicControl, TControl)
 public:
     explicit TGraphicControl(TComponent* owner);
-    ~TGraphicControl() override;
 
     // The canvas being painted on while Paint runs; outside painting a canvas that draws nothing.
     TCanvas* Canvas() const;
@@ -21,6 +19,5 @@ protected:
     void PaintGraphic(TCanvas& canvas) override;
 
 private:
-    TCanvas* FPaintCanvas = nullptr;
-    std::unique_ptr<TCanvas> FIdleCanvas;
+    TPaintCanvas FCanvas;
 };
