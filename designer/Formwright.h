@@ -1,0 +1,228 @@
+// TFormwright: the runtime designer. It takes over one live windowed control of the running application
+// (a form, or a container control on a form), called the root, and turns it into a design surface: input
+// to every window inside the root is intercepted by two thread message hooks before the controls see it;
+// the root paints a dot grid; the user selects, moves, resizes and places components with the mouse and
+// edits the design with the keyboard and the clipboard. Non-visual components are shown as placeholder
+// boxes (TEditContainer). Every change is reported to the linked Object Inspector.
+//
+// One designer per process: the hooks report to the designer constructed last (ActiveDesigner).
+//
+// Design objects are controls inside the root and placeholders. The selection is ordered; a single
+// selected object carries the eight grab handles of the grab (TEditGrab), each object of a multiple
+// selection shows grey corner marks (TEditSelector).
+#pragma once
+
+#include "CustomDesigner.h"
+#include "core/List.h"
+#include "graphics/Colors.h"
+#include "ui/Control.h"
+#include "ui/Windows.h"
+
+#include <cstdint>
+#include <string>
+
+class TCanvas;
+class TControl;
+class TCustomForm;
+class TEditContainer;
+class TEditGrab;
+class TMenuItem;
+class TPopupMenu;
+class TReader;
+class TWinControl;
+
+// Sent straight to a control's window procedure: every corner-mark watcher (TEditSelector) attached to the
+// control detaches itself. WParam is 1 when the control or its component is being removed, 0 when it is
+// only deselected; LParam is 0.
+inline constexpr UINT WM_DESIGNRELEASE = 0x0500;
+// The window user data of every grab-handle window; such windows never belong to the design surface.
+inline constexpr intptr_t GrabHandleMarker = 197131;
+// A fixed coordinate of a resize that is not fixed.
+inline constexpr int NotFixed = 327670;
+
+// What the current mouse drag does.
+enum TDesignDrag : uint8_t { ddNone = 0, ddMove = 1, ddRubberBand = 2, ddResize = 3, ddPlace = 4 };
+
+class TFormwright : public TCustomDesigner {
+    FW_CLASS(TFormwright, TCustomDesigner)
+public:
+    TFormwright();
+    // Stops designing (SetRoot(null)) and gives up being the active designer.
+    ~TFormwright() override;
+
+    // ---- interception and attachment
+    // A message sent to a window of the thread (close request, cancel mode); sent messages cannot be
+    // consumed.
+    virtual void HandleSentMessage(CWPSTRUCT& info);
+    // A posted input message before it leaves the queue; handlers consume it by setting its message to
+    // WM_NULL.
+    virtual void HandlePostedMessage(MSG& msg);
+    // Whether a component owned by the designed form (or the root) has this name (case ignored).
+    virtual bool ComponentNameExists(const std::string& name);
+    // Builds the designer's popup menu; the constructor keeps it.
+    virtual TPopupMenu* CreateDesignerMenu();
+    virtual void LeftButtonDown(MSG& msg);
+    virtual void LeftButtonUp(MSG& msg);
+    virtual void MouseMoved(MSG& msg);
+    // Every key-down on the design surface or anywhere in the designed form.
+    virtual void KeyPressed(MSG& msg);
+    virtual void DoubleClicked(MSG& msg);
+    virtual void RightButtonDown(MSG& msg);
+    // A close request of the root: a designed form that is not the main form is hidden.
+    virtual void CloseRequested(CWPSTRUCT& info);
+    // Replaces the root's window procedure while designing: paints the grid, reports position changes.
+    virtual void RootWindowProc(TMessage& message);
+    // Pops the designer menu up at a point in screen coordinates.
+    virtual void ShowDesignerMenu(TPoint screenPoint);
+    // Starts designing a windowed control on a form, switches to another one, or with null stops. On
+    // failure the previous root is kept and the exception propagates.
+    virtual void SetRoot(TComponent* newRoot);
+    virtual void DeleteSelection();
+    virtual void CopySelection();
+    virtual void PasteSelection();
+    virtual void CutSelection();
+
+    // ---- designer interface
+    // Insertions make placeholders for non-visual components (and collect pasted objects); removals
+    // release the corner marks of controls. Both are forwarded to the inspector.
+    void ComponentNotification(TComponent* component, TOperation operation) override;
+    void SelectComponent(TPersistent* component) override;
+    std::string UniqueComponentName(const std::string& baseName) override;
+
+    // ---- the design surface
+    // The window in whose client coordinates the control's bounds are drawn and its grab handles live.
+    HWND DesignWindowOf(TControl* control) const;
+    // The root window or a descendant of it that is not a grab handle.
+    bool IsDesignWindow(HWND window) const;
+    // The placeholder of a non-visual component; fails with "Can not find container of this component".
+    TEditContainer* PlaceholderOf(TComponent* component) const;
+    // The design object under a point of a window: a component of the designed form, the root, a
+    // placeholder, or null.
+    TControl* DesignTargetAt(HWND window, TPoint point) const;
+    // The component a design object stands for: the control itself or the placeholder's component.
+    static TComponent* ComponentOf(TControl* designObject);
+
+    // ---- selection
+    int SelectionCount() const { return FSelection.Count(); }
+    TControl* Selected(int index) const { return static_cast<TControl*>(FSelection.Items(index)); }
+    bool IsSelected(TControl* object) const { return FSelection.IndexOf(object) >= 0; }
+    void SelectObject(TControl* object, bool exclusive);
+    void UnselectObject(TControl* object);
+    // With release, the selected objects' corner-mark watchers are released and the marks invalidated.
+    void ClearSelection(bool release);
+    // Keeps only the selected objects with the same parent as the reference (or as the first selected
+    // object), then reports the selection.
+    void KeepSiblingsOnly(TControl* reference);
+    void DrawMarks(TControl* object);
+    void InvalidateMarks(TControl* object);
+    // Tells the inspector what is selected (the root when nothing is).
+    void SelectionChanged();
+
+    // ---- editing
+    // Moves every selected object by the offset and reports the change.
+    void MoveSelectionBy(int dx, int dy);
+    void ResizeSelectionBy(int dx, int dy);
+    // Selects the next (or previous) control in the tab order of the selected control's parent.
+    void SelectInTabOrder(bool forward);
+    // Starts a resize of the grabbed object from a grab handle: the anchor corner and the pinned
+    // coordinates (NotFixed when free) in root window coordinates.
+    void StartResize(TPoint anchor, int fixedX, int fixedY);
+
+    // ---- drag primitives
+    void BeginDrag(HWND window, TPoint point, TDesignDrag mode);
+    // Ends the current drag without applying it: lifts the clip and capture and erases the last frame.
+    void StopDrag();
+    // Truncates the point's offset from the drag origin to a multiple of the grid step.
+    void SnapToGrid(TPoint& point) const;
+    // Creates a component of the class to place at the end of a placement.
+    void PlaceComponent();
+
+    // ---- state other parts read and set
+    TWinControl* Root() const { return FRoot; }
+    HWND RootWindow() const { return FRootWindow; }
+    // The form that contains the root; keeps its value after designing ends.
+    TCustomForm* DesignedForm() const { return FDesignedForm; }
+    int GridX() const { return FGridX; }
+    int GridY() const { return FGridY; }
+    TEditGrab* Grab() const { return FGrab; }
+    TDesignDrag DragMode() const { return FDragMode; }
+    // The component class the next placement creates (set by the host; cleared after a placement).
+    TClass ClassToPlace() const { return FClassToPlace; }
+    void SetClassToPlace(TClass cls) { FClassToPlace = cls; }
+    // Every live placeholder of this designer.
+    const TList& Placeholders() const { return FPlaceholders; }
+    // Exists only while a paste runs: the design objects the paste created.
+    TList* PastedComponents() const { return FPastedComponents; }
+    TPopupMenu* DesignerMenu() const { return FPopupMenu; }
+    TColor GridColor() const { return FGridColor; }
+    TColor FrameColor() const { return FFrameColor; }
+    TColor HandleColor() const { return FHandleColor; }
+    TColor MarkColor() const { return FMarkColor; }
+    // Whether the root's window was destroyed while designing.
+    bool RootWindowDestroyed() const { return FRootWindowDestroyed; }
+
+private:
+    friend class TEditContainer;
+    friend class TEditGrab;
+    friend struct TFormwrightHooks;
+
+    using TDragStep = void (TFormwright::*)(TPoint point);
+
+    void RepaintPass(TControl* control, bool attached);
+    void PaintGrid(TCanvas& canvas, const TRect& rect);
+    void FreePlaceholders();
+    void RemoveHooks();
+    void ReportError(const std::exception& error);
+
+    // drag steps
+    void GenericMoveStep(TPoint point);
+    void PinnedMoveStep(TPoint point);
+    void DrawFrameTo(TPoint point);
+    void DrawSelectionFrames(TPoint point);
+    void FinishMove(TPoint point);
+    void FinishRubberBand(TPoint point);
+    void FinishResize(TPoint point);
+    void FinishPlacement(TPoint point);
+    void StartMove(TControl* target, TPoint point);
+    void StartRubberBand(HWND window, TPoint point);
+    void StartPlacement(HWND window, TPoint point);
+    void ClipAndCapture(HWND clipWindow, HWND captureWindow);
+    void DrawFrame(TPoint from, TPoint to);
+    void DrawFrameRect(const TRect& rect);
+    void Pin(TPoint& point) const;
+    void ApplyResize();
+    // the paste's name hook for the component reader
+    void PasteSetName(TReader& reader, TComponent* component, std::string& name);
+
+    bool FRootWindowDestroyed = false;
+    TDesignDrag FDragMode = ddNone;
+    HWND FDragWindow = nullptr;
+    TPoint FDragOrigin;
+    TPoint FDragPoint;
+    int FFixedX = NotFixed;
+    int FFixedY = NotFixed;
+    bool FSnap = false;
+    TDragStep FFeedbackStep = nullptr;
+    TDragStep FUpStep = nullptr;
+    TDragStep FMoveStep = nullptr;
+    TWinControl* FRoot = nullptr;
+    HWND FRootWindow = nullptr;
+    TCustomForm* FDesignedForm = nullptr;
+    int FGridX = 8;
+    int FGridY = 8;
+    TList FSelection;
+    TEditGrab* FGrab = nullptr;
+    TColor FGridColor = TColor(8421504);
+    TColor FFrameColor = TColor(16777215);
+    TColor FHandleColor = TColor(0);
+    TColor FMarkColor = TColor(8421504);
+    TList FPlaceholders;
+    TClass FClassToPlace = nullptr;
+    TList* FPastedComponents = nullptr;
+    TWndMethod FSavedRootWindowProc;
+    TPopupMenu* FPopupMenu = nullptr;
+    TMenuItem* FMenuItems[9] = {};
+};
+
+// The designer the hooks report to, or null.
+TFormwright* ActiveDesigner();
