@@ -52,6 +52,17 @@ LRESULT TControl::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
     return m.Result;
 }
 
+void TControl::SendCancelMode(TControl* sender) {
+    TCustomForm* form = GetParentForm(this);
+    if (!form || !form->ActiveControl()) return;
+    // The active control first, then the controls it sits in: a drop-down may be watched by either.
+    for (TControl* c = form->ActiveControl(); c && c != form;) {
+        TControl* next = c->Parent();
+        c->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(sender));
+        c = next;
+    }
+}
+
 void TControl::WndProc(TMessage& message) {
     // A designed control offers every message to its form's designer first.
     if (ComponentState().Contains(csDesigning)) {
@@ -360,6 +371,7 @@ void TControl::HandleMouseMessage(TMessage& message) {
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+        SendCancelMode(this);
         if (FControlStyle.Contains(csCaptureMouse)) drag.SetMouseCapture(this, true);
         if (FControlStyle.Contains(csClickEvents)) FControlState.Include(csClicked);
         if (message.Msg == WM_LBUTTONDBLCLK) {
@@ -382,6 +394,7 @@ void TControl::HandleMouseMessage(TMessage& message) {
         break;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
+        SendCancelMode(this);
         if (message.Msg == WM_RBUTTONDBLCLK) shift.Include(ssDouble);
         MouseDown(mbRight, shift, p.X, p.Y);
         break;

@@ -9,6 +9,7 @@
 
 #include <string>
 
+class TControl;
 class TWinControl;
 class TCustomForm;
 class TFont;
@@ -41,6 +42,14 @@ FW_EVENT_TYPE(TEndDragEvent, void(TObject* Sender, TObject* Target, int X, int Y
 // and puts exactly that back, in reverse order of replacing.
 FW_EVENT_TYPE(TWndMethod, void(TMessage& Message));
 
+// CM_CANCELMODE read from its message: the control that was pressed.
+struct TCMCancelMode {
+    TControl* Sender = nullptr;
+    static TCMCancelMode From(const TMessage& message) {
+        return {reinterpret_cast<TControl*>(message.LParam)};
+    }
+};
+
 // The shift state of a mouse message's WParam (MK_*), with the Alt key read from the keyboard.
 TShiftState KeysToShiftState(WPARAM keys);
 TShiftState KeyboardStateToShiftState();
@@ -55,6 +64,9 @@ public:
     TWndMethod WindowProc;
     // Sends a message straight to WindowProc and returns its result.
     LRESULT Perform(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    // Sends CM_CANCELMODE (LParam `sender`) to the active control of this control's form and to each
+    // control containing it below the form. A mouse press on a control does this with itself as sender.
+    void SendCancelMode(TControl* sender);
     // The end of the default window procedure: handles what the control itself knows.
     virtual void WndProc(TMessage& message);
     // Hands the message to the control's handler for it, or to DefaultHandler.

@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QEvent>
 #include <QPointer>
+#include <QTimer>
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 struct THookRecord {
@@ -109,6 +111,34 @@ LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 bool PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!IsWindow(window)) return false;
     QCoreApplication::postEvent(&PostedReceiver(), new TPostedMessageEvent(window, message, wParam, lParam));
+    return true;
+}
+
+namespace {
+std::map<std::pair<HWND, uintptr_t>, QPointer<QTimer>>& Timers() {
+    static std::map<std::pair<HWND, uintptr_t>, QPointer<QTimer>> timers;
+    return timers;
+}
+} // namespace
+
+bool SetTimer(HWND window, uintptr_t id, unsigned elapse) {
+    if (!IsWindow(window)) return false;
+    QPointer<QTimer>& timer = Timers()[{window, id}];
+    if (!timer) {
+        timer = new QTimer(&PostedReceiver());
+        QObject::connect(timer, &QTimer::timeout, [window, id] {
+            if (!PostMessage(window, WM_TIMER, id, 0)) KillTimer(window, id);
+        });
+    }
+    timer->start(static_cast<int>(elapse));
+    return true;
+}
+
+bool KillTimer(HWND window, uintptr_t id) {
+    auto it = Timers().find({window, id});
+    if (it == Timers().end()) return false;
+    if (it->second) it->second->deleteLater();
+    Timers().erase(it);
     return true;
 }
 

@@ -86,6 +86,18 @@ QPoint ClipScreenPoint(QPoint global) {
             std::clamp(global.y(), cursorClip->top(), cursorClip->bottom())};
 }
 
+bool GetCaretPos(TPoint& point) {
+    QWidget* focus = QApplication::focusWidget();
+    HWND window = WindowOfWidget(focus);
+    QWidget* client = WidgetOf(window);
+    if (!focus || !client || !focus->testAttribute(Qt::WA_InputMethodEnabled)) return false;
+    const QRect caret = focus->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    const QPoint p = focus->mapTo(client->window(), caret.topLeft()) -
+                     (client->isWindow() ? QPoint() : client->mapTo(client->window(), QPoint()));
+    point = {p.x(), p.y()};
+    return true;
+}
+
 TPoint GetCursorPos() {
     const QPoint p = ClipScreenPoint(lastCursorPos);
     return {p.x(), p.y()};

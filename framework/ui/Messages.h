@@ -115,6 +115,9 @@ enum : UINT {
     // Asks a control whether it is the form's default button (WParam 1) or cancel button (WParam 0);
     // such a button answers with Result 1.
     CM_DIALOGKEYBUTTON = CM_BASE + 40,
+    // A press on a control (LParam) tells the form's active control, and the controls containing it, to
+    // abandon what it shows on top of the form (drop-down lists); see TCMCancelMode.
+    CM_CANCELMODE = CM_BASE + 41,
 };
 
 // Key and button state in WParam of mouse messages.

@@ -46,6 +46,18 @@ HWND SetParent(HWND window, HWND newParent) {
     return previous;
 }
 
+// Shows a window; a top-level one without activating it when `activate` is false.
+static void ShowWidget(QWidget* widget, bool activate) {
+    if (activate || !widget->isWindow()) {
+        widget->show();
+        return;
+    }
+    const bool before = widget->testAttribute(Qt::WA_ShowWithoutActivating);
+    widget->setAttribute(Qt::WA_ShowWithoutActivating, true);
+    widget->show();
+    widget->setAttribute(Qt::WA_ShowWithoutActivating, before);
+}
+
 bool SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
     QWidget* widget = WidgetOf(window);
     if (!widget) return false;
@@ -79,7 +91,7 @@ bool SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, U
         else if (QWidget* after = WidgetOf(insertAfter))
             widget->stackUnder(after);
     }
-    if (flags & SWP_SHOWWINDOW) widget->show();
+    if (flags & SWP_SHOWWINDOW) ShowWidget(widget, !(flags & SWP_NOACTIVATE));
     if (flags & SWP_HIDEWINDOW) widget->hide();
     TMessage changed{WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos), 0};
     DeliverSentMessage(window, changed);
@@ -93,7 +105,7 @@ bool ShowWindow(HWND window, int command) {
     if (command == SW_HIDE)
         widget->hide();
     else
-        widget->show();
+        ShowWidget(widget, command != SW_SHOWNA);
     return wasVisible;
 }
 

@@ -367,3 +367,10 @@ bool RouteWidgetEvent(QWidget* widget, QEvent* event, const std::function<bool(Q
         return native(event);
     }
 }
+
+bool TranslateKeyDown(HWND window) {
+    TWinControl* control = FindControl(window);
+    if (!control) return false;
+    // The key-down's native step only records that the key went through; the characters follow it.
+    return RunNativeHandling(control, TMessage{WM_KEYDOWN, 0, 0, 0});
+}

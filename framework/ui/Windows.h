@@ -37,6 +37,8 @@ bool PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // ---- windows ----------------------------------------------------------------------------------------------
 enum : int { GWL_USERDATA = -21 };
+// SW_SHOWNA (and SetWindowPos with SWP_SHOWWINDOW | SWP_NOACTIVATE) shows a top-level window without
+// activating it: the active window and the keyboard focus stay where they are.
 enum : int { SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOW = 5, SW_SHOWNA = 8 };
 inline HWND const HWND_TOP = nullptr;
 inline HWND const HWND_BOTTOM = reinterpret_cast<HWND>(1);
@@ -76,6 +78,20 @@ int GetCursor();
 int SetCursor(int cursor); // shows `cursor` over the window under the pointer; returns the previous one
 // High bit set (negative) while the key or button is down.
 int16_t GetKeyState(int virtualKey);
+// The text caret of the window with the keyboard focus, in that window's client coordinates (the top of
+// the caret); false when no window with a text caret has the focus.
+bool GetCaretPos(TPoint& point);
+
+// ---- keys and timers
+// A key-down types its characters (WM_CHAR to the same window) only when it reaches the end of the window
+// procedure chain. A window procedure that takes the key-down away from its window (a drop-down list
+// handling the keys of its edit box) calls this while handling it, so the characters still follow; true
+// when `window` is handling a key-down now.
+bool TranslateKeyDown(HWND window);
+// Timer `id` of `window`: WM_TIMER (WParam `id`) is posted every `elapse` milliseconds until KillTimer.
+// Setting an existing timer again restarts it.
+bool SetTimer(HWND window, uintptr_t id, unsigned elapse);
+bool KillTimer(HWND window, uintptr_t id);
 
 enum : int {
     SM_CXSCREEN = 0,
