@@ -1,0 +1,363 @@
+// The designer's services besides the mouse: selecting on the inspector's behalf, unique names, the
+// keyboard, and the clipboard (the selection travels as text form blocks, one per copied object).
+#include "ComponentList.h"
+#include "CustomObjectInspector.h"
+#include "EditContainer.h"
+#include "EditGrab.h"
+#include "Formwright.h"
+#include "core/Exceptions.h"
+#include "core/Streams.h"
+#include "core/SysUtils.h"
+#include "graphics/Clipboard.h"
+#include "streaming/ObjectText.h"
+#include "streaming/Reader.h"
+#include "streaming/Writer.h"
+#include "ui/Form.h"
+#include "ui/Messages.h"
+#include "ui/WinControl.h"
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace {
+
+TShiftState KeyShiftState() {
+    TShiftState shift;
+    if (GetKeyState(VK_SHIFT) < 0) shift.Include(ssShift);
+    if (GetKeyState(VK_CONTROL) < 0) shift.Include(ssCtrl);
+    if (GetKeyState(VK_MENU) < 0) shift.Include(ssAlt);
+    return shift;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\0';
+}
+
+// The object blocks of clipboard text, each converted to its own binary form stream. Everything is
+// converted before anything is read, so text that is not in the textual form format creates nothing.
+std::vector<std::unique_ptr<TMemoryStream>> ConvertBlocks(const std::string& text) {
+    std::vector<std::unique_ptr<TMemoryStream>> blocks;
+    TStringStream input(text);
+    const auto size = static_cast<int64_t>(text.size());
+    for (;;) {
+        int64_t position = input.Position();
+        while (position < size && IsBlank(text[static_cast<size_t>(position)]))
+            ++position;
+        if (position >= size) break;
+        input.SetPosition(position);
+        auto block = std::make_unique<TMemoryStream>();
+        ObjectTextToBinary(input, *block);
+        block->SetPosition(0);
+        blocks.push_back(std::move(block));
+    }
+    return blocks;
+}
+
+// The largest value the digits spell, saturated: a name like Button99999999999 still counts as big.
+int64_t DigitsValue(std::string_view digits) {
+    int64_t value = 0;
+    for (char c : digits) {
+        if (value > (INT64_MAX - 9) / 10) return INT64_MAX;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+} // namespace
+
+// ---- designer interface
+// ------------------------------------------------------------------------------------
+
+void TFormwright::SelectComponent(TPersistent* component) {
+    if (SelectionCount() == 1 && static_cast<TPersistent*>(Selected(0)) == component) return;
+    TControl* target = nullptr;
+    if (auto* control = dynamic_cast<TControl*>(component)) {
+        if (control != FRoot && FDesignedForm && control->Owner() == FDesignedForm) target = control;
+    } else if (auto* nonVisual = dynamic_cast<TComponent*>(component)) {
+        target = PlaceholderOf(nonVisual);
+    }
+    if (target)
+        SelectObject(target, true);
+    else
+        ClearSelection(true);
+    SelectionChanged();
+}
+
+bool TFormwright::ComponentNameExists(const std::string& name) {
+    return FDesignedForm && !name.empty() && FDesignedForm->FindComponent(name) != nullptr;
+}
+
+std::string TFormwright::UniqueComponentName(const std::string& baseName) {
+    std::vector<int64_t> numbers;
+    if (FDesignedForm)
+        for (int i = 0; i < FDesignedForm->ComponentCount(); ++i) {
+            const std::string& name = FDesignedForm->Components(i)->Name();
+            if (name.size() <= baseName.size() || name.compare(0, baseName.size(), baseName) != 0) continue;
+            std::string_view rest = std::string_view(name).substr(baseName.size());
+            if (std::all_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; }))
+                numbers.push_back(DigitsValue(rest));
+        }
+    std::sort(numbers.begin(), numbers.end());
+    int64_t n = 1;
+    for (int64_t x : numbers) {
+        if (x > n) break;
+        ++n;
+    }
+    return baseName + std::to_string(n);
+}
+
+// ---- keyboard
+// ----------------------------------------------------------------------------------------------
+
+void TFormwright::KeyPressed(MSG& msg) {
+    // While designing, typing never reaches the designed form's controls.
+    msg.message = WM_NULL;
+    const uint16_t key = static_cast<uint16_t>(msg.wParam);
+    const TShiftState shift = KeyShiftState();
+    const bool none = shift == TShiftState{};
+    const bool shiftOnly = shift == TShiftState{ssShift};
+    const bool ctrlOnly = shift == TShiftState{ssCtrl};
+    const bool ctrlShift = shift == TShiftState{ssShift, ssCtrl};
+
+    auto nudge = [this](int dx, int dy) {
+        KeepSiblingsOnly(nullptr);
+        MoveSelectionBy(dx, dy);
+    };
+    int dx = 0, dy = 0;
+    switch (key) {
+    case VK_LEFT:
+        dx = -1;
+        break;
+    case VK_RIGHT:
+        dx = 1;
+        break;
+    case VK_UP:
+        dy = -1;
+        break;
+    case VK_DOWN:
+        dy = 1;
+        break;
+    default:
+        break;
+    }
+    const bool arrow = dx != 0 || dy != 0;
+
+    if (key == VK_TAB) {
+        if (none)
+            SelectInTabOrder(true);
+        else if (shiftOnly)
+            SelectInTabOrder(false);
+    } else if (arrow) {
+        if (none)
+            SelectInTabOrder(dx > 0 || dy > 0);
+        else if (shiftOnly)
+            ResizeSelectionBy(dx, dy);
+        else if (ctrlOnly)
+            nudge(dx, dy);
+        else if (ctrlShift)
+            nudge(dx * FGridX, dy * FGridY);
+    } else if (key == VK_INSERT) {
+        if (shiftOnly)
+            PasteSelection();
+        else if (ctrlOnly)
+            CopySelection();
+    } else if (key == VK_DELETE) {
+        if (none || ctrlOnly)
+            DeleteSelection();
+        else if (shiftOnly)
+            CutSelection();
+    }
+}
+
+void TFormwright::ResizeSelectionBy(int dx, int dy) {
+    if (dx == 0 && dy == 0) return;
+    KeepSiblingsOnly(nullptr);
+    for (int i = 0; i < SelectionCount(); ++i) {
+        TControl* object = Selected(i);
+        object->SetBounds(object->Left(), object->Top(), object->Width() + dx, object->Height() + dy);
+    }
+    if (FGrab->Visible()) FGrab->Reposition();
+    Modified();
+}
+
+void TFormwright::SelectInTabOrder(bool forward) {
+    if (!FRoot) return;
+    std::vector<TWinControl*> tabOrder;
+    FRoot->GetTabOrderList(tabOrder);
+    // Going forwards from nothing gives the first entry, backwards the last.
+    auto neighbour = [&](TControl* start, bool ahead) -> TWinControl* {
+        if (tabOrder.empty()) return nullptr;
+        auto it = std::find(tabOrder.begin(), tabOrder.end(), start);
+        if (it == tabOrder.end()) return ahead ? tabOrder.front() : tabOrder.back();
+        if (ahead) return it + 1 == tabOrder.end() ? nullptr : *(it + 1);
+        return it == tabOrder.begin() ? nullptr : *(it - 1);
+    };
+
+    TControl* start = FGrab->Control();
+    if (!start && FRoot->ControlCount() > 0) {
+        // The first child control, graphic controls before windowed ones.
+        for (int i = 0; i < FRoot->ControlCount() && !start; ++i)
+            if (!dynamic_cast<TWinControl*>(FRoot->Controls(i))) start = FRoot->Controls(i);
+        if (!start) start = FRoot->Controls(0);
+    }
+    if (!start) return;
+    if (!dynamic_cast<TWinControl*>(start)) {
+        start = neighbour(nullptr, false);
+        if (!start) return;
+    }
+    if (TWinControl* next = neighbour(start, forward)) {
+        SelectObject(next, true);
+        SelectionChanged();
+    }
+}
+
+// ---- deleting and the clipboard
+// ----------------------------------------------------------------------------
+
+namespace {
+
+// The selected objects whose parent chain holds no other selected object, in selection order: the ones
+// that go as a whole (with what they contain).
+std::vector<TControl*> TopLevelSelection(const TFormwright& designer) {
+    std::vector<TControl*> result;
+    for (int i = 0; i < designer.SelectionCount(); ++i) {
+        TControl* object = designer.Selected(i);
+        bool nested = false;
+        for (TControl* p = object->Parent(); p && !nested; p = p->Parent())
+            nested = designer.IsSelected(p);
+        if (!nested) result.push_back(object);
+    }
+    return result;
+}
+
+} // namespace
+
+void TFormwright::DeleteSelection() {
+    FGrab->SetControl(nullptr);
+    // Decide everything first: freeing a container frees the selected objects inside it.
+    std::vector<TComponent*> doomed;
+    for (TControl* object : TopLevelSelection(*this)) {
+        if (auto* placeholder = dynamic_cast<TEditContainer*>(object))
+            doomed.push_back(placeholder->Component()); // the box frees itself with its component
+        else
+            doomed.push_back(object);
+    }
+    ClearSelection(true);
+    for (TComponent* component : doomed)
+        delete component;
+    if (FRoot && FRoot->ComponentCount() > 0) {
+        TComponent* last = FRoot->Components(FRoot->ComponentCount() - 1);
+        if (auto* control = dynamic_cast<TControl*>(last))
+            SelectObject(control, false);
+        else
+            SelectObject(PlaceholderOf(last), false);
+    }
+    SelectionChanged();
+    SetModifiedFlag();
+}
+
+void TFormwright::CopySelection() {
+    if (SelectionCount() == 0) return;
+    std::string text;
+    for (TControl* object : TopLevelSelection(*this)) {
+        TMemoryStream binary;
+        {
+            TWriter writer(binary, 4096);
+            writer.SetRoot(FDesignedForm);
+            writer.WriteSignature();
+            writer.WriteComponent(object); // a placeholder writes its component
+            writer.FlushBuffer();
+        }
+        binary.SetPosition(0);
+        TStringStream block;
+        ObjectBinaryToText(binary, block);
+        text += block.DataString();
+    }
+    if (!text.empty()) Clipboard()->SetAsText(text);
+}
+
+void TFormwright::PasteSetName(TReader&, TComponent* component, std::string& name) {
+    if (!ComponentNameExists(name)) return;
+    std::string base = component->ClassName();
+    if (!base.empty() && (base[0] == 'T' || base[0] == 't')) base.erase(0, 1);
+    name = UniqueComponentName(base);
+}
+
+void TFormwright::PasteSelection() {
+    if (!FRoot || !FDesignedForm) return;
+    TClipboard* clipboard = Clipboard();
+    clipboard->Open();
+    std::string text;
+    try {
+        if (clipboard->HasFormat(CF_TEXT)) text = clipboard->AsText();
+    } catch (...) {
+        clipboard->Close();
+        throw;
+    }
+    clipboard->Close();
+    if (text.empty()) return;
+    const auto blocks = ConvertBlocks(text);
+    if (blocks.empty()) return;
+
+    TWinControl* target = nullptr;
+    if (FGrab->Visible())
+        for (TControl* c = FGrab->Control(); c && !target; c = c->Parent()) {
+            if (c == FRoot) break;
+            if (c->ControlStyle().Contains(csAcceptsControls)) target = dynamic_cast<TWinControl*>(c);
+        }
+    if (!target) target = FRoot;
+
+    // The insert notification collects every new control and placeholder into this list.
+    auto pasted = std::make_unique<TList>();
+    FPastedComponents = pasted.get();
+    if (Inspector()) Inspector()->BeginComponentUpdate();
+    try {
+        for (const auto& block : blocks) {
+            TReader reader(*block, 4096);
+            reader.SetRoot(FDesignedForm);
+            reader.SetOwner(FDesignedForm);
+            reader.SetParent(target);
+            reader.OnSetName = [this](TReader& r, TComponent* c, std::string& n) { PasteSetName(r, c, n); };
+            // References named in the text are dropped: pasted copies do not point into the design.
+            reader.BeginReferences();
+            try {
+                reader.ReadSignature();
+                reader.ReadComponent(nullptr);
+            } catch (...) {
+                try {
+                    reader.EndReferences();
+                } catch (...) {
+                }
+                throw;
+            }
+            reader.EndReferences();
+        }
+    } catch (...) {
+        FPastedComponents = nullptr;
+        if (Inspector()) Inspector()->EndComponentUpdate();
+        throw;
+    }
+    FPastedComponents = nullptr;
+    if (Inspector()) Inspector()->EndComponentUpdate();
+
+    ClearSelection(true);
+    for (int i = 0; i < pasted->Count(); ++i) {
+        auto* object = static_cast<TControl*>(pasted->Items(i));
+        if (auto* placeholder = dynamic_cast<TEditContainer*>(object)) {
+            placeholder->MoveToDesignPosition();
+            placeholder->Show();
+        }
+        bool nested = false;
+        for (TControl* p = object->Parent(); p && !nested; p = p->Parent())
+            nested = pasted->IndexOf(p) >= 0;
+        if (!nested) SelectObject(object, false);
+    }
+    SelectionChanged();
+    SetModifiedFlag();
+}
+
+void TFormwright::CutSelection() {
+    CopySelection();
+    DeleteSelection();
+}
