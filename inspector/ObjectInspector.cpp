@@ -1,0 +1,285 @@
+// TObjectInspector: the inspector window, its component combo box and the filling of its two grids.
+#include "ObjectInspector.h"
+
+#include "ComponentList.h"
+#include "CustomDesigner.h"
+#include "EditorRegistry.h"
+#include "PropGrid.h"
+#include "ValueListDrawers.h"
+#include "core/Strings.h"
+#include "core/SysUtils.h"
+#include "ui/Application.h"
+#include "ui/Screen.h"
+#include "widgets/ComboBox.h"
+#include "widgets/ImageList.h"
+#include "widgets/PageControl.h"
+#include "widgets/Panel.h"
+#include "widgets/TabSheet.h"
+
+#include <algorithm>
+
+namespace {
+// Every property kind except the unknown kind and events.
+const TTypeKinds PropertyFilter{tkInteger, tkChar,  tkEnumeration, tkFloat,    tkString,
+                                tkSet,     tkClass, tkWChar,       tkLString,  tkWString,
+                                tkVariant, tkArray, tkRecord,      tkInterface};
+const TTypeKinds MethodFilter{tkMethod};
+} // namespace
+
+FW_PUBLISH(TObjectInspector) {
+    FW_PUBLISH_FIELD(Panel1);
+    FW_PUBLISH_FIELD(Components);
+    FW_PUBLISH_FIELD(PropBook);
+    FW_PUBLISH_FIELD(PropSheet);
+    FW_PUBLISH_FIELD(MethodSheet);
+    FW_PUBLISH_FIELD(PropImages);
+    FW_PUBLISH_FIELD(BooleanImages);
+    FW_PUBLISH_METHOD(FormClose);
+    FW_PUBLISH_METHOD(FormResize);
+    FW_PUBLISH_METHOD(ComponentsChange);
+}
+
+// ================================================================================================
+// construction
+// ================================================================================================
+
+TObjectInspector::TObjectInspector(TCreateTag) : TCustomObjectInspector(nullptr) {
+    InitializeForm();
+}
+
+TObjectInspector::TObjectInspector(TComponent*) : TObjectInspector(TCreateTag{}) {
+    InitDesigner(TCustomDesigner::StaticClass());
+}
+
+TObjectInspector* TObjectInspector::CreateWithDesigner(TClass designerClass) {
+    auto* inspector = new TObjectInspector(TCreateTag{});
+    try {
+        inspector->InitDesigner(designerClass);
+    } catch (...) {
+        delete inspector;
+        throw;
+    }
+    return inspector;
+}
+
+TObjectInspector::~TObjectInspector() {
+    // The rows hold editors that point at the selection and the designer: they go first.
+    for (TPropGrid* grid : {FPropGrid, static_cast<TPropGrid*>(FMethodGrid)}) {
+        if (!grid) continue;
+        try {
+            grid->ClearRows();
+        } catch (...) {
+            // A pending edit that cannot be applied is dropped with the window.
+        }
+    }
+    delete FSelection;
+    FSelection = nullptr;
+    TCustomDesigner* designer = FDesigner;
+    FDesigner = nullptr;
+    delete designer;
+}
+
+void TObjectInspector::InitDesigner(TClass designerClass) {
+    RegisterStandardValueListDrawers();
+    FDesigner = CreateDesigner(designerClass);
+    FDesigner->SetInspector(this);
+    FPropGrid = new TPropGrid(this, PropSheet, PropImages, BooleanImages);
+    FPropGrid->OnDrawCell = TDrawCellEvent::Bind<&TObjectInspector::GridDrawCell>(this);
+    FMethodGrid = new TMethodGrid(this, MethodSheet, PropImages, BooleanImages);
+    FMethodGrid->OnDrawCell = TDrawCellEvent::Bind<&TObjectInspector::GridDrawCell>(this);
+    SetLeft(Screen->Width() - Width());
+    SetTop(Screen->Height() - Height());
+}
+
+void TObjectInspector::GridDrawCell(TObject* sender, int col, int row, const TRect& rect, TGridDrawState) {
+    static_cast<TPropGrid*>(sender)->DrawRowCell(col, row, rect);
+}
+
+// ================================================================================================
+// the component combo box
+// ================================================================================================
+
+void TObjectInspector::AddComponentEntry(TComponent* component) {
+    Components->Items()->AddObject(Format("%s: %s", component->Name(), component->ClassName()), component);
+}
+
+int TObjectInspector::EntryOf(const TPersistent* instance) const {
+    return Components->Items()->IndexOfObject(instance);
+}
+
+void TObjectInspector::SetInspectedRoot(TComponent* root) {
+    if (root == FRoot) return;
+    if (FRoot) FRoot->RemoveFreeNotification(this);
+    FRoot = root;
+    ClearInspection();
+    Components->Items()->Clear();
+    if (!root) return;
+    root->FreeNotification(this);
+    AddComponentEntry(root);
+    for (int i = 0; i < root->ComponentCount(); ++i)
+        AddComponentEntry(root->Components(i));
+}
+
+void TObjectInspector::ComponentsChange(TObject*) {
+    const int index = Components->ItemIndex();
+    if (index < 0) return;
+    auto* instance = dynamic_cast<TPersistent*>(Components->Items()->Objects(index));
+    if (!instance) return;
+    FPickingFromCombo = true;
+    try {
+        InspectObject(instance);
+    } catch (...) {
+        FPickingFromCombo = false;
+        throw;
+    }
+    FPickingFromCombo = false;
+    if (FDesigner) FDesigner->SelectComponent(instance);
+}
+
+void TObjectInspector::BeginComponentUpdate() {
+    Components->Items()->BeginUpdate();
+    FPending = std::make_unique<std::vector<TComponent*>>();
+}
+
+void TObjectInspector::EndComponentUpdate() {
+    if (FPending) {
+        const std::vector<TComponent*> pending = std::move(*FPending);
+        FPending.reset();
+        for (TComponent* component : pending)
+            AddComponentEntry(component);
+    }
+    Components->Items()->EndUpdate();
+}
+
+// ================================================================================================
+// inspecting
+// ================================================================================================
+
+void TObjectInspector::InspectObject(TPersistent* instance) {
+    const int chosen = Components->ItemIndex();
+    if (chosen >= 0 && Components->Items()->Objects(chosen) == instance && !FPickingFromCombo) return;
+    auto* list = new TComponentList;
+    list->Add(instance);
+    InspectList(list);
+    Components->SetItemIndex(EntryOf(instance));
+}
+
+void TObjectInspector::ClearGrids() {
+    FPropGrid->ClearRows();
+    FMethodGrid->ClearRows();
+    if (FSelection) {
+        for (int i = 0; i < FSelection->Count(); ++i)
+            if (auto* component = dynamic_cast<TComponent*>(FSelection->Items(i)))
+                component->RemoveFreeNotification(this);
+    }
+    delete FSelection;
+    FSelection = nullptr;
+}
+
+void TObjectInspector::InspectList(TComponentList* list) {
+    std::unique_ptr<TComponentList> taken(list);
+    if (list->Count() > 1) Components->SetItemIndex(-1);
+    ClearGrids();
+    FSelection = taken.release();
+    for (int i = 0; i < FSelection->Count(); ++i)
+        if (auto* component = dynamic_cast<TComponent*>(FSelection->Items(i)))
+            component->FreeNotification(this);
+    FillGrid(FPropGrid, PropSheet, PropertyFilter, TPropObject::StaticClass());
+    FillGrid(FMethodGrid, MethodSheet, MethodFilter, TMethodObject::StaticClass());
+    if (FSelection->Count() > 0 && OnFilterProperty) {
+        TPersistent* first = FSelection->Items(0);
+        std::string name = first->ClassName();
+        bool accept = true;
+        OnFilterProperty(this, first, nullptr, name, accept);
+    }
+}
+
+void TObjectInspector::FillGrid(TPropGrid* grid, TTabSheet* sheet, TTypeKinds filter, TClass rowClass) {
+    FFillGrid = grid;
+    FFillParent = nullptr;
+    FFillRowClass = rowClass;
+    GetComponentProperties(FSelection, filter, FDesigner, [this](std::unique_ptr<TPropertyEditor> editor) {
+        AddEditorRow(std::move(editor));
+    });
+    FFillGrid = nullptr;
+    grid->BuildVisibleRows();
+    grid->ShowRows(PropBook->ActivePage() == sheet);
+}
+
+void TObjectInspector::AddEditorRow(std::unique_ptr<TPropertyEditor> editor) {
+    std::string name = editor->GetName();
+    bool accept = true;
+    if (OnFilterProperty) OnFilterProperty(this, editor->GetComponent(0), editor.get(), name, accept);
+    if (!accept) return;
+    TPropertyEditor* rowEditor = editor.get();
+    TPropObject* row = FFillRowClass == TMethodObject::StaticClass()
+                           ? new TMethodObject(FFillGrid, FFillParent, std::move(editor), name)
+                           : new TPropObject(FFillGrid, FFillParent, std::move(editor), name);
+    if (!FFillParent) FFillGrid->TopRows().Add(row);
+    if (rowEditor->GetAttributes().Contains(paSubProperties)) {
+        TPropObject* saved = FFillParent;
+        FFillParent = row;
+        try {
+            rowEditor->GetProperties(
+                [this](std::unique_ptr<TPropertyEditor> child) { AddEditorRow(std::move(child)); });
+        } catch (...) {
+            FFillParent = saved;
+            throw;
+        }
+        FFillParent = saved;
+    }
+}
+
+void TObjectInspector::ClearInspection() {
+    ClearGrids();
+    FPropGrid->Hide();
+    FMethodGrid->Hide();
+}
+
+void TObjectInspector::RefreshValues() {
+    FPropGrid->RefreshRowValues();
+}
+
+// ================================================================================================
+// notifications and window handlers
+// ================================================================================================
+
+void TObjectInspector::Notification(TComponent* component, TOperation operation) {
+    TCustomObjectInspector::Notification(component, operation);
+    if (Application && Application->Terminated()) return;
+    if (ComponentState().Contains(csDestroying) || !Components || !FPropGrid) return;
+    if (operation == opRemove) {
+        if (FSelection) {
+            for (int i = 0; i < FSelection->Count(); ++i) {
+                if (FSelection->Items(i) == component) {
+                    ClearInspection();
+                    break;
+                }
+            }
+        }
+        const int entry = EntryOf(component);
+        if (entry >= 0) {
+            Components->SetItemIndex(-1);
+            Components->Items()->Delete(entry);
+        }
+        if (FPending) std::erase(*FPending, component);
+        if (component == FRoot) {
+            // The root itself went away: nothing of it is left to list.
+            FRoot = nullptr;
+            Components->Items()->Clear();
+        }
+    } else if (operation == opInsert && FRoot && component->Owner() == FRoot) {
+        if (FPending)
+            FPending->push_back(component);
+        else
+            AddComponentEntry(component);
+    }
+}
+
+void TObjectInspector::FormResize(TObject*) {
+    if (Components && Panel1) Components->SetWidth(Panel1->Width() - 2 * Components->Left());
+}
+
+void TObjectInspector::FormClose(TObject*, TCloseAction& action) {
+    action = caHide;
+}

@@ -1,0 +1,107 @@
+// TObjectInspector: the Object Inspector window.
+//
+// A sizeable tool window that stays on top: a combo box lists the inspected root and every component it
+// owns ("Name: ClassName", sorted); a page control shows the published properties ("Properties") and
+// events ("Events") the inspected objects have in common, in two grids with one row per property editor.
+// Sub-property rows are built completely when a selection is inspected; expanding a row only shows them.
+//
+// The inspector constructs the designer from the class it is given, owns it and is the designer's
+// inspector: the designer reports the root, the selection, modifications and component insertions through
+// the TCustomObjectInspector operations. Choosing a combo entry inspects that object and asks the
+// designer to select it. Closing the window only hides it.
+#pragma once
+
+#include "CustomObjectInspector.h"
+#include "PropertyEditor.h"
+#include "widgets/CustomGrid.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TComboBox;
+class TComponentList;
+class TImageList;
+class TList;
+class TMethodGrid;
+class TPageControl;
+class TPanel;
+class TPropGrid;
+class TPropObject;
+class TTabSheet;
+
+// (Sender, Instance, Editor, Name, Accept): decides whether an editor gets a row and under which name.
+// Also called once per inspection with Editor null and Name the first object's class name.
+FW_EVENT_TYPE(TFilterPropertyEvent, void(TObject* Sender, TPersistent* Instance, TPropertyEditor* Editor,
+                                         std::string& Name, bool& Accept));
+
+class TObjectInspector : public TCustomObjectInspector {
+    FW_CLASS(TObjectInspector, TCustomObjectInspector)
+public:
+    // As CreateWithDesigner(TCustomDesigner); the owner is not used (the window has none).
+    explicit TObjectInspector(TComponent* owner);
+    // Reads the window from its form resource, then InitDesigner(designerClass).
+    static TObjectInspector* CreateWithDesigner(TClass designerClass);
+    ~TObjectInspector() override;
+
+    // Constructs and links the designer, creates the two grids and moves the window to the bottom-right
+    // corner of the screen.
+    virtual void InitDesigner(TClass designerClass);
+
+    TCustomDesigner* OwnedDesigner() const { return FDesigner; }
+    TPropGrid* PropGrid() const { return FPropGrid; }
+    TMethodGrid* MethodGrid() const { return FMethodGrid; }
+    // The objects now inspected; null when nothing is.
+    TComponentList* Selection() const { return FSelection; }
+
+    // ---- TCustomObjectInspector
+    TComponent* InspectedRoot() override { return FRoot; }
+    void SetInspectedRoot(TComponent* root) override;
+    void RefreshValues() override;
+    void InspectObject(TPersistent* instance) override;
+    void InspectList(TComponentList* list) override;
+    void ClearInspection() override;
+    void BeginComponentUpdate() override;
+    void EndComponentUpdate() override;
+
+    TFilterPropertyEvent OnFilterProperty;
+
+    // ---- from the form resource
+    TPanel* Panel1 = nullptr;
+    TComboBox* Components = nullptr;
+    TPageControl* PropBook = nullptr;
+    TTabSheet* PropSheet = nullptr;
+    TTabSheet* MethodSheet = nullptr;
+    TImageList* PropImages = nullptr;
+    TImageList* BooleanImages = nullptr;
+
+    void FormClose(TObject* Sender, TCloseAction& Action);
+    void FormResize(TObject* Sender);
+    void ComponentsChange(TObject* Sender);
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    struct TCreateTag {};
+    TObjectInspector(TCreateTag);
+
+    void AddComponentEntry(TComponent* component);
+    int EntryOf(const TPersistent* instance) const;
+    void ClearGrids();
+    void FillGrid(TPropGrid* grid, TTabSheet* sheet, TTypeKinds filter, TClass rowClass);
+    void AddEditorRow(std::unique_ptr<TPropertyEditor> editor);
+    void GridDrawCell(TObject* sender, int col, int row, const TRect& rect, TGridDrawState state);
+
+    TCustomDesigner* FDesigner = nullptr;
+    TPropGrid* FPropGrid = nullptr;
+    TMethodGrid* FMethodGrid = nullptr;
+    TComponent* FRoot = nullptr;
+    TComponentList* FSelection = nullptr;
+    std::unique_ptr<std::vector<TComponent*>> FPending;
+    bool FPickingFromCombo = false;
+    // While a grid is filled: that grid, the row new rows hang under (null at top level), their class.
+    TPropGrid* FFillGrid = nullptr;
+    TPropObject* FFillParent = nullptr;
+    TClass FFillRowClass = nullptr;
+};

@@ -1,0 +1,266 @@
+// The property grid: its rows, the displayed-row list with expanding and collapsing, and the hand-over of
+// values between rows and the in-place editor. Mouse input and cell drawing are in PropGridMouse.cpp.
+#include "PropGrid.h"
+
+#include "PropInplaceEditor.h"
+#include "core/SysUtils.h"
+#include "ui/Form.h"
+#include "ui/Windows.h"
+#include "widgets/ImageList.h"
+
+#include <algorithm>
+
+// ================================================================================================
+// rows
+// ================================================================================================
+
+FW_PUBLISH(TPropObject) {
+}
+
+FW_PUBLISH(TMethodObject) {
+}
+
+void TPropObject::TPropList::Notify(void* item, TListNotification action) {
+    if (action == TListNotification::Deleted) delete static_cast<TPropObject*>(item);
+}
+
+TPropObject::TPropObject(TPropGrid* grid, TPropObject* parent, std::unique_ptr<TPropertyEditor> editor,
+                         const std::string& name)
+    : FEditor(std::move(editor)), FChildren(std::make_unique<TPropList>()), FGrid(grid), FName(name) {
+    if (parent) {
+        parent->FChildren->Add(this);
+        FIndent = parent->FIndent + 8;
+    }
+    FValue = GetValue();
+    const std::string upper = UpperCase(FValue);
+    FIsBoolean =
+        !FEditor->InheritsFrom(TStringProperty::StaticClass()) && (upper == "TRUE" || upper == "FALSE");
+}
+
+TPropObject::~TPropObject() = default;
+
+std::string TPropObject::GetValue() {
+    return FEditor->GetValue();
+}
+
+void TPropObject::SetValue(const std::string& text) {
+    FEditor->SetValue(text);
+}
+
+// ================================================================================================
+// the grid
+// ================================================================================================
+
+FW_PUBLISH(TPropGrid) {
+}
+
+FW_PUBLISH(TMethodGrid) {
+}
+
+TPropGrid::TPropGrid(TComponent* owner, TWinControl* parent, TImageList* propImages,
+                     TImageList* booleanImages)
+    : TDrawGrid(owner), FPropImages(propImages), FBooleanImages(booleanImages) {
+    SetVisible(false);
+    SetParent(parent);
+    SetScrollBars(ssVertical);
+    SetColCount(2);
+    SetFixedRows(0);
+    SetFixedCols(0);
+    SetDefaultRowHeight(16);
+    SetColWidths(0, 98);
+    TGridOptions options = DefaultGridOptions;
+    options.Exclude(goRowSizing);
+    options.Include(goColSizing);
+    options.Include(goEditing);
+    options.Include(goAlwaysShowEditor);
+    options.Include(goThumbTracking);
+    SetOptions(options);
+    SetDefaultDrawing(false);
+    SetAlign(alClient);
+    SetColor(clBtnFace);
+    if (FPropImages) FGlyphWidth = FPropImages->Width();
+}
+
+TPropGrid::~TPropGrid() {
+    // The editor's row pointer must not outlive the rows.
+    if (TPropInplaceEditor* editor = PropEditor()) editor->ForgetRow();
+    FVisibleRows.Clear();
+    FTopRows.Clear();
+}
+
+TPropInplaceEditor* TPropGrid::PropEditor() const {
+    return static_cast<TPropInplaceEditor*>(InplaceEditor());
+}
+
+TPropObject* TPropGrid::VisibleRow(int index) const {
+    if (index < 0 || index >= FVisibleRows.Count()) return nullptr;
+    return static_cast<TPropObject*>(FVisibleRows.Items(index));
+}
+
+TInplaceEdit* TPropGrid::CreateEditor() {
+    return new TPropInplaceEditor(this);
+}
+
+void TPropGrid::ClearRows() {
+    CommitEdit();
+    SetRow(0);
+    if (TPropInplaceEditor* editor = PropEditor()) {
+        editor->ReleaseDrawer();
+        editor->ForgetRow();
+    }
+    HideEditor();
+    FVisibleRows.Clear();
+    FTopRows.Clear();
+    FCheckTracking = FCheckInside = false;
+}
+
+void TPropGrid::BuildVisibleRows() {
+    for (int i = 0; i < FTopRows.Count(); ++i)
+        FVisibleRows.Add(FTopRows.Items(i));
+}
+
+void TPropGrid::ShowRows(bool activate) {
+    if (FVisibleRows.Count() == 0) {
+        Hide();
+        return;
+    }
+    SetRowCount(FVisibleRows.Count());
+    Invalidate();
+    if (activate && !Visible()) {
+        Show();
+        AdjustValueColumn();
+        SetCol(1);
+        if (Parent() && Parent()->IsShowing())
+            if (TCustomForm* form = GetParentForm(this)) form->SetActiveControl(this);
+    }
+    // Check-box rows are edited by clicking only, so the editor stays away from them.
+    if (HandleAllocated() && IsWindowVisible(Handle()) && CurrentRow() && !CurrentRow()->IsBoolean())
+        ShowEditor();
+}
+
+void TPropGrid::SetExpanded(TPropObject* row, bool value) {
+    if (!row || value == row->FExpanded || !row->HasChildren()) return;
+    row->FExpanded = value;
+    if (value)
+        ExpandRow(row);
+    else
+        CollapseRow(row);
+}
+
+namespace {
+// The rows a row shows below itself: each child, followed by the rows of its own if it is expanded.
+void AppendSubtree(TPropObject* row, std::vector<TPropObject*>& out) {
+    for (int i = 0; i < row->Children().Count(); ++i) {
+        TPropObject* child = row->Children().Items(i);
+        out.push_back(child);
+        if (child->Expanded()) AppendSubtree(child, out);
+    }
+}
+} // namespace
+
+void TPropGrid::ExpandRow(TPropObject* row) {
+    FNoDragSelect = true;
+    const int index = FVisibleRows.IndexOf(row);
+    if (index < 0) return;
+    std::vector<TPropObject*> subtree;
+    AppendSubtree(row, subtree);
+    for (size_t i = 0; i < subtree.size(); ++i)
+        FVisibleRows.Insert(index + 1 + static_cast<int>(i), subtree[i]);
+    SetRowCount(FVisibleRows.Count());
+    const int shown = index + 1 + static_cast<int>(subtree.size()) - TopRow();
+    const int fullRows = VisibleRowCount();
+    if (shown >= fullRows) SetTopRow(TopRow() + shown - fullRows);
+    Invalidate();
+}
+
+void TPropGrid::CollapseRow(TPropObject* row) {
+    FNoDragSelect = true;
+    const int index = FVisibleRows.IndexOf(row);
+    if (index < 0) return;
+    std::vector<TPropObject*> subtree;
+    AppendSubtree(row, subtree);
+    for (size_t i = 0; i < subtree.size() && index + 1 < FVisibleRows.Count(); ++i)
+        FVisibleRows.Delete(index + 1);
+    SetRowCount(FVisibleRows.Count());
+    Invalidate();
+}
+
+bool TPropGrid::RefreshValue(TPropObject* row) {
+    std::string value = row->GetValue();
+    if (value == row->FValue) return false;
+    row->FValue = std::move(value);
+    return true;
+}
+
+void TPropGrid::RefreshRowValues() {
+    if (!HandleAllocated() || !IsWindowVisible(Handle())) return;
+    if (TPropInplaceEditor* editor = PropEditor()) editor->RefreshText();
+    for (int i = 0; i < FVisibleRows.Count(); ++i)
+        if (RefreshValue(VisibleRow(i))) InvalidateCell(1, i);
+}
+
+void TPropGrid::SetRowValue(int index, const std::string& text, bool autoOnly) {
+    TPropObject* row = VisibleRow(index);
+    if (!row) return;
+    if (autoOnly && !row->Editor()->GetAttributes().Contains(paAutoUpdate)) return;
+    row->SetValue(text);
+}
+
+void TPropGrid::CommitEdit() {
+    TPropInplaceEditor* editor = PropEditor();
+    if (!editor || !editor->Modified()) return;
+    SetRowValue(Row(), editor->Text(), false);
+    editor->SetModified(false);
+}
+
+void TPropGrid::EditCurrentRow() {
+    if (TPropObject* row = CurrentRow()) row->Editor()->Edit();
+}
+
+void TPropGrid::AdjustValueColumn() {
+    if (!Visible()) return;
+    int width = Width() - ColWidths(0) - 2 * GetSystemMetrics(SM_CXBORDER) - 3;
+    if (HandleAllocated()) {
+        int min = 0, max = 0;
+        GetScrollRange(Handle(), SB_VERT, min, max);
+        if (max > min) width -= GetSystemMetrics(SM_CXVSCROLL);
+    }
+    SetColWidths(1, std::max(width, 0));
+}
+
+bool TPropGrid::SelectCell(int col, int row) {
+    if (col == 0) return false;
+    TPropInplaceEditor* editor = PropEditor();
+    if (row != Row() && editor) {
+        CommitEdit();
+        editor->ReleaseDrawer();
+    }
+    TPropObject* target = VisibleRow(row);
+    if (target && target->IsBoolean())
+        HideEditor();
+    else if (editor && !editor->Visible())
+        ShowEditor();
+    return true;
+}
+
+std::string TPropGrid::GetEditText(int, int row) {
+    TPropObject* target = VisibleRow(row);
+    return target ? target->GetValue() : std::string();
+}
+
+// Also runs when the editor's text is set by the program (a reload, Escape): text that is the value
+// already is not written again.
+void TPropGrid::SetEditText(int, int row, const std::string& value) {
+    TPropObject* target = VisibleRow(row);
+    if (!target || value == target->GetValue()) return;
+    SetRowValue(row, value, true);
+}
+
+void TPropGrid::ColWidthsChanged() {
+    if (!FSuppressWidthNotice) TDrawGrid::ColWidthsChanged();
+}
+
+void TPropGrid::Resize() {
+    TDrawGrid::Resize();
+    AdjustValueColumn();
+}

@@ -1,0 +1,178 @@
+// The property grid of the Object Inspector: one row per property editor, names on the left, values on
+// the right.
+//
+// Rows (TPropObject) form a tree: a row whose editor has sub-properties owns rows for them, built once
+// per inspection; expanding a row only moves its existing children into the displayed rows. Two-valued
+// rows that are not strings ("True"/"False") show a check box that is flipped by clicking it. The line
+// between the two columns can be dragged (never closer than 32 pixels to either side). Values are edited
+// in the in-place editor (TPropInplaceEditor) that covers the value cell of the current row; only the
+// value column can be current.
+//
+// TMethodGrid is the events grid; it behaves exactly like TPropGrid and shows rows of class
+// TMethodObject.
+#pragma once
+
+#include "ObjIntf.h"
+#include "core/List.h"
+#include "widgets/DrawGrid.h"
+
+#include <memory>
+#include <string>
+
+class TImageList;
+class TPropGrid;
+class TPropInplaceEditor;
+
+// One row of a property grid: owns its property editor and the rows of its sub-properties.
+class TPropObject : public TObject {
+    FW_CLASS(TPropObject, TObject)
+public:
+    // A list of rows that owns them: removing, clearing or freeing the list frees the rows (and with each
+    // row its editor and its whole subtree).
+    class TPropList : public TList {
+    public:
+        ~TPropList() override { Clear(); }
+        TPropObject* Items(int index) const { return static_cast<TPropObject*>(TList::Items(index)); }
+
+    protected:
+        void Notify(void* item, TListNotification action) override;
+    };
+
+    // A row for `editor` shown by `grid`. With a parent the row is appended to the parent's children and
+    // indented 8 pixels further; without one the caller adds it to the grid's TopRows.
+    TPropObject(TPropGrid* grid, TPropObject* parent, std::unique_ptr<TPropertyEditor> editor,
+                const std::string& name);
+    ~TPropObject() override;
+
+    virtual std::string GetValue();
+    virtual void SetValue(const std::string& text);
+
+    TPropertyEditor* Editor() const { return FEditor.get(); }
+    TPropGrid* Grid() const { return FGrid; }
+    TPropList& Children() const { return *FChildren; }
+    bool HasChildren() const { return FChildren->Count() > 0; }
+    bool Expanded() const { return FExpanded; }
+    const std::string& Name() const { return FName; }
+    // The value text last seen by the grid (to notice changes); drawing asks the editor afresh.
+    const std::string& Value() const { return FValue; }
+    int Indent() const { return FIndent; }
+    // Shown as a check box: a non-string property whose value is "True" or "False" at creation.
+    bool IsBoolean() const { return FIsBoolean; }
+
+private:
+    friend class TPropGrid;
+
+    std::unique_ptr<TPropertyEditor> FEditor;
+    std::unique_ptr<TPropList> FChildren;
+    bool FExpanded = false;
+    TPropGrid* FGrid;
+    std::string FName;
+    std::string FValue;
+    int FIndent = 0;
+    bool FIsBoolean = false;
+};
+
+// A row of the events grid.
+class TMethodObject : public TPropObject {
+    FW_CLASS(TMethodObject, TPropObject)
+public:
+    using TPropObject::TPropObject;
+};
+
+class TPropGrid : public TDrawGrid {
+    FW_CLASS(TPropGrid, TDrawGrid)
+public:
+    // Created hidden on `parent` (a tab sheet), filling it. `propImages` holds the collapsed (0) and
+    // expanded (1) glyphs, `booleanImages` the check boxes: 0 empty, 1 ticked, 2 and 3 the same pressed.
+    TPropGrid(TComponent* owner, TWinControl* parent, TImageList* propImages, TImageList* booleanImages);
+    ~TPropGrid() override;
+
+    // ---- rows
+    // The top-level rows in the order delivered; owned.
+    TPropObject::TPropList& TopRows() { return FTopRows; }
+    // The rows in display order: grid row N shows VisibleRows()[N]. Does not own.
+    const TList& VisibleRows() const { return FVisibleRows; }
+    // The row shown at a grid row, or null.
+    TPropObject* VisibleRow(int index) const;
+    TPropObject* CurrentRow() const { return VisibleRow(Row()); }
+    int GlyphWidth() const { return FGlyphWidth; }
+
+    // Commits a pending edit, frees every row and hides the in-place editor.
+    void ClearRows();
+    // Shows the top-level rows (all collapsed).
+    void BuildVisibleRows();
+    // Puts the displayed rows on screen; hides the grid when there are none. A hidden grid is shown only
+    // when `activate` is true (its page is the active one).
+    void ShowRows(bool activate);
+    // Re-reads every displayed value and repaints the value cells whose text changed; the in-place editor
+    // reloads its text. Does nothing while the grid is not visible.
+    void RefreshRowValues();
+
+    void SetExpanded(TPropObject* row, bool value);
+    // Shows the row's subtree below it (expanded children with their own rows) and scrolls so that the
+    // last new row shows.
+    void ExpandRow(TPropObject* row);
+    void CollapseRow(TPropObject* row);
+    // Re-reads the row's value; true when it changed.
+    bool RefreshValue(TPropObject* row);
+    // Hands text to the row's editor; with `autoOnly`, only when the editor updates as it is typed.
+    void SetRowValue(int index, const std::string& text, bool autoOnly);
+    // Applies the in-place editor's text when it was modified.
+    void CommitEdit();
+    // The current row's default action (a dialog, or the next value).
+    void EditCurrentRow();
+    // Column 1 fills the width that column 0 leaves.
+    void AdjustValueColumn();
+
+    // Draws one cell: indent, plus/minus glyph and name in column 0; the value or a check box in column 1.
+    // Used as the grid's cell-drawing handler by its inspector.
+    void DrawRowCell(int col, int row, const TRect& rect);
+
+    TPropInplaceEditor* PropEditor() const;
+
+protected:
+    TInplaceEdit* CreateEditor() override;
+    bool SelectCell(int col, int row) override;                            // CanSelectCell
+    std::string GetEditText(int col, int row) override;                    // CellEditText
+    void SetEditText(int col, int row, const std::string& value) override; // StoreEditText
+    void ColWidthsChanged() override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void Resize() override;
+
+public:
+    void WndProc(TMessage& message) override;
+
+private:
+    // ---- mouse (PropGridMouse.cpp)
+    int SplitterAt(int x) const;
+    void DrawSplitLine();
+    void EndSplitterDrag();
+    TRect CheckBoxRect(int row) const;
+    void InvalidateCheckBox();
+    void DoubleClick(int x, int y);
+
+    TImageList* FPropImages;
+    TImageList* FBooleanImages;
+    TPropObject::TPropList FTopRows;
+    TList FVisibleRows;
+    int FGlyphWidth = 9;
+
+    bool FSplitting = false;
+    int FSplitX = 0;
+    bool FSplitLineShown = false;
+    TRect FCheckRect;
+    int FCheckRow = -1;
+    bool FCheckTracking = false;
+    bool FCheckInside = false;
+    bool FNoDragSelect = false;
+    bool FSuppressWidthNotice = false;
+    TCursor FShownCursor = crDefault;
+};
+
+class TMethodGrid : public TPropGrid {
+    FW_CLASS(TMethodGrid, TPropGrid)
+public:
+    using TPropGrid::TPropGrid;
+};

@@ -1,0 +1,13 @@
+// Test entry for the inspector library: the application object runs on Qt's offscreen platform.
+#include "ui/Application.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    Application->Initialize();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
