@@ -209,6 +209,10 @@ TFileStream::~TFileStream() {
     if (FHandle >= 0) ::close(FHandle);
 }
 
+void TFileStream::Flush() {
+    if (::fsync(FHandle) != 0) throw EWriteError("Stream write error");
+}
+
 int64_t TFileStream::Read(void* buffer, int64_t count) {
     int64_t done = 0;
     while (done < count) {

@@ -113,6 +113,10 @@ public:
     int64_t Size() override;
     void SetSize(int64_t newSize) override;
 
+    // Hands everything written so far to the storage device, so the file survives a crash from here on.
+    // Fails with EWriteError "Stream write error".
+    void Flush();
+
     const std::string& FileName() const { return FFileName; }
 
 private:

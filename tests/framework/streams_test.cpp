@@ -140,6 +140,7 @@ TEST(Streams, FileModes) {
     {
         TFileStream created(name, fmCreate);
         created.WriteBuffer("first version", 13);
+        EXPECT_NO_THROW(created.Flush()) << "what was written reaches the disk";
     }
     {
         TFileStream reader(name, fmOpenRead);

@@ -1,0 +1,209 @@
+#include "FormwrightText.h"
+
+#include "CustomObjectInspector.h"
+#include "EditContainer.h"
+#include "EditGrab.h"
+#include "Formwright.h"
+#include "core/Exceptions.h"
+#include "core/Streams.h"
+#include "core/SysUtils.h"
+#include "rtti/ClassInfo.h"
+#include "streaming/ObjectText.h"
+#include "streaming/Reader.h"
+#include "streaming/Writer.h"
+#include "ui/WinControl.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The designer's reader and writer buffers.
+constexpr int FilerBufferSize = 1024;
+
+TWinControl* RequireRoot(TFormwright* designer) {
+    if (!designer || !designer->Root()) throw EInvalidOperation("No component is being designed");
+    return designer->Root();
+}
+
+// The values of the root's own published properties, and of the sub-objects it publishes (a font),
+// so a failed load can put back also those the form stream leaves out as defaults.
+class TPropertySnapshot {
+public:
+    explicit TPropertySnapshot(TPersistent* instance) { Take(instance, 0); }
+
+    void Restore() const {
+        for (const auto& restore : FRestores) {
+            try {
+                restore();
+            } catch (const Exception&) {
+                // A property that refuses its own former value keeps what it has.
+            }
+        }
+    }
+
+private:
+    void Take(TPersistent* instance, int depth) {
+        if (!instance || depth > 4) return;
+        for (const TPropInfo* prop : instance->ClassType()->Properties()) {
+            if (prop->Name == "Name") continue; // the record's name is read back with the design
+            if (prop->PropType->Kind == tkClass) {
+                if (!prop->GetOrd) continue;
+                auto* object = reinterpret_cast<TObject*>(static_cast<intptr_t>(prop->GetOrd(instance)));
+                auto* sub = dynamic_cast<TPersistent*>(object);
+                if (sub && !dynamic_cast<TComponent*>(sub)) Take(sub, depth + 1);
+            } else if (prop->GetOrd && prop->SetOrd) {
+                FRestores.push_back(
+                    [instance, prop, v = prop->GetOrd(instance)] { prop->SetOrd(instance, v); });
+            } else if (prop->GetFloat && prop->SetFloat) {
+                FRestores.push_back(
+                    [instance, prop, v = prop->GetFloat(instance)] { prop->SetFloat(instance, v); });
+            } else if (prop->GetStr && prop->SetStr) {
+                FRestores.push_back(
+                    [instance, prop, v = prop->GetStr(instance)] { prop->SetStr(instance, v); });
+            } else if (prop->GetMethod && prop->SetMethod) {
+                FRestores.push_back(
+                    [instance, prop, v = prop->GetMethod(instance)] { prop->SetMethod(instance, v); });
+            }
+        }
+    }
+
+    std::vector<std::function<void()>> FRestores;
+};
+
+void FreeOwnedComponents(TComponent* root) {
+    // Last first; freeing a container may take other owned components with it.
+    while (root->ComponentCount() > 0)
+        delete root->Components(root->ComponentCount() - 1);
+}
+
+// Frees the root's components and reads the record into the root, the inspector collecting the new
+// components meanwhile. New placeholders go to their components' design positions and show.
+void LoadRecord(TFormwright* designer, TMemoryStream& stream) {
+    TWinControl* root = designer->Root();
+    FreeOwnedComponents(root);
+    TCustomObjectInspector* inspector = designer->Inspector();
+    if (inspector) inspector->BeginComponentUpdate();
+    try {
+        TReader reader(stream, FilerBufferSize);
+        reader.SetRoot(root);
+        reader.SetOwner(designer->DesignedForm());
+        reader.SetParent(root);
+        // References named in the file are dropped with the bookkeeping.
+        reader.BeginReferences();
+        try {
+            reader.ReadSignature();
+            reader.ReadComponent(root);
+        } catch (...) {
+            try {
+                reader.EndReferences();
+            } catch (...) {
+            }
+            throw;
+        }
+        reader.EndReferences();
+    } catch (...) {
+        if (inspector) inspector->EndComponentUpdate();
+        throw;
+    }
+    if (inspector) inspector->EndComponentUpdate();
+    const TList& placeholders = designer->Placeholders();
+    for (int i = 0; i < placeholders.Count(); ++i) {
+        auto* placeholder = static_cast<TEditContainer*>(placeholders.Items(i));
+        placeholder->MoveToDesignPosition();
+        placeholder->Show();
+    }
+}
+
+// A name for the new file beside the target that no file has yet.
+std::string SavingFileName(const std::string& fileName) {
+    for (int n = 0;; ++n) {
+        std::string candidate = fileName + ".saving" + (n ? std::to_string(n) : std::string());
+        std::error_code error;
+        if (!fs::exists(fs::symlink_status(candidate, error))) return candidate;
+    }
+}
+
+} // namespace
+
+void WriteRootBinary(TFormwright* designer, TMemoryStream& stream) {
+    TWinControl* root = RequireRoot(designer);
+    TWriter writer(stream, FilerBufferSize);
+    writer.SetRoot(root);
+    writer.WriteSignature();
+    writer.WriteComponent(root);
+    writer.FlushBuffer();
+}
+
+void WriteRootText(TFormwright* designer, TStream& output) {
+    TMemoryStream binary;
+    WriteRootBinary(designer, binary);
+    binary.SetPosition(0);
+    ObjectBinaryToText(binary, output);
+}
+
+void SaveRootToTextFile(TFormwright* designer, const std::string& fileName) {
+    RequireRoot(designer);
+    const std::string saving = SavingFileName(fileName);
+    try {
+        {
+            std::unique_ptr<TFileStream> file;
+            try {
+                file = std::make_unique<TFileStream>(saving, fmCreate);
+            } catch (const EFCreateError&) {
+                throw EFCreateError(Format("Cannot create file %s", fileName));
+            }
+            WriteRootText(designer, *file);
+            file->Flush();
+        }
+        std::error_code error;
+        fs::rename(saving, fileName, error);
+        if (error) throw EFCreateError(Format("Cannot create file %s", fileName));
+    } catch (...) {
+        std::error_code ignored;
+        fs::remove(saving, ignored);
+        throw;
+    }
+}
+
+void ReadRootBinary(TFormwright* designer, TMemoryStream& stream) {
+    TWinControl* root = RequireRoot(designer);
+    // The design as it is, to put back if the new one fails halfway.
+    TMemoryStream backup;
+    WriteRootBinary(designer, backup);
+    const TPropertySnapshot properties(root);
+
+    // Nothing may point at the components about to be freed.
+    designer->ClearSelection(true);
+    designer->SelectionChanged();
+    try {
+        LoadRecord(designer, stream);
+    } catch (...) {
+        try {
+            properties.Restore();
+            backup.SetPosition(0);
+            LoadRecord(designer, backup);
+        } catch (...) {
+            // The first failure is the one to report.
+        }
+        throw;
+    }
+}
+
+void ReadRootText(TFormwright* designer, TStream& input) {
+    RequireRoot(designer);
+    TMemoryStream binary;
+    ObjectTextToBinary(input, binary);
+    binary.SetPosition(0);
+    ReadRootBinary(designer, binary);
+}
+
+void LoadRootFromTextFile(TFormwright* designer, const std::string& fileName) {
+    RequireRoot(designer);
+    TFileStream file(fileName, fmOpenRead);
+    ReadRootText(designer, file);
+}
