@@ -168,11 +168,15 @@ private:
 
     using TDragStep = void (TFormwright::*)(TPoint point);
 
+    void Attach(TWinControl* newRoot);
+    void Detach();
     void RepaintPass(TControl* control, bool attached);
+    void RepaintTree(TControl* control, bool attached);
     void PaintGrid(TCanvas& canvas, const TRect& rect);
     void FreePlaceholders();
-    void RemoveHooks();
-    void ReportError(const std::exception& error);
+    // A selected object is being destroyed (told through the grab): drop every pointer to it.
+    void DesignObjectDestroyed(TComponent* object);
+    TRect MarksRect(TControl* object, HWND& window) const;
 
     // drag steps
     void GenericMoveStep(TPoint point);
@@ -202,6 +206,7 @@ private:
     int FFixedX = NotFixed;
     int FFixedY = NotFixed;
     bool FSnap = false;
+    bool FFrameShown = false; // a feedback frame is on screen
     TDragStep FFeedbackStep = nullptr;
     TDragStep FUpStep = nullptr;
     TDragStep FMoveStep = nullptr;

@@ -1,0 +1,409 @@
+// TFormwright: construction, attaching to a root and letting it go, the two message hooks that intercept
+// the design surface's input, the root's replaced window procedure (grid painting) and the component
+// notifications of the designed form.
+#include "Formwright.h"
+
+#include "ComponentList.h"
+#include "CustomObjectInspector.h"
+#include "EditContainer.h"
+#include "EditGrab.h"
+#include "EditSelector.h"
+#include "core/Exceptions.h"
+#include "core/SysUtils.h"
+#include "dialogs/MessageBox.h"
+#include "graphics/Canvas.h"
+#include "ui/Application.h"
+#include "ui/Form.h"
+#include "ui/WinControl.h"
+#include "widgets/Menus.h"
+
+FW_PUBLISH(TFormwright) {
+}
+
+// ---- process-wide state of the designer module ---------------------------------------------------------
+
+namespace {
+
+TFormwright* GActiveDesigner = nullptr;
+HHOOK GGetMessageHook = nullptr;
+HHOOK GCallWndProcHook = nullptr;
+// True while a menu loop or a window move/size loop runs: the hooks then pass everything through.
+bool GSuspended = false;
+
+} // namespace
+
+TFormwright* ActiveDesigner() {
+    return GActiveDesigner;
+}
+
+// The hook procedures; a friend of the designer so they can reach its root window state.
+struct TFormwrightHooks {
+    // Exceptions of the framework raised while the designer handles intercepted input are shown and
+    // swallowed, so the user can go on designing; anything else propagates.
+    template <class F> static void Guarded(F&& handler) {
+        try {
+            handler();
+        } catch (const Exception& error) {
+            TMessageBox::Show(error.Message(), "", MB_OK | MB_ICONERROR);
+        }
+    }
+
+    static LRESULT GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
+        const LRESULT result = CallNextHookEx(GGetMessageHook, code, wParam, lParam);
+        if (code == HC_ACTION && wParam == PM_REMOVE && GActiveDesigner && !GSuspended) {
+            MSG& msg = *reinterpret_cast<MSG*>(lParam);
+            Guarded([&] { GActiveDesigner->HandlePostedMessage(msg); });
+        }
+        return result;
+    }
+
+    static LRESULT CallWndProcHook(int code, WPARAM wParam, LPARAM lParam) {
+        const LRESULT result = CallNextHookEx(GCallWndProcHook, code, wParam, lParam);
+        CWPSTRUCT& info = *reinterpret_cast<CWPSTRUCT*>(lParam);
+        switch (info.message) {
+        case WM_DESTROY:
+            if (GActiveDesigner && GActiveDesigner->FRoot && info.hwnd == GActiveDesigner->FRootWindow) {
+                GActiveDesigner->FRootWindowDestroyed = true;
+                Guarded([] { GActiveDesigner->SetRoot(nullptr); });
+                return result;
+            }
+            break;
+        case WM_ENTERMENULOOP:
+        case WM_ENTERSIZEMOVE:
+            GSuspended = true;
+            break;
+        case WM_EXITMENULOOP:
+        case WM_EXITSIZEMOVE:
+            GSuspended = false;
+            break;
+        default:
+            break;
+        }
+        if (code == HC_ACTION && GActiveDesigner && !GSuspended)
+            Guarded([&] { GActiveDesigner->HandleSentMessage(info); });
+        return result;
+    }
+
+    static void Install() {
+        if (!GGetMessageHook) GGetMessageHook = SetWindowsHookEx(WH_GETMESSAGE, &GetMessageHook);
+        if (!GCallWndProcHook) GCallWndProcHook = SetWindowsHookEx(WH_CALLWNDPROC, &CallWndProcHook);
+    }
+
+    static void Remove() {
+        if (GGetMessageHook) UnhookWindowsHookEx(GGetMessageHook);
+        if (GCallWndProcHook) UnhookWindowsHookEx(GCallWndProcHook);
+        GGetMessageHook = GCallWndProcHook = nullptr;
+        GSuspended = false;
+    }
+};
+
+// ---- construction --------------------------------------------------------------------------------------
+
+TFormwright::TFormwright() {
+    FPopupMenu = CreateDesignerMenu();
+    GActiveDesigner = this;
+    FGridX = 8;
+    FGridY = 8;
+    FGrab = new TEditGrab(this);
+    FGridColor = TColor(8421504);
+    FFrameColor = TColor(16777215);
+    FHandleColor = TColor(0);
+    FMarkColor = TColor(8421504);
+}
+
+TFormwright::~TFormwright() {
+    try {
+        SetRoot(nullptr);
+    } catch (...) {
+        // A destructor cannot report; the root is let go of as far as it went.
+    }
+    if (GActiveDesigner == this) GActiveDesigner = nullptr;
+    delete FGrab;
+    FGrab = nullptr;
+    FreePlaceholders();
+    delete FPopupMenu;
+    FPopupMenu = nullptr;
+}
+
+TPopupMenu* TFormwright::CreateDesignerMenu() {
+    // The arrangement commands fill this menu; until then it has no entries.
+    return new TPopupMenu(nullptr);
+}
+
+void TFormwright::ShowDesignerMenu(TPoint) {
+    // The menu has no commands yet, so there is nothing to pop up.
+}
+
+// ---- the design surface --------------------------------------------------------------------------------
+
+TComponent* TFormwright::ComponentOf(TControl* designObject) {
+    if (auto* placeholder = dynamic_cast<TEditContainer*>(designObject)) return placeholder->Component();
+    return designObject;
+}
+
+HWND TFormwright::DesignWindowOf(TControl* control) const {
+    if (!control) return nullptr;
+    if (control == FRoot || dynamic_cast<TEditContainer*>(control)) return FRootWindow;
+    if (TWinControl* parent = control->Parent()) {
+        // The first container the design knows: the root, or a component of the root or of the designed
+        // form. Sub-controls owned by something else (a grid's in-place editor) are skipped.
+        for (; parent; parent = parent->Parent()) {
+            if (parent == FRoot || (FRoot && parent->Owner() == FRoot) ||
+                (FDesignedForm && parent->Owner() == FDesignedForm))
+                return parent->Handle();
+        }
+        return nullptr;
+    }
+    if (auto* windowed = dynamic_cast<TWinControl*>(control)) return windowed->Handle();
+    return nullptr;
+}
+
+bool TFormwright::IsDesignWindow(HWND window) const {
+    if (!window || !FRootWindow) return false;
+    if (window == FRootWindow) return true;
+    return IsChild(FRootWindow, window) && GetWindowLong(window, GWL_USERDATA) != GrabHandleMarker;
+}
+
+TEditContainer* TFormwright::PlaceholderOf(TComponent* component) const {
+    for (void* item : FPlaceholders) {
+        auto* placeholder = static_cast<TEditContainer*>(item);
+        if (placeholder->Component() == component) return placeholder;
+    }
+    throw EComponentError("Can not find container of this component");
+}
+
+void TFormwright::FreePlaceholders() {
+    // A placeholder takes itself out of the list when it is freed.
+    while (FPlaceholders.Count() > 0) {
+        auto* placeholder = static_cast<TEditContainer*>(FPlaceholders.Last());
+        delete placeholder;
+        if (FPlaceholders.Count() > 0 && FPlaceholders.Last() == placeholder)
+            FPlaceholders.Delete(FPlaceholders.Count() - 1);
+    }
+}
+
+// ---- attaching -----------------------------------------------------------------------------------------
+
+void TFormwright::SetRoot(TComponent* newRootComponent) {
+    if (newRootComponent == FRoot) return;
+    auto* newRoot = dynamic_cast<TWinControl*>(newRootComponent);
+    if (newRootComponent && (!newRoot || !GetParentForm(newRoot)))
+        throw EInvalidOperation(
+            Format("Cannot design %s: it is not a windowed control on a form", newRootComponent->Name()));
+
+    TWinControl* const previousRoot = FRoot;
+    try {
+        Detach();
+        if (Inspector()) {
+            Inspector()->ClearInspection();
+            Inspector()->SetInspectedRoot(newRoot);
+        }
+        if (newRoot)
+            Attach(newRoot);
+        else
+            TFormwrightHooks::Remove();
+    } catch (...) {
+        // Leave a consistent state: whatever of the new root was taken over is given back, and the
+        // previous root is designed again.
+        try {
+            Detach();
+            if (previousRoot && previousRoot != newRoot) {
+                if (Inspector()) {
+                    Inspector()->ClearInspection();
+                    Inspector()->SetInspectedRoot(previousRoot);
+                }
+                Attach(previousRoot);
+            } else {
+                TFormwrightHooks::Remove();
+            }
+        } catch (...) {
+            Detach();
+            TFormwrightHooks::Remove();
+        }
+        throw;
+    }
+}
+
+void TFormwright::Detach() {
+    StopDrag();
+    const bool destroyed = FRootWindowDestroyed;
+    // The grab and the selectors chained into the window procedures of the selected objects (the root
+    // itself among them after a double-click on it) let go first, in reverse order of attaching.
+    ClearSelection(!destroyed);
+    if (FRoot) {
+        if (FSavedRootWindowProc) {
+            FRoot->WindowProc = FSavedRootWindowProc;
+            FSavedRootWindowProc = TWndMethod();
+        }
+        if (!destroyed && FDesignedForm) {
+            FDesignedForm->SetDesigning(false);
+            if (FDesignedForm->Designer() == this) FDesignedForm->SetDesigner(nullptr);
+            RepaintPass(FRoot, false);
+        }
+    }
+    FRootWindow = nullptr;
+    FreePlaceholders();
+    FRootWindowDestroyed = false;
+    FRoot = nullptr;
+}
+
+void TFormwright::Attach(TWinControl* newRoot) {
+    FRoot = newRoot;
+    FRootWindow = newRoot->Handle();
+    TCustomForm* form = GetParentForm(newRoot);
+    form->SetActiveControl(nullptr);
+    for (int i = 0; i < newRoot->ComponentCount(); ++i) {
+        TComponent* component = newRoot->Components(i);
+        if (dynamic_cast<TControl*>(component)) continue;
+        auto* placeholder = new TEditContainer(this, component);
+        placeholder->Show();
+    }
+    TFormwrightHooks::Install();
+    FSavedRootWindowProc = newRoot->WindowProc;
+    newRoot->WindowProc = TWndMethod::Bind<&TFormwright::RootWindowProc>(this);
+    newRoot->SetDesigning(true);
+    FDesignedForm = form;
+    form->SetDesigner(this);
+    RepaintPass(newRoot, true);
+}
+
+void TFormwright::RepaintPass(TControl* control, bool attached) {
+    if (FDesignedForm && FDesignedForm->HandleAllocated())
+        InvalidateRect(FDesignedForm->Handle(), nullptr, true);
+    RepaintTree(control, attached);
+}
+
+void TFormwright::RepaintTree(TControl* control, bool attached) {
+    control->Invalidate();
+    auto* container = dynamic_cast<TWinControl*>(control);
+    if (!container) return;
+    for (int i = 0; i < container->ControlCount(); ++i) {
+        TControl* child = container->Controls(i);
+        child->Invalidate();
+        auto* windowed = dynamic_cast<TWinControl*>(child);
+        if (!windowed) continue;
+        if (windowed->Visible())
+            RepaintTree(windowed, attached);
+        else if (attached)
+            ShowWindow(windowed->Handle(), SW_SHOW); // hidden at run time, visible while designed
+        else if (windowed->HandleAllocated())
+            ShowWindow(windowed->Handle(), SW_HIDE);
+    }
+}
+
+// ---- interception --------------------------------------------------------------------------------------
+
+void TFormwright::HandlePostedMessage(MSG& msg) {
+    if (!FRoot) return;
+    if (!IsDesignWindow(msg.hwnd)) {
+        // Keys typed anywhere in the designed form still reach the designer.
+        const bool inForm =
+            FDesignedForm && FDesignedForm->HandleAllocated() && IsChild(FDesignedForm->Handle(), msg.hwnd);
+        if (msg.message != WM_KEYDOWN || !inForm) return;
+    }
+    switch (msg.message) {
+    case WM_KEYDOWN:
+        KeyPressed(msg);
+        break;
+    case WM_KEYUP:
+    case WM_RBUTTONDBLCLK:
+        msg.message = WM_NULL;
+        break;
+    case WM_MOUSEMOVE:
+        MouseMoved(msg);
+        break;
+    case WM_LBUTTONDOWN:
+        LeftButtonDown(msg);
+        break;
+    case WM_LBUTTONUP:
+        LeftButtonUp(msg);
+        break;
+    case WM_LBUTTONDBLCLK:
+        DoubleClicked(msg);
+        break;
+    case WM_RBUTTONDOWN:
+        RightButtonDown(msg);
+        break;
+    default:
+        break;
+    }
+}
+
+void TFormwright::HandleSentMessage(CWPSTRUCT& info) {
+    if (!IsDesignWindow(info.hwnd)) return;
+    if (info.message == WM_CLOSE)
+        CloseRequested(info);
+    else if (info.message == WM_CANCELMODE)
+        StopDrag();
+}
+
+void TFormwright::CloseRequested(CWPSTRUCT& info) {
+    if (info.hwnd != FRootWindow) return;
+    auto* form = dynamic_cast<TCustomForm*>(FRoot);
+    if (form && form != Application->MainForm()) ShowWindow(FRootWindow, SW_HIDE);
+}
+
+void TFormwright::RootWindowProc(TMessage& message) {
+    if (message.Msg == WM_PAINT && !message.WParam) {
+        HDC dc = BeginPaint(FRootWindow);
+        if (!dc) {
+            FSavedRootWindowProc(message);
+            return;
+        }
+        try {
+            message.WParam = reinterpret_cast<WPARAM>(dc);
+            PaintGrid(*dc, dc->ClipRect());
+            FSavedRootWindowProc(message);
+        } catch (...) {
+            EndPaint(FRootWindow);
+            throw;
+        }
+        EndPaint(FRootWindow);
+        return;
+    }
+    FSavedRootWindowProc(message);
+    if (message.Msg == WM_WINDOWPOSCHANGED) {
+        const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);
+        const UINT unchanged = SWP_NOSIZE | SWP_NOMOVE;
+        if (!pos || (pos->flags & unchanged) != unchanged) Modified();
+    }
+}
+
+void TFormwright::PaintGrid(TCanvas& canvas, const TRect& rect) {
+    if (FGridX < 1 || FGridY < 1) return;
+    const int scrollX = GetScrollPos(FRootWindow, SB_HORZ);
+    const int scrollY = GetScrollPos(FRootWindow, SB_VERT);
+    const int firstX = rect.Left - (rect.Left + scrollX + 1) % FGridX + 1;
+    const int firstY = rect.Top - (rect.Top + scrollY + 1) % FGridY + 1;
+    for (int x = firstX; x <= rect.Right; x += FGridX)
+        for (int y = firstY; y <= rect.Bottom; y += FGridY)
+            canvas.SetPixels(x, y, FGridColor);
+}
+
+// ---- notifications from the designed form --------------------------------------------------------------
+
+void TFormwright::ComponentNotification(TComponent* component, TOperation operation) {
+    if (operation == opRemove) {
+        // A control that is being destroyed is no control any more by now; only a control taken out of
+        // the form alive is told to drop its corner-mark watchers.
+        if (auto* control = dynamic_cast<TControl*>(component)) control->Perform(WM_DESIGNRELEASE, 1, 0);
+    } else if (operation == opInsert && FDesignedForm && component->Owner() == FDesignedForm) {
+        TControl* designObject = dynamic_cast<TControl*>(component);
+        if (!designObject && FRoot) designObject = new TEditContainer(this, component);
+        if (designObject && FPastedComponents) FPastedComponents->Add(designObject);
+    }
+    if (Inspector()) Inspector()->Notification(component, operation);
+}
+
+void TFormwright::DesignObjectDestroyed(TComponent* object) {
+    // The object is past its control part: only pointers to it are dropped, nothing is sent to it.
+    auto* control = static_cast<TControl*>(object);
+    if (FSelection.IndexOf(control) < 0 && FGrab->Control() != control) return;
+    FSelection.Remove(control);
+    TEditSelector::DropSelectorsOf(control);
+    if (FGrab->Control() == control) FGrab->ForgetControl();
+    if (SelectionCount() == 1) {
+        FGrab->SetControl(Selected(0));
+        if (FDragMode == ddNone) FGrab->SetVisible(true);
+    }
+}

@@ -1,0 +1,114 @@
+// TFormwright: the ordered selection, its corner marks and the report to the inspector.
+#include "ComponentList.h"
+#include "CustomObjectInspector.h"
+#include "EditGrab.h"
+#include "EditSelector.h"
+#include "Formwright.h"
+#include "ui/WinControl.h"
+
+void TFormwright::SelectObject(TControl* object, bool exclusive) {
+    if (exclusive) ClearSelection(true);
+    if (!object || IsSelected(object)) return;
+    FSelection.Add(object);
+    // The grab hears of the object's destruction, so no pointer to a freed object stays behind.
+    object->FreeNotification(FGrab);
+    if (SelectionCount() == 1) {
+        FGrab->SetControl(object);
+        FGrab->SetVisible(FDragMode == ddNone);
+    } else {
+        if (FGrab->Visible()) {
+            FGrab->SetVisible(false);
+            DrawMarks(FGrab->Control());
+        }
+        DrawMarks(object);
+    }
+    new TEditSelector(this, object);
+}
+
+void TFormwright::UnselectObject(TControl* object) {
+    if (FSelection.Remove(object) < 0) return;
+    object->Perform(WM_DESIGNRELEASE, 0, 0);
+    InvalidateMarks(object);
+    if (SelectionCount() == 1) {
+        TControl* remaining = Selected(0);
+        InvalidateMarks(remaining);
+        if (FGrab->Control() == remaining)
+            FGrab->Reposition();
+        else
+            FGrab->SetControl(remaining);
+        if (FDragMode == ddNone) FGrab->SetVisible(true);
+    } else if (SelectionCount() == 0) {
+        FGrab->SetControl(nullptr);
+    }
+}
+
+void TFormwright::ClearSelection(bool release) {
+    // The corner-mark watchers always let go: the objects outlive their windows in this framework, and a
+    // watcher left in an object's window procedure would outlive the designer. Only the marks on screen
+    // are left alone when the windows are gone.
+    const int count = SelectionCount();
+    for (int i = 0; i < count; ++i) {
+        TControl* object = Selected(i);
+        object->Perform(WM_DESIGNRELEASE, 0, 0);
+        if (release) InvalidateMarks(object);
+    }
+    FSelection.Clear();
+    FGrab->SetControl(nullptr);
+}
+
+void TFormwright::KeepSiblingsOnly(TControl* reference) {
+    if (SelectionCount() > 0) {
+        TWinControl* parent = reference ? reference->Parent() : Selected(0)->Parent();
+        for (int i = SelectionCount() - 1; i >= 0; --i)
+            if (i < SelectionCount() && Selected(i)->Parent() != parent) UnselectObject(Selected(i));
+    }
+    SelectionChanged();
+}
+
+TRect TFormwright::MarksRect(TControl* object, HWND& window) const {
+    if (auto* windowed = dynamic_cast<TWinControl*>(object); windowed && windowed->HandleAllocated()) {
+        window = windowed->Handle();
+        return windowed->ClientRect();
+    }
+    window = DesignWindowOf(object);
+    return object->BoundsRect();
+}
+
+void TFormwright::DrawMarks(TControl* object) {
+    if (!object || SelectionCount() == 1) return;
+    // The object's selector paints the marks with the object, so they survive its repaints; asking for
+    // the paint of the four squares puts them on screen.
+    HWND window = nullptr;
+    const TRect rect = MarksRect(object, window);
+    if (!window) return;
+    for (int corner = 0; corner < 4; ++corner) {
+        const TRect mark = CornerMark(rect, corner);
+        InvalidateRect(window, &mark, false);
+    }
+}
+
+void TFormwright::InvalidateMarks(TControl* object) {
+    if (!object) return;
+    HWND window = nullptr;
+    const TRect rect = MarksRect(object, window);
+    if (!window || !IsWindow(window)) return;
+    for (int corner = 0; corner < 4; ++corner) {
+        const TRect mark = CornerMark(rect, corner);
+        InvalidateRect(window, &mark, true);
+    }
+}
+
+void TFormwright::SelectionChanged() {
+    TCustomObjectInspector* inspector = Inspector();
+    if (!inspector) return;
+    if (SelectionCount() >= 2) {
+        auto* list = new TComponentList;
+        for (int i = 0; i < SelectionCount(); ++i)
+            list->Add(ComponentOf(Selected(i)));
+        inspector->InspectList(list);
+    } else if (SelectionCount() == 1) {
+        inspector->InspectObject(ComponentOf(Selected(0)));
+    } else if (FRoot) {
+        inspector->InspectObject(FRoot);
+    }
+}
