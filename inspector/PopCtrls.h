@@ -82,6 +82,9 @@ public:
     TCancelModeEvent OnCancelMode;
 
     void Dispatch(TMessage& message) override;
+    // Enter and Escape are the list's own (choose, cancel), not the form's default and cancel buttons.
+    bool WantsKey(uint16_t key) const override;
+    void Notification(TComponent* component, TOperation operation) override;
 
 protected:
     void DrawItem(int index, const TRect& rect, TOwnerDrawState state) override;
@@ -90,7 +93,7 @@ protected:
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
 
 private:
-    void Open(TWinControl* control, HWND wnd, TPoint p, int offset, int width, int height);
+    void Open(TPoint& p, int offset, int width, int height);
     bool CanOpen(HWND wnd) const;
     void HookTarget(TWinControl* control, HWND wnd);
     void Unhook();
