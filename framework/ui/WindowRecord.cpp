@@ -93,7 +93,12 @@ Qt::WindowFlags TopLevelFlags(const TCreateParams& params) {
     if (params.ExStyle & WS_EX_TOOLWINDOW) flags = Qt::Tool;
     if (params.Style & WS_POPUP && !(params.Style & WS_CAPTION)) flags = Qt::Popup | Qt::FramelessWindowHint;
     if (params.ExStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
-    if (params.ExStyle & WS_EX_NOACTIVATE) flags |= Qt::WindowDoesNotAcceptFocus;
+    // A window that is never activated: the windowing system gives it neither the activation nor the
+    // focus when it is shown or clicked (a tool-tip window has no frame and is left alone by window
+    // managers), so the window the user works in keeps both.
+    if (params.ExStyle & WS_EX_NOACTIVATE)
+        flags = (flags & ~Qt::WindowType_Mask) | Qt::ToolTip | Qt::FramelessWindowHint |
+                Qt::WindowDoesNotAcceptFocus;
     if ((params.Style & WS_CAPTION) == WS_CAPTION) {
         flags |= Qt::WindowTitleHint | Qt::CustomizeWindowHint;
         if (params.Style & WS_SYSMENU) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
