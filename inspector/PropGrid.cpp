@@ -235,10 +235,12 @@ bool TPropGrid::SelectCell(int col, int row) {
         CommitEdit();
         editor->ReleaseDrawer();
     }
+    // The editor is hidden over check-box rows (they are edited by clicking only) and comes back, made
+    // on first use, for the others.
     TPropObject* target = VisibleRow(row);
     if (target && target->IsBoolean())
         HideEditor();
-    else if (editor && !editor->Visible())
+    else if (!editor || !editor->Visible())
         ShowEditor();
     return true;
 }
