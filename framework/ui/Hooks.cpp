@@ -32,6 +32,15 @@ LRESULT RunChain(int kind, WPARAM wParam, LPARAM lParam) {
     return chain.front()->Proc(HC_ACTION, wParam, lParam);
 }
 
+std::map<std::pair<HWND, uintptr_t>, QPointer<QTimer>>& Timers() {
+    static std::map<std::pair<HWND, uintptr_t>, QPointer<QTimer>> timers;
+    return timers;
+}
+
+bool TimerAlive(HWND window, uintptr_t id) {
+    return Timers().count({window, id}) != 0;
+}
+
 // A posted message waiting for the message loop.
 class TPostedMessageEvent : public QEvent {
 public:
@@ -51,6 +60,8 @@ public:
         if (e->type() != TPostedMessageEvent::EventType()) return QObject::event(e);
         MSG msg = static_cast<TPostedMessageEvent*>(e)->Msg;
         if (!IsWindow(msg.hwnd)) return true;
+        // A killed timer's messages still in the queue are dropped with it.
+        if (msg.message == WM_TIMER && !TimerAlive(msg.hwnd, msg.wParam)) return true;
         msg.pt = GetCursorPos();
         RunChain(WH_GETMESSAGE, PM_REMOVE, reinterpret_cast<LPARAM>(&msg));
         if (msg.message == WM_NULL || !IsWindow(msg.hwnd)) return true;
@@ -113,13 +124,6 @@ bool PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     QCoreApplication::postEvent(&PostedReceiver(), new TPostedMessageEvent(window, message, wParam, lParam));
     return true;
 }
-
-namespace {
-std::map<std::pair<HWND, uintptr_t>, QPointer<QTimer>>& Timers() {
-    static std::map<std::pair<HWND, uintptr_t>, QPointer<QTimer>> timers;
-    return timers;
-}
-} // namespace
 
 bool SetTimer(HWND window, uintptr_t id, unsigned elapse) {
     if (!IsWindow(window)) return false;
