@@ -286,16 +286,9 @@ void TFormwright::PasteSetName(TReader&, TComponent* component, std::string& nam
 
 void TFormwright::PasteSelection() {
     if (!FRoot || !FDesignedForm) return;
+    // Reading needs no open clipboard: opening starts a new entry that closing would put in place.
     TClipboard* clipboard = Clipboard();
-    clipboard->Open();
-    std::string text;
-    try {
-        if (clipboard->HasFormat(CF_TEXT)) text = clipboard->AsText();
-    } catch (...) {
-        clipboard->Close();
-        throw;
-    }
-    clipboard->Close();
+    const std::string text = clipboard->HasFormat(CF_TEXT) ? clipboard->AsText() : std::string();
     if (text.empty()) return;
     const auto blocks = ConvertBlocks(text);
     if (blocks.empty()) return;

@@ -57,19 +57,23 @@ private:
                 auto* sub = dynamic_cast<TPersistent*>(object);
                 if (sub && !dynamic_cast<TComponent*>(sub)) Take(sub, depth + 1);
             } else if (prop->GetOrd && prop->SetOrd) {
-                FRestores.push_back(
-                    [instance, prop, v = prop->GetOrd(instance)] { prop->SetOrd(instance, v); });
+                Keep(instance, prop, prop->GetOrd, prop->SetOrd);
             } else if (prop->GetFloat && prop->SetFloat) {
-                FRestores.push_back(
-                    [instance, prop, v = prop->GetFloat(instance)] { prop->SetFloat(instance, v); });
+                Keep(instance, prop, prop->GetFloat, prop->SetFloat);
             } else if (prop->GetStr && prop->SetStr) {
-                FRestores.push_back(
-                    [instance, prop, v = prop->GetStr(instance)] { prop->SetStr(instance, v); });
+                Keep(instance, prop, prop->GetStr, prop->SetStr);
             } else if (prop->GetMethod && prop->SetMethod) {
-                FRestores.push_back(
-                    [instance, prop, v = prop->GetMethod(instance)] { prop->SetMethod(instance, v); });
+                Keep(instance, prop, prop->GetMethod, prop->SetMethod);
             }
         }
+    }
+
+    // Only a value that differs is set back: setters always run, and some of them re-create the window.
+    template <class Get, class Set>
+    void Keep(TPersistent* instance, const TPropInfo*, const Get& get, const Set& set) {
+        FRestores.push_back([instance, &get, &set, value = get(instance)] {
+            if (!(get(instance) == value)) set(instance, value);
+        });
     }
 
     std::vector<std::function<void()>> FRestores;
@@ -83,8 +87,9 @@ void FreeOwnedComponents(TComponent* root) {
 
 // Frees the root's components and reads the record into the root, the inspector collecting the new
 // components meanwhile. New placeholders go to their components' design positions and show.
-void LoadRecord(TFormwright* designer, TMemoryStream& stream) {
-    TWinControl* root = designer->Root();
+void LoadRecord(TFormwright* designer, TWinControl* root, TMemoryStream& stream) {
+    // A property that re-creates the root's window ends designing.
+    if (designer->Root() != root) throw EInvalidOperation("No component is being designed");
     FreeOwnedComponents(root);
     TCustomObjectInspector* inspector = designer->Inspector();
     if (inspector) inspector->BeginComponentUpdate();
@@ -181,12 +186,12 @@ void ReadRootBinary(TFormwright* designer, TMemoryStream& stream) {
     designer->ClearSelection(true);
     designer->SelectionChanged();
     try {
-        LoadRecord(designer, stream);
+        LoadRecord(designer, root, stream);
     } catch (...) {
         try {
             properties.Restore();
             backup.SetPosition(0);
-            LoadRecord(designer, backup);
+            LoadRecord(designer, root, backup);
         } catch (...) {
             // The first failure is the one to report.
         }

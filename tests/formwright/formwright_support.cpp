@@ -1,9 +1,14 @@
 #include "formwright_support.h"
 
 #include "ComponentList.h"
+#include "EditContainer.h"
+#include "Formwright.h"
 #include "components/Query.h"
 #include "components/Table.h"
+#include "ui/Application.h"
 #include "ui/Control.h"
+#include "ui/InputSimulator.h"
+#include "ui/ModalLoop.h"
 #include "ui/WinControl.h"
 #include "widgets/Button.h"
 #include "widgets/Image.h"
@@ -133,4 +138,41 @@ std::vector<std::string> DescribeDesign(TComponent* owner) {
         lines.push_back(line);
     }
     return lines;
+}
+
+void DesignedSample::SetUp() {
+    TModalDriver::SetStrict(true);
+    Form = new TDesignSample(nullptr);
+    Form->Show();
+    Application->ProcessMessages();
+    Inspector = new TRecordingInspector(nullptr);
+    Designer = new TFormwright();
+    Designer->SetInspector(Inspector);
+    Designer->SetRoot(Form);
+    Application->ProcessMessages();
+    Inspector->Calls.clear();
+}
+
+void DesignedSample::TearDown() {
+    delete Designer;
+    delete Form;
+    delete Inspector;
+    EXPECT_EQ(TModalDriver::TakeFailures(), std::vector<std::string>{});
+    TModalDriver::SetStrict(false);
+}
+
+void DesignedSample::Press(uint16_t key, TShiftState shift) {
+    TInputSimulator::KeyPress(key, shift, Form->Handle());
+    Application->ProcessMessages();
+}
+
+std::vector<std::string> DesignedSample::SelectedNames() const {
+    std::vector<std::string> names;
+    for (int i = 0; i < Designer->SelectionCount(); ++i)
+        names.push_back(NameOf(TFormwright::ComponentOf(Designer->Selected(i))));
+    return names;
+}
+
+TEditContainer* DesignedSample::PlaceholderOf(TComponent* component) const {
+    return Designer->PlaceholderOf(component);
 }

@@ -3,7 +3,10 @@
 #pragma once
 
 #include "CustomObjectInspector.h"
+#include "ui/Control.h"
 #include "ui/Form.h"
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -16,6 +19,8 @@ class TStringGrid;
 class TTable;
 class TQuery;
 class TComponentList;
+class TFormwright;
+class TEditContainer;
 
 // The designed form, read from its form resource (sample.form, written by make_sample_form.py): two
 // buttons, a panel with a button in it, a label, an image with a small bitmap, a string grid, and a table
@@ -77,3 +82,20 @@ std::vector<std::string> OwnedNames(TComponent* owner);
 // One line per component of the tree under `owner`: "Name: Class parent=Parent bounds" (controls) or
 // "Name: Class design=left,top" (non-visual components), in owned order. Compares whole designs.
 std::vector<std::string> DescribeDesign(TComponent* owner);
+
+// The sample form shown and designed as a whole, with a recording inspector linked to the designer.
+struct DesignedSample : ::testing::Test {
+    void SetUp() override;
+    void TearDown() override;
+
+    // A real key press (down and up) on the designed form, as the keyboard delivers it.
+    void Press(uint16_t key, TShiftState shift = {});
+    // The components of the selected design objects, in selection order (placeholders give their
+    // component's name).
+    std::vector<std::string> SelectedNames() const;
+    TEditContainer* PlaceholderOf(TComponent* component) const;
+
+    TDesignSample* Form = nullptr;
+    TRecordingInspector* Inspector = nullptr;
+    TFormwright* Designer = nullptr;
+};

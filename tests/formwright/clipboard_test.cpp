@@ -1,0 +1,209 @@
+// Copy, cut, paste and delete of design objects through the real clipboard, as text form blocks.
+#include "EditContainer.h"
+#include "Formwright.h"
+#include "components/Query.h"
+#include "components/Table.h"
+#include "dialogs/MessageBox.h"
+#include "formwright_support.h"
+#include "graphics/Clipboard.h"
+#include "ui/Application.h"
+#include "ui/ModalLoop.h"
+#include "ui/Windows.h"
+#include "widgets/Button.h"
+#include "widgets/Panel.h"
+
+namespace {
+
+using Clipboard_ = DesignedSample;
+
+std::string ClipboardText() {
+    return Clipboard()->AsText();
+}
+
+TEST_F(Clipboard_, CopyPutsOneTextBlockPerTopLevelObject) {
+    Designer->SelectObject(Form->Panel1, true);
+    Designer->SelectObject(Form->Button3, false); // inside the panel: goes with it
+    Designer->SelectObject(Form->Button1, false);
+    Designer->CopySelection();
+    const std::string text = ClipboardText();
+    EXPECT_EQ(text.rfind("object Panel1: TPanel\r\n", 0), 0u) << text;
+    EXPECT_EQ(text.find("object Button3: TButton"), text.rfind("object Button3: TButton")) << "once, nested";
+    EXPECT_LT(text.find("object Button3: TButton"), text.find("object Button1: TButton"));
+    EXPECT_NE(text.find("end\r\nobject Button1: TButton"), std::string::npos) << "blocks follow each other";
+}
+
+TEST_F(Clipboard_, CopyWithNothingSelectedLeavesTheClipboardAlone) {
+    Clipboard()->SetAsText("untouched");
+    Designer->CopySelection();
+    EXPECT_EQ(ClipboardText(), "untouched");
+}
+
+TEST_F(Clipboard_, PasteGoesIntoTheGrabbedContainerTheGrabbedControlsParentOrTheRoot) {
+    struct Row {
+        const char* what;
+        TControl* selected;
+        TWinControl* parent;
+    } rows[] = {
+        {"a panel selected", Form->Panel1, Form->Panel1},
+        {"a button in the panel selected", Form->Button3, Form->Panel1},
+        {"a button on the form selected", Form->Button2, Form},
+        {"nothing selected", nullptr, Form},
+        {"a placeholder selected", PlaceholderOf(Form->Table1), Form},
+    };
+    Designer->SelectObject(Form->Button1, true);
+    Designer->CopySelection();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (row.selected)
+            Designer->SelectObject(row.selected, true);
+        else
+            Designer->ClearSelection(true);
+        Designer->SelectionChanged();
+        Press(VK_INSERT, {ssShift});
+        ASSERT_EQ(Designer->SelectionCount(), 1);
+        auto* pasted = dynamic_cast<TButton*>(Designer->Selected(0));
+        ASSERT_NE(pasted, nullptr);
+        EXPECT_EQ(pasted->Parent(), row.parent);
+        EXPECT_EQ(pasted->Owner(), Form);
+        EXPECT_EQ(pasted->Caption(), "Button1");
+        EXPECT_EQ(pasted->BoundsRect(), Form->Button1->BoundsRect());
+        EXPECT_NE(pasted->Name(), "Button1");
+    }
+}
+
+TEST_F(Clipboard_, PastedPanelWithAButtonGetsNewNamesAndOnlyThePanelIsSelected) {
+    Designer->SelectComponent(Form->Panel1);
+    Designer->CopySelection();
+    Inspector->Calls.clear();
+    Designer->PasteSelection();
+    auto* panel = dynamic_cast<TPanel*>(Form->FindComponent("Panel2"));
+    auto* button = dynamic_cast<TButton*>(Form->FindComponent("Button4"));
+    ASSERT_NE(panel, nullptr);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->Parent(), panel);
+    EXPECT_EQ(SelectedNames(), std::vector<std::string>{"Panel2"});
+    EXPECT_EQ(Inspector->Calls,
+              (std::vector<std::string>{"BeginComponentUpdate", "Insert TPanel", "Insert TButton",
+                                        "EndComponentUpdate", "InspectObject Panel2"}))
+        << "the inspector hears of each new component before it has its name";
+    EXPECT_TRUE(Designer->IsModified());
+    EXPECT_EQ(panel->Parent(), Form->Panel1) << "pasted into the selected panel";
+    EXPECT_EQ(Form->Button3->Parent(), Form->Panel1);
+}
+
+TEST_F(Clipboard_, PastedNamesThatAreFreeStay) {
+    Designer->SelectComponent(Form->Button2);
+    Designer->CutSelection();
+    EXPECT_EQ(Form->Button2, nullptr) << "cut frees the button and clears the form's field";
+    Designer->PasteSelection();
+    ASSERT_NE(Form->FindComponent("Button2"), nullptr);
+    EXPECT_EQ(Form->Button2, Form->FindComponent("Button2")) << "the published field is bound again";
+}
+
+TEST_F(Clipboard_, TwoCopiedButtonsPasteAsTwoSelectedButtons) {
+    Designer->SelectObject(Form->Button1, true);
+    Designer->SelectObject(Form->Button2, false);
+    Designer->CopySelection();
+    Designer->PasteSelection();
+    EXPECT_EQ(SelectedNames(), (std::vector<std::string>{"Button4", "Button5"}));
+}
+
+TEST_F(Clipboard_, APastedTablePlaceholderSitsAtTheSameDesignPositionAndShows) {
+    Designer->SelectComponent(Form->Table1);
+    Designer->CopySelection();
+    EXPECT_EQ(ClipboardText().rfind("object Table1: TTable\r\n  Left = 96\r\n  Top = 160\r\n", 0), 0u)
+        << ClipboardText();
+    Designer->PasteSelection();
+    auto* table = dynamic_cast<TTable*>(Form->FindComponent("Table2"));
+    ASSERT_NE(table, nullptr);
+    TEditContainer* box = PlaceholderOf(table);
+    EXPECT_EQ(box->BoundsRect(), TRect::FromBounds(96, 160, 28, 28));
+    EXPECT_TRUE(IsWindowVisible(box->Handle()));
+    EXPECT_EQ(SelectedNames(), std::vector<std::string>{"Table2"});
+}
+
+TEST_F(Clipboard_, TextThatIsNoFormFailsBeforeAnythingIsCreated) {
+    const int before = Form->ComponentCount();
+    Clipboard()->SetAsText("object Button9: TButton\r\n  Caption = 'ok'\r\nend\r\nthis is not a form\r\n");
+    try {
+        Designer->PasteSelection();
+        ADD_FAILURE() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "'object' expected on line 1") << "the second block's first line";
+    }
+    EXPECT_EQ(Form->ComponentCount(), before);
+    EXPECT_EQ(Inspector->CallsStartingWith("BeginComponentUpdate").size(), 0u);
+}
+
+TEST_F(Clipboard_, AFailingRecordClosesTheInspectorsBatchAndKeepsWhatWasRead) {
+    Clipboard()->SetAsText("object Button9: TButton\r\nend\r\nobject Ghost1: TNoSuchClass\r\nend\r\n");
+    std::string message;
+    TModalDriver::QueueAction([&message](TObject* window) {
+        auto* box = static_cast<TMessageBox*>(window);
+        message = box->Text();
+        box->ClickPart(dpOK);
+    });
+    Designer->SelectObject(Form->Button1, true);
+    Press(VK_INSERT, {ssShift}); // the hook shows the error and designing goes on
+    EXPECT_EQ(message, "Class TNoSuchClass not found");
+    EXPECT_NE(Form->FindComponent("Button9"), nullptr);
+    EXPECT_EQ(Inspector->UpdateDepth, 0);
+    EXPECT_EQ(Inspector->Count("EndComponentUpdate"), 1);
+    EXPECT_EQ(Designer->PastedComponents(), nullptr);
+}
+
+TEST_F(Clipboard_, AnEmptyOrBlankClipboardPastesNothing) {
+    for (const char* text : {"", "  \r\n\t"}) {
+        Clipboard()->SetAsText(text);
+        const int before = Form->ComponentCount();
+        Designer->PasteSelection();
+        EXPECT_EQ(Form->ComponentCount(), before);
+    }
+}
+
+// ---- delete
+
+using Deleting = DesignedSample;
+
+TEST_F(Deleting, APanelWithItsSelectedButtonIsFreedOnce) {
+    Designer->SelectObject(Form->Button3, true);
+    Designer->SelectObject(Form->Panel1, false);
+    Designer->DeleteSelection();
+    EXPECT_EQ(Form->Panel1, nullptr);
+    EXPECT_EQ(Form->Button3, nullptr);
+    EXPECT_EQ(Form->FindComponent("Button3"), nullptr);
+}
+
+TEST_F(Deleting, TheLastComponentTheRootOwnsIsSelectedAfterwards) {
+    Designer->SelectComponent(Form->Button1);
+    Inspector->Calls.clear();
+    Designer->DeleteSelection();
+    EXPECT_EQ(SelectedNames(), std::vector<std::string>{"Query1"});
+    EXPECT_EQ(Inspector->Calls, (std::vector<std::string>{"Remove Button1", "InspectObject Query1"}));
+    EXPECT_TRUE(Designer->IsModified());
+}
+
+TEST_F(Deleting, APlaceholderFreesItsComponentAndItself) {
+    Designer->SelectComponent(Form->Query1);
+    const int boxes = Designer->Placeholders().Count();
+    Designer->DeleteSelection();
+    EXPECT_EQ(Form->Query1, nullptr);
+    EXPECT_EQ(Designer->Placeholders().Count(), boxes - 1);
+    EXPECT_EQ(SelectedNames(), std::vector<std::string>{"Table1"});
+}
+
+TEST(DeletingInAPanel, TheLastOneLeavesNothingSelectedAndTheInspectorShowsTheRoot) {
+    TDesignSample form(nullptr);
+    form.Show();
+    TRecordingInspector inspector;
+    TFormwright designer;
+    designer.SetInspector(&inspector);
+    designer.SetRoot(form.Panel1);
+    designer.SelectComponent(form.Button3);
+    designer.DeleteSelection();
+    EXPECT_EQ(designer.SelectionCount(), 0);
+    EXPECT_EQ(inspector.Calls.back(), "InspectObject Panel1");
+    designer.SetRoot(nullptr);
+}
+
+} // namespace
