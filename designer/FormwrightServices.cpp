@@ -36,20 +36,28 @@ bool IsBlank(char c) {
 
 // The object blocks of clipboard text, each converted to its own binary form stream. Everything is
 // converted before anything is read, so text that is not in the textual form format creates nothing.
+// Each block is converted from a copy of the text in which what came before it is blank lines, so that a
+// syntax error names its line in the whole text.
 std::vector<std::unique_ptr<TMemoryStream>> ConvertBlocks(const std::string& text) {
     std::vector<std::unique_ptr<TMemoryStream>> blocks;
-    TStringStream input(text);
-    const auto size = static_cast<int64_t>(text.size());
+    size_t start = 0;
+    int linesBefore = 0;
     for (;;) {
-        int64_t position = input.Position();
-        while (position < size && IsBlank(text[static_cast<size_t>(position)]))
-            ++position;
-        if (position >= size) break;
-        input.SetPosition(position);
+        while (start < text.size() && IsBlank(text[start])) {
+            if (text[start] == '\n') ++linesBefore;
+            ++start;
+        }
+        if (start >= text.size()) break;
+        const std::string padding(static_cast<size_t>(linesBefore), '\n');
+        TStringStream input(padding + text.substr(start));
         auto block = std::make_unique<TMemoryStream>();
         ObjectTextToBinary(input, *block);
         block->SetPosition(0);
         blocks.push_back(std::move(block));
+        const size_t end = start + static_cast<size_t>(input.Position()) - padding.size();
+        linesBefore += static_cast<int>(
+            std::count(text.begin() + static_cast<long>(start), text.begin() + static_cast<long>(end), '\n'));
+        start = end;
     }
     return blocks;
 }

@@ -166,6 +166,9 @@ void SaveRootToTextFile(TFormwright* designer, const std::string& fileName) {
             file->Flush();
         }
         std::error_code error;
+        // The new file keeps the permissions of the one it replaces.
+        const fs::file_status previous = fs::status(fileName, error);
+        if (!error && fs::is_regular_file(previous)) fs::permissions(saving, previous.permissions(), error);
         fs::rename(saving, fileName, error);
         if (error) throw EFCreateError(Format("Cannot create file %s", fileName));
     } catch (...) {

@@ -16,6 +16,15 @@ namespace {
 
 using Clipboard_ = DesignedSample;
 
+template <class F> std::string MessageOf(F&& action) {
+    try {
+        action();
+    } catch (const Exception& e) {
+        return e.Message();
+    }
+    return "(no error)";
+}
+
 std::string ClipboardText() {
     return Clipboard()->AsText();
 }
@@ -129,10 +138,16 @@ TEST_F(Clipboard_, TextThatIsNoFormFailsBeforeAnythingIsCreated) {
         Designer->PasteSelection();
         ADD_FAILURE() << "no error";
     } catch (const Exception& e) {
-        EXPECT_EQ(e.Message(), "'object' expected on line 1") << "the second block's first line";
+        EXPECT_EQ(e.Message(), "'object' expected on line 4") << "the line in the whole text";
     }
     EXPECT_EQ(Form->ComponentCount(), before);
     EXPECT_EQ(Inspector->CallsStartingWith("BeginComponentUpdate").size(), 0u);
+}
+
+TEST_F(Clipboard_, ASyntaxErrorInALaterBlockNamesItsLineInTheWholeText) {
+    Clipboard()->SetAsText("\r\n\r\nobject A1: TButton\r\nend\r\n\r\nobject B1: TButton\r\n  = 5\r\nend\r\n");
+    EXPECT_EQ(MessageOf([&] { Designer->PasteSelection(); }), "Identifier expected on line 7");
+    EXPECT_EQ(Form->FindComponent("A1"), nullptr);
 }
 
 TEST_F(Clipboard_, AFailingRecordClosesTheInspectorsBatchAndKeepsWhatWasRead) {

@@ -100,6 +100,13 @@ TEST_F(Placeholders, KeepTheirSizeAndCarryTheirPositionIntoTheComponent) {
         << text.DataString();
 }
 
+TEST_F(Placeholders, AWindowMovedUnderneathAlsoMovesTheDesignPosition) {
+    TEditContainer* box = PlaceholderOf(Form->Query1);
+    SetWindowPos(box->Handle(), nullptr, 60, 70, 120, 5, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(GetClientRect(box->Handle()), TRect(0, 0, 28, 28));
+    EXPECT_EQ(Form->Query1->DesignInfo(), (70u << 16) | 60u);
+}
+
 TEST_F(Placeholders, NamingTheBoxNamesTheComponent) {
     TQuery* query = Form->Query1;
     TEditContainer* box = PlaceholderOf(query);

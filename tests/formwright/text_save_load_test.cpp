@@ -113,6 +113,9 @@ TEST_F(SaveLoad, ARoundTripGivesBackTheSameDesignInTheSameRoot) {
     EXPECT_EQ(Design(), before);
     ExpectFieldsBound();
     EXPECT_EQ(Form->Button3->Parent(), Form->Panel1);
+    TStringStream again;
+    WriteRootText(Designer, again);
+    EXPECT_EQ(again.DataString(), text) << "every published value came back";
     EXPECT_EQ(Designer->SelectionCount(), 0);
     const auto& calls = Inspector->Calls;
     const auto begin = std::find(calls.begin(), calls.end(), "BeginComponentUpdate");
