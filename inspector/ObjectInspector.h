@@ -79,7 +79,8 @@ public:
     void FormResize(TObject* Sender);
     void ComponentsChange(TObject* Sender);
 
-protected:
+    // Free notifications of inspected components, and the insertions and removals the designer forwards
+    // from the designed root.
     void Notification(TComponent* component, TOperation operation) override;
 
 private:

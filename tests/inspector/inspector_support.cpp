@@ -67,7 +67,7 @@ std::vector<std::string> InspectorTest::VisibleNames(TPropGrid* grid) {
 
 void InspectorTest::SelectRow(TPropGrid* grid, const std::string& name) {
     const int index = RowIndex(grid, name);
-    ASSERT_GE(index, 0) << name;
+    ASSERT_GE(index, 0) << "no row " << name;
     // Scroll it into view, then click its name (right of the glyph), as a person would.
     if (index < grid->TopRow() || index >= grid->TopRow() + grid->VisibleRowCount()) grid->SetTopRow(index);
     const TRect cell = grid->CellRect(0, index);

@@ -1,0 +1,219 @@
+// The inspector window: its layout from the form resource, the component combo box, inspecting single
+// objects and lists, notifications, update brackets, the property filter and closing.
+#include "inspector_support.h"
+
+#include "ComponentList.h"
+#include "graphics/Bitmap.h"
+#include "graphics/Canvas.h"
+#include "ui/InputSimulator.h"
+#include "ui/Screen.h"
+#include "ui/Windows.h"
+#include "widgets/Button.h"
+#include "widgets/ComboBox.h"
+#include "widgets/Edit.h"
+#include "widgets/ImageList.h"
+#include "widgets/PageControl.h"
+#include "widgets/Panel.h"
+#include "widgets/Shape.h"
+#include "widgets/TabSheet.h"
+
+namespace {
+
+std::vector<std::string> ComboLines(TObjectInspector* inspector) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < inspector->Components->Items()->Count(); ++i)
+        lines.push_back(inspector->Components->Items()->Strings(i));
+    return lines;
+}
+
+std::string ChosenEntry(TObjectInspector* inspector) {
+    const int index = inspector->Components->ItemIndex();
+    return index < 0 ? "" : inspector->Components->Items()->Strings(index);
+}
+
+// A designer that records the components the inspector asks it to select.
+class TSelectingDesigner : public TCustomDesigner {
+    FW_CLASS(TSelectingDesigner, TCustomDesigner)
+public:
+    TSelectingDesigner() = default;
+    std::vector<TPersistent*> Selected;
+    void SelectComponent(TPersistent* component) override { Selected.push_back(component); }
+};
+
+FW_PUBLISH(TSelectingDesigner) {
+}
+
+// Renames rows and hides one, and records the calls it gets.
+struct Filter : TObject {
+    std::vector<std::string> Calls;
+    void Run(TObject*, TPersistent* instance, TPropertyEditor* editor, std::string& name, bool& accept) {
+        Calls.push_back(editor ? name : "(none) " + name);
+        if (name == "Tag") accept = false;
+        if (name == "Left") name = "X";
+    }
+};
+
+} // namespace
+
+TEST_F(InspectorTest, TheWindowComesFromItsFormResource) {
+    EXPECT_EQ(Inspector->Caption(), "Object Inspector");
+    EXPECT_EQ(Inspector->BorderStyle(), bsSizeToolWin);
+    EXPECT_EQ(Inspector->FormStyle(), fsStayOnTop);
+    EXPECT_EQ(Inspector->Width(), 220);
+    EXPECT_EQ(Inspector->Height(), 314);
+    EXPECT_EQ(Inspector->Left(), Screen->Width() - 220);
+    EXPECT_EQ(Inspector->Top(), Screen->Height() - 314);
+    EXPECT_EQ(Inspector->Font()->Height(), -12);
+    EXPECT_EQ(Inspector->Components->Style(), csDropDownList);
+    EXPECT_TRUE(Inspector->Components->Sorted());
+    EXPECT_EQ(Inspector->PropBook->ActivePage(), Inspector->PropSheet);
+    EXPECT_EQ(Inspector->PropSheet->Caption(), "Properties");
+    EXPECT_EQ(Inspector->MethodSheet->Caption(), "Events");
+    EXPECT_EQ(Inspector->PropImages->Count(), 2);
+    EXPECT_EQ(Inspector->PropImages->Width(), 9);
+    EXPECT_EQ(Inspector->BooleanImages->Count(), 4);
+    EXPECT_EQ(Inspector->BooleanImages->Width(), 21);
+    EXPECT_EQ(Inspector->BooleanImages->Height(), 15);
+    EXPECT_EQ(Inspector->PropGrid()->Parent(), Inspector->PropSheet);
+    EXPECT_EQ(Inspector->MethodGrid()->Parent(), Inspector->MethodSheet);
+    EXPECT_FALSE(Inspector->PropGrid()->Visible());
+    EXPECT_NE(Inspector->OwnedDesigner(), nullptr);
+    EXPECT_EQ(Inspector->OwnedDesigner()->Inspector(), Inspector);
+    // The combo keeps a 4-pixel margin on both sides when the window is resized.
+    Inspector->SetWidth(300);
+    EXPECT_EQ(Inspector->Components->Width(), Inspector->Panel1->Width() - 8);
+}
+
+TEST_F(InspectorTest, TheComboListsTheRootAndItsComponentsSorted) {
+    auto* unnamed = new TButton(Form);
+    Inspector->SetInspectedRoot(Form);
+    EXPECT_EQ(ComboLines(Inspector),
+              (std::vector<std::string>{": TButton", "Button1: TButton", "Edit1: TEdit", "Form1: TForm",
+                                        "Panel1: TPanel", "Shape1: TShape"}));
+    EXPECT_EQ(Inspector->InspectedRoot(), Form);
+    // The same root again changes nothing; no root empties the list and hides the grids.
+    Inspect(Button1);
+    Inspector->SetInspectedRoot(Form);
+    EXPECT_TRUE(Grid->Visible());
+    Inspector->SetInspectedRoot(nullptr);
+    EXPECT_TRUE(ComboLines(Inspector).empty());
+    EXPECT_FALSE(Grid->Visible());
+    delete unnamed;
+}
+
+TEST_F(InspectorTest, ReportingTheSameObjectAgainKeepsTheRowsButChoosingItInTheComboRebuildsThem) {
+    auto* designer = CreateDesigner(TSelectingDesigner::StaticClass());
+    delete designer; // the class constructs through its reference
+    delete Inspector;
+    Inspector = TObjectInspector::CreateWithDesigner(TSelectingDesigner::StaticClass());
+    Inspector->Show();
+    Grid = Inspector->PropGrid();
+    auto* selecting = static_cast<TSelectingDesigner*>(Inspector->OwnedDesigner());
+    Inspector->SetInspectedRoot(Form);
+    Inspect(Button1);
+    EXPECT_EQ(ChosenEntry(Inspector), "Button1: TButton");
+    TPropObject* font = RowNamed(Grid, "Font");
+    Grid->SetExpanded(font, true);
+    Inspect(Button1);
+    EXPECT_EQ(RowNamed(Grid, "Font"), font);
+    EXPECT_TRUE(font->Expanded());
+
+    // Choosing the entry by hand rebuilds the rows and tells the designer.
+    Inspector->Components->SetItemIndex(Inspector->Components->Items()->IndexOf("Button1: TButton"));
+    Inspector->ComponentsChange(Inspector->Components);
+    EXPECT_FALSE(RowNamed(Grid, "Font")->Expanded());
+    EXPECT_EQ(Grid->Row(), 0);
+    ASSERT_EQ(selecting->Selected.size(), 1u);
+    EXPECT_EQ(selecting->Selected[0], Button1);
+}
+
+TEST_F(InspectorTest, AMultipleSelectionShowsNoComboEntry) {
+    Inspector->SetInspectedRoot(Form);
+    Inspect(Button1);
+    auto* list = new TComponentList;
+    list->Add(Button1);
+    list->Add(Edit1);
+    Inspector->InspectList(list);
+    EXPECT_EQ(ChosenEntry(Inspector), "");
+    EXPECT_EQ(Inspector->Selection(), list);
+    EXPECT_NE(RowIndex(Grid, "Left"), -1);
+    EXPECT_EQ(RowIndex(Grid, "Caption"), -1) << "the edit has no caption";
+    Inspect(Edit1);
+    EXPECT_EQ(ChosenEntry(Inspector), "Edit1: TEdit");
+    // An object the root does not own is inspected, with no entry chosen.
+    TForm other(nullptr);
+    Inspect(&other);
+    EXPECT_EQ(ChosenEntry(Inspector), "");
+    EXPECT_TRUE(Grid->Visible());
+    Inspector->ClearInspection();
+}
+
+TEST_F(InspectorTest, FreeingAnInspectedComponentEmptiesAndHidesTheGrids) {
+    Inspector->SetInspectedRoot(Form);
+    Inspect(Edit1);
+    delete Edit1;
+    Edit1 = nullptr;
+    EXPECT_EQ(Inspector->Selection(), nullptr);
+    EXPECT_FALSE(Grid->Visible());
+    EXPECT_EQ(Grid->VisibleRows().Count(), 0);
+    EXPECT_EQ(ChosenEntry(Inspector), "");
+    EXPECT_EQ(Inspector->Components->Items()->IndexOf("Edit1: TEdit"), -1);
+    // Freeing a listed component that is not inspected only drops its entry (the designer forwards the
+    // removal from the root).
+    Inspect(Button1);
+    Inspector->Notification(Shape1, opRemove);
+    delete Shape1;
+    Shape1 = nullptr;
+    EXPECT_TRUE(Grid->Visible());
+    EXPECT_EQ(Inspector->Components->Items()->IndexOf("Shape1: TShape"), -1);
+}
+
+TEST_F(InspectorTest, ComponentsCreatedInAnUpdateBracketAppearAtItsEnd) {
+    Inspector->SetInspectedRoot(Form);
+    const size_t before = ComboLines(Inspector).size();
+    Inspector->BeginComponentUpdate();
+    auto* added = new TButton(Form);
+    added->SetName("Button9");
+    Inspector->Notification(added, opInsert); // as the designer forwards it
+    EXPECT_EQ(ComboLines(Inspector).size(), before);
+    Inspector->EndComponentUpdate();
+    EXPECT_NE(Inspector->Components->Items()->IndexOf("Button9: TButton"), -1);
+    // Outside a bracket an insertion is listed at once.
+    auto* more = new TButton(Form);
+    more->SetName("Button10");
+    Inspector->Notification(more, opInsert);
+    EXPECT_NE(Inspector->Components->Items()->IndexOf("Button10: TButton"), -1);
+}
+
+TEST_F(InspectorTest, TheFilterRenamesAndHidesRows) {
+    Filter filter;
+    Inspector->OnFilterProperty = TFilterPropertyEvent::Bind<&Filter::Run>(&filter);
+    Inspect(Button1);
+    EXPECT_EQ(RowIndex(Grid, "Tag"), -1);
+    EXPECT_EQ(RowIndex(Grid, "Left"), -1);
+    EXPECT_NE(RowIndex(Grid, "X"), -1);
+    EXPECT_EQ(filter.Calls.back(), "(none) TButton");
+    Inspector->OnFilterProperty.Clear();
+}
+
+TEST_F(InspectorTest, ClosingOnlyHidesTheWindowAndKeepsItsRows) {
+    Inspect(Button1);
+    Grid->SetExpanded(RowNamed(Grid, "Font"), true);
+    const auto names = VisibleNames(Grid);
+    Inspector->Close();
+    EXPECT_FALSE(Inspector->Visible());
+    Inspector->Show();
+    EXPECT_TRUE(Inspector->Visible());
+    EXPECT_EQ(VisibleNames(Grid), names);
+    EXPECT_EQ(Inspector->Selection()->Items(0), Button1);
+}
+
+TEST_F(InspectorTest, TheComboPickedByMouseInspectsTheChosenComponent) {
+    Inspector->SetInspectedRoot(Form);
+    Inspect(Button1);
+    Inspector->Components->SetFocus();
+    // Down moves the choice of a drop-down list to the next entry, as a person's key press does.
+    TInputSimulator::KeyPress(VK_DOWN, {}, Inspector->Components->Handle());
+    EXPECT_EQ(ChosenEntry(Inspector), "Edit1: TEdit");
+    EXPECT_EQ(Inspector->Selection()->Items(0), Edit1);
+}
