@@ -1,18 +1,13 @@
-// The demo host: starts the application and shows the sample form.
-#include "testform.h"
+// The demo host: the "Test Window" with the Object Inspector, and the sample form to design.
+#include "test.h"
 
-#include "components/StandardComponents.h"
 #include "ui/Application.h"
-#include "widgets/GridAndListControls.h"
-#include "widgets/StandardControls.h"
 
 int main() {
     Application->Initialize();
-    RegisterStandardControls();
-    RegisterGridAndListControls();
-    RegisterStandardComponents();
+    RegisterDemoClasses();
     Application->SetTitle("Formwright");
-    Application->CreateForm(TForm2::StaticClass());
+    CreateDemoForms();
     Application->Run();
     return 0;
 }

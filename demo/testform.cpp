@@ -8,6 +8,8 @@
 #include "widgets/Panel.h"
 #include "widgets/StringGrid.h"
 
+TForm2* Form2 = nullptr;
+
 FW_PUBLISH(TForm2) {
     FW_PUBLISH_FIELD(Label1);
     FW_PUBLISH_FIELD(Image1);

@@ -28,3 +28,5 @@ public:
     TTable* Table1 = nullptr;
     TQuery* Query1 = nullptr;
 };
+
+extern TForm2* Form2; // the sample form of the running demo
