@@ -246,6 +246,8 @@ void TFormwright::DeleteSelection() {
     // Decide everything first: freeing a container frees the selected objects inside it.
     std::vector<TComponent*> doomed;
     for (TControl* object : TopLevelSelection(*this)) {
+        // The root (selectable by a double-click) is the user's form or container: it is never freed.
+        if (object == FRoot) continue;
         if (auto* placeholder = dynamic_cast<TEditContainer*>(object))
             doomed.push_back(placeholder->Component()); // the box frees itself with its component
         else

@@ -198,6 +198,14 @@ TEST_F(Deleting, TheLastComponentTheRootOwnsIsSelectedAfterwards) {
     EXPECT_TRUE(Designer->IsModified());
 }
 
+TEST_F(Deleting, TheSelectedRootIsNeverFreed) {
+    Designer->SelectObject(Form, true);
+    Press(VK_DELETE);
+    EXPECT_EQ(Designer->Root(), Form);
+    EXPECT_EQ(Form->ComponentCount(), 9);
+    EXPECT_EQ(SelectedNames(), std::vector<std::string>{"Query1"});
+}
+
 TEST_F(Deleting, APlaceholderFreesItsComponentAndItself) {
     Designer->SelectComponent(Form->Query1);
     const int boxes = Designer->Placeholders().Count();
