@@ -3,6 +3,7 @@
 #include "inspector_support.h"
 
 #include "ComponentList.h"
+#include "Formwright.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
 #include "ui/InputSimulator.h"
@@ -216,4 +217,51 @@ TEST_F(InspectorTest, TheComboPickedByMouseInspectsTheChosenComponent) {
     TInputSimulator::KeyPress(VK_DOWN, {}, Inspector->Components->Handle());
     EXPECT_EQ(ChosenEntry(Inspector), "Edit1: TEdit");
     EXPECT_EQ(Inspector->Selection()->Items(0), Edit1);
+}
+
+// ---- with the runtime designer ------------------------------------------------------------------------
+
+class DesigningTest : public InspectorTest {
+protected:
+    void SetUp() override {
+        InspectorTest::SetUp();
+        delete Inspector;
+        Inspector = TObjectInspector::CreateWithDesigner(TFormwright::StaticClass());
+        Inspector->Show();
+        Grid = Inspector->PropGrid();
+        Designer = static_cast<TFormwright*>(Inspector->OwnedDesigner());
+        Designer->SetRoot(Form);
+        FlushPaintMessages();
+    }
+    void TearDown() override {
+        Designer->SetRoot(nullptr);
+        InspectorTest::TearDown();
+    }
+    TFormwright* Designer = nullptr;
+};
+
+TEST_F(DesigningTest, TheGridFollowsTheDesignedFormAndEditsIt) {
+    EXPECT_NE(Inspector->Components->Items()->IndexOf("Form1: TForm"), -1);
+
+    // A click on the button selects it; a drag moves it by whole grid steps, and the grid shows it.
+    TInputSimulator::Click(Button1, {10, 10});
+    EXPECT_EQ(ChosenEntry(Inspector), "Button1: TButton");
+    TInputSimulator::Drag(Form->Handle(), {Button1->Left() + 10, Button1->Top() + 10},
+                          {Button1->Left() + 10 + 17, Button1->Top() + 10 + 9});
+    EXPECT_EQ(Button1->Left(), 24);
+    EXPECT_EQ(RowNamed(Grid, "Left")->Value(), "24");
+    EXPECT_EQ(RowNamed(Grid, "Top")->Value(), "16");
+
+    // Typing a value in the grid moves the button on the designed form.
+    SelectRow(Grid, "Top");
+    TInputSimulator::TypeText("40", Grid->PropEditor()->Handle());
+    TInputSimulator::KeyPress(VK_RETURN, {}, Grid->PropEditor()->Handle());
+    EXPECT_EQ(Button1->Top(), 40);
+    EXPECT_TRUE(Designer->IsModified());
+
+    // Choosing the edit in the combo selects it on the form too.
+    Inspector->Components->SetItemIndex(Inspector->Components->Items()->IndexOf("Edit1: TEdit"));
+    Inspector->ComponentsChange(Inspector->Components);
+    EXPECT_EQ(Inspector->Selection()->Items(0), Edit1);
+    EXPECT_EQ(ChosenEntry(Inspector), "Edit1: TEdit");
 }
