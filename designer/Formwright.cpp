@@ -239,6 +239,10 @@ void TFormwright::Detach() {
             FDesignedForm->SetDesigning(false);
             if (FDesignedForm->Designer() == this) FDesignedForm->SetDesigner(nullptr);
             RepaintPass(FRoot, false);
+        } else if (destroyed && FDesignedForm && !FDesignedForm->ComponentState().Contains(csDestroying) &&
+                   FDesignedForm->Designer() == this) {
+            // The window is re-created under a living form: it must not keep a designer that let go.
+            FDesignedForm->SetDesigner(nullptr);
         }
     }
     FRootWindow = nullptr;
