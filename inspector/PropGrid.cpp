@@ -27,14 +27,15 @@ void TPropObject::TPropList::Notify(void* item, TListNotification action) {
 TPropObject::TPropObject(TPropGrid* grid, TPropObject* parent, std::unique_ptr<TPropertyEditor> editor,
                          const std::string& name)
     : FEditor(std::move(editor)), FChildren(std::make_unique<TPropList>()), FGrid(grid), FName(name) {
-    if (parent) {
-        parent->FChildren->Add(this);
-        FIndent = parent->FIndent + 8;
-    }
     FValue = GetValue();
     const std::string upper = UpperCase(FValue);
     FIsBoolean =
         !FEditor->InheritsFrom(TStringProperty::StaticClass()) && (upper == "TRUE" || upper == "FALSE");
+    // Joined to the parent last: a value that cannot be read leaves no half-made row in the tree.
+    if (parent) {
+        FIndent = parent->FIndent + 8;
+        parent->FChildren->Add(this);
+    }
 }
 
 TPropObject::~TPropObject() = default;
@@ -133,9 +134,7 @@ void TPropGrid::ShowRows(bool activate) {
         if (Parent() && Parent()->IsShowing())
             if (TCustomForm* form = GetParentForm(this)) form->SetActiveControl(this);
     }
-    // Check-box rows are edited by clicking only, so the editor stays away from them.
-    if (HandleAllocated() && IsWindowVisible(Handle()) && CurrentRow() && !CurrentRow()->IsBoolean())
-        ShowEditor();
+    if (HandleAllocated() && IsWindowVisible(Handle())) ShowEditor();
 }
 
 void TPropGrid::SetExpanded(TPropObject* row, bool value) {
@@ -226,6 +225,12 @@ void TPropGrid::AdjustValueColumn() {
         if (max > min) width -= GetSystemMetrics(SM_CXVSCROLL);
     }
     SetColWidths(1, std::max(width, 0));
+}
+
+// Check-box rows are edited by clicking only: neither Enter nor typing brings the editor up over them.
+bool TPropGrid::CanEditShow() const {
+    const TPropObject* row = CurrentRow();
+    return TDrawGrid::CanEditShow() && !(row && row->IsBoolean());
 }
 
 bool TPropGrid::SelectCell(int col, int row) {

@@ -132,6 +132,7 @@ public:
 
 protected:
     TInplaceEdit* CreateEditor() override;
+    bool CanEditShow() const override;
     bool SelectCell(int col, int row) override;                            // CanSelectCell
     std::string GetEditText(int col, int row) override;                    // CellEditText
     void SetEditText(int col, int row, const std::string& value) override; // StoreEditText

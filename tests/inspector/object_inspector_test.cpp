@@ -209,7 +209,7 @@ TEST_F(InspectorTest, ClosingOnlyHidesTheWindowAndKeepsItsRows) {
     EXPECT_EQ(Inspector->Selection()->Items(0), Button1);
 }
 
-TEST_F(InspectorTest, TheComboPickedByMouseInspectsTheChosenComponent) {
+TEST_F(InspectorTest, ChoosingAComboEntryByKeyInspectsIt) {
     Inspector->SetInspectedRoot(Form);
     Inspect(Button1);
     Inspector->Components->SetFocus();

@@ -233,6 +233,16 @@ TEST_F(InspectorTest, CheckBoxFlipsOnlyWhenReleasedInsideIt) {
     // The current check-box row shows no in-place editor.
     EXPECT_EQ(Grid->Row(), row);
     EXPECT_FALSE(Grid->InplaceEditor() && Grid->InplaceEditor()->Visible());
+    // Neither Enter nor typing brings it up there.
+    TInputSimulator::KeyPress(VK_RETURN, {}, Grid->Handle());
+    TInputSimulator::TypeText("x", Grid->Handle());
+    EXPECT_FALSE(Grid->InplaceEditor() && Grid->InplaceEditor()->Visible());
+    EXPECT_TRUE(Button1->Cancel());
+    // The next row gets its editor again.
+    TInputSimulator::KeyPress(VK_DOWN, {}, Grid->Handle());
+    ASSERT_NE(Grid->InplaceEditor(), nullptr);
+    EXPECT_TRUE(Grid->InplaceEditor()->Visible());
+    EXPECT_EQ(Grid->InplaceEditor()->Text(), Grid->CurrentRow()->GetValue());
 }
 
 TEST_F(InspectorTest, AStringSayingTrueIsShownAsText) {
