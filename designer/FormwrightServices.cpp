@@ -296,7 +296,6 @@ void TFormwright::PasteSetName(TReader&, TComponent* component, std::string& nam
 
 void TFormwright::PasteSelection() {
     if (!FRoot || !FDesignedForm) return;
-    // Reading needs no open clipboard: opening starts a new entry that closing would put in place.
     TClipboard* clipboard = Clipboard();
     const std::string text = clipboard->HasFormat(CF_TEXT) ? clipboard->AsText() : std::string();
     if (text.empty()) return;

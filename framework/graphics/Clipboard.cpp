@@ -40,6 +40,7 @@ void LoadMetafile(TMetafile& metafile, const QByteArray& document) {
 // What is being put on the clipboard between Open and Close.
 struct TClipboard::Pending {
     QMimeData* Data = new QMimeData;
+    bool Cleared = false;
 };
 
 TClipboard::TClipboard() = default;
@@ -59,13 +60,18 @@ void TClipboard::Close() {
     if (--FOpenCount > 0) return;
     Pending* pending = FPending;
     FPending = nullptr;
-    System().setMimeData(pending->Data); // the clipboard takes the data over
+    // Opening only to read leaves the clipboard as it was.
+    if (pending->Data->formats().isEmpty() && !pending->Cleared)
+        delete pending->Data;
+    else
+        System().setMimeData(pending->Data); // the clipboard takes the data over
     delete pending;
 }
 
 void TClipboard::Clear() {
     if (FPending) {
         FPending->Data->clear();
+        FPending->Cleared = true;
         return;
     }
     System().clear();

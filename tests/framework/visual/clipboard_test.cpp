@@ -83,6 +83,18 @@ TEST(Clipboard, PastingWithoutAPictureFails) {
               "Cannot assign a TClipboard to a TFont");
 }
 
+TEST(Clipboard, OpeningToReadKeepsTheContentsAndClearingInsideEmptiesIt) {
+    Clipboard()->SetAsText("kept");
+    Clipboard()->Open();
+    EXPECT_EQ(Clipboard()->AsText(), "kept");
+    Clipboard()->Close();
+    EXPECT_EQ(Clipboard()->AsText(), "kept");
+    Clipboard()->Open();
+    Clipboard()->Clear();
+    Clipboard()->Close();
+    EXPECT_FALSE(Clipboard()->HasFormat(CF_TEXT));
+}
+
 TEST(Clipboard, OpenAndCloseCollectSeveralFormatsInOneEntry) {
     TBitmap bitmap;
     Fill(bitmap, 2, 2, clRed);
