@@ -1,0 +1,308 @@
+// The demo host end to end: its forms started as the program starts them, its buttons pressed with real
+// clicks, Form2 designed with real mouse and keys, the inspector following, and the design saved to a file
+// and loaded back through the file dialogs.
+#include "../../demo/test.h"
+#include "../../demo/testform.h"
+
+#include "Formwright.h"
+#include "ObjInsp.h"
+#include "components/Table.h"
+#include "core/SysUtils.h"
+#include "dialogs/FileDialogs.h"
+#include "ui/Application.h"
+#include "ui/InputSimulator.h"
+#include "ui/ModalLoop.h"
+#include "ui/Windows.h"
+#include "widgets/Button.h"
+#include "widgets/ComboBox.h"
+#include "widgets/Label.h"
+#include "widgets/Panel.h"
+#include "widgets/SpeedButton.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct DemoHost : ::testing::Test {
+    void SetUp() override {
+        TModalDriver::SetStrict(true);
+        CreateDemoForms();
+        Application->ProcessMessages();
+        host = Form1;
+        designer = host->Designer();
+        inspector = host->Inspector();
+        folder = std::filesystem::temp_directory_path() /
+                 ("formwright_demo_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                  "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override {
+        EXPECT_TRUE(TModalDriver::TakeFailures().empty());
+        TModalDriver::ClearActions();
+        designer->SetRoot(nullptr);
+        delete Form2;
+        Form2 = nullptr;
+        delete inspector; // frees the designer
+        delete Form1;
+        Form1 = nullptr;
+        Application->SetMainForm(nullptr);
+        Application->ProcessMessages();
+        std::filesystem::remove_all(folder);
+    }
+
+    static void Press(TControl* control) {
+        TInputSimulator::Click(control, {control->Width() / 2, control->Height() / 2});
+    }
+    // The value text of the inspector's Properties row with that name.
+    std::string RowValue(const std::string& name) const {
+        const TList& rows = inspector->PropGrid()->VisibleRows();
+        for (int i = 0; i < rows.Count(); ++i) {
+            auto* row = static_cast<TPropObject*>(rows.Items(i));
+            if (row->Name() == name) return row->GetValue();
+        }
+        return "(no row " + name + ")";
+    }
+    std::string ComboText() const { return inspector->Components->Text(); }
+    static std::string ReadFile(const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    // Queues what a person does in the next file dialog: type a name and accept.
+    static void QueueFileChoice(const std::string& fileName) {
+        TModalDriver::QueueAction([fileName](TObject* window) {
+            auto* dialog = static_cast<TCommonDialog*>(window);
+            dialog->TypeInto(dpFileName, fileName);
+            dialog->ClickPart(dpOK);
+        });
+    }
+
+    TForm1* host = nullptr;
+    TFormwright* designer = nullptr;
+    TObjectInspector* inspector = nullptr;
+    std::filesystem::path folder;
+};
+
+TEST_F(DemoHost, StartsWithTheHostTheInspectorAndTheSampleFormButDesignsNothing) {
+    EXPECT_EQ(Application->MainForm(), host);
+    EXPECT_EQ(host->Caption(), "Test Window");
+    EXPECT_EQ(host->BoundsRect(), TRect::FromBounds(2, 107, 269, 326));
+    EXPECT_FALSE(host->Scaled());
+    struct Row {
+        TControl* control;
+        const char* caption;
+        TRect bounds;
+    } rows[] = {
+        {host->Button1, "Edit Form2", TRect::FromBounds(4, 3, 100, 25)},
+        {host->Button5, "Edit Form2.Panel1", TRect::FromBounds(4, 31, 100, 25)},
+        {host->Button2, "EndEdit", TRect::FromBounds(4, 60, 100, 25)},
+        {host->Button3, "Save To Text", TRect::FromBounds(5, 90, 100, 25)},
+        {host->Button4, "Load From Text", TRect::FromBounds(6, 122, 100, 25)},
+        {host->SpeedButton1, "Table", TRect::FromBounds(8, 184, 40, 25)},
+        {host->SpeedButton2, "Query", TRect::FromBounds(48, 184, 40, 25)},
+        {host->SpeedButton3, "Label", TRect::FromBounds(88, 184, 40, 25)},
+        {host->SpeedButton4, "Button", TRect::FromBounds(128, 184, 40, 25)},
+        {host->SpeedButton5, "Panel", TRect::FromBounds(168, 184, 40, 25)},
+    };
+    for (const Row& r : rows) {
+        ASSERT_NE(r.control, nullptr) << r.caption;
+        EXPECT_EQ(r.control->Caption(), r.caption);
+        EXPECT_EQ(r.control->BoundsRect(), r.bounds) << r.caption;
+    }
+    TButton* tabOrder[] = {host->Button1, host->Button2, host->Button3, host->Button4, host->Button5};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(tabOrder[i]->TabOrder(), i) << tabOrder[i]->Caption();
+    for (TOpenDialog* dialog : {static_cast<TOpenDialog*>(host->SaveDialog1), host->OpenDialog1}) {
+        EXPECT_EQ(dialog->DefaultExt(), "TXT");
+        EXPECT_EQ(dialog->Filter(), "Text File|*.TXT");
+    }
+
+    ASSERT_NE(inspector, nullptr);
+    ASSERT_NE(designer, nullptr);
+    EXPECT_EQ(inspector->OwnedDesigner(), designer);
+    EXPECT_TRUE(inspector->Visible());
+    ASSERT_NE(Form2, nullptr);
+    EXPECT_TRUE(IsWindowVisible(Form2->Handle()));
+    EXPECT_EQ(designer->Root(), nullptr);
+    EXPECT_EQ(Form2->Designer(), nullptr);
+}
+
+TEST_F(DemoHost, DesigningForm2TheInspectorFollowsSelectionAndDrags) {
+    Press(host->Button1);
+    ASSERT_EQ(designer->Root(), Form2);
+    // The combo lists the root and its components; nothing is inspected until something is selected.
+    TStrings* entries = inspector->Components->Items();
+    EXPECT_GE(entries->IndexOf("Form2: TForm2"), 0);
+    EXPECT_GE(entries->IndexOf("StringGrid1: TStringGrid"), 0);
+
+    TInputSimulator::Click(Form2->Button1, {10, 10});
+    ASSERT_EQ(designer->SelectionCount(), 1);
+    EXPECT_EQ(designer->Selected(0), Form2->Button1);
+    EXPECT_EQ(ComboText(), "Button1: TButton");
+    EXPECT_EQ(RowValue("Left"), "8");
+    EXPECT_EQ(RowValue("Top"), "32");
+
+    // A drag moves by whole grid steps; the grid shows the new place.
+    TInputSimulator::Drag(Form2->Button1->Handle(), {10, 10}, {31, 29});
+    EXPECT_EQ(Form2->Button1->Left(), 24);
+    EXPECT_EQ(Form2->Button1->Top(), 48);
+    EXPECT_EQ(RowValue("Left"), "24");
+    EXPECT_EQ(RowValue("Top"), "48");
+
+    // A click on the form's background selects nothing and inspects the form again.
+    TInputSimulator::Click(Form2->Handle(), {200, 12});
+    EXPECT_EQ(designer->SelectionCount(), 0);
+    EXPECT_EQ(ComboText(), "Form2: TForm2");
+
+    Press(host->Button2);
+    EXPECT_EQ(designer->Root(), nullptr);
+    EXPECT_EQ(Form2->Designer(), nullptr);
+    TInputSimulator::Click(Form2->Button1, {10, 10});
+    EXPECT_TRUE(Form2->Button1->Focused()) << "after EndEdit the button is a button again";
+}
+
+TEST_F(DemoHost, EndEditWithNothingDesignedAndEditForm2TwiceChangeNothing) {
+    Press(host->Button2);
+    EXPECT_EQ(designer->Root(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(Form2->Handle()));
+
+    Press(host->Button1);
+    TInputSimulator::Click(Form2->Button2, {10, 10});
+    ASSERT_TRUE(designer->IsSelected(Form2->Button2));
+    Press(host->Button1);
+    EXPECT_EQ(designer->Root(), Form2);
+    EXPECT_TRUE(designer->IsSelected(Form2->Button2)) << "the second press found the same root";
+    EXPECT_EQ(ComboText(), "Button2: TButton");
+}
+
+TEST_F(DemoHost, ClosingForm2OnlyHidesItAndEditForm2BringsItBack) {
+    // Designed: closing hides it, designing goes on with the selection intact.
+    Press(host->Button1);
+    TInputSimulator::Click(Form2->Button2, {10, 10});
+    SendMessage(Form2->Handle(), WM_CLOSE, 0, 0);
+    Application->ProcessMessages();
+    EXPECT_FALSE(IsWindowVisible(Form2->Handle()));
+    EXPECT_EQ(designer->Root(), Form2);
+    Press(host->Button1);
+    EXPECT_TRUE(IsWindowVisible(Form2->Handle()));
+    EXPECT_TRUE(designer->IsSelected(Form2->Button2));
+
+    // Not designed: closing hides it; Edit Form2 shows it and starts designing.
+    Press(host->Button2);
+    SendMessage(Form2->Handle(), WM_CLOSE, 0, 0);
+    Application->ProcessMessages();
+    EXPECT_FALSE(IsWindowVisible(Form2->Handle()));
+    Press(host->Button1);
+    EXPECT_TRUE(IsWindowVisible(Form2->Handle()));
+    EXPECT_EQ(designer->Root(), Form2);
+}
+
+TEST_F(DemoHost, TheLastChosenClassIsPlacedOnTheNextPress) {
+    Press(host->Button1);
+    const int before = Form2->ComponentCount();
+    Press(host->SpeedButton3); // Label
+    EXPECT_EQ(designer->ClassToPlace(), TLabel::StaticClass());
+    Press(host->SpeedButton4); // Button, before clicking on the form
+    EXPECT_EQ(designer->ClassToPlace(), TButton::StaticClass());
+    EXPECT_FALSE(host->SpeedButton4->Down()) << "speed buttons do not stay down";
+
+    TInputSimulator::Click(Form2->Handle(), {160, 8});
+    ASSERT_EQ(Form2->ComponentCount(), before + 1);
+    TComponent* placed = Form2->Components(before);
+    EXPECT_EQ(placed->ClassName(), "TButton");
+    EXPECT_EQ(placed->Name(), "Button4");
+    EXPECT_EQ(designer->ClassToPlace(), nullptr);
+    EXPECT_EQ(ComboText(), "Button4: TButton");
+    EXPECT_EQ(static_cast<TControl*>(placed)->Parent(), Form2);
+
+    // A non-visual class becomes a placeholder box on the form.
+    Press(host->SpeedButton1); // Table
+    TInputSimulator::Click(Form2->Handle(), {16, 8});
+    ASSERT_EQ(Form2->ComponentCount(), before + 2);
+    EXPECT_EQ(Form2->Components(before + 1)->ClassName(), "TTable");
+    EXPECT_EQ(ComboText(), "Table2: TTable");
+}
+
+TEST_F(DemoHost, DesigningThePanelLeavesTheRestOfTheFormWorkingButKeysGoToTheDesigner) {
+    int clicks = 0;
+    struct Counter {
+        int* n;
+        void Click(TObject*) { ++*n; }
+    } counter{&clicks};
+    Form2->Button1->OnClick = TNotifyEvent::Bind<&Counter::Click>(&counter);
+
+    Press(host->Button5);
+    ASSERT_EQ(designer->Root(), Form2->Panel1);
+    TInputSimulator::Click(Form2->Button3, {10, 10});
+    ASSERT_TRUE(designer->IsSelected(Form2->Button3));
+
+    // Outside the panel the controls work as usual.
+    TInputSimulator::Click(Form2->Button1, {10, 10});
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(Form2->Button1->Focused());
+    EXPECT_TRUE(designer->IsSelected(Form2->Button3));
+
+    // A key pressed there still goes to the designer: Delete removes the selected Button3.
+    TInputSimulator::KeyPress(VK_DELETE, {}, Form2->Button1->Handle());
+    EXPECT_EQ(Form2->Button3, nullptr);
+    EXPECT_EQ(Form2->Panel1->ControlCount(), 0);
+    EXPECT_EQ(ComboText(), "Panel1: TPanel");
+
+    // Switching straight to the whole form needs no EndEdit.
+    Press(host->Button1);
+    EXPECT_EQ(designer->Root(), Form2);
+}
+
+TEST_F(DemoHost, SaveToTextAndLoadFromTextGoThroughTheFileDialogs) {
+    Press(host->Button1);
+    TInputSimulator::Click(Form2->Button1, {10, 10});
+    TInputSimulator::Drag(Form2->Button1->Handle(), {10, 10}, {42, 10});
+    ASSERT_EQ(Form2->Button1->Left(), 40);
+
+    // A name without extension gets the default one.
+    const std::string base = (folder / "design").string();
+    QueueFileChoice(base);
+    Press(host->Button3);
+    const std::filesystem::path saved = folder / "design.TXT";
+    ASSERT_TRUE(std::filesystem::exists(saved));
+    const std::string text = ReadFile(saved);
+    EXPECT_EQ(text.rfind("object Form2: TForm2", 0), 0u) << text.substr(0, 80);
+    const size_t button1 = text.find("object Button1: TButton");
+    ASSERT_NE(button1, std::string::npos);
+    EXPECT_NE(text.substr(button1, 60).find("Left = 40"), std::string::npos) << text.substr(button1, 100);
+    EXPECT_NE(text.find("object Table1: TTable"), std::string::npos);
+
+    // Change the design, then load the file back.
+    TInputSimulator::Click(Form2->Button2, {10, 10});
+    TInputSimulator::KeyPress(VK_DELETE, {}, Form2->Handle());
+    ASSERT_EQ(Form2->Button2, nullptr);
+    TInputSimulator::Drag(Form2->Button1->Handle(), {10, 10}, {10, 42});
+    ASSERT_EQ(Form2->Button1->Top(), 64);
+
+    QueueFileChoice(saved.string());
+    Press(host->Button4);
+    ASSERT_NE(Form2->Button2, nullptr) << "the deleted button is back";
+    EXPECT_EQ(Form2->Button2->Parent(), Form2);
+    EXPECT_EQ(Form2->Button1->BoundsRect(), TRect::FromBounds(40, 32, 75, 25));
+    EXPECT_EQ(designer->Root(), Form2) << "still designing the same form";
+    EXPECT_GE(inspector->Components->Items()->IndexOf("Button2: TButton"), 0);
+
+    // Cancelling either dialog does nothing.
+    for (TButton* button : {host->Button3, host->Button4}) {
+        TModalDriver::QueueAction(
+            [](TObject* window) { static_cast<TCommonDialog*>(window)->ClickPart(dpCancel); });
+        Press(button);
+    }
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 1);
+}
+
+} // namespace
