@@ -130,20 +130,22 @@ public:
 
     TPropInplaceEditor* PropEditor() const;
 
+    // A double click is the grid's own (it toggles a row), not a second press.
+    void WndProc(TMessage& message) override;
+
 protected:
     TInplaceEdit* CreateEditor() override;
     bool CanEditShow() const override;
-    bool SelectCell(int col, int row) override;                            // CanSelectCell
-    std::string GetEditText(int col, int row) override;                    // CellEditText
-    void SetEditText(int col, int row, const std::string& value) override; // StoreEditText
+    // Only value cells can be current; leaving a row commits its pending edit.
+    bool SelectCell(int col, int row) override;
+    // The editor starts with the row's value and hands back every change of its text.
+    std::string GetEditText(int col, int row) override;
+    void SetEditText(int col, int row, const std::string& value) override;
     void ColWidthsChanged() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void Resize() override;
-
-public:
-    void WndProc(TMessage& message) override;
 
 private:
     // ---- mouse (PropGridMouse.cpp)
