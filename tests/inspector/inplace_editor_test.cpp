@@ -315,3 +315,16 @@ TEST_F(InplaceEditorTest, AnEmptyValueListOpensNothing) {
     TInputSimulator::Click(editor->Handle(), Middle(editor->ButtonRect()));
     EXPECT_FALSE(editor->PopupList()->DroppedDown());
 }
+
+TEST_F(InplaceEditorTest, PressingAnotherRowClosesTheListWithoutChoosing) {
+    Inspect(Panel1);
+    SelectRow(Grid, "Align");
+    ClickButton();
+    TPopupListbox* list = Editor()->PopupList();
+    ASSERT_TRUE(list->DroppedDown());
+    SelectRow(Grid, "Caption");
+    EXPECT_FALSE(list->DroppedDown());
+    EXPECT_EQ(Panel1->Align(), alNone);
+    EXPECT_EQ(Grid->CurrentRow()->Name(), "Caption");
+    EXPECT_EQ(Editor()->Text(), "Panel1");
+}
