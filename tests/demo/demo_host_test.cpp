@@ -6,9 +6,12 @@
 
 #include "Formwright.h"
 #include "ObjInsp.h"
+#include "PopCtrls.h"
 #include "components/Table.h"
 #include "core/SysUtils.h"
 #include "dialogs/FileDialogs.h"
+#include "graphics/Bitmap.h"
+#include "graphics/Canvas.h"
 #include "ui/Application.h"
 #include "ui/InputSimulator.h"
 #include "ui/ModalLoop.h"
@@ -70,6 +73,19 @@ struct DemoHost : ::testing::Test {
         return "(no row " + name + ")";
     }
     std::string ComboText() const { return inspector->Components->Text(); }
+    // Clicks the name of the inspector's Properties row, which makes its value cell current.
+    int SelectRow(const std::string& name) const {
+        TPropGrid* grid = inspector->PropGrid();
+        int index = -1;
+        for (int i = 0; i < grid->VisibleRows().Count() && index < 0; ++i)
+            if (grid->VisibleRow(i)->Name() == name) index = i;
+        if (index < 0) return -1;
+        if (index < grid->TopRow() || index >= grid->TopRow() + grid->VisibleRowCount())
+            grid->SetTopRow(index);
+        const TRect cell = grid->CellRect(0, index);
+        TInputSimulator::Click(grid->Handle(), {cell.Right - 10, (cell.Top + cell.Bottom) / 2});
+        return index;
+    }
     static std::string ReadFile(const std::filesystem::path& path) {
         std::ifstream in(path, std::ios::binary);
         std::stringstream text;
@@ -303,6 +319,51 @@ TEST_F(DemoHost, SaveToTextAndLoadFromTextGoThroughTheFileDialogs) {
     }
     EXPECT_EQ(
         std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 1);
+}
+
+TEST_F(DemoHost, AColourIsChosenFromTheInspectorsDropDownListWithSwatches) {
+    Press(host->Button1);
+    TInputSimulator::Click(Form2->Panel1, {150, 120});
+    ASSERT_TRUE(designer->IsSelected(Form2->Panel1));
+    ASSERT_GE(SelectRow("Color"), 0);
+    auto* editor = dynamic_cast<TPropInplaceEditor*>(inspector->PropGrid()->InplaceEditor());
+    ASSERT_NE(editor, nullptr);
+    ASSERT_EQ(editor->ButtonKind(), TPropInplaceEditor::bkDropDown);
+    TPopupListbox* list = editor->PopupList();
+
+    const TRect button = editor->ButtonRect();
+    TInputSimulator::Click(editor->Handle(),
+                           {(button.Left + button.Right) / 2, (button.Top + button.Bottom) / 2});
+    ASSERT_TRUE(list->DroppedDown());
+    EXPECT_EQ(list->Items()->Strings(list->ItemIndex()), "clBtnFace") << "the current value is selected";
+    EXPECT_EQ(list->VisibleItemCount(), 8);
+    // Below the editor, or above it when the screen ends first (the inspector sits at the bottom).
+    const TRect listRect = GetWindowRect(list->Handle());
+    const TRect editRect = GetWindowRect(editor->Handle());
+    if (editRect.Bottom + listRect.Height() > GetSystemMetrics(SM_CYSCREEN))
+        EXPECT_EQ(listRect.Bottom, editRect.Top);
+    else
+        EXPECT_EQ(listRect.Top, editRect.Bottom);
+    EXPECT_EQ(listRect.Left, editRect.Left);
+    EXPECT_EQ(listRect.Width(), editRect.Width());
+
+    // Typing searches the list, not the editor; the swatch of the found colour shows in its row.
+    TInputSimulator::TypeText("clre", editor->Handle());
+    ASSERT_EQ(list->Items()->Strings(list->ItemIndex()), "clRed");
+    TBitmap shot;
+    GrabWindow(list->Handle(), shot);
+    const TRect row = list->ItemRect(list->ItemIndex());
+    EXPECT_EQ(ColorToRGB(shot.Canvas()->Pixels(row.Left + 8, row.Top + 8)), ColorToRGB(clRed));
+    EXPECT_EQ(editor->Text(), "clBtnFace");
+
+    // A click on the row chooses it; the property changes with Enter.
+    TInputSimulator::Click(list->Handle(), {row.Left + 30, row.Top + 8});
+    EXPECT_FALSE(list->DroppedDown());
+    EXPECT_EQ(editor->Text(), "clRed");
+    EXPECT_EQ(Form2->Panel1->Color(), clBtnFace);
+    TInputSimulator::KeyPress(VK_RETURN, {}, editor->Handle());
+    EXPECT_EQ(Form2->Panel1->Color(), clRed);
+    EXPECT_EQ(RowValue("Color"), "clRed");
 }
 
 } // namespace
