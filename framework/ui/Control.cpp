@@ -163,6 +163,9 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     BoundsChanged();
     RequestAlign();
     if (resized) Resize();
+    // A graphic control has no window to report the change; its window procedure hears it without a
+    // position record, so whoever watches it (a designer's grab handles) can follow.
+    if (!dynamic_cast<TWinControl*>(this)) Perform(WM_WINDOWPOSCHANGED, 0, 0);
 }
 
 void TControl::BoundsChanged() {

@@ -250,6 +250,26 @@ TEST_F(Windows, SetWindowPosReportsWhatChanged) {
     EXPECT_NE(std::find(swatch->seen.begin(), swatch->seen.end(), WM_WINDOWPOSCHANGED), swatch->seen.end());
 }
 
+// A graphic control has no window, but its window procedure hears its bounds changes (without a record).
+struct PositionLog {
+    TWndMethod saved;
+    std::vector<LPARAM> changes;
+    void Proc(TMessage& m) {
+        if (m.Msg == WM_WINDOWPOSCHANGED) changes.push_back(m.LParam);
+        saved(m);
+    }
+};
+
+TEST_F(Windows, GraphicControlsReportBoundsChangesToTheirWindowProcedure) {
+    PositionLog log{dot->WindowProc, {}};
+    dot->WindowProc = TWndMethod(TMethod{MethodCode<&PositionLog::Proc>(), &log});
+    dot->SetBounds(110, 20, 20, 20);
+    dot->SetWidth(30);
+    dot->SetBounds(110, 20, 30, 20); // unchanged
+    dot->WindowProc = log.saved;
+    EXPECT_EQ(log.changes, (std::vector<LPARAM>{0, 0}));
+}
+
 TEST_F(Windows, ShowModalReturnsTheResultSetInsideTheLoop) {
     auto* dialog = new TForm(nullptr);
     TModalDriver::QueueAction([](TObject* window) {
