@@ -294,6 +294,17 @@ void TFormwright::PasteSetName(TReader&, TComponent* component, std::string& nam
     name = UniqueComponentName(base);
 }
 
+namespace {
+
+void ShowPastedPlaceholder(void* object) {
+    if (auto* placeholder = dynamic_cast<TEditContainer*>(static_cast<TControl*>(object))) {
+        placeholder->MoveToDesignPosition();
+        placeholder->Show();
+    }
+}
+
+} // namespace
+
 void TFormwright::PasteSelection() {
     if (!FRoot || !FDesignedForm) return;
     TClipboard* clipboard = Clipboard();
@@ -338,6 +349,10 @@ void TFormwright::PasteSelection() {
     } catch (...) {
         FPastedComponents = nullptr;
         if (Inspector()) Inspector()->EndComponentUpdate();
+        // What was read stays; its placeholders must be seen to be found again. The failed record's own
+        // placeholder is already gone with its component.
+        for (int i = 0; i < pasted->Count(); ++i)
+            if (FPlaceholders.IndexOf(pasted->Items(i)) >= 0) ShowPastedPlaceholder(pasted->Items(i));
         throw;
     }
     FPastedComponents = nullptr;
@@ -346,10 +361,7 @@ void TFormwright::PasteSelection() {
     ClearSelection(true);
     for (int i = 0; i < pasted->Count(); ++i) {
         auto* object = static_cast<TControl*>(pasted->Items(i));
-        if (auto* placeholder = dynamic_cast<TEditContainer*>(object)) {
-            placeholder->MoveToDesignPosition();
-            placeholder->Show();
-        }
+        ShowPastedPlaceholder(object);
         bool nested = false;
         for (TControl* p = object->Parent(); p && !nested; p = p->Parent())
             nested = pasted->IndexOf(p) >= 0;

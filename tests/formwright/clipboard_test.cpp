@@ -151,7 +151,9 @@ TEST_F(Clipboard_, ASyntaxErrorInALaterBlockNamesItsLineInTheWholeText) {
 }
 
 TEST_F(Clipboard_, AFailingRecordClosesTheInspectorsBatchAndKeepsWhatWasRead) {
-    Clipboard()->SetAsText("object Button9: TButton\r\nend\r\nobject Ghost1: TNoSuchClass\r\nend\r\n");
+    Clipboard()->SetAsText(
+        "object Button9: TButton\r\nend\r\nobject Table9: TTable\r\n  Left = 40\r\n  Top = 48\r\n"
+        "end\r\nobject Table8: TTable\r\n  Bogus = 1\r\nend\r\n");
     std::string message;
     TModalDriver::QueueAction([&message](TObject* window) {
         auto* box = static_cast<TMessageBox*>(window);
@@ -160,8 +162,12 @@ TEST_F(Clipboard_, AFailingRecordClosesTheInspectorsBatchAndKeepsWhatWasRead) {
     });
     Designer->SelectObject(Form->Button1, true);
     Press(VK_INSERT, {ssShift}); // the hook shows the error and designing goes on
-    EXPECT_EQ(message, "Class TNoSuchClass not found");
+    EXPECT_EQ(message, "Error reading Table8.Bogus: Property does not exist");
+    EXPECT_EQ(Form->FindComponent("Table8"), nullptr) << "the failed record's table is freed with its box";
     EXPECT_NE(Form->FindComponent("Button9"), nullptr);
+    TEditContainer* box = PlaceholderOf(Form->FindComponent("Table9"));
+    EXPECT_EQ(box->BoundsRect(), TRect::FromBounds(40, 48, 28, 28));
+    EXPECT_TRUE(IsWindowVisible(box->Handle())) << "what was read can be seen and selected";
     EXPECT_EQ(Inspector->UpdateDepth, 0);
     EXPECT_EQ(Inspector->Count("EndComponentUpdate"), 1);
     EXPECT_EQ(Designer->PastedComponents(), nullptr);
