@@ -13,7 +13,21 @@ struct TClickCounter : TObject {
     void Clicked(TObject*) { ++clicks; }
 };
 TClickCounter counter;
+
+// A container that reports a scroll position of its own, to see the grid follow scrolling.
+class TScrolledBox : public TWinControl {
+    FW_CLASS(TScrolledBox, TWinControl)
+public:
+    explicit TScrolledBox(TComponent* owner) : TWinControl(owner) {
+        SetControlStyle(TControlStyle{csAcceptsControls});
+    }
+    int Scrolled = 0;
+    int ScrollPosition(int) const override { return Scrolled; }
+};
 } // namespace
+
+FW_PUBLISH(TScrolledBox) {
+}
 
 TEST_F(Designing, AttachingTakesOverTheFormAndLettingGoGivesItBack) {
     EXPECT_EQ(form->Designer(), designer);
@@ -209,4 +223,36 @@ TEST_F(Designing, FreeingTheDesignedFormEndsDesigning) {
     EXPECT_EQ(designer->Root(), nullptr);
     EXPECT_EQ(designer->SelectionCount(), 0);
     EXPECT_EQ(designer->Placeholders().Count(), 0);
+}
+
+TEST_F(Designing, TheGridFollowsTheScrollPositionOfTheRoot) {
+    auto* box = new TScrolledBox(form);
+    box->SetBounds(8, 240, 64, 40);
+    box->SetParent(form);
+    designer->SetRoot(box);
+    Application->ProcessMessages();
+    EXPECT_EQ(PixelOf(box->Handle(), 8, 8), GridGrey);
+    EXPECT_NE(PixelOf(box->Handle(), 5, 5), GridGrey);
+    box->Scrolled = 3;
+    box->Invalidate();
+    Application->ProcessMessages();
+    EXPECT_EQ(PixelOf(box->Handle(), 5, 5), GridGrey) << "the dots shift with the scrolled origin";
+    EXPECT_NE(PixelOf(box->Handle(), 8, 8), GridGrey);
+}
+
+TEST_F(Designing, KeysTypedAnywhereInTheDesignedFormGoToTheDesigner) {
+    struct TKeys : TObject {
+        int downs = 0;
+        void Down(TObject*, uint16_t&, TShiftState) { ++downs; }
+    } keys;
+    form->Button1->OnKeyDown = TKeyEvent::Bind<&TKeys::Down>(&keys);
+    designer->SetRoot(form->Panel1); // Button1 lies outside the designed panel
+    form->Button1->SetFocus();
+    Application->ProcessMessages();
+    TInputSimulator::KeyPress('A', {}, FormWindow());
+    EXPECT_EQ(keys.downs, 0);
+    designer->SetRoot(nullptr);
+    form->Button1->SetFocus();
+    TInputSimulator::KeyPress('A', {}, FormWindow());
+    EXPECT_EQ(keys.downs, 1);
 }
