@@ -256,3 +256,28 @@ TEST_F(Designing, KeysTypedAnywhereInTheDesignedFormGoToTheDesigner) {
     TInputSimulator::KeyPress('A', {}, FormWindow());
     EXPECT_EQ(keys.downs, 1);
 }
+
+TEST_F(Designing, AFailedSwitchKeepsDesigningThePreviousRoot) {
+    // An inspector that refuses one root makes the switch fail halfway.
+    struct TRefusingInspector : TRecordingInspector {
+        TComponent* Refused = nullptr;
+        void SetInspectedRoot(TComponent* root) override {
+            if (root && root == Refused) throw Exception("refused");
+            TRecordingInspector::SetInspectedRoot(root);
+        }
+    };
+    auto* refusing = new TRefusingInspector;
+    refusing->Refused = form->Panel1;
+    designer->SetInspector(refusing);
+    Click({20, 40});
+    EXPECT_THROW(designer->SetRoot(form->Panel1), Exception);
+    EXPECT_EQ(designer->Root(), form);
+    EXPECT_EQ(refusing->Root, form);
+    EXPECT_EQ(form->Designer(), designer);
+    EXPECT_EQ(designer->Placeholders().Count(), 2);
+    Click({20, 70});
+    EXPECT_EQ(Selection(), std::vector<TControl*>{form->Button2});
+    designer->SetRoot(nullptr);
+    designer->SetInspector(inspector);
+    delete refusing;
+}
