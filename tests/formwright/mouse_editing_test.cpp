@@ -323,3 +323,21 @@ TEST_F(Designing, CancelModeAbandonsADragWithoutEffect) {
     Click({20, 70});
     EXPECT_TRUE(designer->Grab()->Visible());
 }
+
+TEST_F(Designing, TheRubberBandFrameAppearsOnlyOnceTheMouseMoves) {
+    Application->ProcessMessages();
+    TBitmap before, pressed, moved, released;
+    GrabWindow(FormWindow(), before);
+    TInputSimulator::MouseDown(FormWindow(), {24, 112});
+    GrabWindow(FormWindow(), pressed);
+    EXPECT_EQ(Changed(before, pressed, {20, 108}, {70, 140}), 0);
+    TInputSimulator::MouseMove(FormWindow(), {64, 136}, {ssLeft});
+    GrabWindow(FormWindow(), moved);
+    EXPECT_GT(Changed(before, moved, {24, 112}, {64, 112}), 10) << "top edge";
+    EXPECT_GT(Changed(before, moved, {64, 112}, {64, 136}), 5) << "right edge";
+    EXPECT_EQ(Changed(before, moved, {30, 118}, {58, 130}), 0) << "inside stays as it was";
+    TInputSimulator::MouseUp(FormWindow(), {64, 136});
+    Application->ProcessMessages();
+    GrabWindow(FormWindow(), released);
+    EXPECT_EQ(Changed(before, released, {20, 108}, {70, 140}), 0);
+}

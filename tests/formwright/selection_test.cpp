@@ -57,6 +57,14 @@ TEST_F(Designing, ASecondObjectTurnsHandlesIntoCornerMarksAndBack) {
         for (TPoint corner : {TPoint{0, 0}, TPoint{72, 0}, TPoint{72, 22}, TPoint{2, 22}})
             EXPECT_EQ(PixelOf(button->Handle(), corner.X, corner.Y), GridGrey) << NameOf(button);
 
+    TInputSimulator::Click(form, {20, 12}, mbLeft, {ssShift}); // Label1, painted by the form
+    Application->ProcessMessages();
+    EXPECT_EQ(PixelOf(FormWindow(), 8, 8), GridGrey);
+    EXPECT_EQ(PixelOf(FormWindow(), 44, 20), GridGrey);
+    TInputSimulator::Click(form, {20, 12}, mbLeft, {ssShift});
+    Application->ProcessMessages();
+    EXPECT_NE(PixelOf(FormWindow(), 10, 10), GridGrey);
+
     // A repaint of a marked control keeps its marks.
     form->Button1->SetCaption("Changed");
     Application->ProcessMessages();
