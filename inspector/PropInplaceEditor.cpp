@@ -115,10 +115,15 @@ void TPropInplaceEditor::PaintWindow(TCanvas& canvas) {
 void TPropInplaceEditor::DrawButton(TCanvas& canvas) {
     TRect r = ButtonRect();
     if (FButtonKind == bkDropDown) {
-        // A combo box's arrow button: a button face with a black arrow pointing down.
-        const TRect face = canvas.DrawButtonFrame(r, FPressed);
-        const int cx = (face.Left + face.Right) / 2;
-        const int cy = (face.Top + face.Bottom) / 2;
+        // A flat combo-box arrow button: a thin frame round the button face, darker and with the arrow one
+        // pixel down and right while pushed.
+        canvas.Brush()->SetColor(clBtnFace);
+        canvas.FillRect(r);
+        canvas.Brush()->SetColor(FPressed ? cl3DDkShadow : clBtnShadow);
+        canvas.FrameRect(r);
+        const int shift = FPressed ? 1 : 0;
+        const int cx = (r.Left + r.Right) / 2 + shift;
+        const int cy = (r.Top + r.Bottom) / 2 + shift;
         canvas.Brush()->SetColor(clBlack);
         canvas.Pen()->SetColor(clBlack);
         const TPoint arrow[] = {{cx - 3, cy - 1}, {cx + 3, cy - 1}, {cx, cy + 2}};
