@@ -1,12 +1,14 @@
 // Takes the README's screenshot of the demo: starts it as its main routine does, goes through a short
-// design session with real input (Edit Form2, select Panel1, make the inspector's Color row current), then
-// dumps the whole X screen with xwd; scripts/xwd_to_png.py turns the dump into the PNG. Run it under a
-// virtual X server: scripts/screenshot.sh.
+// design session with real input (Edit Form2, select Panel1, open the inspector's Color list and type the
+// start of a name), then dumps the whole X screen with xwd to OUTPUT.xwd and the open list's window to
+// OUTPUT.xwd.list; scripts/xwd_to_png.py turns the dumps into the PNG. Run it under a virtual X server:
+// scripts/screenshot.sh.
 #include "test.h"
 #include "testform.h"
 
 #include "Formwright.h"
 #include "ObjInsp.h"
+#include "PopCtrls.h"
 #include "ui/Application.h"
 #include "ui/InputSimulator.h"
 #include "ui/Windows.h"
@@ -59,7 +61,24 @@ int main(int argc, char** argv) {
         break;
     }
 
-    const std::string command = "xwd -root -silent -out '" + std::string(argv[1]) + "'";
+    auto* editor = dynamic_cast<TPropInplaceEditor*>(grid->InplaceEditor());
+    if (editor && editor->ButtonKind() == TPropInplaceEditor::bkDropDown) {
+        const TRect button = editor->ButtonRect();
+        Click(editor, {(button.Left + button.Right) / 2, (button.Top + button.Bottom) / 2});
+        TInputSimulator::TypeText("clre", editor->Handle());
+        Settle();
+    }
+
+    const std::string output = argv[1];
+    std::string command = "xwd -root -silent -out '" + output + "'";
+    if (editor && editor->PopupList()->DroppedDown()) {
+        // The list's own window, found by its geometry.
+        const TRect r = GetWindowRect(editor->PopupList()->Handle());
+        char geometry[64];
+        std::snprintf(geometry, sizeof geometry, " %dx%d+%d+%d ", r.Width(), r.Height(), r.Left, r.Top);
+        command += " && xwd -silent -out '" + output + ".list' -id $(xwininfo -root -tree | grep -F '" +
+                   geometry + "' | head -1 | awk '{print $1}')";
+    }
     const int result = std::system(command.c_str());
     if (result != 0) std::fprintf(stderr, "taking the screenshot failed: %s\n", command.c_str());
     return result == 0 ? 0 : 1;

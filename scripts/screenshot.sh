@@ -8,6 +8,9 @@ cmake -S . -B "$build" -G Ninja
 cmake --build "$build" --target formwright_demo_screenshot
 mkdir -p docs
 dump="$(mktemp --suffix=.xwd)"
-trap 'rm -f "$dump"' EXIT
+trap 'rm -f "$dump" "$dump.list"' EXIT
 xvfb-run -a -s "-screen 0 1024x768x24" "./$build/demo/formwright_demo_screenshot" "$dump"
-python3 scripts/xwd_to_png.py "$dump" docs/demo.png
+# The open drop-down list is pasted from its own dump (see xwd_to_png.py).
+overlays=()
+[ -f "$dump.list" ] && overlays+=("$dump.list")
+python3 scripts/xwd_to_png.py "$dump" docs/demo.png "${overlays[@]}"

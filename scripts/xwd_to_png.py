@@ -1,7 +1,11 @@
 #!/usr/bin/env python3
 """Converts an X window dump (xwd, a true-colour ZPixmap) to PNG. Standard library only.
 
-usage: xwd_to_png.py INPUT.xwd OUTPUT.png
+usage: xwd_to_png.py SCREEN.xwd OUTPUT.png [WINDOW.xwd ...]
+
+Dumps of single windows given after the output are pasted over the screen at their window position:
+on a virtual X server without a window manager, a tool-tip window mapped over another window shows
+black in a dump of the whole screen, while a dump of the window itself holds what it shows.
 """
 import struct
 import sys
@@ -12,7 +16,8 @@ def read_xwd(data):
     fields = struct.unpack(">25I", data[:100])
     (header_size, _version, pixmap_format, _depth, width, height, _xoffset, byte_order, _unit,
      _bit_order, _pad, bits_per_pixel, bytes_per_line, _visual, red_mask, green_mask, blue_mask,
-     _bits_per_rgb, _colormap_entries, ncolors, *_rest) = fields
+     _bits_per_rgb, _colormap_entries, ncolors, _window_width, _window_height, window_x, window_y,
+     _border) = fields
     if pixmap_format != 2 or bits_per_pixel not in (24, 32):
         raise SystemExit("only true-colour ZPixmap dumps are supported")
     offset = header_size + ncolors * 12
@@ -32,7 +37,8 @@ def read_xwd(data):
             for s, m in shifts:
                 out.append((value & m) >> s)
         rows.append(bytes(out))
-    return width, height, rows
+    to_signed = lambda v: v - (1 << 32) if v >= 1 << 31 else v
+    return width, height, rows, to_signed(window_x), to_signed(window_y)
 
 
 def write_png(path, width, height, rows):
@@ -48,9 +54,26 @@ def write_png(path, width, height, rows):
         f.write(png)
 
 
+def paste(rows, width, height, window):
+    w, h, pixels, x0, y0 = window
+    for y in range(h):
+        ty = y0 + y
+        if not 0 <= ty < height:
+            continue
+        left, right = max(x0, 0), min(x0 + w, width)
+        if left >= right:
+            continue
+        line = bytearray(rows[ty])
+        line[left * 3:right * 3] = pixels[y][(left - x0) * 3:(right - x0) * 3]
+        rows[ty] = bytes(line)
+
+
 if __name__ == "__main__":
-    if len(sys.argv) != 3:
+    if len(sys.argv) < 3:
         raise SystemExit(__doc__)
     with open(sys.argv[1], "rb") as f:
-        width, height, rows = read_xwd(f.read())
+        width, height, rows, _x, _y = read_xwd(f.read())
+    for extra in sys.argv[3:]:
+        with open(extra, "rb") as f:
+            paste(rows, width, height, read_xwd(f.read()))
     write_png(sys.argv[2], width, height, rows)
