@@ -10,6 +10,7 @@
 #include "components/Table.h"
 #include "core/SysUtils.h"
 #include "dialogs/FileDialogs.h"
+#include "dialogs/MessageBox.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
 #include "ui/Application.h"
@@ -369,6 +370,34 @@ TEST_F(DemoHost, AColourIsChosenFromTheInspectorsDropDownListWithSwatches) {
     TInputSimulator::KeyPress(VK_RETURN, {}, editor->Handle());
     EXPECT_EQ(Form2->Panel1->Color(), clRed);
     EXPECT_EQ(RowValue("Color"), "clRed");
+}
+
+TEST_F(DemoHost, ABrokenFileIsReportedAndTheDesignStaysAsItWas) {
+    Press(host->Button1);
+    const std::filesystem::path broken = folder / "broken.TXT";
+    {
+        std::ofstream out(broken);
+        out << "object Form2: TForm2\n  Left = \n  object Button9: TButton\nend\n";
+    }
+    const int before = Form2->ComponentCount();
+    std::string reported;
+    QueueFileChoice(broken.string());
+    TModalDriver::QueueAction([&reported](TObject* window) {
+        auto* box = static_cast<TMessageBox*>(window);
+        reported = box->Text();
+        box->ClickPart(dpOK);
+    });
+    Press(host->Button4);
+    EXPECT_NE(reported.find("line"), std::string::npos) << reported;
+    EXPECT_EQ(Form2->ComponentCount(), before);
+    EXPECT_NE(Form2->Button2, nullptr);
+    EXPECT_EQ(designer->Root(), Form2);
+
+    // The host goes on working.
+    TInputSimulator::Click(Form2->Button2, {10, 10});
+    EXPECT_TRUE(designer->IsSelected(Form2->Button2));
+    Press(host->Button2);
+    EXPECT_EQ(designer->Root(), nullptr);
 }
 
 } // namespace
