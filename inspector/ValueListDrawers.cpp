@@ -60,8 +60,7 @@ TDrawItemEvent TValueListDrawer::DrawItemHandler() {
     return TDrawItemEvent::Bind<&TValueListDrawer::DrawListItem>(this);
 }
 
-// ---- colours
-// ---------------------------------------------------------------------------------------------------
+// ---- colours ------------------------------------------------------------------------------------
 
 void TColorDrawer::DrawListItem(TWinControl* control, int index, const TRect& rect, TOwnerDrawState) {
     auto* list = dynamic_cast<TCustomListBox*>(control);
@@ -83,8 +82,7 @@ void TColorDrawer::DrawListItem(TWinControl* control, int index, const TRect& re
     DrawItemText(canvas, rect, rect.Left + size + 2, text);
 }
 
-// ---- cursors
-// ---------------------------------------------------------------------------------------------------
+// ---- cursors ------------------------------------------------------------------------------------
 
 int CursorPictureIndex(int cursor) {
     int index = -cursor;
@@ -127,8 +125,7 @@ void TCursorDrawer::DrawListItem(TWinControl* control, int index, const TRect& r
     DrawItemText(canvas, rect, rect.Left + size + 2, text);
 }
 
-// ---- the registry
-// ------------------------------------------------------------------------------------------------
+// ---- the registry -------------------------------------------------------------------------------
 
 TValueListDrawerClass RegisterValueListDrawer(TPropertyEditorClass editorClass,
                                               TValueListDrawerClass drawer) {
