@@ -120,6 +120,7 @@ TEST_F(SaveLoad, ARoundTripGivesBackTheSameDesignInTheSameRoot) {
     const auto& calls = Inspector->Calls;
     const auto begin = std::find(calls.begin(), calls.end(), "BeginComponentUpdate");
     ASSERT_NE(begin, calls.end());
+    EXPECT_NE(std::find(calls.begin(), begin, "Remove Button2"), begin) << "the old components go first";
     EXPECT_EQ(*(begin + 1), "Insert TLabel") << "the new components come inside the batch";
     EXPECT_EQ(calls.back(), "EndComponentUpdate");
     EXPECT_EQ(Inspector->UpdateDepth, 0);
