@@ -2,6 +2,9 @@
 # make demo: install what is missing, build and start the demo host.
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+# Every suite runs again under the address and undefined-behaviour sanitizers.
+SANITIZED_TESTS = framework_tests formconv framework_visual_tests designer_tests formwright_tests \
+	inspector_tests demo_tests
 
 .PHONY: setup build test test-plain test-sanitize test-fuzz bench demo format clean
 
@@ -17,9 +20,10 @@ test-plain: build
 
 test-sanitize: setup
 	cmake -S . -B build-asan -G Ninja -DFW_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
-	cmake --build build-asan -j $(JOBS) --target framework_tests formconv
+	cmake --build build-asan -j $(JOBS) --target $(SANITIZED_TESTS)
 	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-		ctest --test-dir build-asan --output-on-failure -j $(JOBS) -L foundation
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+		ctest --test-dir build-asan --output-on-failure -j $(JOBS)
 
 test-fuzz: setup
 	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DFW_FUZZ=ON -DFW_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo

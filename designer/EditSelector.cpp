@@ -35,10 +35,10 @@ TWndMethod TEditSelector::OwnWindowProc() {
     return TWndMethod::Bind<&TEditSelector::WindowProc>(this);
 }
 
-void TEditSelector::DropSelectorsOf(TControl* control) {
+void TEditSelector::DropSelectorsOf(const void* object) {
     std::vector<TEditSelector*> doomed;
     for (TEditSelector* selector : LiveSelectors())
-        if (selector->FControl == control) doomed.push_back(selector);
+        if (static_cast<const void*>(selector->FControl) == object) doomed.push_back(selector);
     for (TEditSelector* selector : doomed)
         delete selector;
 }

@@ -29,8 +29,9 @@ public:
     void SetSavedWindowProc(const TWndMethod& proc) { FSavedWindowProc = proc; }
     TWndMethod OwnWindowProc();
 
-    // Frees the selectors of an object that is being destroyed, without touching the object.
-    static void DropSelectorsOf(TControl* control);
+    // Frees the selectors of an object that is being destroyed, without touching the object: it is
+    // matched by address only, as it is no control any more.
+    static void DropSelectorsOf(const void* object);
     // Lets every selector of the control that passes messages to `proc` pass them to `replacement` instead;
     // true when one did.
     static bool Relink(TControl* control, const TWndMethod& proc, const TWndMethod& replacement);

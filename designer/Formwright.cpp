@@ -400,12 +400,15 @@ void TFormwright::ComponentNotification(TComponent* component, TOperation operat
 }
 
 void TFormwright::DesignObjectDestroyed(TComponent* object) {
-    // The object is past its control part: only pointers to it are dropped, nothing is sent to it.
-    auto* control = static_cast<TControl*>(object);
-    if (FSelection.IndexOf(control) < 0 && FGrab->Control() != control) return;
-    FSelection.Remove(control);
-    TEditSelector::DropSelectorsOf(control);
-    if (FGrab->Control() == control) FGrab->ForgetControl();
+    // The object is past its control part: it is matched by address only (a cast to TControl would be
+    // undefined now), and only pointers to it are dropped, nothing is sent to it. Controls derive from
+    // TComponent alone, so both pointers share the address.
+    const void* address = object;
+    const bool grabbed = static_cast<const void*>(FGrab->Control()) == address;
+    if (FSelection.IndexOf(address) < 0 && !grabbed) return;
+    FSelection.Remove(const_cast<void*>(address));
+    TEditSelector::DropSelectorsOf(address);
+    if (grabbed) FGrab->ForgetControl();
     if (SelectionCount() == 1) {
         FGrab->SetControl(Selected(0));
         if (FDragMode == ddNone) FGrab->SetVisible(true);

@@ -1,4 +1,5 @@
 // Message hook chains, sent and posted messages.
+#include "ui/Application.h"
 #include "ui/Control.h"
 #include "ui/WinControl.h"
 #include "ui/WindowRecord.h"
@@ -63,10 +64,13 @@ public:
         // A killed timer's messages still in the queue are dropped with it.
         if (msg.message == WM_TIMER && !TimerAlive(msg.hwnd, msg.wParam)) return true;
         msg.pt = GetCursorPos();
-        RunChain(WH_GETMESSAGE, PM_REMOVE, reinterpret_cast<LPARAM>(&msg));
-        if (msg.message == WM_NULL || !IsWindow(msg.hwnd)) return true;
-        TMessage message{msg.message, msg.wParam, msg.lParam, 0};
-        msg.hwnd->Control->WindowProc(message);
+        // Reported here rather than unwound through Qt's event delivery.
+        Application->HandleException([&msg] {
+            RunChain(WH_GETMESSAGE, PM_REMOVE, reinterpret_cast<LPARAM>(&msg));
+            if (msg.message == WM_NULL || !IsWindow(msg.hwnd)) return;
+            TMessage message{msg.message, msg.wParam, msg.lParam, 0};
+            msg.hwnd->Control->WindowProc(message);
+        });
         return true;
     }
 };
@@ -87,13 +91,16 @@ HHOOK SetWindowsHookEx(int idHook, HOOKPROC proc) {
 }
 
 bool UnhookWindowsHookEx(HHOOK hook) {
-    if (!hook) return false;
-    auto& chain = Chain(hook->Kind);
-    auto it = std::find(chain.begin(), chain.end(), hook);
-    if (it == chain.end()) return false;
-    chain.erase(it);
-    delete hook;
-    return true;
+    // The handle may be stale (already unhooked), so it is looked up before it is read.
+    for (int kind : {WH_GETMESSAGE, WH_CALLWNDPROC}) {
+        auto& chain = Chain(kind);
+        auto it = std::find(chain.begin(), chain.end(), hook);
+        if (it == chain.end()) continue;
+        chain.erase(it);
+        delete hook;
+        return true;
+    }
+    return false;
 }
 
 LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {

@@ -6,6 +6,7 @@
 #include "ui/WindowRecord.h"
 
 #include "graphics/Canvas.h"
+#include "ui/Application.h"
 #include "ui/KeyCodes.h"
 #include "ui/NativeDispatch.h"
 #include "ui/WinControl.h"
@@ -275,7 +276,8 @@ MSG InputMessageOf(QWidget* receiver, QEvent* event, HWND hwnd) {
     return msg;
 }
 
-bool RouteWidgetEvent(QWidget* widget, QEvent* event, const std::function<bool(QEvent*)>& native) {
+static bool RouteWidgetEventUnguarded(QWidget* widget, QEvent* event,
+                                      const std::function<bool(QEvent*)>& native) {
     TWindowRecord* record = RecordOfWidget(widget);
     if (!record || !record->Control) return native(event);
     HWND window = record;
@@ -378,4 +380,15 @@ bool TranslateKeyDown(HWND window) {
     if (!control) return false;
     // The key-down's native step only records that the key went through; the characters follow it.
     return RunNativeHandling(control, TMessage{WM_KEYDOWN, 0, 0, 0});
+}
+
+bool RouteWidgetEvent(QWidget* widget, QEvent* event, const std::function<bool(QEvent*)>& native) {
+    // An exception must not unwind through Qt's own frames (they would leak the events they hold), so
+    // it is reported here, where the framework's code was entered.
+    try {
+        return RouteWidgetEventUnguarded(widget, event, native);
+    } catch (const std::exception& e) {
+        Application->ShowException(e);
+        return true;
+    }
 }
