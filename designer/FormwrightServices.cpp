@@ -332,19 +332,7 @@ void TFormwright::PasteSelection() {
             reader.SetOwner(FDesignedForm);
             reader.SetParent(target);
             reader.OnSetName = [this](TReader& r, TComponent* c, std::string& n) { PasteSetName(r, c, n); };
-            // References named in the text are dropped: pasted copies do not point into the design.
-            reader.BeginReferences();
-            try {
-                reader.ReadSignature();
-                reader.ReadComponent(nullptr);
-            } catch (...) {
-                try {
-                    reader.EndReferences();
-                } catch (...) {
-                }
-                throw;
-            }
-            reader.EndReferences();
+            reader.ReadComponentDroppingReferences(nullptr);
         }
     } catch (...) {
         FPastedComponents = nullptr;

@@ -98,19 +98,7 @@ void LoadRecord(TFormwright* designer, TWinControl* root, TMemoryStream& stream)
         reader.SetRoot(root);
         reader.SetOwner(designer->DesignedForm());
         reader.SetParent(root);
-        // References named in the file are dropped with the bookkeeping.
-        reader.BeginReferences();
-        try {
-            reader.ReadSignature();
-            reader.ReadComponent(root);
-        } catch (...) {
-            try {
-                reader.EndReferences();
-            } catch (...) {
-            }
-            throw;
-        }
-        reader.EndReferences();
+        reader.ReadComponentDroppingReferences(root);
     } catch (...) {
         if (inspector) inspector->EndComponentUpdate();
         throw;

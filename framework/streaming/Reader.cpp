@@ -711,6 +711,24 @@ void TReader::FixupReferences() {
     CallLoaded();
 }
 
+TComponent* TReader::ReadComponentDroppingReferences(TComponent* component) {
+    BeginReferences();
+    TComponent* result = nullptr;
+    try {
+        ReadSignature();
+        result = ReadComponent(component);
+    } catch (...) {
+        try {
+            EndReferences();
+        } catch (...) {
+            // The reading failure is the one to report.
+        }
+        throw;
+    }
+    EndReferences();
+    return result;
+}
+
 void TReader::EndReferences() {
     FReferencing = false;
     FFixups.clear();

@@ -69,6 +69,10 @@ public:
     void BeginReferences();
     void FixupReferences();
     void EndReferences();
+    // Signature, then one component record like ReadComponent, inside its own BeginReferences ...
+    // EndReferences: the references the record names are dropped (a pasted or loaded copy must not point
+    // into the design it came from), and the bracket is closed also when reading fails.
+    TComponent* ReadComponentDroppingReferences(TComponent* component);
 
     // Values. Each checks the tag it expects and fails with EReadError "Invalid property value" otherwise.
     TValueType ReadValue();

@@ -420,6 +420,29 @@ TEST(ReaderWriter, ReferencesResolveByNameWhenAsked) {
     EXPECT_FALSE(pasted->Sink1->ComponentState().Contains(csLoading));
 }
 
+TEST(ReaderWriter, ReadingThatDropsReferencesClosesItsBracketAlsoOnFailure) {
+    TReferenceFixture f;
+    TSinkForm copy(nullptr);
+    {
+        TStringStream stream(f.Binary);
+        TReader reader(stream);
+        reader.SetRoot(&copy);
+        reader.ReadComponentDroppingReferences(&copy);
+    }
+    EXPECT_EQ(copy.Sink1->Buddy(), nullptr);
+    EXPECT_EQ(copy.Sink1->LoadedCalls, 1);
+
+    // Cut short in the middle of Sink2's record: what was read is out of loading state all the same.
+    TSinkForm partial(nullptr);
+    TStringStream cut(f.Binary.substr(0, f.Binary.size() - 12));
+    TReader reader(cut);
+    reader.SetRoot(&partial);
+    EXPECT_THROW(reader.ReadComponentDroppingReferences(&partial), EReadError);
+    ASSERT_NE(partial.Sink1, nullptr);
+    EXPECT_FALSE(partial.Sink1->ComponentState().Contains(csLoading));
+    EXPECT_EQ(partial.Sink1->LoadedCalls, 1);
+}
+
 TEST(ReaderWriter, ReferencesToComponentsFreedBeforeFixupAreDropped) {
     TReferenceFixture f;
     TSinkForm root(nullptr);
