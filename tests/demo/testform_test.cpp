@@ -52,7 +52,9 @@ TEST_F(SampleForm, HasEveryComponentWithItsPlaceOwnerAndParent) {
         EXPECT_EQ(r.control->Owner(), form);
         EXPECT_EQ(r.control->Parent(), r.parent);
         EXPECT_EQ(r.control->BoundsRect(), r.bounds);
-        if (*r.caption) EXPECT_EQ(r.control->Caption(), r.caption);
+        if (*r.caption) {
+            EXPECT_EQ(r.control->Caption(), r.caption);
+        }
     }
     EXPECT_EQ(form->Button1->TabOrder(), 0);
     EXPECT_EQ(form->Button2->TabOrder(), 1);

@@ -98,8 +98,9 @@ TEST(Canvas, PenStylesWidthsAndHollowBrushes) {
         c.Brush()->SetStyle(r.brush);
         c.Rectangle(0, 0, 6, 4);
         EXPECT_EQ(Picture(c, TRect(0, 0, 6, 4), clBlack), r.outline);
-        if (r.style == psClear)
+        if (r.style == psClear) {
             EXPECT_EQ(Picture(c, TRect(0, 0, 6, 4), clLime), "xxxxxx|xxxxxx|xxxxxx|xxxxxx");
+        }
     }
 }
 

@@ -382,7 +382,9 @@ TEST_F(ColorAndFont, CustomColorValues) {
                                            {"-1", false, clNone}}) {
         TColor color = clNone;
         EXPECT_EQ(ParseCustomColor(c.text, color), c.ok) << c.text;
-        if (c.ok) EXPECT_EQ(color, c.color) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(color, c.color) << c.text;
+        }
     }
 }
 
