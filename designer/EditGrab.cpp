@@ -72,6 +72,9 @@ void TEditGrab::SetControl(TControl* control) {
         if (handle->ParentWindow() && !IsWindow(handle->ParentWindow())) handle->SetParentWindow(nullptr);
         handle->SetParentWindow(designWindow);
     }
+    // A window re-parented on the desktop lands on top of its new siblings; keeping the old parent must
+    // not leave the handles under controls created or raised since they were last shown.
+    BringHandlesToFront();
     Reposition();
     FSavedWindowProc = control->WindowProc;
     control->WindowProc = TWndMethod::Bind<&TEditGrab::ControlWindowProc>(this);

@@ -176,6 +176,12 @@ void ReadRootBinary(TFormwright* designer, TMemoryStream& stream) {
     // Nothing may point at the components about to be freed.
     designer->ClearSelection(true);
     designer->SelectionChanged();
+    // The root is inspected again once its new components and values are in: the freed components took
+    // the combo's chosen entry with them, and the root's rows still show the values read before the load.
+    const auto showRoot = [designer] {
+        designer->SelectionChanged();
+        if (TCustomObjectInspector* inspector = designer->Inspector()) inspector->RefreshValues();
+    };
     try {
         LoadRecord(designer, root, stream);
     } catch (...) {
@@ -186,8 +192,13 @@ void ReadRootBinary(TFormwright* designer, TMemoryStream& stream) {
         } catch (...) {
             // The first failure is the one to report.
         }
+        try {
+            if (designer->Root() == root) showRoot();
+        } catch (...) {
+        }
         throw;
     }
+    showRoot();
 }
 
 void ReadRootText(TFormwright* designer, TStream& input) {

@@ -250,6 +250,23 @@ TEST_F(DemoHost, TheLastChosenClassIsPlacedOnTheNextPress) {
     EXPECT_EQ(ComboText(), "Button4: TButton");
     EXPECT_EQ(static_cast<TControl*>(placed)->Parent(), Form2);
 
+    // A button placed over the panel's top edge: its grab handles, made before it, show above it and the
+    // panel, all eight of them.
+    Press(host->SpeedButton4);
+    TInputSimulator::Click(Form2->Handle(), {330, 140});
+    auto* over = static_cast<TControl*>(Form2->Components(before + 1));
+    ASSERT_EQ(over->BoundsRect(), TRect::FromBounds(330, 140, 75, 25));
+    TBitmap shot;
+    GrabWindow(Form2->Handle(), shot);
+    const int L = 330, T = 140, R = 330 + 75 - 1, B = 140 + 25 - 1;
+    const TPoint centres[8] = {{L, T}, {(R + L) / 2, T}, {R, T}, {R, (B + T) / 2},
+                               {R, B}, {(R + L) / 2, B}, {L, B}, {L, (B + T) / 2}};
+    for (const TPoint& centre : centres)
+        EXPECT_EQ(ColorToRGB(shot.Canvas()->Pixels(centre.X, centre.Y)), ColorToRGB(designer->HandleColor()))
+            << centre.X << "," << centre.Y;
+    TInputSimulator::KeyPress(VK_DELETE, {}, Form2->Handle());
+    ASSERT_EQ(Form2->ComponentCount(), before + 1);
+
     // A non-visual class becomes a placeholder box on the form.
     Press(host->SpeedButton1); // Table
     TInputSimulator::Click(Form2->Handle(), {16, 8});
@@ -316,6 +333,10 @@ TEST_F(DemoHost, SaveToTextAndLoadFromTextGoThroughTheFileDialogs) {
     EXPECT_EQ(Form2->Button1->BoundsRect(), TRect::FromBounds(40, 32, 75, 25));
     EXPECT_EQ(designer->Root(), Form2) << "still designing the same form";
     EXPECT_GE(inspector->Components->Items()->IndexOf("Button2: TButton"), 0);
+    // Nothing is selected after the load: the inspector shows the root, and its combo says so.
+    EXPECT_EQ(designer->SelectionCount(), 0);
+    EXPECT_EQ(ComboText(), "Form2: TForm2");
+    EXPECT_EQ(RowValue("Caption"), "Form2");
 
     // Cancelling either dialog does nothing.
     for (TButton* button : {host->Button3, host->Button4}) {
