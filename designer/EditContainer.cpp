@@ -8,6 +8,7 @@
 #include "ui/Messages.h"
 #include "ui/Windows.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -49,7 +50,9 @@ void TEditContainer::MoveToDesignPosition() {
 }
 
 void TEditContainer::SetBounds(int left, int top, int, int) {
-    TCustomControl::SetBounds(left, top, BoxSize, BoxSize);
+    // The design position is two unsigned halves: a box left of or above the root's client area would be
+    // saved far off to the right or bottom and could not be found again.
+    TCustomControl::SetBounds(std::max(left, 0), std::max(top, 0), BoxSize, BoxSize);
     StoreDesignPosition();
 }
 
@@ -82,6 +85,8 @@ void TEditContainer::WndProc(TMessage& message) {
         if (auto* pos = reinterpret_cast<WINDOWPOS*>(message.LParam)) {
             pos->cx = BoxSize;
             pos->cy = BoxSize;
+            pos->x = std::max(pos->x, 0);
+            pos->y = std::max(pos->y, 0);
         }
         return;
     }

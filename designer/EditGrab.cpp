@@ -122,7 +122,7 @@ void TEditGrab::SetVisible(bool visible) {
 
 void TEditGrab::Reposition() {
     if (!FControl) return;
-    const TRect bounds = FControl->BoundsRect();
+    const TRect bounds = FDesigner->DesignRectOf(FControl);
     const int L = bounds.Left, T = bounds.Top, R = bounds.Right - 1, B = bounds.Bottom - 1;
     const int H = GrabHandleSize, h = H / 2;
     const TPoint places[8] = {
@@ -154,8 +154,8 @@ void TEditGrab::StartResize(int index) {
     if (!FControl) return;
     // The object's bounds in root window coordinates; the anchor is the corner that stays, and an edge
     // handle pins one coordinate of the dragged point so only its edge moves.
-    const TRect r =
-        MapWindowRect(FDesigner->DesignWindowOf(FControl), FDesigner->RootWindow(), FControl->BoundsRect());
+    const TRect r = MapWindowRect(FDesigner->DesignWindowOf(FControl), FDesigner->RootWindow(),
+                                  FDesigner->DesignRectOf(FControl));
     const int L = r.Left, T = r.Top, R = r.Right, B = r.Bottom;
     struct Grip {
         TPoint Anchor;

@@ -141,6 +141,13 @@ TComponent* TFormwright::ComponentOf(TControl* designObject) {
     return designObject;
 }
 
+TRect TFormwright::DesignRectOf(TControl* control) const {
+    // The root's bounds are in its parent's (or the screen's) coordinates; in its own window it spans
+    // its client area.
+    if (control == FRoot) return FRoot->ClientRect();
+    return control->BoundsRect();
+}
+
 HWND TFormwright::DesignWindowOf(TControl* control) const {
     if (!control) return nullptr;
     if (control == FRoot || dynamic_cast<TEditContainer*>(control)) return FRootWindow;
@@ -303,13 +310,15 @@ void TFormwright::HandlePostedMessage(MSG& msg) {
         // Keys typed anywhere in the designed form still reach the designer.
         const bool inForm =
             FDesignedForm && FDesignedForm->HandleAllocated() && IsChild(FDesignedForm->Handle(), msg.hwnd);
-        if (msg.message != WM_KEYDOWN || !inForm) return;
+        if ((msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) || !inForm) return;
     }
     switch (msg.message) {
     case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: // a key with Alt: matches no key of the designer, but must not reach a control
         KeyPressed(msg);
         break;
     case WM_KEYUP:
+    case WM_SYSKEYUP:
     case WM_RBUTTONDBLCLK:
         msg.message = WM_NULL;
         break;

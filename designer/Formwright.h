@@ -92,6 +92,8 @@ public:
     // ---- the design surface
     // The window in whose client coordinates the control's bounds are drawn and its grab handles live.
     HWND DesignWindowOf(TControl* control) const;
+    // The rectangle a design object covers in the client coordinates of its design window.
+    TRect DesignRectOf(TControl* control) const;
     // The root window or a descendant of it that is not a grab handle.
     bool IsDesignWindow(HWND window) const;
     // The placeholder of a non-visual component; fails with "Can not find container of this component".

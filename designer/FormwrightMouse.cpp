@@ -203,7 +203,8 @@ void TFormwright::DoubleClicked(MSG& msg) {
 }
 
 void TFormwright::RightButtonDown(MSG& msg) {
-    if (!DefaultCursorShown()) return;
+    // A drag keeps the selection it started with until the left button goes up.
+    if (!DefaultCursorShown() || FDragMode != ddNone) return;
     const TPoint point = MessagePoint(msg);
     TControl* target = DesignTargetAt(msg.hwnd, point);
     if (target == FRoot) {
@@ -359,7 +360,14 @@ void TFormwright::PlaceComponent() {
         control->SetParent(FindControl(FDragWindow));
         SelectObject(control, true);
     } else {
-        TEditContainer* placeholder = PlaceholderOf(component);
+        TEditContainer* placeholder = nullptr;
+        try {
+            placeholder = PlaceholderOf(component);
+        } catch (...) {
+            // Without a box the component could be neither seen nor saved: it is not left behind.
+            delete component;
+            throw;
+        }
         placeholder->SetBounds(rect.Left, rect.Top, placeholder->Width(), placeholder->Height());
         placeholder->Show();
         SelectObject(placeholder, true);

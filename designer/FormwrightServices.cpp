@@ -121,6 +121,9 @@ std::string TFormwright::UniqueComponentName(const std::string& baseName) {
 void TFormwright::KeyPressed(MSG& msg) {
     // While designing, typing never reaches the designed form's controls.
     msg.message = WM_NULL;
+    // A drag applies to the selection it started with when the button goes up: keys that would change
+    // or free that selection meanwhile are ignored.
+    if (FDragMode != ddNone) return;
     const uint16_t key = static_cast<uint16_t>(msg.wParam);
     const TShiftState shift = KeyShiftState();
     const bool none = shift == TShiftState{};
@@ -271,6 +274,8 @@ void TFormwright::CopySelection() {
     if (SelectionCount() == 0) return;
     std::string text;
     for (TControl* object : TopLevelSelection(*this)) {
+        // The root (selectable by a double-click) is the design itself, not a part to paste elsewhere.
+        if (object == FRoot) continue;
         TMemoryStream binary;
         {
             TWriter writer(binary, 4096);

@@ -210,6 +210,7 @@ TEST_F(Designing, AnErrorWhileHandlingInputIsShownAndDesigningGoesOn) {
     TInputSimulator::Click(form->Panel1, {120, 80});
     EXPECT_EQ(shown, "Can not find container of this component");
     EXPECT_EQ(designer->ClassToPlace(), TTable::StaticClass()) << "a failed placement keeps the class";
+    EXPECT_EQ(form->Panel1->ComponentCount(), 0) << "no table without a box is left in the panel";
     EXPECT_EQ(designer->DragMode(), ddNone);
     designer->SetClassToPlace(nullptr);
     TInputSimulator::Click(form->Button3, {10, 10});

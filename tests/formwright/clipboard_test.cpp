@@ -212,6 +212,17 @@ TEST_F(Deleting, TheSelectedRootIsNeverFreed) {
     EXPECT_EQ(SelectedNames(), std::vector<std::string>{"Query1"});
 }
 
+TEST_F(Deleting, TheSelectedRootIsNeitherCopiedNorCut) {
+    for (TShiftState shift : {TShiftState{ssCtrl}, TShiftState{ssShift}}) {
+        Clipboard()->SetAsText("untouched");
+        Designer->SelectObject(Form, true);
+        Press(shift == TShiftState{ssCtrl} ? VK_INSERT : VK_DELETE, shift);
+        EXPECT_EQ(ClipboardText(), "untouched");
+        EXPECT_EQ(Designer->Root(), Form);
+        EXPECT_EQ(Form->ComponentCount(), 9);
+    }
+}
+
 TEST_F(Deleting, APlaceholderFreesItsComponentAndItself) {
     Designer->SelectComponent(Form->Query1);
     const int boxes = Designer->Placeholders().Count();

@@ -173,6 +173,25 @@ TEST_F(KeyTable, TypingNeverReachesTheFocusedControl) {
     EXPECT_EQ(edit->Text(), "");
 }
 
+TEST_F(KeyTable, KeysWithAltNeverReachTheFocusedControl) {
+    struct TKeys : TObject {
+        int downs = 0;
+        void Down(TObject*, uint16_t&, TShiftState) { ++downs; }
+    } keys;
+    Form->Button1->OnKeyDown = TKeyEvent::Bind<&TKeys::Down>(&keys);
+    Form->Button1->SetFocus();
+    Application->ProcessMessages();
+    for (uint16_t key : {uint16_t(VK_DOWN), uint16_t('X'), uint16_t(VK_DELETE)})
+        Press(key, {ssAlt});
+    EXPECT_EQ(keys.downs, 0);
+    EXPECT_EQ(Form->ComponentCount(), 9) << "Alt+Delete matches no row";
+    Designer->SetRoot(nullptr);
+    Form->Button1->SetFocus();
+    Press(VK_DOWN, {ssAlt});
+    EXPECT_EQ(keys.downs, 1) << "the control hears Alt keys again once designing ends";
+    Form->Button1->OnKeyDown = TKeyEvent();
+}
+
 TEST(KeysOutsideADesignedPanel, StillReachTheDesigner) {
     TDesignSample form(nullptr);
     form.Show();

@@ -341,3 +341,34 @@ TEST_F(Designing, TheRubberBandFrameAppearsOnlyOnceTheMouseMoves) {
     GrabWindow(FormWindow(), released);
     EXPECT_EQ(Changed(before, released, {20, 108}, {70, 140}), 0);
 }
+
+TEST_F(Designing, KeysAndTheRightButtonDuringADragLeaveItsSelectionAlone) {
+    Click({20, 40});
+    TInputSimulator::MouseDown(FormWindow(), {20, 40});
+    TInputSimulator::MouseMove(FormWindow(), {60, 80}, {ssLeft});
+    TInputSimulator::KeyPress(VK_TAB, {}, FormWindow());     // would select Button2
+    TInputSimulator::KeyPress(VK_DELETE, {}, FormWindow());  // would free the selection
+    TInputSimulator::Click(FormWindow(), {20, 12}, mbRight); // would select Label1
+    TInputSimulator::MouseUp(FormWindow(), {60, 80});
+    EXPECT_EQ(Bounds({form->Button1, form->Button2}),
+              (std::vector<std::string>{"Button1 48,72,75,25", "Button2 8,64,75,25"}));
+    EXPECT_EQ(Selection(), std::vector<TControl*>{form->Button1});
+    EXPECT_TRUE(designer->Grab()->Visible());
+}
+
+TEST_F(Designing, ADoubleClickedRootCarriesItsHandlesAroundItsClientArea) {
+    SetWindowPos(FormWindow(), nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Application->ProcessMessages();
+    const TRect bounds = form->BoundsRect();
+    TInputSimulator::DoubleClick(FormWindow(), {300, 290});
+    ASSERT_EQ(Selection(), std::vector<TControl*>{form});
+    ASSERT_TRUE(designer->Grab()->Visible());
+    const int right = form->ClientWidth() - 1, bottom = form->ClientHeight() - 1;
+    EXPECT_EQ(HandleAt(0), (TPoint{-2, -2})) << "not at the form's screen position";
+    EXPECT_EQ(HandleAt(4), (TPoint{right - 2, bottom - 2}));
+    EXPECT_EQ(HandleAt(5), (TPoint{(right - 5) / 2, bottom - 2}));
+    // A form has no parent to be resized in: its handles change nothing.
+    TInputSimulator::Drag(designer->Grab()->Handles(5)->Handle(), {2, 2}, {2, -40});
+    EXPECT_EQ(form->BoundsRect(), bounds);
+    EXPECT_EQ(HandleAt(4), (TPoint{right - 2, bottom - 2}));
+}

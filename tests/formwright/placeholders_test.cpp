@@ -9,6 +9,7 @@
 #include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
 #include "ui/Application.h"
+#include "ui/InputSimulator.h"
 #include "ui/Windows.h"
 
 namespace {
@@ -93,7 +94,7 @@ TEST_F(Placeholders, KeepTheirSizeAndCarryTheirPositionIntoTheComponent) {
     box->SetBounds(100, 50, 300, 7);
     EXPECT_EQ(box->BoundsRect(), TRect::FromBounds(100, 50, 28, 28));
     EXPECT_EQ(Form->Table1->DesignInfo(), (50u << 16) | 100u);
-    TStringStream text;
+    TStringStream text; // a zero position is the default and not written
     WriteRootText(Designer, text);
     EXPECT_NE(text.DataString().find("object Table1: TTable\r\n    Left = 100\r\n    Top = 50\r\n"),
               std::string::npos)
@@ -105,6 +106,22 @@ TEST_F(Placeholders, AWindowMovedUnderneathAlsoMovesTheDesignPosition) {
     SetWindowPos(box->Handle(), nullptr, 60, 70, 120, 5, SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(GetClientRect(box->Handle()), TRect(0, 0, 28, 28));
     EXPECT_EQ(Form->Query1->DesignInfo(), (70u << 16) | 60u);
+}
+
+TEST_F(Placeholders, StayOnTheSurfaceWhenMovedPastItsLeftOrTopEdge) {
+    // Dragged from its right part to the form's left edge, then nudged further up and left.
+    TInputSimulator::Drag(Form->Handle(), {120, 164}, {2, 164});
+    TEditContainer* box = PlaceholderOf(Form->Table1);
+    EXPECT_EQ(box->BoundsRect(), TRect::FromBounds(0, 160, 28, 28));
+    Designer->SelectComponent(Form->Query1);
+    PlaceholderOf(Form->Query1)->SetBounds(136, 4, 28, 28);
+    Press(VK_UP, {ssCtrl, ssShift});
+    EXPECT_EQ(PlaceholderOf(Form->Query1)->Top(), 0);
+    TStringStream text; // a zero position is the default and not written
+    WriteRootText(Designer, text);
+    EXPECT_NE(text.DataString().find("object Table1: TTable\r\n    Top = 160\r\n  end"), std::string::npos)
+        << text.DataString();
+    EXPECT_NE(text.DataString().find("object Query1: TQuery\r\n    Left = 136\r\n  end"), std::string::npos);
 }
 
 TEST_F(Placeholders, NamingTheBoxNamesTheComponent) {
