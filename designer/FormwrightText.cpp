@@ -14,6 +14,7 @@
 #include "ui/WinControl.h"
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -139,9 +140,32 @@ void WriteRootText(TFormwright* designer, TStream& output) {
     ObjectBinaryToText(binary, output);
 }
 
+namespace {
+
+// The file a save replaces: a symbolic link is followed, so the link stays and the file it names gets
+// the new design.
+std::string SaveTarget(const std::string& fileName) {
+    std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(fileName, error))) return fileName;
+    const fs::path target = fs::canonical(fileName, error);
+    return error ? fileName : target.string();
+}
+
+// Whether a file that is there may be written over; one that is not there yet counts as writable.
+bool WritableOrAbsent(const std::string& fileName) {
+    std::error_code error;
+    if (!fs::exists(fs::status(fileName, error))) return true;
+    return std::ofstream(fileName, std::ios::in | std::ios::out | std::ios::binary).is_open();
+}
+
+} // namespace
+
 void SaveRootToTextFile(TFormwright* designer, const std::string& fileName) {
     RequireRoot(designer);
-    const std::string saving = SavingFileName(fileName);
+    const std::string target = SaveTarget(fileName);
+    // A file the user may not write is not replaced behind its back.
+    if (!WritableOrAbsent(target)) throw EFCreateError(Format("Cannot create file %s", fileName));
+    const std::string saving = SavingFileName(target);
     try {
         {
             std::unique_ptr<TFileStream> file;
@@ -155,9 +179,9 @@ void SaveRootToTextFile(TFormwright* designer, const std::string& fileName) {
         }
         std::error_code error;
         // The new file keeps the permissions of the one it replaces.
-        const fs::file_status previous = fs::status(fileName, error);
+        const fs::file_status previous = fs::status(target, error);
         if (!error && fs::is_regular_file(previous)) fs::permissions(saving, previous.permissions(), error);
-        fs::rename(saving, fileName, error);
+        fs::rename(saving, target, error);
         if (error) throw EFCreateError(Format("Cannot create file %s", fileName));
     } catch (...) {
         std::error_code ignored;

@@ -168,6 +168,18 @@ TEST_F(SaveLoad, ASaveWhoseWriteFailsLeavesThePreviousFileIntact) {
     EXPECT_EQ(Dir.Names(), std::vector<std::string>{"design.txt"}) << "the half-written file is gone";
 }
 
+TEST_F(SaveLoad, SavingThroughALinkWritesTheLinkedFileAndKeepsTheLink) {
+    const std::string real = Dir.File("real.txt"), link = Dir.File("link.txt");
+    WriteFile(real, "an older design");
+    fs::create_symlink("real.txt", link);
+    SaveRootToTextFile(Designer, link);
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link)));
+    TStringStream expected;
+    WriteRootText(Designer, expected);
+    EXPECT_EQ(ReadFile(real), expected.DataString());
+    EXPECT_EQ(Dir.Names(), (std::vector<std::string>{"link.txt", "real.txt"}));
+}
+
 TEST_F(SaveLoad, FileErrorsNameTheFileAndChangeNothing) {
     const auto before = Design();
     const std::string noFolder = Dir.File("missing/design.txt");
