@@ -4,6 +4,7 @@
 #include "EditContainer.h"
 #include "components/Table.h"
 #include "designing_fixture.h"
+#include "dialogs/MessageBox.h"
 #include "widgets/Label.h"
 
 namespace {
@@ -23,11 +24,34 @@ public:
     void Edit() override { ++edits; }
 };
 
+// An editor that asks in a real message box before it widens its control.
+class TAskingPanel : public TPanel {
+    FW_CLASS(TAskingPanel, TPanel)
+public:
+    using TPanel::TPanel;
+};
+
+class TAskingEditor : public TComponentEditor {
+    FW_CLASS(TAskingEditor, TComponentEditor)
+public:
+    using TComponentEditor::TComponentEditor;
+    void Edit() override {
+        if (TMessageBox::Show("Widen it?", "", MB_YESNO) != IDYES) return;
+        auto* control = static_cast<TControl*>(Component());
+        control->SetWidth(control->Width() + 20);
+        Designer()->Modified();
+    }
+};
+
 } // namespace
 
 FW_PUBLISH(TEditedPanel) {
 }
 FW_PUBLISH(TCountingEditor) {
+}
+FW_PUBLISH(TAskingPanel) {
+}
+FW_PUBLISH(TAskingEditor) {
 }
 
 namespace {
@@ -371,4 +395,28 @@ TEST_F(Designing, ADoubleClickedRootCarriesItsHandlesAroundItsClientArea) {
     TInputSimulator::Drag(designer->Grab()->Handles(5)->Handle(), {2, 2}, {2, -40});
     EXPECT_EQ(form->BoundsRect(), bounds);
     EXPECT_EQ(HandleAt(4), (TPoint{right - 2, bottom - 2}));
+}
+
+TEST_F(Designing, AComponentEditorsDialogTakesKeysAndDesigningGoesOnAfterIt) {
+    RegisterComponentEditor(TAskingPanel::StaticClass(), ComponentEditorClassOf<TAskingEditor>());
+    auto* panel = new TAskingPanel(form);
+    panel->SetName("AskingPanel1");
+    panel->SetBounds(16, 240, 60, 30);
+    panel->SetParent(form);
+    Application->ProcessMessages();
+    std::string asked;
+    TModalDriver::QueueAction([&asked](TObject* window) {
+        auto* box = static_cast<TMessageBox*>(window);
+        asked = box->Text();
+        TInputSimulator::KeyPress(VK_RETURN, {}, box->Handle()); // the default button, Yes
+    });
+    TInputSimulator::DoubleClick(panel->Handle(), {30, 15});
+    EXPECT_EQ(asked, "Widen it?");
+    EXPECT_EQ(panel->Width(), 80) << "the key reached the dialog, not the designer";
+    EXPECT_EQ(Selection(), std::vector<TControl*>{panel});
+    EXPECT_EQ(HandleAt(4), (TPoint{16 + 80 - 1 - 2, 240 + 30 - 1 - 2})) << "the handles follow the edit";
+    EXPECT_EQ(designer->DragMode(), ddNone);
+    EXPECT_EQ(GetCapture(), nullptr);
+    Drag({20, 40}, {36, 40});
+    EXPECT_EQ(form->Button1->Left(), 24);
 }
