@@ -152,6 +152,9 @@ void TFormwright::LeftButtonUp(MSG& msg) {
 
 void TFormwright::LeftButtonDown(MSG& msg) {
     if (!DefaultCursorShown()) return;
+    // A press while a drag runs means its release never arrived (it went to another application): that
+    // drag is abandoned, its frame erased, before the press starts anything.
+    StopDrag();
     const TPoint point = MessagePoint(msg);
     TControl* target = DesignTargetAt(msg.hwnd, point);
     msg.message = WM_NULL;

@@ -420,3 +420,21 @@ TEST_F(Designing, AComponentEditorsDialogTakesKeysAndDesigningGoesOnAfterIt) {
     Drag({20, 40}, {36, 40});
     EXPECT_EQ(form->Button1->Left(), 24);
 }
+
+TEST_F(Designing, APressAfterALostReleaseAbandonsTheOldDragAndErasesItsFrame) {
+    Click({20, 40});
+    Application->ProcessMessages();
+    TBitmap before, after;
+    GrabWindow(FormWindow(), before);
+    TInputSimulator::MouseDown(FormWindow(), {20, 40});
+    TInputSimulator::MouseMove(FormWindow(), {60, 80}, {ssLeft});
+    // The release went elsewhere; the next thing seen is a press on the empty surface.
+    TInputSimulator::MouseDown(FormWindow(), {300, 290});
+    TInputSimulator::MouseUp(FormWindow(), {300, 290});
+    Application->ProcessMessages();
+    GrabWindow(FormWindow(), after);
+    EXPECT_EQ(Bounds({form->Button1}), std::vector<std::string>{"Button1 8,32,75,25"});
+    EXPECT_EQ(Changed(before, after, {48, 72}, {48, 97}), 0) << "the old frame was erased";
+    EXPECT_EQ(designer->DragMode(), ddNone);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
