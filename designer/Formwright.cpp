@@ -337,6 +337,12 @@ void TFormwright::HandlePostedMessage(MSG& msg) {
     case WM_RBUTTONDOWN:
         RightButtonDown(msg);
         break;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+        // The middle button would paste the selection into an edit of the design.
+        msg.message = WM_NULL;
+        break;
     default:
         break;
     }

@@ -438,3 +438,17 @@ TEST_F(Designing, APressAfterALostReleaseAbandonsTheOldDragAndErasesItsFrame) {
     EXPECT_EQ(designer->DragMode(), ddNone);
     EXPECT_EQ(GetCapture(), nullptr);
 }
+
+TEST_F(Designing, TheMiddleButtonNeverReachesADesignedControl) {
+    struct TDowns : TObject {
+        int middles = 0;
+        void Down(TObject*, TMouseButton button, TShiftState, int, int) { middles += button == mbMiddle; }
+    } downs;
+    form->Button1->OnMouseDown = TMouseEvent::Bind<&TDowns::Down>(&downs);
+    TInputSimulator::Click(FormWindow(), {20, 40}, mbMiddle);
+    EXPECT_EQ(downs.middles, 0);
+    designer->SetRoot(nullptr);
+    TInputSimulator::Click(FormWindow(), {20, 40}, mbMiddle);
+    EXPECT_EQ(downs.middles, 1) << "the button hears it again once designing ends";
+    form->Button1->OnMouseDown = TMouseEvent();
+}
