@@ -1,8 +1,10 @@
 // Copy, cut, paste and delete of design objects through the real clipboard, as text form blocks.
 #include "EditContainer.h"
 #include "Formwright.h"
+#include "FormwrightText.h"
 #include "components/Query.h"
 #include "components/Table.h"
+#include "core/Streams.h"
 #include "dialogs/MessageBox.h"
 #include "formwright_support.h"
 #include "graphics/Clipboard.h"
@@ -171,6 +173,23 @@ TEST_F(Clipboard_, AFailingRecordClosesTheInspectorsBatchAndKeepsWhatWasRead) {
     EXPECT_EQ(Inspector->UpdateDepth, 0);
     EXPECT_EQ(Inspector->Count("EndComponentUpdate"), 1);
     EXPECT_EQ(Designer->PastedComponents(), nullptr);
+}
+
+TEST_F(Clipboard_, AControlHiddenAtRunTimeStaysVisibleWhenPastedOrLoaded) {
+    Form->Button2->SetVisible(false); // as the inspector sets it
+    Designer->SelectComponent(Form->Button2);
+    Designer->CopySelection();
+    Designer->PasteSelection();
+    auto* pasted = dynamic_cast<TButton*>(Form->FindComponent("Button4"));
+    ASSERT_NE(pasted, nullptr);
+    EXPECT_FALSE(pasted->Visible());
+    EXPECT_TRUE(IsWindowVisible(pasted->Handle())) << "it can be seen and selected";
+    TStringStream text;
+    WriteRootText(Designer, text);
+    text.SetPosition(0);
+    ReadRootText(Designer, text);
+    EXPECT_TRUE(IsWindowVisible(Form->Button2->Handle()));
+    EXPECT_FALSE(Form->Button2->Visible());
 }
 
 TEST_F(Clipboard_, AnEmptyOrBlankClipboardPastesNothing) {
