@@ -395,6 +395,16 @@ TEST_F(Designing, ADoubleClickedRootCarriesItsHandlesAroundItsClientArea) {
     TInputSimulator::Drag(designer->Grab()->Handles(5)->Handle(), {2, 2}, {2, -40});
     EXPECT_EQ(form->BoundsRect(), bounds);
     EXPECT_EQ(HandleAt(4), (TPoint{right - 2, bottom - 2}));
+
+    // A designed panel is resized from its own handles within its parent.
+    designer->SetRoot(form->Panel1);
+    TInputSimulator::DoubleClick(form->Panel1->Handle(), {150, 100});
+    ASSERT_EQ(Selection(), std::vector<TControl*>{form->Panel1});
+    EXPECT_EQ(HandleAt(4), (TPoint{184 - 2, 119 - 2}));
+    TInputSimulator::Drag(designer->Grab()->Handles(4)->Handle(), {2, 2}, {2 - 16, 2 - 8});
+    // The corner's distance from the top-left anchor snaps to the grid: 184 - 16 -> 168, 119 - 8 -> 104.
+    EXPECT_EQ(Bounds({form->Panel1}), std::vector<std::string>{"Panel1 200,144,168,104"});
+    EXPECT_EQ(HandleAt(4), (TPoint{167 - 2, 103 - 2}));
 }
 
 TEST_F(Designing, AComponentEditorsDialogTakesKeysAndDesigningGoesOnAfterIt) {
