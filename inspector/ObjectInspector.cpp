@@ -252,6 +252,9 @@ void TObjectInspector::Notification(TComponent* component, TOperation operation)
         if (FSelection) {
             for (int i = 0; i < FSelection->Count(); ++i) {
                 if (FSelection->Items(i) == component) {
+                    // The object is being destroyed: text typed for it must not be written to it.
+                    FPropGrid->DiscardEdit();
+                    FMethodGrid->DiscardEdit();
                     ClearInspection();
                     break;
                 }

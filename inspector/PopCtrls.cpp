@@ -264,6 +264,11 @@ void TPopupListbox::TargetWindowProc(TMessage& message) {
         FSavedTargetProc(message);
         CloseUp(false);
         return;
+    case WM_SHOWWINDOW:
+        // A hidden target (or one whose window was hidden) takes no more keys: the list goes with it.
+        FSavedTargetProc(message);
+        if (message.WParam == 0) CloseUp(false);
+        return;
     case WM_KEYDOWN:
         // The key's characters still follow (to this procedure, so to the list as well).
         TranslateKeyDown(FTargetWindow);

@@ -5,7 +5,7 @@
 // While the list is open it hooks two things:
 //   - the target text window's window procedure: its key-down and character messages go to the list
 //     (arrows move the selection, typed characters search, Enter chooses, Escape cancels), and the list
-//     closes without a choice when the target loses the focus, moves or is destroyed;
+//     closes without a choice when the target loses the focus, moves, is hidden or is destroyed;
 //   - the owner control's message handler: a cancel-mode notice (a press on another control of the form)
 //     closes the list unless OnCancelMode says otherwise.
 //

@@ -104,7 +104,16 @@ TInplaceEdit* TPropGrid::CreateEditor() {
 
 void TPropGrid::ClearRows() {
     CommitEdit();
-    SetRow(0);
+    // The rows may belong to objects that are going away: moving to row 0 must not load the editor
+    // from them.
+    FClearing = true;
+    try {
+        SetRow(0);
+    } catch (...) {
+        FClearing = false;
+        throw;
+    }
+    FClearing = false;
     if (TPropInplaceEditor* editor = PropEditor()) {
         editor->ReleaseDrawer();
         editor->ForgetRow();
@@ -139,11 +148,26 @@ void TPropGrid::ShowRows(bool activate) {
 
 void TPropGrid::SetExpanded(TPropObject* row, bool value) {
     if (!row || value == row->FExpanded || !row->HasChildren()) return;
+    // A pending edit belongs to the row under the editor: it is applied while that row is still at the
+    // current index, not to whatever row the index shows once rows moved in or out above it.
+    CommitEdit();
+    TPropObject* current = CurrentRow();
     row->FExpanded = value;
     if (value)
         ExpandRow(row);
     else
         CollapseRow(row);
+    if (CurrentRow() != current) LoadEditorForCurrentRow();
+}
+
+// The editor shows the current row: hidden over a check-box row, loaded afresh over any other.
+void TPropGrid::LoadEditorForCurrentRow() {
+    TPropInplaceEditor* editor = PropEditor();
+    if (!editor) return;
+    editor->ReleaseDrawer();
+    HideEditor();
+    TPropObject* current = CurrentRow();
+    if (current && !current->IsBoolean()) ShowEditor();
 }
 
 namespace {
@@ -212,6 +236,10 @@ void TPropGrid::CommitEdit() {
     editor->SetModified(false);
 }
 
+void TPropGrid::DiscardEdit() {
+    if (TPropInplaceEditor* editor = PropEditor()) editor->SetModified(false);
+}
+
 void TPropGrid::EditCurrentRow() {
     if (TPropObject* row = CurrentRow()) row->Editor()->Edit();
 }
@@ -230,7 +258,7 @@ void TPropGrid::AdjustValueColumn() {
 // Check-box rows are edited by clicking only: neither Enter nor typing brings the editor up over them.
 bool TPropGrid::CanEditShow() const {
     const TPropObject* row = CurrentRow();
-    return TDrawGrid::CanEditShow() && !(row && row->IsBoolean());
+    return !FClearing && TDrawGrid::CanEditShow() && !(row && row->IsBoolean());
 }
 
 bool TPropGrid::SelectCell(int col, int row) {

@@ -119,6 +119,8 @@ public:
     void SetRowValue(int index, const std::string& text, bool autoOnly);
     // Applies the in-place editor's text when it was modified.
     void CommitEdit();
+    // Drops the in-place editor's pending text: it is not applied.
+    void DiscardEdit();
     // The current row's default action (a dialog, or the next value).
     void EditCurrentRow();
     // Column 1 fills the width that column 0 leaves.
@@ -155,6 +157,7 @@ private:
     TRect CheckBoxRect(int row) const;
     void InvalidateCheckBox();
     void DoubleClick(int x, int y);
+    void LoadEditorForCurrentRow();
 
     TImageList* FPropImages;
     TImageList* FBooleanImages;
@@ -171,6 +174,7 @@ private:
     bool FCheckInside = false;
     bool FNoDragSelect = false;
     bool FSuppressWidthNotice = false;
+    bool FClearing = false; // ClearRows runs: the editor is not loaded from rows about to be freed
     TCursor FShownCursor = crDefault;
 };
 

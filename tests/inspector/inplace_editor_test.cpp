@@ -2,6 +2,7 @@
 // the value list, double-click stepping and the dialogs behind the buttons, over real input.
 #include "inspector_support.h"
 
+#include "ComponentList.h"
 #include "PopCtrls.h"
 #include "dialogs/ColorDialog.h"
 #include "dialogs/FontDialog.h"
@@ -16,6 +17,8 @@
 #include "widgets/Edit.h"
 #include "widgets/PageControl.h"
 #include "widgets/Panel.h"
+
+#include <functional>
 
 namespace {
 
@@ -327,4 +330,84 @@ TEST_F(InplaceEditorTest, PressingAnotherRowClosesTheListWithoutChoosing) {
     EXPECT_EQ(Panel1->Align(), alNone);
     EXPECT_EQ(Grid->CurrentRow()->Name(), "Caption");
     EXPECT_EQ(Editor()->Text(), "Panel1");
+}
+
+TEST_F(InplaceEditorTest, TypedTextStaysWithItsRowWhenRowsAreExpandedOrCollapsedAboveIt) {
+    Inspect(Button1);
+    const int fontHeight = Button1->Font()->Height();
+    // Typed in Left, then Font (above it) is expanded: the text goes to Left, not to the Font row that
+    // now sits at Left's old place.
+    SelectRow(Grid, "Left");
+    Type("77");
+    const int font = RowIndex(Grid, "Font");
+    TInputSimulator::Click(Grid->Handle(), {4, CellCenter(Grid, 0, font).Y});
+    ASSERT_TRUE(RowNamed(Grid, "Font")->Expanded());
+    EXPECT_EQ(Button1->Left(), 77);
+    EXPECT_EQ(Button1->Font()->Height(), fontHeight);
+    EXPECT_EQ(Grid->CurrentRow()->Name(), "Font");
+
+    // Typed in Font.Size, then Font is collapsed: the size is applied, nothing else is touched.
+    SelectRow(Grid, "Size");
+    Type("20");
+    TInputSimulator::Click(Grid->Handle(), {4, CellCenter(Grid, 0, font).Y});
+    EXPECT_FALSE(RowNamed(Grid, "Font")->Expanded());
+    EXPECT_EQ(Button1->Font()->Size(), 20);
+    EXPECT_TRUE(Log.Messages.empty());
+
+    // Rows moving in above the current one: the editor follows the row now at the current index.
+    SelectRow(Grid, "Left");
+    Grid->SetExpanded(RowNamed(Grid, "Font"), true);
+    EXPECT_EQ(Editor()->EditedRow(), Grid->CurrentRow());
+    EXPECT_EQ(Editor()->Text(), Grid->CurrentRow()->GetValue());
+}
+
+TEST_F(InplaceEditorTest, TextTypedForAComponentThatIsFreedIsDropped) {
+    auto* both = new TComponentList;
+    both->Add(Button1);
+    both->Add(Edit1);
+    Inspector->InspectList(both);
+    SelectRow(Grid, "Left");
+    Type("50");
+    delete Button1;
+    Button1 = nullptr;
+    EXPECT_FALSE(Grid->Visible());
+    EXPECT_EQ(Edit1->Left(), 8) << "the pending text is not written to what is left of the selection";
+    EXPECT_TRUE(Log.Messages.empty());
+}
+
+TEST_F(InplaceEditorTest, TheValueListClosesWhenItsRowGoesAwayOrTheWindowCloses) {
+    TPopupListbox* list = nullptr;
+    auto open = [&] {
+        SelectRow(Grid, "Align");
+        ClickButton();
+        list = Editor()->PopupList();
+        ASSERT_TRUE(list->DroppedDown());
+    };
+    const struct {
+        const char* what;
+        std::function<void()> action;
+    } cases[] = {
+        {"another object inspected", [&] { Inspect(Edit1); }},
+        {"the window closed", [&] { Inspector->Close(); }},
+        {"the inspected panel freed",
+         [&] {
+             delete Panel1;
+             Panel1 = nullptr;
+         }},
+    };
+    for (const auto& c : cases) {
+        Inspector->Show();
+        Inspect(Panel1);
+        open();
+        c.action();
+        EXPECT_FALSE(list->DroppedDown()) << c.what;
+        EXPECT_FALSE(IsWindowVisible(list->Handle())) << c.what;
+    }
+    // Keys go to the editor of the new rows again: Enter no longer chooses from the old list.
+    Inspector->Show();
+    Inspect(Button1);
+    SelectRow(Grid, "Hint");
+    Type("x");
+    Press(VK_RETURN);
+    EXPECT_EQ(Button1->Hint(), "x");
 }

@@ -265,3 +265,18 @@ TEST_F(DesigningTest, TheGridFollowsTheDesignedFormAndEditsIt) {
     EXPECT_EQ(Inspector->Selection()->Items(0), Edit1);
     EXPECT_EQ(ChosenEntry(Inspector), "Edit1: TEdit");
 }
+
+TEST_F(DesigningTest, DeletingAComponentWithTextTypedForItInspectsWhatIsSelectedNext) {
+    TInputSimulator::Click(Button1, {10, 10});
+    SelectRow(Grid, "Left");
+    TInputSimulator::TypeText("50", Grid->PropEditor()->Handle());
+    // Back on the form, without committing, the button is deleted: the text dies with it.
+    TInputSimulator::Click(Button1, {10, 10});
+    TInputSimulator::KeyPress(VK_DELETE, {}, Form->Handle());
+    Button1 = nullptr;
+    EXPECT_EQ(Form->FindComponent("Button1"), nullptr);
+    ASSERT_NE(Inspector->Selection(), nullptr);
+    EXPECT_NE(Inspector->Selection()->Items(0), nullptr);
+    EXPECT_TRUE(Grid->Visible());
+    EXPECT_EQ(RowNamed(Grid, "Left")->Value(), std::to_string(Shape1->Left()));
+}

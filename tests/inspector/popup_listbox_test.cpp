@@ -1,6 +1,6 @@
 // TPopupListbox over real input: a top-level list that opens beside an edit box, takes the edit's keys
 // while the focus stays in the edit, searches by typed prefix, chooses by Enter or a click inside, cancels
-// by Escape, focus loss, moving or destroying the edit, and sends the chosen text into the edit.
+// by Escape, focus loss, moving, hiding or destroying the edit, and sends the chosen text into the edit.
 #include "PopCtrls.h"
 
 #include "graphics/Bitmap.h"
@@ -314,12 +314,29 @@ TEST_F(PopupListboxTest, TheListClosesWhenItsEditLosesTheFocusMovesOrGoesAway) {
     edit->SetBounds(20, 10, 200, 21);
     EXPECT_FALSE(list->DroppedDown()) << "the edit moved";
 
+    // Hiding closes it too, also while the edit does not have the focus (its window is not the active one).
+    other->SetFocus();
+    Application->ProcessMessages();
+    Open();
+    ASSERT_TRUE(list->DroppedDown());
+    edit->Hide();
+    EXPECT_FALSE(list->DroppedDown()) << "the edit was hidden";
+    edit->Show();
+    Open();
+    ASSERT_TRUE(list->DroppedDown());
+    form->Hide();
+    EXPECT_FALSE(list->DroppedDown()) << "the edit's form was hidden";
+    EXPECT_FALSE(Shown());
+    form->Show();
+    edit->SetFocus();
+    Application->ProcessMessages();
+
     Open();
     ASSERT_TRUE(list->DroppedDown());
     delete edit;
     edit = nullptr;
     EXPECT_FALSE(list->DroppedDown()) << "the edit was destroyed";
-    EXPECT_EQ(events.log.size(), 3u);
+    EXPECT_EQ(events.log.size(), 5u);
 }
 
 TEST_F(PopupListboxTest, APressOnTheFormAsksTheOwnerHandlerWhetherToClose) {
