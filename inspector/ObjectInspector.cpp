@@ -232,6 +232,9 @@ void TObjectInspector::AddEditorRow(std::unique_ptr<TPropertyEditor> editor) {
 
 void TObjectInspector::ClearInspection() {
     ClearGrids();
+    // Nothing is inspected now: a chosen entry would make inspecting that object again look like a
+    // repeat and leave the grids empty.
+    Components->SetItemIndex(-1);
     FPropGrid->Hide();
     FMethodGrid->Hide();
 }

@@ -169,6 +169,18 @@ TEST_F(InspectorTest, FreeingAnInspectedComponentEmptiesAndHidesTheGrids) {
     EXPECT_EQ(Inspector->Components->Items()->IndexOf("Shape1: TShape"), -1);
 }
 
+TEST_F(InspectorTest, AnObjectInspectedAgainAfterTheInspectionWasClearedShowsItsRows) {
+    Inspector->SetInspectedRoot(Form);
+    Inspect(Button1);
+    Inspector->ClearInspection();
+    EXPECT_FALSE(Grid->Visible());
+    EXPECT_EQ(ChosenEntry(Inspector), "");
+    Inspect(Button1);
+    EXPECT_TRUE(Grid->Visible());
+    EXPECT_NE(RowIndex(Grid, "Left"), -1);
+    EXPECT_EQ(ChosenEntry(Inspector), "Button1: TButton");
+}
+
 TEST_F(InspectorTest, ComponentsCreatedInAnUpdateBracketAppearAtItsEnd) {
     Inspector->SetInspectedRoot(Form);
     const size_t before = ComboLines(Inspector).size();
