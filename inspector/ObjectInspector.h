@@ -57,6 +57,7 @@ public:
     // ---- TCustomObjectInspector
     TComponent* InspectedRoot() override { return FRoot; }
     void SetInspectedRoot(TComponent* root) override;
+    // Re-reads the values of the property grid; combo entries follow components renamed meanwhile.
     void RefreshValues() override;
     void InspectObject(TPersistent* instance) override;
     void InspectList(TComponentList* list) override;
@@ -89,6 +90,7 @@ private:
 
     void AddComponentEntry(TComponent* component);
     int EntryOf(const TPersistent* instance) const;
+    void UpdateComponentEntries();
     void ClearGrids();
     void FillGrid(TPropGrid* grid, TTabSheet* sheet, TTypeKinds filter, TClass rowClass);
     void AddEditorRow(std::unique_ptr<TPropertyEditor> editor);

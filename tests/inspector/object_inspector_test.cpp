@@ -181,6 +181,18 @@ TEST_F(InspectorTest, AnObjectInspectedAgainAfterTheInspectionWasClearedShowsIts
     EXPECT_EQ(ChosenEntry(Inspector), "Button1: TButton");
 }
 
+TEST_F(InspectorTest, RenamingAComponentInTheGridRenamesItsComboEntry) {
+    Inspector->SetInspectedRoot(Form);
+    Inspect(Button1);
+    SelectRow(Grid, "Name");
+    TInputSimulator::TypeText("Ok", Grid->PropEditor()->Handle());
+    TInputSimulator::KeyPress(VK_RETURN, {}, Grid->PropEditor()->Handle());
+    ASSERT_EQ(Button1->Name(), "Ok");
+    EXPECT_EQ(ComboLines(Inspector), (std::vector<std::string>{"Edit1: TEdit", "Form1: TForm", "Ok: TButton",
+                                                               "Panel1: TPanel", "Shape1: TShape"}));
+    EXPECT_EQ(ChosenEntry(Inspector), "Ok: TButton");
+}
+
 TEST_F(InspectorTest, ComponentsCreatedInAnUpdateBracketAppearAtItsEnd) {
     Inspector->SetInspectedRoot(Form);
     const size_t before = ComboLines(Inspector).size();
