@@ -130,6 +130,10 @@ void TObjectInspector::ComponentsChange(TObject*) {
         InspectObject(instance);
     } catch (...) {
         FPickingFromCombo = false;
+        // The old objects are still inspected (a pending edit could not be applied): the combo shows them
+        // again rather than the entry that was not taken.
+        const bool single = FSelection && FSelection->Count() == 1;
+        Components->SetItemIndex(single ? EntryOf(FSelection->Items(0)) : -1);
         throw;
     }
     FPickingFromCombo = false;

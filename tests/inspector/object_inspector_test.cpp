@@ -6,6 +6,7 @@
 #include "Formwright.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
+#include "ui/Application.h"
 #include "ui/InputSimulator.h"
 #include "ui/Screen.h"
 #include "ui/Windows.h"
@@ -241,6 +242,27 @@ TEST_F(InspectorTest, ChoosingAComboEntryByKeyInspectsIt) {
     TInputSimulator::KeyPress(VK_DOWN, {}, Inspector->Components->Handle());
     EXPECT_EQ(ChosenEntry(Inspector), "Edit1: TEdit");
     EXPECT_EQ(Inspector->Selection()->Items(0), Edit1);
+}
+
+TEST_F(InspectorTest, AComboChoiceThatCannotBeTakenLeavesTheComboOnTheInspectedObject) {
+    struct Log : TObject {
+        std::vector<std::string> Messages;
+        void Record(TObject*, const std::exception& e) { Messages.push_back(e.what()); }
+    } log;
+    Application->OnException = TExceptionEvent::Bind<&Log::Record>(&log);
+    Inspector->SetInspectedRoot(Form);
+    Inspect(Button1);
+    SelectRow(Grid, "Left");
+    TInputSimulator::TypeText("abc", Grid->PropEditor()->Handle());
+    // Choosing the next entry must first apply the typed text, which fails.
+    Inspector->Components->SetFocus();
+    TInputSimulator::KeyPress(VK_DOWN, {}, Inspector->Components->Handle());
+    Application->OnException.Clear();
+    ASSERT_EQ(log.Messages.size(), 1u);
+    EXPECT_EQ(Inspector->Selection()->Items(0), Button1);
+    EXPECT_EQ(ChosenEntry(Inspector), "Button1: TButton");
+    EXPECT_EQ(Grid->PropEditor()->Text(), "abc");
+    EXPECT_TRUE(Grid->PropEditor()->Modified());
 }
 
 // ---- with the runtime designer ------------------------------------------------------------------------
