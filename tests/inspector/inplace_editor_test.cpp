@@ -389,6 +389,7 @@ TEST_F(InplaceEditorTest, TheValueListClosesWhenItsRowGoesAwayOrTheWindowCloses)
     } cases[] = {
         {"another object inspected", [&] { Inspect(Edit1); }},
         {"the window closed", [&] { Inspector->Close(); }},
+        {"the Events page shown", [&] { Inspector->PropBook->SetActivePage(Inspector->MethodSheet); }},
         {"the inspected panel freed",
          [&] {
              delete Panel1;
@@ -397,6 +398,7 @@ TEST_F(InplaceEditorTest, TheValueListClosesWhenItsRowGoesAwayOrTheWindowCloses)
     };
     for (const auto& c : cases) {
         Inspector->Show();
+        Inspector->PropBook->SetActivePage(Inspector->PropSheet);
         Inspect(Panel1);
         open();
         c.action();
