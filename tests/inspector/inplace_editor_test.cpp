@@ -354,8 +354,16 @@ TEST_F(InplaceEditorTest, TypedTextStaysWithItsRowWhenRowsAreExpandedOrCollapsed
     EXPECT_EQ(Button1->Font()->Size(), 20);
     EXPECT_TRUE(Log.Messages.empty());
 
-    // Rows moving in above the current one: the editor follows the row now at the current index.
+    // Text that cannot be applied keeps the rows as they are, and its row current.
     SelectRow(Grid, "Left");
+    Type("abc");
+    TInputSimulator::Click(Grid->Handle(), {4, CellCenter(Grid, 0, font).Y});
+    EXPECT_EQ(Log.Messages.size(), 1u);
+    EXPECT_FALSE(RowNamed(Grid, "Font")->Expanded());
+    EXPECT_EQ(Grid->CurrentRow()->Name(), "Left");
+    Press(VK_ESCAPE);
+
+    // Rows moving in above the current one: the editor follows the row now at the current index.
     Grid->SetExpanded(RowNamed(Grid, "Font"), true);
     EXPECT_EQ(Editor()->EditedRow(), Grid->CurrentRow());
     EXPECT_EQ(Editor()->Text(), Grid->CurrentRow()->GetValue());
