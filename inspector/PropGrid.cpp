@@ -222,6 +222,15 @@ void TPropGrid::RefreshRowValues() {
         if (RefreshValue(VisibleRow(i))) InvalidateCell(1, i);
 }
 
+// While hidden (another page was showing, or the window was closed) the grid let refreshes pass: the
+// editor would still show the value from before. Text being typed is kept.
+void TPropGrid::CatchUpValues() {
+    TPropInplaceEditor* editor = PropEditor();
+    if (editor && !editor->Modified()) editor->RefreshText();
+    for (int i = 0; i < FVisibleRows.Count(); ++i)
+        RefreshValue(VisibleRow(i));
+}
+
 void TPropGrid::SetRowValue(int index, const std::string& text, bool autoOnly) {
     TPropObject* row = VisibleRow(index);
     if (!row) return;

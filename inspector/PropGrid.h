@@ -132,7 +132,8 @@ public:
 
     TPropInplaceEditor* PropEditor() const;
 
-    // A double click is the grid's own (it toggles a row), not a second press.
+    // A double click is the grid's own (it toggles a row), not a second press. Shown again (its page
+    // chosen, its window reopened), the grid's editor takes the values that changed while it was hidden.
     void WndProc(TMessage& message) override;
 
 protected:
@@ -158,6 +159,7 @@ private:
     void InvalidateCheckBox();
     void DoubleClick(int x, int y);
     void LoadEditorForCurrentRow();
+    void CatchUpValues();
 
     TImageList* FPropImages;
     TImageList* FBooleanImages;

@@ -206,11 +206,17 @@ void TPropGrid::DoubleClick(int x, int y) {
     }
 }
 
-// A double click is the grid's own: it does not count as a second press.
+// A double click is the grid's own: it does not count as a second press. Shown again, the grid catches up
+// with the values that changed meanwhile.
 void TPropGrid::WndProc(TMessage& message) {
     if (message.Msg == WM_LBUTTONDBLCLK) {
         const TPoint p = PointFromLParam(message.LParam);
         DoubleClick(p.X, p.Y);
+        return;
+    }
+    if (message.Msg == WM_SHOWWINDOW && message.WParam != 0) {
+        TDrawGrid::WndProc(message);
+        CatchUpValues();
         return;
     }
     if (message.Msg == WM_CANCELMODE) {

@@ -19,6 +19,8 @@
 #include "widgets/Shape.h"
 #include "widgets/TabSheet.h"
 
+#include <functional>
+
 namespace {
 
 std::vector<std::string> ComboLines(TObjectInspector* inspector) {
@@ -325,4 +327,36 @@ TEST_F(DesigningTest, DeletingAComponentWithTextTypedForItInspectsWhatIsSelected
     EXPECT_NE(Inspector->Selection()->Items(0), nullptr);
     EXPECT_TRUE(Grid->Visible());
     EXPECT_EQ(RowNamed(Grid, "Left")->Value(), std::to_string(Shape1->Left()));
+}
+
+TEST_F(DesigningTest, ValuesChangedWhileThePropertiesPageWasHiddenShowWhenItComesBack) {
+    TInputSimulator::Click(Button1, {10, 10});
+    SelectRow(Grid, "Left");
+    TPropInplaceEditor* editor = Grid->PropEditor();
+    ASSERT_EQ(editor->Text(), "8");
+    const struct {
+        const char* what;
+        std::function<void()> hide, show;
+    } cases[] = {
+        {"the Events page", [&] { Inspector->PropBook->SetActivePage(Inspector->MethodSheet); },
+         [&] { Inspector->PropBook->SetActivePage(Inspector->PropSheet); }},
+        {"the window closed", [&] { Inspector->Close(); }, [&] { Inspector->Show(); }},
+    };
+    for (const auto& c : cases) {
+        c.hide();
+        const TPoint at{Button1->Left() + 10, Button1->Top() + 10};
+        TInputSimulator::Drag(Form->Handle(), at, {at.X + 16, at.Y});
+        c.show();
+        EXPECT_EQ(editor->Text(), std::to_string(Button1->Left())) << c.what;
+        EXPECT_EQ(RowNamed(Grid, "Left")->Value(), std::to_string(Button1->Left())) << c.what;
+    }
+    // Text being typed stays.
+    TInputSimulator::TypeText("99", editor->Handle());
+    cases[0].hide();
+    TInputSimulator::Drag(Form->Handle(), {Button1->Left() + 10, Button1->Top() + 10},
+                          {Button1->Left() + 26, Button1->Top() + 10});
+    cases[0].show();
+    EXPECT_EQ(editor->Text(), "99");
+    EXPECT_TRUE(editor->Modified());
+    TInputSimulator::KeyPress(VK_ESCAPE, {}, editor->Handle());
 }
