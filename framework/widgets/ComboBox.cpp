@@ -5,6 +5,7 @@
 #include "core/SysUtils.h"
 #include "graphics/Font.h"
 #include "graphics/QtConvert.h"
+#include "ui/Application.h"
 #include "ui/WindowRecord.h"
 #include "ui/Windows.h"
 #include "widgets/StandardProperties.h"
@@ -267,8 +268,9 @@ void TCustomComboBox::CreateHandle() {
     TWinControl::CreateHandle();
     QComboBox* widget = ComboWidget(this);
     if (!widget) return;
+    // A handler's exception is reported here: unwinding through the Qt signal would leak what Qt holds.
     QObject::connect(widget, &QComboBox::activated, widget, [this](int index) {
-        if (!FSyncing) UserChose(index);
+        if (!FSyncing) Application->HandleException([&] { UserChose(index); });
     });
     LoadWidget();
 }
@@ -293,7 +295,8 @@ void TCustomComboBox::LoadWidget() {
         if (editable)
             QObject::connect(widget->lineEdit(), &QLineEdit::textEdited, widget->lineEdit(),
                              [this](const QString& text) {
-                                 if (!FSyncing) UserTyped(FromQString(text));
+                                 if (!FSyncing)
+                                     Application->HandleException([&] { UserTyped(FromQString(text)); });
                              });
     }
     widget->clear();
