@@ -248,26 +248,18 @@ void TObjectInspector::RefreshValues() {
     UpdateComponentEntries();
 }
 
-// A component renamed in the grid: its entry takes the new name and moves to its sorted place; the
-// chosen entry stays chosen.
+// Renaming happens in the grid, so to the inspected object, whose entry is the chosen one: that entry takes
+// the new name and moves to its sorted place, still chosen. (Only the chosen entry's object is sure to be
+// alive: it is inspected, so its freeing is noticed.)
 void TObjectInspector::UpdateComponentEntries() {
-    // While the application ends, removals are not followed: the entries may name freed components.
-    if (Application && Application->Terminated()) return;
-    TStrings* items = Components->Items();
-    std::vector<TComponent*> renamed;
-    for (int i = 0; i < items->Count(); ++i) {
-        auto* component = static_cast<TComponent*>(items->Objects(i));
-        if (items->Strings(i) != Format("%s: %s", component->Name(), component->ClassName()))
-            renamed.push_back(component);
-    }
-    if (renamed.empty()) return;
     const int chosen = Components->ItemIndex();
-    TObject* chosenObject = chosen >= 0 ? items->Objects(chosen) : nullptr;
-    for (TComponent* component : renamed) {
-        items->Delete(items->IndexOfObject(component));
-        AddComponentEntry(component);
-    }
-    if (chosenObject) Components->SetItemIndex(items->IndexOfObject(chosenObject));
+    if (chosen < 0) return;
+    TStrings* items = Components->Items();
+    auto* component = static_cast<TComponent*>(items->Objects(chosen));
+    if (items->Strings(chosen) == Format("%s: %s", component->Name(), component->ClassName())) return;
+    items->Delete(chosen);
+    AddComponentEntry(component);
+    Components->SetItemIndex(EntryOf(component));
 }
 
 // ================================================================================================

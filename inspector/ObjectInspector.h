@@ -57,7 +57,7 @@ public:
     // ---- TCustomObjectInspector
     TComponent* InspectedRoot() override { return FRoot; }
     void SetInspectedRoot(TComponent* root) override;
-    // Re-reads the values of the property grid; combo entries follow components renamed meanwhile.
+    // Re-reads the values of the property grid; the chosen combo entry follows a renamed component.
     void RefreshValues() override;
     void InspectObject(TPersistent* instance) override;
     void InspectList(TComponentList* list) override;
