@@ -87,8 +87,16 @@ void TObjectInspector::InitDesigner(TClass designerClass) {
     FPropGrid->OnDrawCell = TDrawCellEvent::Bind<&TObjectInspector::GridDrawCell>(this);
     FMethodGrid = new TMethodGrid(this, MethodSheet, PropImages, BooleanImages);
     FMethodGrid->OnDrawCell = TDrawCellEvent::Bind<&TObjectInspector::GridDrawCell>(this);
+    PropBook->OnChange = TNotifyEvent::Bind<&TObjectInspector::PropBookChange>(this);
     SetLeft(Screen->Width() - Width());
     SetTop(Screen->Height() - Height());
+}
+
+void TObjectInspector::PropBookChange(TObject*) {
+    // A grid filled while its page was not the active one is still hidden: picking the page shows it,
+    // otherwise the page would stay empty until the next selection change.
+    TPropGrid* grid = PropBook->ActivePage() == MethodSheet ? FMethodGrid : FPropGrid;
+    if (grid && !grid->Visible()) grid->ShowRows(true);
 }
 
 void TObjectInspector::GridDrawCell(TObject* sender, int col, int row, const TRect& rect, TGridDrawState) {

@@ -95,6 +95,7 @@ private:
     void FillGrid(TPropGrid* grid, TTabSheet* sheet, TTypeKinds filter, TClass rowClass);
     void AddEditorRow(std::unique_ptr<TPropertyEditor> editor);
     void GridDrawCell(TObject* sender, int col, int row, const TRect& rect, TGridDrawState state);
+    void PropBookChange(TObject* sender);
 
     TCustomDesigner* FDesigner = nullptr;
     TPropGrid* FPropGrid = nullptr;

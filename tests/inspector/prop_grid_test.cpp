@@ -284,6 +284,19 @@ TEST_F(InspectorTest, RefreshValuesReReadsOnlyTheShownPropertyGrid) {
     EXPECT_EQ(left->Value(), "42");
 }
 
+TEST_F(InspectorTest, PickingTheEventsPageShowsTheGridFilledWhileItWasHidden) {
+    Inspect(Button1);
+    TPropGrid* events = Inspector->MethodGrid();
+    ASSERT_FALSE(events->Visible());
+    const TRect tab = Inspector->PropBook->TabRect(1);
+    TInputSimulator::Click(Inspector->PropBook, {(tab.Left + tab.Right) / 2, (tab.Top + tab.Bottom) / 2});
+    ASSERT_EQ(Inspector->PropBook->ActivePage(), Inspector->MethodSheet);
+    EXPECT_TRUE(events->Visible());
+    EXPECT_TRUE(IsWindowVisible(events->Handle()));
+    EXPECT_EQ(events->RowCount(), events->VisibleRows().Count());
+    EXPECT_NE(RowIndex(events, "OnClick"), -1);
+}
+
 TEST_F(InspectorTest, AHiddenGridStaysHiddenUntilFilledWhileItsPageIsActive) {
     Inspect(Button1);
     EXPECT_FALSE(Inspector->MethodGrid()->Visible());
