@@ -8,6 +8,7 @@
 #include "graphics/Canvas.h"
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -30,6 +31,24 @@ TBitmap& CursorBitmap() {
         return b;
     }();
     return *bitmap;
+}
+
+// An item of a list box being drawn: its canvas, text and the list's item height.
+struct TListItem {
+    TCanvas* Canvas;
+    std::string Text;
+    int Height;
+};
+
+// Clears the item's rectangle; nothing more to draw (no value) when the control is no list box or the
+// index is past its items.
+std::optional<TListItem> ClearListItem(TWinControl* control, int index, const TRect& rect) {
+    auto* list = dynamic_cast<TCustomListBox*>(control);
+    if (!list) return std::nullopt;
+    TCanvas* canvas = list->Canvas();
+    canvas->FillRect(rect);
+    if (index < 0 || index >= list->Items()->Count()) return std::nullopt;
+    return TListItem{canvas, list->Items()->Strings(index), list->ItemHeight()};
 }
 
 // Draws `text` from `left` to the right end of `rect`, on one line and vertically centred.
@@ -63,13 +82,11 @@ TDrawItemEvent TValueListDrawer::DrawItemHandler() {
 // ---- colours ------------------------------------------------------------------------------------
 
 void TColorDrawer::DrawListItem(TWinControl* control, int index, const TRect& rect, TOwnerDrawState) {
-    auto* list = dynamic_cast<TCustomListBox*>(control);
-    if (!list) return;
-    TCanvas& canvas = *list->Canvas();
-    canvas.FillRect(rect);
-    if (index < 0 || index >= list->Items()->Count()) return;
-    const std::string text = list->Items()->Strings(index);
-    const int size = list->ItemHeight();
+    const std::optional<TListItem> item = ClearListItem(control, index, rect);
+    if (!item) return;
+    TCanvas& canvas = *item->Canvas;
+    const std::string& text = item->Text;
+    const int size = item->Height;
 
     const TColor before = canvas.Brush()->Color();
     try {
@@ -100,13 +117,11 @@ void TCursorDrawer::RestoreList(TCustomListBox* listBox) {
 }
 
 void TCursorDrawer::DrawListItem(TWinControl* control, int index, const TRect& rect, TOwnerDrawState) {
-    auto* list = dynamic_cast<TCustomListBox*>(control);
-    if (!list) return;
-    TCanvas& canvas = *list->Canvas();
-    canvas.FillRect(rect);
-    if (index < 0 || index >= list->Items()->Count()) return;
-    const std::string text = list->Items()->Strings(index);
-    const int size = list->ItemHeight();
+    const std::optional<TListItem> item = ClearListItem(control, index, rect);
+    if (!item) return;
+    TCanvas& canvas = *item->Canvas;
+    const std::string& text = item->Text;
+    const int size = item->Height;
 
     int picture = -1;
     try {
