@@ -352,22 +352,23 @@ TComponent* TReader::ReadComponent(TComponent* component) {
     return result;
 }
 
+void TReader::EndReferencesQuietly() {
+    // Already failing: end the bookkeeping, but report the first failure rather than one of Loaded's.
+    try {
+        EndReferences();
+    } catch (...) {
+    }
+}
+
 void TReader::FinishOwnReferences(bool succeeded) {
     if (!succeeded) {
-        // Already failing: end the bookkeeping, but report the first failure rather than one of Loaded's.
-        try {
-            EndReferences();
-        } catch (...) {
-        }
+        EndReferencesQuietly();
         return;
     }
     try {
         FixupReferences();
     } catch (...) {
-        try {
-            EndReferences();
-        } catch (...) {
-        }
+        EndReferencesQuietly();
         throw;
     }
     EndReferences();
@@ -718,11 +719,7 @@ TComponent* TReader::ReadComponentDroppingReferences(TComponent* component) {
         ReadSignature();
         result = ReadComponent(component);
     } catch (...) {
-        try {
-            EndReferences();
-        } catch (...) {
-            // The reading failure is the one to report.
-        }
+        EndReferencesQuietly();
         throw;
     }
     EndReferences();

@@ -118,6 +118,8 @@ private:
     TComponent* FindReference(const std::string& name) const;
     // Finishes the bookkeeping ReadRootComponent or ReadComponent began for themselves.
     void FinishOwnReferences(bool succeeded);
+    // EndReferences while a failure is on its way out: a failure of Loaded is not reported over it.
+    void EndReferencesQuietly();
     void CallLoaded();
     void Track(TComponent* component);
     void Forget(TComponent* component); // the component is being destroyed
