@@ -39,11 +39,10 @@ struct Events {
         for (const auto& item : items)
             list->Add(item);
     }
-    void Popup(TObject*, int& caretHeight, TPoint& pos) {
+    void Popup(TObject*, int&, TPoint& pos) {
         log.push_back("popup");
         pos.X += popupMove.X;
         pos.Y += popupMove.Y;
-        (void)caretHeight;
     }
 };
 
