@@ -389,3 +389,18 @@ TEST_F(DesigningTest, AfterTheComboListClosesTheNextClickReachesTheForm) {
         EXPECT_EQ(ChosenEntry(Inspector), "Button1: TButton");
     }
 }
+
+TEST_F(DesigningTest, ADesignedContainerListsWhatIsPlacedInIt) {
+    auto* inside = new TEdit(Form);
+    inside->SetName("Edit2");
+    inside->SetParent(Panel1);
+    Designer->SetRoot(Panel1);
+    EXPECT_EQ(ComboLines(Inspector), (std::vector<std::string>{"Edit2: TEdit", "Panel1: TPanel"}))
+        << "the form's controls inside the container, not those outside it";
+
+    Designer->SetClassToPlace(TButton::StaticClass());
+    TInputSimulator::Click(Panel1->Handle(), {50, 30});
+    EXPECT_EQ(ComboLines(Inspector),
+              (std::vector<std::string>{"Button2: TButton", "Edit2: TEdit", "Panel1: TPanel"}));
+    EXPECT_EQ(ChosenEntry(Inspector), "Button2: TButton");
+}
