@@ -20,6 +20,8 @@ public:
     TPersistent* operator[](int index) const { return Items(index); }
     // Appends the item and returns its index.
     int Add(TPersistent* item) { return FItems.Add(item); }
+    // The index of the item, or -1.
+    int IndexOf(const TPersistent* item) const { return FItems.IndexOf(item); }
 
 private:
     TList FItems;

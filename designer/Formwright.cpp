@@ -9,6 +9,7 @@
 #include "EditGrab.h"
 #include "EditSelector.h"
 #include "core/Exceptions.h"
+#include "core/ScopeGuard.h"
 #include "core/SysUtils.h"
 #include "dialogs/MessageBox.h"
 #include "graphics/Canvas.h"
@@ -16,6 +17,9 @@
 #include "ui/Form.h"
 #include "ui/WinControl.h"
 #include "widgets/Menus.h"
+
+#include <algorithm>
+#include <vector>
 
 FW_PUBLISH(TFormwright) {
 }
@@ -298,6 +302,8 @@ void TFormwright::Attach(TWinControl* newRoot) {
     newRoot->WindowProc = TWndMethod::Bind<&TFormwright::RootWindowProc>(this);
     newRoot->SetDesigning(true);
     FDesignedForm = form;
+    // The designer keeps the form after designing ends, and must hear when it is freed.
+    form->FreeNotification(FGrab);
     form->SetDesigner(this);
     RepaintPass(newRoot, true);
 }
@@ -391,25 +397,31 @@ void TFormwright::CloseRequested(CWPSTRUCT& info) {
 }
 
 void TFormwright::RootWindowProc(TMessage& message) {
-    if (message.Msg == WM_PAINT && !message.WParam) {
+    if (message.Msg == WM_PAINT) {
+        // The grid goes on top of the root's own painting (a container paints its face over whatever was
+        // there) and under its children: windowed ones are windows of their own, graphic ones are spared.
+        // A canvas handed down by an outer window procedure (a selector's corner marks) gets it too.
+        if (message.WParam) {
+            FSavedRootWindowProc(message);
+            auto& canvas = *reinterpret_cast<TCanvas*>(message.WParam);
+            PaintGrid(canvas, canvas.ClipRect());
+            return;
+        }
         HDC dc = BeginPaint(FRootWindow);
         if (!dc) {
             FSavedRootWindowProc(message);
             return;
         }
-        try {
-            message.WParam = reinterpret_cast<WPARAM>(dc);
-            PaintGrid(*dc, dc->ClipRect());
-            FSavedRootWindowProc(message);
-        } catch (...) {
-            EndPaint(FRootWindow);
-            throw;
-        }
-        EndPaint(FRootWindow);
+        const auto endPaint = ScopeGuard([this] { EndPaint(FRootWindow); });
+        message.WParam = reinterpret_cast<WPARAM>(dc);
+        FSavedRootWindowProc(message);
+        PaintGrid(*dc, dc->ClipRect());
+        message.WParam = 0;
         return;
     }
     FSavedRootWindowProc(message);
-    if (message.Msg == WM_WINDOWPOSCHANGED) {
+    // A load puts the bounds of the file on the root; that is no change of the user's.
+    if (message.Msg == WM_WINDOWPOSCHANGED && FReadingDepth == 0) {
         const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);
         const UINT unchanged = SWP_NOSIZE | SWP_NOMOVE;
         if (!pos || (pos->flags & unchanged) != unchanged) Modified();
@@ -418,13 +430,27 @@ void TFormwright::RootWindowProc(TMessage& message) {
 
 void TFormwright::PaintGrid(TCanvas& canvas, const TRect& rect) {
     if (FGridX < 1 || FGridY < 1) return;
+    // The graphic children, painted by the root itself, keep their pixels.
+    std::vector<TRect> spared;
+    const bool designing = FRoot->ComponentState().Contains(csDesigning);
+    for (int i = 0; i < FRoot->ControlCount(); ++i) {
+        TControl* child = FRoot->Controls(i);
+        if (dynamic_cast<TWinControl*>(child)) continue;
+        if (child->Visible() || (designing && !child->ControlStyle().Contains(csNoDesignVisible)))
+            spared.push_back(child->BoundsRect());
+    }
+    const auto isSpared = [&spared](int x, int y) {
+        return std::any_of(spared.begin(), spared.end(), [x, y](const TRect& r) {
+            return r.Contains({x, y});
+        });
+    };
     const int scrollX = GetScrollPos(FRootWindow, SB_HORZ);
     const int scrollY = GetScrollPos(FRootWindow, SB_VERT);
     const int firstX = rect.Left - (rect.Left + scrollX + 1) % FGridX + 1;
     const int firstY = rect.Top - (rect.Top + scrollY + 1) % FGridY + 1;
     for (int x = firstX; x <= rect.Right; x += FGridX)
         for (int y = firstY; y <= rect.Bottom; y += FGridY)
-            canvas.SetPixels(x, y, FGridColor);
+            if (!isSpared(x, y)) canvas.SetPixels(x, y, FGridColor);
 }
 
 // ---- notifications from the designed form --------------------------------------------------------------
@@ -447,13 +473,21 @@ void TFormwright::DesignObjectDestroyed(TComponent* object) {
     // undefined now), and only pointers to it are dropped, nothing is sent to it. Controls derive from
     // TComponent alone, so both pointers share the address.
     const void* address = object;
+    if (static_cast<const void*>(FDesignedForm) == address) FDesignedForm = nullptr;
     const bool grabbed = static_cast<const void*>(FGrab->Control()) == address;
     if (FSelection.IndexOf(address) < 0 && !grabbed) return;
     FSelection.Remove(const_cast<void*>(address));
     TEditSelector::DropSelectorsOf(address);
     if (grabbed) FGrab->ForgetControl();
+    // The grab and the marks follow what stays selected: a single object loses its corner marks and
+    // carries the handles, a multiple selection keeps the grab on its first object.
     if (SelectionCount() == 1) {
+        InvalidateMarks(Selected(0));
         FGrab->SetControl(Selected(0));
         if (FDragMode == ddNone) FGrab->SetVisible(true);
+    } else if (grabbed && SelectionCount() > 1) {
+        FGrab->SetControl(Selected(0));
     }
+    // A form being torn down is reported by its designer letting go, not object by object.
+    if (FDesignedForm && !FDesignedForm->ComponentState().Contains(csDestroying)) SelectionChanged();
 }

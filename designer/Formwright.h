@@ -170,6 +170,9 @@ public:
     TColor MarkColor() const { return FMarkColor; }
     // Whether the root's window was destroyed while designing.
     bool RootWindowDestroyed() const { return FRootWindowDestroyed; }
+    // Brackets reading a design into the root (a load): the bounds it sets report no modification.
+    void BeginReading() { ++FReadingDepth; }
+    void EndReading() { --FReadingDepth; }
 
 private:
     friend class TEditContainer;
@@ -209,6 +212,7 @@ private:
     void PasteSetName(TReader& reader, TComponent* component, std::string& name);
 
     bool FRootWindowDestroyed = false;
+    int FReadingDepth = 0;
     TDesignDrag FDragMode = ddNone;
     HWND FDragWindow = nullptr;
     TPoint FDragOrigin;

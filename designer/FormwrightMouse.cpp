@@ -213,6 +213,7 @@ void TFormwright::RightButtonDown(MSG& msg) {
     TControl* target = DesignTargetAt(msg.hwnd, point);
     if (target == FRoot) {
         ClearSelection(true);
+        SelectionChanged();
     } else if (target && !IsSelected(target)) {
         SelectObject(target, true);
         SelectionChanged();

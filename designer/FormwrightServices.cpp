@@ -36,26 +36,26 @@ bool IsBlank(char c) {
 
 // The object blocks of clipboard text, each converted to its own binary form stream. Everything is
 // converted before anything is read, so text that is not in the textual form format creates nothing.
-// Each block is converted from a copy of the text in which what came before it is blank lines, so that a
-// syntax error names its line in the whole text.
+// The blocks are read one after the other from one stream over the text, and a syntax error names its
+// line in the whole text.
 std::vector<std::unique_ptr<TMemoryStream>> ConvertBlocks(const std::string& text) {
     std::vector<std::unique_ptr<TMemoryStream>> blocks;
+    TStringStream input(text);
     size_t start = 0;
-    int linesBefore = 0;
+    int line = 1;
     for (;;) {
         while (start < text.size() && IsBlank(text[start])) {
-            if (text[start] == '\n') ++linesBefore;
+            if (text[start] == '\n') ++line;
             ++start;
         }
         if (start >= text.size()) break;
-        const std::string padding(static_cast<size_t>(linesBefore), '\n');
-        TStringStream input(padding + text.substr(start));
+        input.SetPosition(static_cast<int64_t>(start));
         auto block = std::make_unique<TMemoryStream>();
-        ObjectTextToBinary(input, *block);
+        ObjectTextToBinary(input, *block, line);
         block->SetPosition(0);
         blocks.push_back(std::move(block));
-        const size_t end = start + static_cast<size_t>(input.Position()) - padding.size();
-        linesBefore += static_cast<int>(
+        const size_t end = static_cast<size_t>(input.Position());
+        line += static_cast<int>(
             std::count(text.begin() + static_cast<long>(start), text.begin() + static_cast<long>(end), '\n'));
         start = end;
     }

@@ -5,6 +5,7 @@
 #include "EditGrab.h"
 #include "Formwright.h"
 #include "core/Exceptions.h"
+#include "core/ScopeGuard.h"
 #include "core/Streams.h"
 #include "core/SysUtils.h"
 #include "rtti/ClassInfo.h"
@@ -206,6 +207,8 @@ void ReadRootBinary(TFormwright* designer, TMemoryStream& stream) {
         designer->SelectionChanged();
         if (TCustomObjectInspector* inspector = designer->Inspector()) inspector->RefreshValues();
     };
+    designer->BeginReading();
+    const auto endReading = ScopeGuard([designer] { designer->EndReading(); });
     try {
         LoadRecord(designer, root, stream);
     } catch (...) {

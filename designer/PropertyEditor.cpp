@@ -85,8 +85,16 @@ TMethod TPropertyEditor::GetMethodValue() const {
 }
 
 template <class Store> void TPropertyEditor::StoreOnAll(const Store& store) {
-    for (int i = 0; i < FPropCount; ++i)
-        store(FPropList[i].Instance, FPropList[i].PropInfo);
+    for (int i = 0; i < FPropCount; ++i) {
+        try {
+            store(FPropList[i].Instance, FPropList[i].PropInfo);
+        } catch (...) {
+            // The objects written before the failure keep their new value: the designer hears of them
+            // before the error is shown.
+            if (i > 0) Modified();
+            throw;
+        }
+    }
     Modified();
 }
 

@@ -198,23 +198,29 @@ void TObjectInspector::InspectObject(TPersistent* instance) {
 void TObjectInspector::ClearGrids() {
     FPropGrid->ClearRows();
     FMethodGrid->ClearRows();
-    if (FSelection) {
-        for (int i = 0; i < FSelection->Count(); ++i)
-            if (auto* component = dynamic_cast<TComponent*>(FSelection->Items(i)))
-                component->RemoveFreeNotification(this);
-    }
+    // The root stays watched: its entry and FRoot must hear of its freeing whatever is inspected.
+    for (TComponent* component : FWatched)
+        if (component != FRoot) component->RemoveFreeNotification(this);
+    FWatched.clear();
     delete FSelection;
     FSelection = nullptr;
 }
 
+void TObjectInspector::Watch(TPersistent* object) {
+    auto* component = dynamic_cast<TComponent*>(object);
+    if (!component || !FWatched.insert(component).second) return;
+    component->FreeNotification(this);
+}
+
 void TObjectInspector::InspectList(TComponentList* list) {
     std::unique_ptr<TComponentList> taken(list);
-    if (list->Count() > 1) Components->SetItemIndex(-1);
     ClearGrids();
     FSelection = taken.release();
+    // The chosen entry is the one inspected object, or none: an entry left chosen for an object no longer
+    // watched could outlive it.
+    Components->SetItemIndex(FSelection->Count() == 1 ? EntryOf(FSelection->Items(0)) : -1);
     for (int i = 0; i < FSelection->Count(); ++i)
-        if (auto* component = dynamic_cast<TComponent*>(FSelection->Items(i)))
-            component->FreeNotification(this);
+        Watch(FSelection->Items(i));
     FillGrid(FPropGrid, PropSheet, PropertyFilter, TPropObject::StaticClass());
     FillGrid(FMethodGrid, MethodSheet, MethodFilter, TMethodObject::StaticClass());
     if (FSelection->Count() > 0 && OnFilterProperty) {
@@ -243,6 +249,10 @@ void TObjectInspector::AddEditorRow(std::unique_ptr<TPropertyEditor> editor) {
     if (OnFilterProperty) OnFilterProperty(this, editor->GetComponent(0), editor.get(), name, accept);
     if (!accept) return;
     TPropertyEditor* rowEditor = editor.get();
+    // A row reads and writes the objects of its editor, which for a sub-property row are not the
+    // inspected ones (the button behind a form's ActiveControl): each is watched, so its rows go with it.
+    for (int i = 0; i < rowEditor->PropCount(); ++i)
+        Watch(rowEditor->GetComponent(i));
     TPropObject* row = FFillRowClass == TMethodObject::StaticClass()
                            ? new TMethodObject(FFillGrid, FFillParent, std::move(editor), name)
                            : new TPropObject(FFillGrid, FFillParent, std::move(editor), name);
@@ -298,16 +308,15 @@ void TObjectInspector::Notification(TComponent* component, TOperation operation)
     if (Application && Application->Terminated()) return;
     if (ComponentState().Contains(csDestroying) || !Components || !FPropGrid) return;
     if (operation == opRemove) {
-        if (FSelection) {
-            for (int i = 0; i < FSelection->Count(); ++i) {
-                if (FSelection->Items(i) == component) {
-                    // The object is being destroyed: text typed for it must not be written to it.
-                    FPropGrid->DiscardEdit();
-                    FMethodGrid->DiscardEdit();
-                    ClearInspection();
-                    break;
-                }
-            }
+        if (FSelection && FSelection->IndexOf(component) >= 0) {
+            // The object is being destroyed: text typed for it must not be written to it.
+            FPropGrid->DiscardEdit();
+            FMethodGrid->DiscardEdit();
+            ClearInspection();
+        } else if (FWatched.erase(component)) {
+            // An object behind sub-property rows only: those rows go, the others stay.
+            FPropGrid->DropRowsOf(component);
+            FMethodGrid->DropRowsOf(component);
         }
         const int entry = EntryOf(component);
         if (entry >= 0) {

@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 class TComboBox;
@@ -95,6 +96,8 @@ private:
     int EntryOf(const TPersistent* instance) const;
     void UpdateComponentEntries();
     void ClearGrids();
+    // Asks for the free notification of a component behind the inspection (once).
+    void Watch(TPersistent* object);
     void FillGrid(TPropGrid* grid, TTabSheet* sheet, TTypeKinds filter, TClass rowClass);
     void AddEditorRow(std::unique_ptr<TPropertyEditor> editor);
     void GridDrawCell(TObject* sender, int col, int row, const TRect& rect, TGridDrawState state);
@@ -105,6 +108,8 @@ private:
     TMethodGrid* FMethodGrid = nullptr;
     TComponent* FRoot = nullptr;
     TComponentList* FSelection = nullptr;
+    // Every component the grids' rows refer to, the inspected ones among them.
+    std::unordered_set<TComponent*> FWatched;
     std::unique_ptr<std::vector<TComponent*>> FPending;
     bool FPickingFromCombo = false;
     // While a grid is filled: that grid, the row new rows hang under (null at top level), their class.

@@ -3,12 +3,15 @@
 #include "PropGrid.h"
 
 #include "PropInplaceEditor.h"
+#include "core/ScopeGuard.h"
 #include "core/SysUtils.h"
 #include "ui/Form.h"
 #include "ui/Windows.h"
 #include "widgets/ImageList.h"
 
 #include <algorithm>
+#include <unordered_set>
+#include <vector>
 
 // ================================================================================================
 // rows
@@ -122,6 +125,77 @@ void TPropGrid::ClearRows() {
     FVisibleRows.Clear();
     FTopRows.Clear();
     FCheckTracking = FCheckInside = false;
+}
+
+namespace {
+
+bool RowRefersTo(const TPropObject* row, const TPersistent* object) {
+    const TPropertyEditor* editor = row->Editor();
+    for (int i = 0; i < editor->PropCount(); ++i)
+        if (editor->GetComponent(i) == object) return true;
+    return false;
+}
+
+void CollectSubtree(TPropObject* row, std::unordered_set<TPropObject*>& out) {
+    out.insert(row);
+    for (int i = 0; i < row->Children().Count(); ++i)
+        CollectSubtree(row->Children().Items(i), out);
+}
+
+// The rows that refer to the object (not those below them), each with the list that owns it.
+void FindRowsOf(TPropObject::TPropList& rows, const TPersistent* object,
+                std::vector<std::pair<TPropObject::TPropList*, TPropObject*>>& out) {
+    for (int i = 0; i < rows.Count(); ++i) {
+        TPropObject* row = rows.Items(i);
+        if (RowRefersTo(row, object))
+            out.emplace_back(&rows, row);
+        else
+            FindRowsOf(row->Children(), object, out);
+    }
+}
+
+} // namespace
+
+void TPropGrid::DropRowsOf(const TPersistent* object) {
+    std::vector<std::pair<TPropObject::TPropList*, TPropObject*>> doomed;
+    FindRowsOf(FTopRows, object, doomed);
+    if (doomed.empty()) return;
+    std::unordered_set<TPropObject*> gone;
+    for (const auto& entry : doomed)
+        CollectSubtree(entry.second, gone);
+
+    TPropInplaceEditor* editor = PropEditor();
+    TPropObject* current = CurrentRow();
+    const bool currentGone = gone.count(current) != 0;
+    // Text typed for a row that stays goes with that row to its new place; it is not applied here, while
+    // an object is being freed.
+    const bool keepTyped = !currentGone && editor && editor->Modified();
+    const std::string typed = keepTyped ? std::string(editor->Text()) : std::string();
+    DiscardEdit();
+    if (editor) {
+        editor->ReleaseDrawer();
+        editor->ForgetRow();
+    }
+    HideEditor();
+    for (int i = FVisibleRows.Count() - 1; i >= 0; --i)
+        if (gone.count(VisibleRow(i))) FVisibleRows.Delete(i);
+    for (const auto& [list, row] : doomed)
+        list->Remove(row);
+    if (FVisibleRows.Count() == 0) {
+        Hide();
+        return;
+    }
+    FClearing = true;
+    const auto endClearing = ScopeGuard([this] { FClearing = false; });
+    SetRowCount(FVisibleRows.Count());
+    if (!currentGone) SetRow(FVisibleRows.IndexOf(current));
+    FClearing = false;
+    Invalidate();
+    LoadEditorForCurrentRow();
+    if (keepTyped && PropEditor()) {
+        PropEditor()->SetText(typed);
+        PropEditor()->SetModified(true);
+    }
 }
 
 void TPropGrid::BuildVisibleRows() {

@@ -99,6 +99,9 @@ public:
 
     // Commits a pending edit, frees every row and hides the in-place editor.
     void ClearRows();
+    // The object is being freed: every row whose editor reads or writes it goes, with its subtree, and a
+    // pending edit in one of them is dropped, not applied. Other rows keep their place and expansion.
+    void DropRowsOf(const TPersistent* object);
     // Shows the top-level rows (all collapsed).
     void BuildVisibleRows();
     // Puts the displayed rows on screen; hides the grid when there are none. A hidden grid is shown only

@@ -24,8 +24,9 @@ inline constexpr int MaxFormNesting = 256;
 // a doubled quote inside quotes for one quote. A UTF-8 byte order mark at the start is skipped. Syntax
 // errors fail with EParserError "<message> on line <n>": "Identifier expected", "String expected",
 // "Number expected", "'<token>' expected", "Invalid property value", "Identifier too long" (a name over
-// 255 bytes, a class name over 239) and the nesting limit.
-void ObjectTextToBinary(TStream& input, TStream& output);
+// 255 bytes, a class name over 239) and the nesting limit. Lines are numbered from `firstLine` at the
+// input's position, so a block further down a larger text names its line in that text.
+void ObjectTextToBinary(TStream& input, TStream& output, int firstLine = 1);
 
 // Reads the signature and one component record at the input's position and writes the text of the
 // object block at the output's position, lines ending with CR LF. The input is left just after the

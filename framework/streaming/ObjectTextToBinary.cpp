@@ -1,8 +1,8 @@
 // Text to binary: a recursive-descent reader over TParser tokens that writes the binary form as it goes.
 #include "streaming/Extended80.h"
 #include "streaming/ObjectText.h"
-#include "streaming/ValueType.h"
 #include "streaming/Parser.h"
+#include "streaming/ValueType.h"
 
 #include <cstdint>
 #include <limits>
@@ -19,7 +19,8 @@ bool FitsInt32(int64_t value) {
 
 class TTextToBinary {
 public:
-    TTextToBinary(TStream& input, TStream& output) : FParser(input), FOutput(output) {}
+    TTextToBinary(TStream& input, TStream& output, int firstLine)
+        : FParser(input, firstLine), FOutput(output) {}
 
     void Run() {
         FOutput.Write("TPF0", 4);
@@ -320,6 +321,6 @@ private:
 
 } // namespace
 
-void ObjectTextToBinary(TStream& input, TStream& output) {
-    TTextToBinary(input, output).Run();
+void ObjectTextToBinary(TStream& input, TStream& output, int firstLine) {
+    TTextToBinary(input, output, firstLine).Run();
 }

@@ -60,7 +60,7 @@ void AppendUtf8(std::string& text, uint32_t code) {
 
 } // namespace
 
-TParser::TParser(TStream& input) : FInput(input) {
+TParser::TParser(TStream& input, int firstLine) : FInput(input), FLine(firstLine) {
     FInput.Refill();
     const char* p = FInput.Current();
     if (FInput.End() - p >= 3 && p[0] == '\xEF' && p[1] == '\xBB' && p[2] == '\xBF') FInput.Advance(3);

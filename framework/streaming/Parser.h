@@ -31,8 +31,9 @@ enum class TToken {
 
 class TParser {
 public:
-    // Starts reading at the stream's position. A UTF-8 byte order mark there is skipped.
-    explicit TParser(TStream& input);
+    // Starts reading at the stream's position, whose line is numbered `firstLine` in messages. A UTF-8
+    // byte order mark there is skipped.
+    explicit TParser(TStream& input, int firstLine = 1);
 
     void NextToken();
     TToken Token() const { return FToken; }

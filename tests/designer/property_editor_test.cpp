@@ -32,7 +32,7 @@ TEST_F(PropertyEditorTest, WriterStoresOnEveryObjectInOrderAndReportsOnce) {
     EXPECT_EQ(designer.ModifiedCount, 1);
 }
 
-TEST_F(PropertyEditorTest, FailingSetterStopsTheWriterAndNothingIsReported) {
+TEST_F(PropertyEditorTest, FailingSetterStopsTheWriterAndWhatWasWrittenIsReported) {
     auto editor = EditorFor({&a, &b, &c}, "Count", &designer);
     editor->SetValue("5");
     designer.ModifiedCount = 0;
@@ -43,6 +43,12 @@ TEST_F(PropertyEditorTest, FailingSetterStopsTheWriterAndNothingIsReported) {
     EXPECT_EQ(a.FCount, 666);
     EXPECT_EQ(b.FCount, 5);
     EXPECT_EQ(c.FCount, 5);
+    EXPECT_EQ(designer.ModifiedCount, 1) << "A changed, so the designer hears of it";
+
+    // Refused by the first object, nothing changed and nothing is reported.
+    auto fromB = EditorFor({&b, &a}, "Count", &designer);
+    designer.ModifiedCount = 0;
+    EXPECT_EQ(MessageOf([&] { fromB->SetValue("666"); }), "666 refused by B");
     EXPECT_EQ(designer.ModifiedCount, 0);
 }
 

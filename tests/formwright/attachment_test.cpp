@@ -158,6 +158,29 @@ TEST_F(Designing, TheGridDotsLieOnEveryEighthPixelOfTheEmptySurface) {
     EXPECT_NE(PixelOf(FormWindow(), 16, 112), GridGrey) << "no grid once designing ends";
 }
 
+TEST_F(Designing, EveryDesignedRootShowsTheGridUnderItsChildrenWhateverRepaintsIt) {
+    // A container paints its face over the surface: the dots still show on it, not on its children.
+    designer->SetRoot(form->Panel1);
+    Application->ProcessMessages();
+    HWND panel = form->Panel1->Handle();
+    for (TPoint dot : {TPoint{8, 56}, TPoint{160, 96}, TPoint{104, 8}})
+        EXPECT_EQ(PixelOf(panel, dot.X, dot.Y), GridGrey) << dot.X << "," << dot.Y;
+    EXPECT_NE(PixelOf(form->Button3->Handle(), 8, 8), GridGrey) << "none on the child";
+
+    // The root in a multiple selection repaints with its corner marks: the grid stays around them.
+    designer->SetRoot(form);
+    TInputSimulator::DoubleClick(FormWindow(), {300, 280});
+    Click({20, 40}, {ssShift});
+    ASSERT_EQ(designer->SelectionCount(), 2);
+    Application->ProcessMessages();
+    const TRect client = form->ClientRect();
+    for (TPoint dot : {TPoint{16, 112},
+                       TPoint{client.Right - 8 - client.Right % 8, client.Bottom - 16 - client.Bottom % 8}})
+        EXPECT_EQ(PixelOf(FormWindow(), dot.X, dot.Y), GridGrey) << dot.X << "," << dot.Y;
+    // A graphic child keeps its own pixels.
+    EXPECT_NE(PixelOf(FormWindow(), 16, 16), GridGrey) << "Label1 is not dotted";
+}
+
 TEST_F(Designing, MovingOrResizingTheDesignedFormRefreshesTheInspector) {
     SetWindowPos(FormWindow(), nullptr, 220, 110, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     Application->ProcessMessages();
@@ -223,6 +246,16 @@ TEST_F(Designing, FreeingTheDesignedFormEndsDesigning) {
     EXPECT_EQ(designer->Root(), nullptr);
     EXPECT_EQ(designer->SelectionCount(), 0);
     EXPECT_EQ(designer->Placeholders().Count(), 0);
+}
+
+TEST_F(Designing, AFormFreedAfterDesigningEndedIsForgotten) {
+    designer->SetRoot(nullptr);
+    ASSERT_EQ(designer->DesignedForm(), form);
+    delete form;
+    form = nullptr;
+    EXPECT_EQ(designer->DesignedForm(), nullptr);
+    EXPECT_EQ(designer->UniqueComponentName("Button"), "Button1");
+    EXPECT_FALSE(designer->ComponentNameExists("Button1"));
 }
 
 TEST_F(Designing, TheGridFollowsTheScrollPositionOfTheRoot) {

@@ -325,6 +325,7 @@ TEST_F(Designing, TheRightButtonAdjustsTheSelectionAndStillReachesTheControl) {
     EXPECT_EQ(inspector->Calls.back(), "InspectObject Label1");
     TInputSimulator::Click(FormWindow(), {300, 290}, mbRight);
     EXPECT_EQ(designer->SelectionCount(), 0);
+    EXPECT_EQ(inspector->Calls.back(), "InspectObject DesignSample") << "the inspector shows the root";
 }
 
 TEST_F(Designing, CancelModeAbandonsADragWithoutEffect) {

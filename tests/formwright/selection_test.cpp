@@ -116,6 +116,34 @@ TEST_F(Designing, ObjectsFreedWhileSelectedLeaveTheSelection) {
     EXPECT_EQ(Selection(), std::vector<TControl*>{form->Button1});
 }
 
+TEST_F(Designing, TheHandlesAndMarksFollowWhatStaysSelectedWhenAnObjectIsFreed) {
+    // Two selected, the second freed: the first carries the handles and loses its marks.
+    Click({20, 40});
+    Click({20, 70}, {ssShift});
+    Application->ProcessMessages();
+    ASSERT_EQ(PixelOf(form->Button1->Handle(), 72, 22), GridGrey);
+    inspector->Calls.clear();
+    delete form->Button2;
+    form->Button2 = nullptr;
+    Application->ProcessMessages();
+    EXPECT_EQ(designer->Grab()->Control(), form->Button1);
+    EXPECT_NE(PixelOf(form->Button1->Handle(), 72, 22), GridGrey) << "no grey mark is left on the button";
+    EXPECT_EQ(inspector->CallsStartingWith("Inspect"), std::vector<std::string>{"InspectObject Button1"});
+
+    // Three selected, the grabbed first one freed: the grab moves to the new first object.
+    TInputSimulator::Click(form->Button3, {10, 10}, mbLeft, {ssShift});
+    TInputSimulator::Click(form, {20, 12}, mbLeft, {ssShift}); // Label1
+    ASSERT_EQ(designer->SelectionCount(), 3);
+    inspector->Calls.clear();
+    delete form->Button1;
+    form->Button1 = nullptr;
+    EXPECT_EQ(Selection(), (std::vector<TControl*>{form->Button3, form->Label1}));
+    EXPECT_EQ(designer->Grab()->Control(), form->Button3);
+    EXPECT_FALSE(designer->Grab()->Visible());
+    EXPECT_EQ(inspector->CallsStartingWith("Inspect"),
+              std::vector<std::string>{"InspectList Button3,Label1"});
+}
+
 TEST_F(Designing, KeepSiblingsOnlyDropsObjectsOfOtherParentsFromTheEnd) {
     Click({20, 40});
     Click({20, 70}, {ssShift});

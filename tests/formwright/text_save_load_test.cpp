@@ -134,6 +134,16 @@ TEST_F(SaveLoad, ALoadDoesNotMarkTheDesignModified) {
     SaveRootToTextFile(Designer, file);
     LoadRootFromTextFile(Designer, file);
     EXPECT_FALSE(Designer->IsModified());
+
+    // Also not when the file moves and sizes the root.
+    WriteFile(file, Replace(Replace(ReadFile(file), "  Left = 200", "  Left = 232"), "  Width = 420",
+                            "  Width = 460"));
+    Inspector->Calls.clear();
+    LoadRootFromTextFile(Designer, file);
+    EXPECT_EQ(Form->Left(), 232);
+    EXPECT_EQ(Form->Width(), 460);
+    EXPECT_FALSE(Designer->IsModified());
+    EXPECT_EQ(Inspector->Count("RefreshValues"), 1) << "only the load's own refresh";
 }
 
 TEST_F(SaveLoad, ASavedFileReplacesTheWholeOldFileAndLeavesNothingElse) {

@@ -1,5 +1,7 @@
-// Test entry for the inspector library: the application object runs on Qt's offscreen platform.
+// Test entry for the inspector library: the application object runs on Qt's offscreen platform, and the
+// standard controls are registered so that a designed form can be saved and loaded.
 #include "ui/Application.h"
+#include "widgets/StandardControls.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +10,7 @@
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     Application->Initialize();
+    RegisterStandardControls();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
