@@ -37,7 +37,17 @@ Qt::MouseButton ButtonOf(TMouseButton button) {
 }
 
 QWidget* TargetAt(QWidget* window, QPoint global) {
+    // An open popup (a menu, a drop-down list) takes the clicks outside it, and closes.
+    if (QWidget* popup = QApplication::activePopupWidget(); popup && !popup->geometry().contains(global))
+        return popup;
     if (QWidget* capture = CaptureWidget()) return capture;
+    // A modal window that opened while a button was held (a press that shows a menu, then a dialog)
+    // ends the press's hold on the window below it.
+    if (QWidget* modal = QApplication::activeModalWidget();
+        modal && pressedWidget && pressedWidget->window() != modal) {
+        pressedWidget = nullptr;
+        heldButtons = {};
+    }
     if (pressedWidget && heldButtons) return pressedWidget;
     QWidget* top = window->window();
     QWidget* target = top->childAt(top->mapFromGlobal(global));

@@ -3,8 +3,9 @@
 // procedures, native widget handling and the controls' events run exactly as for a person.
 //
 // Mouse points are client coordinates of the given window. The event goes to the window that a person's
-// pointer would reach there: the window holding the capture, else the window pressed while a button is
-// held, else the innermost enabled window under the point. A press focuses the nearest widget there that
+// pointer would reach there: an open popup when the point is outside it (which closes it), else the window
+// holding the capture, else the window pressed while a button is held, else the innermost enabled window
+// under the point. A press focuses the nearest widget there that
 // takes the focus by clicking, as a person's click does.
 #pragma once
 
