@@ -2,23 +2,12 @@
 
 #include "core/SysUtils.h"
 #include "ui/Control.h"
-#include "widgets/Bevel.h"
-#include "widgets/BitBtn.h"
-#include "widgets/Button.h"
-#include "widgets/Label.h"
 #include "widgets/ListBox.h"
 
 #include <memory>
 
 FW_PUBLISH(TCreationOrderDlg) {
-    FW_PUBLISH_FIELD(Bevel1);
-    FW_PUBLISH_FIELD(Label1);
     FW_PUBLISH_FIELD(CreationList);
-    FW_PUBLISH_FIELD(UpButton);
-    FW_PUBLISH_FIELD(DownButton);
-    FW_PUBLISH_FIELD(OKButton);
-    FW_PUBLISH_FIELD(CancelButton);
-    FW_PUBLISH_FIELD(HelpButton);
     FW_PUBLISH_METHOD(CreationListMouseDown);
     FW_PUBLISH_METHOD(CreationListDragOver);
     FW_PUBLISH_METHOD(CreationListDragDrop);

@@ -6,25 +6,13 @@
 
 #include "OrderListDialog.h"
 
-class TBevel;
-class TBitBtn;
-class TButton;
-class TLabel;
-
 class TCreationOrderDlg : public TOrderListDialog {
     FW_CLASS(TCreationOrderDlg, TOrderListDialog)
 public:
     // Read from its form resource, with an empty list.
     explicit TCreationOrderDlg(TComponent* owner);
 
-    TBevel* Bevel1 = nullptr;
-    TLabel* Label1 = nullptr;
     TListBox* CreationList = nullptr;
-    TBitBtn* UpButton = nullptr;
-    TBitBtn* DownButton = nullptr;
-    TButton* OKButton = nullptr;
-    TButton* CancelButton = nullptr;
-    TButton* HelpButton = nullptr;
 
     TListBox* OrderList() const override { return CreationList; }
 

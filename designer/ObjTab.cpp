@@ -3,24 +3,13 @@
 #include "core/StringList.h"
 #include "core/SysUtils.h"
 #include "ui/WinControl.h"
-#include "widgets/Bevel.h"
-#include "widgets/BitBtn.h"
-#include "widgets/Button.h"
-#include "widgets/Label.h"
 #include "widgets/ListBox.h"
 
 #include <memory>
 #include <vector>
 
 FW_PUBLISH(TTabOrderDlg) {
-    FW_PUBLISH_FIELD(Bevel1);
-    FW_PUBLISH_FIELD(Label1);
     FW_PUBLISH_FIELD(TabList);
-    FW_PUBLISH_FIELD(UpButton);
-    FW_PUBLISH_FIELD(DownButton);
-    FW_PUBLISH_FIELD(OKButton);
-    FW_PUBLISH_FIELD(CancelButton);
-    FW_PUBLISH_FIELD(HelpButton);
     FW_PUBLISH_METHOD(TabListMouseDown);
     FW_PUBLISH_METHOD(TabListDragOver);
     FW_PUBLISH_METHOD(TabListDragDrop);

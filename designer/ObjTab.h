@@ -5,10 +5,6 @@
 
 #include "OrderListDialog.h"
 
-class TBevel;
-class TBitBtn;
-class TButton;
-class TLabel;
 class TWinControl;
 
 class TTabOrderDlg : public TOrderListDialog {
@@ -17,14 +13,7 @@ public:
     // Read from its form resource, with an empty list.
     explicit TTabOrderDlg(TComponent* owner);
 
-    TBevel* Bevel1 = nullptr;
-    TLabel* Label1 = nullptr;
     TListBox* TabList = nullptr;
-    TBitBtn* UpButton = nullptr;
-    TBitBtn* DownButton = nullptr;
-    TButton* OKButton = nullptr;
-    TButton* CancelButton = nullptr;
-    TButton* HelpButton = nullptr;
 
     TListBox* OrderList() const override { return TabList; }
 

@@ -1,9 +1,20 @@
 #include "OrderListDialog.h"
 
 #include "core/Strings.h"
+#include "widgets/Bevel.h"
+#include "widgets/BitBtn.h"
+#include "widgets/Button.h"
+#include "widgets/Label.h"
 #include "widgets/ListBox.h"
 
 FW_PUBLISH(TOrderListDialog) {
+    FW_PUBLISH_FIELD(Bevel1);
+    FW_PUBLISH_FIELD(Label1);
+    FW_PUBLISH_FIELD(UpButton);
+    FW_PUBLISH_FIELD(DownButton);
+    FW_PUBLISH_FIELD(OKButton);
+    FW_PUBLISH_FIELD(CancelButton);
+    FW_PUBLISH_FIELD(HelpButton);
     FW_PUBLISH_METHOD(UpButtonClick);
     FW_PUBLISH_METHOD(DownButtonClick);
 }

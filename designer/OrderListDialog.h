@@ -7,12 +7,24 @@
 #include "ui/Control.h"
 #include "ui/Form.h"
 
+class TBevel;
 class TBitBtn;
+class TButton;
+class TLabel;
 class TListBox;
 
 class TOrderListDialog : public TForm {
     FW_CLASS(TOrderListDialog, TForm)
 public:
+    // The controls both dialogs have besides their list.
+    TBevel* Bevel1 = nullptr;
+    TLabel* Label1 = nullptr;
+    TBitBtn* UpButton = nullptr;
+    TBitBtn* DownButton = nullptr;
+    TButton* OKButton = nullptr;
+    TButton* CancelButton = nullptr;
+    TButton* HelpButton = nullptr;
+
     // Whether the user made a reordering gesture (a drop on the list, Up or Down).
     bool Reordered() const { return FReordered; }
     // The list being reordered.

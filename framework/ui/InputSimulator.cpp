@@ -37,9 +37,6 @@ Qt::MouseButton ButtonOf(TMouseButton button) {
 }
 
 QWidget* TargetAt(QWidget* window, QPoint global) {
-    // An open popup (a menu, a drop-down list) takes the clicks outside it, and closes.
-    if (QWidget* popup = QApplication::activePopupWidget(); popup && !popup->geometry().contains(global))
-        return popup;
     if (QWidget* capture = CaptureWidget()) return capture;
     // A modal window that opened while a button was held (a press that shows a menu, then a dialog)
     // ends the press's hold on the window below it.
@@ -76,6 +73,17 @@ void SendMouse(HWND window, QEvent::Type type, TPoint point, Qt::MouseButton but
     QWidget* widget = WidgetOf(window);
     if (!widget) return;
     const QPoint global = widget->mapToGlobal(QPoint(point.X, point.Y));
+    // A press outside an open popup (a menu, a drop-down list) reaches the popup first, which closes; then,
+    // as Qt replays it, what is under the point.
+    if (QWidget* popup = QApplication::activePopupWidget();
+        popup && type == QEvent::MouseButtonPress && !popup->geometry().contains(global)) {
+        const QPointer<QWidget> open = popup;
+        const QPointF local = popup->mapFromGlobal(QPointF(global));
+        QMouseEvent press(type, local, local, QPointF(global), button, heldButtons | button,
+                          ModifiersOf(shift));
+        QApplication::sendEvent(popup, &press);
+        if (open && open->isVisible()) return;
+    }
     QWidget* target = TargetAt(widget, global);
     if (!target) return;
     if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) heldButtons |= button;

@@ -3,10 +3,11 @@
 // procedures, native widget handling and the controls' events run exactly as for a person.
 //
 // Mouse points are client coordinates of the given window. The event goes to the window that a person's
-// pointer would reach there: an open popup when the point is outside it (which closes it), else the window
-// holding the capture, else the window pressed while a button is held, else the innermost enabled window
-// under the point. A press focuses the nearest widget there that
-// takes the focus by clicking, as a person's click does.
+// pointer would reach there: the window holding the capture, else the window pressed while a button is
+// held (unless a modal window opened since), else the innermost enabled window under the point. A press
+// outside an open popup (a menu, a drop-down list) reaches the popup first, which closes, and then goes on
+// as above. A press focuses the nearest widget there that takes the focus by clicking, as a person's click
+// does.
 #pragma once
 
 #include "graphics/Types.h"

@@ -37,6 +37,12 @@ struct Arranging : Designing {
         TInputSimulator::Click(at, Middle(at), mbRight);
         EXPECT_EQ(TModalDriver::PendingActions(), 0) << caption << ": a queued answer was not used";
     }
+    // Button1 at (8, 32) 75 x 25 and Button2 at (40, 64) 50 x 41, selected in this order.
+    void SelectTwoButtons() {
+        form->Button1->SetBounds(8, 32, 75, 25);
+        form->Button2->SetBounds(40, 64, 50, 41);
+        SelectInOrder({form->Button1, form->Button2});
+    }
     TButton* AddButton(const std::string& name, TRect bounds) {
         auto* button = CreateComponent<TButton>(form);
         button->SetName(name);
@@ -88,9 +94,7 @@ TEST_F(Arranging, AlignMovesTheOthersToTheFirstSelectedControl) {
          TRect::FromBounds(40, 64, 50, 41), false},
     };
     for (const Case& c : cases) {
-        form->Button1->SetBounds(8, 32, 75, 25);
-        form->Button2->SetBounds(40, 64, 50, 41);
-        SelectInOrder({form->Button1, form->Button2});
+        SelectTwoButtons();
         const int refreshes = Refreshes();
         Command<TAlignDialog>("&Align...", form->Button2, [&c](TAlignDialog& dialog) {
             EXPECT_TRUE(dialog.hNoChange->Checked() && dialog.vNoChange->Checked())
@@ -241,9 +245,7 @@ TEST_F(Arranging, SizeAppliesEachGroupsChoiceToEverySelectedControl) {
          TRect::FromBounds(40, 64, 50, 41), false},
     };
     for (const Case& c : cases) {
-        form->Button1->SetBounds(8, 32, 75, 25);
-        form->Button2->SetBounds(40, 64, 50, 41);
-        SelectInOrder({form->Button1, form->Button2});
+        SelectTwoButtons();
         const int refreshes = Refreshes();
         Command<TSizeDialog>("&Size...", form->Button2, [&c](TSizeDialog& dialog) {
             if (c.width) ClickOn(dialog.*c.width);
@@ -303,8 +305,7 @@ TEST_F(Arranging, TheSizeDialogRefusesAnAbsoluteSizeThatIsNoWholeNumberInRange) 
             shown.push_back(box->Text());
             box->ClickPart(dpOK);
         });
-    form->Button2->SetBounds(40, 64, 50, 41);
-    SelectInOrder({form->Button1, form->Button2});
+    SelectTwoButtons();
     const int refreshes = Refreshes();
     TInputSimulator::Click(form->Button1, Middle(form->Button1), mbRight);
     EXPECT_EQ(shown, (std::vector<std::string>{

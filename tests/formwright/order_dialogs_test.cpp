@@ -10,6 +10,7 @@
 #include "core/Streams.h"
 #include "designing_fixture.h"
 #include "menu_driving.h"
+#include "widgets/BitBtn.h"
 #include "widgets/Label.h"
 #include "widgets/ListBox.h"
 #include "widgets/StringGrid.h"
@@ -45,11 +46,11 @@ TGesture DragBelowTheLines(int from) {
     };
 }
 
-// Selects a line (none for -1) and presses "UpButton" or "DownButton".
-TGesture SelectAndPress(int line, const char* button) {
+// Selects a line (none for -1) and presses the up or down button.
+TGesture SelectAndPress(int line, TBitBtn* TOrderListDialog::*button) {
     return [line, button](TOrderListDialog& dialog) {
         if (line >= 0) ClickLine(dialog, line);
-        ClickOn(static_cast<TControl*>(dialog.FindComponent(button)));
+        ClickOn(dialog.*button);
     };
 }
 
@@ -120,7 +121,7 @@ TEST_F(Ordering, TabOrderListsTheContainersOwnWindowedControlsAndNumbersThemInTh
         {"nothing selected, a line dragged", {}, DragLine(0, 2), VK_RETURN, formLines, {2, 0, 1, 3}, true},
         {"several selected, Down",
          {B1, B2},
-         SelectAndPress(1, "DownButton"),
+         SelectAndPress(1, &TOrderListDialog::DownButton),
          VK_RETURN,
          formLines,
          {0, 2, 1, 3},
@@ -132,17 +133,23 @@ TEST_F(Ordering, TabOrderListsTheContainersOwnWindowedControlsAndNumbersThemInTh
          formLines,
          {0, 1, 2, 3},
          true},
-        {"Up on the first line", {}, SelectAndPress(0, "UpButton"), VK_RETURN, formLines, {0, 1, 2, 3}, true},
+        {"Up on the first line",
+         {},
+         SelectAndPress(0, &TOrderListDialog::UpButton),
+         VK_RETURN,
+         formLines,
+         {0, 1, 2, 3},
+         true},
         {"Down on the last line",
          {},
-         SelectAndPress(3, "DownButton"),
+         SelectAndPress(3, &TOrderListDialog::DownButton),
          VK_RETURN,
          formLines,
          {0, 1, 2, 3},
          true},
         {"Up with no line selected",
          {},
-         SelectAndPress(-1, "UpButton"),
+         SelectAndPress(-1, &TOrderListDialog::UpButton),
          VK_RETURN,
          formLines,
          {0, 1, 2, 3},
@@ -165,7 +172,7 @@ TEST_F(Ordering, TabOrderListsTheContainersOwnWindowedControlsAndNumbersThemInTh
          false},
         {"the panel itself",
          {P1},
-         SelectAndPress(0, "UpButton"),
+         SelectAndPress(0, &TOrderListDialog::UpButton),
          VK_RETURN,
          {"Button3: TButton"},
          {0, 1, 2, 3},
@@ -218,7 +225,8 @@ TEST_F(Ordering, CreationOrderPutsTheListedComponentsLastInTheNewOrder) {
     TEditContainer* tableBox = designer->PlaceholderOf(form->Table1);
     TEditContainer* queryBox = designer->PlaceholderOf(form->Query1);
     std::vector<std::string> lines;
-    Run<TCreationOrderDlg>("&Creation Order...", nullptr, SelectAndPress(1, "UpButton"), VK_RETURN, &lines);
+    Run<TCreationOrderDlg>("&Creation Order...", nullptr, SelectAndPress(1, &TOrderListDialog::UpButton),
+                           VK_RETURN, &lines);
     EXPECT_EQ(lines, (std::vector<std::string>{"Table1: TTable", "Query1: TQuery"}));
     const std::vector<std::string> owned = OwnedNames(form);
     EXPECT_EQ(std::vector<std::string>(owned.end() - 2, owned.end()),
@@ -259,7 +267,7 @@ TEST_F(Ordering, CreationOrderChangesNothingWithoutAGestureOrWhenCancelled) {
     } cases[] = {
         {"no gesture", nullptr, VK_RETURN, false},
         {"Cancel after a drag", DragLine(0, 2), VK_ESCAPE, false},
-        {"Down with no line selected", SelectAndPress(-1, "DownButton"), VK_RETURN, true},
+        {"Down with no line selected", SelectAndPress(-1, &TOrderListDialog::DownButton), VK_RETURN, true},
     };
     for (const Case& c : cases) {
         std::vector<std::string> lines;
@@ -279,7 +287,7 @@ TEST_F(Ordering, CreationOrderChangesNothingWithoutAGestureOrWhenCancelled) {
     // A root that owns no non-visual component lists none, and OK changes nothing.
     designer->SetRoot(form->Panel1);
     std::vector<std::string> lines{"not read"};
-    Run<TCreationOrderDlg>("&Creation Order...", form->Panel1, SelectAndPress(-1, "UpButton"), VK_RETURN,
-                           &lines);
+    Run<TCreationOrderDlg>("&Creation Order...", form->Panel1,
+                           SelectAndPress(-1, &TOrderListDialog::UpButton), VK_RETURN, &lines);
     EXPECT_TRUE(lines.empty());
 }
