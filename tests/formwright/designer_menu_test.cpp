@@ -113,7 +113,7 @@ TEST_F(Designing, DesigningGoesOnAfterTheMenuClosesByEscapeOrAClickElsewhere) {
         {"a click elsewhere",
          [this] {
              TModalDriver::QueueAction([this](TObject*) {
-                 TInputSimulator::Click(FormWindow(), {350, 50}); // on StringGrid1, beside the menu
+                 TInputSimulator::Click(FormWindow(), {350, 50}); // beside the menu
              });
          }},
     };
@@ -123,7 +123,7 @@ TEST_F(Designing, DesigningGoesOnAfterTheMenuClosesByEscapeOrAClickElsewhere) {
         c.close();
         RightClick(FormWindow(), {20, 30});
         EXPECT_EQ(form->Button1->BoundsRect(), TRect::FromBounds(13, 21, 75, 25)) << c.what;
-        // The click that closed the menu came while the menu ran: the designer let it pass.
+        // The click that closed the menu changed nothing in the design.
         EXPECT_EQ(Selection(), std::vector<TControl*>{form->Button1}) << c.what;
         EXPECT_EQ(designer->DragMode(), ddNone) << c.what;
         EXPECT_EQ(inspector->Count("RefreshValues"), refreshes) << c.what << ": no command ran";
