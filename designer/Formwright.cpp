@@ -132,6 +132,25 @@ TComponent* TFormwright::ComponentOf(TControl* designObject) {
     return designObject;
 }
 
+bool TFormwright::IsInDesign(TComponent* component) const {
+    if (!component || !FRoot || component == FRoot) return false;
+    if (component->Owner() != FRoot && (!FDesignedForm || component->Owner() != FDesignedForm)) return false;
+    auto* control = dynamic_cast<TControl*>(component);
+    if (!control) return FindPlaceholder(component) != nullptr;
+    for (TWinControl* parent = control->Parent(); parent; parent = parent->Parent())
+        if (parent == FRoot) return true;
+    return false;
+}
+
+TComponent* TFormwright::LastDesignComponent() const {
+    if (!FRoot) return nullptr;
+    if (FDesignedForm && FDesignedForm != FRoot)
+        for (int i = FDesignedForm->ComponentCount() - 1; i >= 0; --i)
+            if (IsInDesign(FDesignedForm->Components(i))) return FDesignedForm->Components(i);
+    const int count = FRoot->ComponentCount();
+    return count > 0 ? FRoot->Components(count - 1) : nullptr;
+}
+
 TRect TFormwright::DesignRectOf(TControl* control) const {
     // The root's bounds are in its parent's (or the screen's) coordinates; in its own window it spans
     // its client area.
@@ -304,8 +323,8 @@ void TFormwright::HandlePostedMessage(MSG& msg) {
     if (!FRoot) return;
     if (!IsDesignWindow(msg.hwnd)) {
         // Keys typed anywhere in the designed form still reach the designer.
-        const bool inForm =
-            FDesignedForm && FDesignedForm->HandleAllocated() && IsChild(FDesignedForm->Handle(), msg.hwnd);
+        HWND form = FDesignedForm && FDesignedForm->HandleAllocated() ? FDesignedForm->Handle() : nullptr;
+        const bool inForm = form && (msg.hwnd == form || IsChild(form, msg.hwnd));
         if ((msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) || !inForm) return;
     }
     switch (msg.message) {
@@ -338,6 +357,10 @@ void TFormwright::HandlePostedMessage(MSG& msg) {
     case WM_MBUTTONDBLCLK:
         // The middle button would paste the selection into an edit of the design.
         msg.message = WM_NULL;
+        break;
+    case WM_MOUSEWHEEL:
+        // The wheel would change a designed control's value (a combo box's item); the root may scroll.
+        if (msg.hwnd != FRootWindow) msg.message = WM_NULL;
         break;
     default:
         break;

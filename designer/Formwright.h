@@ -100,13 +100,19 @@ public:
     bool IsDesignWindow(HWND window) const;
     // The placeholder of a non-visual component; fails with "Can not find container of this component".
     TEditContainer* PlaceholderOf(TComponent* component) const;
-    // The same, or null.
+    // The placeholder of a non-visual component, or null.
     TEditContainer* FindPlaceholder(TComponent* component) const;
     // The design object under a point of a window: a component of the designed form, the root, a
     // placeholder, or null.
     TControl* DesignTargetAt(HWND window, TPoint point) const;
     // The component a design object stands for: the control itself or the placeholder's component.
     static TComponent* ComponentOf(TControl* designObject);
+    // Whether the component belongs to the design: owned by the root or by the designed form, and for a
+    // control, inside the root. The root itself does not count.
+    bool IsInDesign(TComponent* component) const;
+    // The last component of the design in owned order (the root's own components, then, when a container
+    // is designed, the form's components inside it), or null.
+    TComponent* LastDesignComponent() const;
 
     // ---- selection
     int SelectionCount() const { return FSelection.Count(); }

@@ -8,6 +8,7 @@
 #include "EditContainer.h"
 #include "EditGrab.h"
 #include "Formwright.h"
+#include "core/ScopeGuard.h"
 #include "graphics/Brush.h"
 #include "graphics/Canvas.h"
 #include "graphics/Pen.h"
@@ -334,8 +335,9 @@ void TFormwright::StartPlacement(HWND window, TPoint point) {
 
 void TFormwright::FinishPlacement(TPoint) {
     StopDrag();
+    // The class is used once, also when the placement fails: a failure must not repeat on every click.
+    const auto clearClass = ScopeGuard([this] { FClassToPlace = nullptr; });
     PlaceComponent();
-    FClassToPlace = nullptr;
 }
 
 void TFormwright::PlaceComponent() {
@@ -343,7 +345,9 @@ void TFormwright::PlaceComponent() {
     TComponent* component = nullptr;
     if (Inspector()) Inspector()->BeginComponentUpdate();
     try {
-        component = static_cast<TComponent*>(FClassToPlace->Create(FRoot));
+        // Owned by the designed form also when a container is designed, like the components a load reads:
+        // names are unique over the form, and the form's save writes the component.
+        component = static_cast<TComponent*>(FClassToPlace->Create(FDesignedForm));
         std::string baseName = FClassToPlace->Name;
         if (baseName.size() > 1 && (baseName[0] == 'T' || baseName[0] == 't')) baseName.erase(0, 1);
         component->SetName(UniqueComponentName(baseName));

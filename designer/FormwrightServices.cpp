@@ -81,7 +81,7 @@ void TFormwright::SelectComponent(TPersistent* component) {
     if (SelectionCount() == 1 && static_cast<TPersistent*>(Selected(0)) == component) return;
     TControl* target = nullptr;
     if (auto* control = dynamic_cast<TControl*>(component)) {
-        if (control != FRoot && FDesignedForm && control->Owner() == FDesignedForm) target = control;
+        if (control != FRoot && IsInDesign(control)) target = control;
     } else if (auto* nonVisual = dynamic_cast<TComponent*>(component)) {
         target = PlaceholderOf(nonVisual);
     }
@@ -259,8 +259,7 @@ void TFormwright::DeleteSelection() {
     ClearSelection(true);
     for (TComponent* component : doomed)
         delete component;
-    if (FRoot && FRoot->ComponentCount() > 0) {
-        TComponent* last = FRoot->Components(FRoot->ComponentCount() - 1);
+    if (TComponent* last = LastDesignComponent()) {
         if (auto* control = dynamic_cast<TControl*>(last))
             SelectObject(control, false);
         else

@@ -9,6 +9,7 @@
 #include "core/Strings.h"
 #include "core/SysUtils.h"
 #include "ui/Application.h"
+#include "ui/Form.h"
 #include "ui/Screen.h"
 #include "widgets/ComboBox.h"
 #include "widgets/ImageList.h"
@@ -24,6 +25,21 @@ const TTypeKinds PropertyFilter{tkInteger, tkChar,  tkEnumeration, tkFloat,    t
                                 tkSet,     tkClass, tkWChar,       tkLString,  tkWString,
                                 tkVariant, tkArray, tkRecord,      tkInterface};
 const TTypeKinds MethodFilter{tkMethod};
+
+// The form that owns what is placed in or pasted into a designed container: the form of a root that is a
+// control but not a form; null for any other root.
+TComponent* ContainerFormOf(TComponent* root) {
+    auto* control = dynamic_cast<TControl*>(root);
+    if (!control || dynamic_cast<TCustomForm*>(control)) return nullptr;
+    return GetParentForm(control);
+}
+
+bool IsInside(TComponent* component, TComponent* root) {
+    auto* control = dynamic_cast<TControl*>(component);
+    for (TControl* parent = control ? control->Parent() : nullptr; parent; parent = parent->Parent())
+        if (parent == root) return true;
+    return false;
+}
 } // namespace
 
 FW_PUBLISH(TObjectInspector) {
@@ -126,6 +142,9 @@ void TObjectInspector::SetInspectedRoot(TComponent* root) {
     AddComponentEntry(root);
     for (int i = 0; i < root->ComponentCount(); ++i)
         AddComponentEntry(root->Components(i));
+    if (TComponent* form = ContainerFormOf(root))
+        for (int i = 0; i < form->ComponentCount(); ++i)
+            if (IsInside(form->Components(i), root)) AddComponentEntry(form->Components(i));
 }
 
 void TObjectInspector::ComponentsChange(TObject*) {
@@ -301,12 +320,17 @@ void TObjectInspector::Notification(TComponent* component, TOperation operation)
             FRoot = nullptr;
             Components->Items()->Clear();
         }
-    } else if (operation == opInsert && FRoot && component->Owner() == FRoot) {
+    } else if (operation == opInsert && FRoot && ListsInsertedComponent(component)) {
         if (FPending)
             FPending->push_back(component);
         else
             AddComponentEntry(component);
     }
+}
+
+bool TObjectInspector::ListsInsertedComponent(TComponent* component) const {
+    TComponent* form = ContainerFormOf(FRoot);
+    return component->Owner() == FRoot || (form && component->Owner() == form);
 }
 
 void TObjectInspector::FormResize(TObject*) {

@@ -89,6 +89,9 @@ private:
     TObjectInspector(TCreateTag);
 
     void AddComponentEntry(TComponent* component);
+    // Whether a component inserted while the root is inspected gets an entry: the root's own, and, for a
+    // designed container, those of its form (placed or pasted into the container).
+    bool ListsInsertedComponent(TComponent* component) const;
     int EntryOf(const TPersistent* instance) const;
     void UpdateComponentEntries();
     void ClearGrids();

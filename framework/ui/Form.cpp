@@ -284,7 +284,18 @@ void TCustomForm::SetActiveControl(TWinControl* control) {
 }
 
 void TCustomForm::FocusChanged(TWinControl* control) {
-    FActiveControl = control;
+    // A designed form's active control is part of its design: only the user sets it.
+    if (!FDesigner) FActiveControl = control;
+}
+
+void TCustomForm::SetDesigner(TDesigner* designer) {
+    FDesigner = designer;
+    if (!designer) return;
+    FActiveControl = nullptr;
+    if (!HandleAllocated()) return;
+    QWidget* window = WidgetOf(Handle());
+    if (QWidget* focus = window ? window->focusWidget() : nullptr; focus && focus != window)
+        window->setFocus(Qt::OtherFocusReason);
 }
 
 void TCustomForm::SelectNext(TWinControl* current, bool forward) {

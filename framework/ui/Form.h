@@ -83,7 +83,9 @@ public:
 
     // ---- the designer slot
     TDesigner* Designer() const { return FDesigner; }
-    void SetDesigner(TDesigner* designer) { FDesigner = designer; }
+    // A designer taking the form also takes the keyboard from its controls: none keeps the focus and the
+    // active control is none. While a designer is set, focus changes leave ActiveControl alone.
+    void SetDesigner(TDesigner* designer);
 
     // ---- overrides
     void SetParent(TWinControl* parent) override;

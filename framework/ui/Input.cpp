@@ -63,6 +63,32 @@ void CancelCaptureMode() {
     }
 }
 
+// A press focuses the nearest widget that takes the focus by clicking, as the windowing system's delivery
+// does, unless the focus is already inside it.
+void GiveFocusOnPress(QWidget* target) {
+    // A window that never takes the focus leaves it where it is.
+    if (target->window()->windowFlags() & Qt::WindowDoesNotAcceptFocus) return;
+    for (QWidget* w = target; w; w = w->parentWidget()) {
+        if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus)) {
+            if (!w->hasFocus()) w->setFocus(Qt::MouseFocusReason);
+            return;
+        }
+        if (w->isWindow() || w->hasFocus()) return;
+    }
+}
+
+namespace {
+const QEvent* simulatedPress = nullptr;
+}
+
+void SetSimulatedPress(const QEvent* event) {
+    simulatedPress = event;
+}
+
+const QEvent* SimulatedPress() {
+    return simulatedPress;
+}
+
 QWidget* CaptureWidget() {
     return GetCapture() ? captureWidget.data() : nullptr;
 }

@@ -9,8 +9,13 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QWheelEvent>
 
-QWidget* CaptureWidget();
+// Qt's own entry for key presses that did not come from the windowing system: offers the key to the
+// shortcuts and reports whether one took it.
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
+                                               const QString& text = QString(), bool autorep = false,
+                                               ushort count = 1);
 
 namespace {
 
@@ -36,7 +41,15 @@ Qt::MouseButton ButtonOf(TMouseButton button) {
     }
 }
 
+// The innermost widget of an open popup at the point, or the popup itself when the point is outside it.
+QWidget* PopupTargetAt(QWidget* popup, QPoint global) {
+    QWidget* inside = popup->childAt(popup->mapFromGlobal(global));
+    return inside ? inside : popup;
+}
+
 QWidget* TargetAt(QWidget* window, QPoint global) {
+    // An open popup (a menu, a drop-down list) takes every mouse event, as its grab does on the screen.
+    if (QWidget* popup = QApplication::activePopupWidget()) return PopupTargetAt(popup, global);
     if (QWidget* capture = CaptureWidget()) return capture;
     // A modal window that opened while a button was held (a press that shows a menu, then a dialog)
     // ends the press's hold on the window below it.
@@ -55,34 +68,19 @@ QWidget* TargetAt(QWidget* window, QPoint global) {
     return target;
 }
 
-// A press focuses the nearest widget that takes the focus by clicking, as the windowing system's delivery
-// does, unless the focus is already inside it.
-void GiveFocusOnPress(QWidget* target) {
-    // A window that never takes the focus leaves it where it is.
-    if (target->window()->windowFlags() & Qt::WindowDoesNotAcceptFocus) return;
-    for (QWidget* w = target; w; w = w->parentWidget()) {
-        if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus)) {
-            if (!w->hasFocus()) w->setFocus(Qt::MouseFocusReason);
-            return;
-        }
-        if (w->isWindow() || w->hasFocus()) return;
-    }
-}
-
 void SendMouse(HWND window, QEvent::Type type, TPoint point, Qt::MouseButton button, TShiftState shift) {
     QWidget* widget = WidgetOf(window);
     if (!widget) return;
     const QPoint global = widget->mapToGlobal(QPoint(point.X, point.Y));
-    // A press outside an open popup (a menu, a drop-down list) reaches the popup first, which closes; then,
-    // as Qt replays it, what is under the point.
-    if (QWidget* popup = QApplication::activePopupWidget();
+    if (QPointer<QWidget> popup = QApplication::activePopupWidget();
         popup && type == QEvent::MouseButtonPress && !popup->geometry().contains(global)) {
-        const QPointer<QWidget> open = popup;
+        // A press outside an open popup closes it; unless the popup asks otherwise, the windowing system
+        // then gives the press to the window under the pointer as well.
         const QPointF local = popup->mapFromGlobal(QPointF(global));
-        QMouseEvent press(type, local, local, QPointF(global), button, heldButtons | button,
-                          ModifiersOf(shift));
-        QApplication::sendEvent(popup, &press);
-        if (open && open->isVisible()) return;
+        QMouseEvent closing(type, local, local, QPointF(global), button, heldButtons | button,
+                            ModifiersOf(shift));
+        QApplication::sendEvent(popup, &closing);
+        if (!popup || popup->testAttribute(Qt::WA_NoMouseReplay) || popup->isVisible()) return;
     }
     QWidget* target = TargetAt(widget, global);
     if (!target) return;
@@ -92,10 +90,24 @@ void SendMouse(HWND window, QEvent::Type type, TPoint point, Qt::MouseButton but
     QMouseEvent event(type, local, local, QPointF(global), button, heldButtons, ModifiersOf(shift));
     if (type == QEvent::MouseButtonPress) {
         pressedWidget = target;
-        GiveFocusOnPress(target);
+        // Focused as by the windowing system's delivery, once the hooks let the press through.
+        SetSimulatedPress(&event);
     }
     QApplication::sendEvent(target, &event);
+    SetSimulatedPress(nullptr);
     if (!heldButtons) pressedWidget = nullptr;
+}
+
+void SendWheel(HWND window, TPoint point, int delta, TShiftState shift) {
+    QWidget* widget = WidgetOf(window);
+    if (!widget) return;
+    const QPoint global = widget->mapToGlobal(QPoint(point.X, point.Y));
+    QWidget* target = TargetAt(widget, global);
+    if (!target) return;
+    const QPointF local = target->mapFromGlobal(QPointF(global));
+    QWheelEvent event(local, QPointF(global), QPoint(), QPoint(0, delta), heldButtons, ModifiersOf(shift),
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &event);
 }
 
 HWND WindowOfControl(TControl* control, TPoint& point) {
@@ -119,11 +131,20 @@ QWidget* KeyTarget(HWND window) {
     return focus ? focus : given;
 }
 
-void SendKey(QEvent::Type type, uint16_t vk, TShiftState shift, HWND window, const QString& text) {
-    QWidget* target = KeyTarget(window);
-    if (!target) return;
-    QKeyEvent event(type, QtKeyFromVirtualKey(vk), ModifiersOf(shift), text);
+// As the windowing system delivers a key press: Qt's shortcuts see it first, and a shortcut that fires
+// takes the key, which then never arrives as a key press.
+void SendKeyEvent(QWidget* target, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers,
+                  const QString& text) {
+    QPointer<QWidget> alive(target);
+    if (type == QEvent::KeyPress && qt_sendShortcutOverrideEvent(target, 0, key, modifiers, text)) return;
+    if (!alive) return;
+    QKeyEvent event(type, key, modifiers, text);
     QApplication::sendEvent(target, &event);
+}
+
+void SendKey(QEvent::Type type, uint16_t vk, TShiftState shift, HWND window, const QString& text) {
+    if (QWidget* target = KeyTarget(window))
+        SendKeyEvent(target, type, QtKeyFromVirtualKey(vk), ModifiersOf(shift), text);
 }
 
 QString TextOfKey(uint16_t vk, TShiftState shift) {
@@ -149,6 +170,10 @@ void TInputSimulator::MouseDown(HWND window, TPoint point, TMouseButton button, 
 
 void TInputSimulator::MouseUp(HWND window, TPoint point, TMouseButton button, TShiftState shift) {
     SendMouse(window, QEvent::MouseButtonRelease, point, ButtonOf(button), shift);
+}
+
+void TInputSimulator::Wheel(HWND window, TPoint point, int delta, TShiftState shift) {
+    SendWheel(window, point, delta, shift);
 }
 
 void TInputSimulator::Click(HWND window, TPoint point, TMouseButton button, TShiftState shift) {
@@ -204,11 +229,9 @@ void TInputSimulator::TypeText(std::string_view text, HWND window) {
         QWidget* target = KeyTarget(window);
         if (!target) return;
         const QString s(ch);
-        const int key = ch.isLetter() ? Qt::Key_A + (ch.toUpper().unicode() - 'A') : ch.unicode();
-        QKeyEvent press(QEvent::KeyPress, ch.isLetter() && ch.unicode() < 128 ? key : ch.unicode(),
-                        Qt::NoModifier, s);
-        QApplication::sendEvent(target, &press);
-        QKeyEvent release(QEvent::KeyRelease, press.key(), Qt::NoModifier, s);
-        QApplication::sendEvent(target, &release);
+        const int letter = Qt::Key_A + (ch.toUpper().unicode() - 'A');
+        const int key = ch.isLetter() && ch.unicode() < 128 ? letter : ch.unicode();
+        SendKeyEvent(target, QEvent::KeyPress, key, Qt::NoModifier, s);
+        SendKeyEvent(target, QEvent::KeyRelease, key, Qt::NoModifier, s);
     }
 }

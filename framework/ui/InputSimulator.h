@@ -4,10 +4,9 @@
 //
 // Mouse points are client coordinates of the given window. The event goes to the window that a person's
 // pointer would reach there: the window holding the capture, else the window pressed while a button is
-// held (unless a modal window opened since), else the innermost enabled window under the point. A press
-// outside an open popup (a menu, a drop-down list) reaches the popup first, which closes, and then goes on
-// as above. A press focuses the nearest widget there that takes the focus by clicking, as a person's click
-// does.
+// held (unless a modal window opened since), else the innermost enabled window under the point. While a
+// popup (a menu, a drop-down list) is open, every mouse event goes to it, as on the screen. A press
+// focuses the nearest widget there that takes the focus by clicking, as a person's click does.
 #pragma once
 
 #include "graphics/Types.h"
@@ -25,6 +24,8 @@ public:
     static void Click(HWND window, TPoint point, TMouseButton button = mbLeft, TShiftState shift = {});
     // Down, up, double-click, up.
     static void DoubleClick(HWND window, TPoint point, TShiftState shift = {});
+    // Turns the wheel at the point: 120 is one notch away from the user, -120 one towards.
+    static void Wheel(HWND window, TPoint point, int delta, TShiftState shift = {});
     // Press at `from`, move in steps to `to`, release there.
     static void Drag(HWND window, TPoint from, TPoint to, TShiftState shift = {}, int steps = 4);
 

@@ -72,6 +72,15 @@ bool PassInputThroughHooks(QWidget* receiver, QEvent* event);
 LRESULT DeliverSentMessage(HWND window, TMessage& message);
 // Sends WM_CANCELMODE to the window holding the capture and releases it.
 void CancelCaptureMode();
+// The widget of the window that has the mouse capture, or null.
+QWidget* CaptureWidget();
+// A press focuses the nearest widget that takes the focus by clicking, as the windowing system's delivery
+// does, unless the focus is already inside it.
+void GiveFocusOnPress(QWidget* target);
+// A press sent by the input simulator: Qt gives the focus only for presses from the windowing system, so
+// the application does it for this one once the hooks let it through.
+void SetSimulatedPress(const QEvent* event);
+const QEvent* SimulatedPress();
 // Notes the pointer and button state of an input event for GetCursorPos and GetKeyState.
 void TrackInputState(QEvent* event);
 // Clamps a screen point into the ClipCursor rectangle.

@@ -360,3 +360,47 @@ TEST_F(DesigningTest, ValuesChangedWhileThePropertiesPageWasHiddenShowWhenItCome
     EXPECT_TRUE(editor->Modified());
     TInputSimulator::KeyPress(VK_ESCAPE, {}, editor->Handle());
 }
+
+// The press that opens the combo's list takes the mouse capture and the list keeps its release: the capture
+// must not outlive the list, or the next click on the form would open the list again.
+TEST_F(DesigningTest, AfterTheComboListClosesTheNextClickReachesTheForm) {
+    const struct {
+        const char* how;
+        std::vector<uint16_t> keys;
+        const char* chosen;
+    } closings[] = {
+        {"a choice", {VK_HOME, VK_DOWN, VK_RETURN}, "Edit1: TEdit"},
+        {"Escape", {VK_ESCAPE}, ""},
+    };
+    for (const auto& closing : closings) {
+        SCOPED_TRACE(closing.how);
+        Designer->SelectComponent(nullptr);
+        TInputSimulator::Click(Inspector->Components, {10, 10});
+        ASSERT_TRUE(Inspector->Components->DroppedDown());
+        for (uint16_t key : closing.keys)
+            TInputSimulator::KeyPress(key);
+        ASSERT_FALSE(Inspector->Components->DroppedDown());
+        if (*closing.chosen) EXPECT_EQ(ChosenEntry(Inspector), closing.chosen);
+
+        TInputSimulator::Click(Button1, {10, 10});
+        EXPECT_FALSE(Inspector->Components->DroppedDown());
+        ASSERT_EQ(Designer->SelectionCount(), 1);
+        EXPECT_EQ(Designer->Selected(0), Button1);
+        EXPECT_EQ(ChosenEntry(Inspector), "Button1: TButton");
+    }
+}
+
+TEST_F(DesigningTest, ADesignedContainerListsWhatIsPlacedInIt) {
+    auto* inside = new TEdit(Form);
+    inside->SetName("Edit2");
+    inside->SetParent(Panel1);
+    Designer->SetRoot(Panel1);
+    EXPECT_EQ(ComboLines(Inspector), (std::vector<std::string>{"Edit2: TEdit", "Panel1: TPanel"}))
+        << "the form's controls inside the container, not those outside it";
+
+    Designer->SetClassToPlace(TButton::StaticClass());
+    TInputSimulator::Click(Panel1->Handle(), {50, 30});
+    EXPECT_EQ(ComboLines(Inspector),
+              (std::vector<std::string>{"Button2: TButton", "Edit2: TEdit", "Panel1: TPanel"}));
+    EXPECT_EQ(ChosenEntry(Inspector), "Button2: TButton");
+}
