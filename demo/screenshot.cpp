@@ -1,8 +1,10 @@
-// Takes the README's screenshot of the demo: starts it as its main routine does, goes through a short
-// design session with real input (Edit Form2, select Panel1, open the inspector's Color list and type the
-// start of a name), then dumps the whole X screen with xwd to OUTPUT.xwd and the open list's window to
-// OUTPUT.xwd.list; scripts/xwd_to_png.py turns the dumps into the PNG. Run it under a virtual X server:
-// scripts/screenshot.sh.
+// Takes the README's screenshots of the demo: starts it as its main routine does and goes through a short
+// design session with real input, then dumps the whole X screen with xwd to OUTPUT.xwd and the open popup's
+// window to OUTPUT.xwd.list; scripts/xwd_to_png.py turns the dumps into the PNG. Run it under a virtual X
+// server: scripts/screenshot.sh.
+//
+// Scenes: "inspector" (the default) edits Form2, selects Panel1, opens the inspector's Color list and types
+// the start of a name; "menu" edits Form2, selects Button1 and Button2 and opens the designer menu on them.
 #include "test.h"
 #include "testform.h"
 
@@ -11,8 +13,10 @@
 #include "PopCtrls.h"
 #include "ui/Application.h"
 #include "ui/InputSimulator.h"
+#include "ui/ModalLoop.h"
 #include "ui/Windows.h"
 #include "widgets/Button.h"
+#include "widgets/Menus.h"
 #include "widgets/Panel.h"
 
 #include <chrono>
@@ -32,25 +36,32 @@ void Settle() {
     }
 }
 
-void Click(TControl* control, TPoint point) {
-    TInputSimulator::Click(control, point);
+void Click(TControl* control, TPoint point, TShiftState shift = {}) {
+    TInputSimulator::Click(control, point, mbLeft, shift);
     Settle();
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT.xwd\n", argv[0]);
-        return 2;
+// Dumps the screen, and the window that contains `popupPoint` (a screen point) when one is given.
+bool Dump(const std::string& output, const TPoint* popupPoint) {
+    std::string command = "xwd -root -silent -out '" + output + "'";
+    if (popupPoint) {
+        // The smallest top-level window around the point, found by its geometry.
+        char pick[512];
+        std::snprintf(pick, sizeof pick,
+                      "$(xwininfo -root -children | awk -v px=%d -v py=%d '{ for (i = 1; i <= NF; i++) "
+                      "if ($i ~ /^[0-9]+x[0-9]+[+-][0-9]+[+-][0-9]+$/) { split($i, g, /[x+]/); "
+                      "if (px >= g[3] && px < g[3] + g[1] && py >= g[4] && py < g[4] + g[2] && "
+                      "(best == \"\" || g[1] * g[2] < area)) { best = $1; area = g[1] * g[2] } } } "
+                      "END { print best }')",
+                      popupPoint->X, popupPoint->Y);
+        command += " && xwd -silent -out '" + output + ".list' -id " + pick;
     }
-    Application->Initialize();
-    RegisterDemoClasses();
-    Application->SetTitle("Formwright");
-    CreateDemoForms();
-    Application->MainForm()->Show(); // as the message loop does when it starts
-    Settle();
+    const int result = std::system(command.c_str());
+    if (result != 0) std::fprintf(stderr, "taking the screenshot failed: %s\n", command.c_str());
+    return result == 0;
+}
 
+bool InspectorScene(const std::string& output) {
     Click(Form1->Button1, {50, 12}); // "Edit Form2"
     Click(Form2->Panel1, {150, 120});
     TPropGrid* grid = Form1->Inspector()->PropGrid();
@@ -68,18 +79,44 @@ int main(int argc, char** argv) {
         TInputSimulator::TypeText("clre", editor->Handle());
         Settle();
     }
+    if (!editor || !editor->PopupList()->DroppedDown()) return Dump(output, nullptr);
+    const TRect list = GetWindowRect(editor->PopupList()->Handle());
+    const TPoint inside{list.Left + 1, list.Top + 1};
+    return Dump(output, &inside);
+}
 
-    const std::string output = argv[1];
-    std::string command = "xwd -root -silent -out '" + output + "'";
-    if (editor && editor->PopupList()->DroppedDown()) {
-        // The list's own window, found by its geometry.
-        const TRect r = GetWindowRect(editor->PopupList()->Handle());
-        char geometry[64];
-        std::snprintf(geometry, sizeof geometry, " %dx%d+%d+%d ", r.Width(), r.Height(), r.Left, r.Top);
-        command += " && xwd -silent -out '" + output + ".list' -id $(xwininfo -root -tree | grep -F '" +
-                   geometry + "' | head -1 | awk '{print $1}')";
+bool MenuScene(const std::string& output) {
+    Click(Form1->Button1, {50, 12}); // "Edit Form2"
+    Click(Form2->Button1, {30, 12});
+    Click(Form2->Button2, {30, 12}, {ssShift});
+    bool dumped = false;
+    TModalDriver::QueueAction([&](TObject* window) {
+        auto* menu = static_cast<TPopupMenu*>(window);
+        Settle();
+        const TRect first = menu->ItemRect(menu->Items()->Items(0));
+        const TPoint inside{first.Left + 2, first.Top + 2};
+        dumped = Dump(output, &inside);
+        TInputSimulator::KeyPress(VK_ESCAPE);
+    });
+    TInputSimulator::Click(Form2->Button2, {40, 16}, mbRight);
+    Settle();
+    return dumped;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string scene = argc == 3 ? argv[2] : "inspector";
+    if ((argc != 2 && argc != 3) || (scene != "inspector" && scene != "menu")) {
+        std::fprintf(stderr, "usage: %s OUTPUT.xwd [inspector|menu]\n", argv[0]);
+        return 2;
     }
-    const int result = std::system(command.c_str());
-    if (result != 0) std::fprintf(stderr, "taking the screenshot failed: %s\n", command.c_str());
-    return result == 0 ? 0 : 1;
+    Application->Initialize();
+    RegisterDemoClasses();
+    Application->SetTitle("Formwright");
+    CreateDemoForms();
+    Application->MainForm()->Show(); // as the message loop does when it starts
+    Settle();
+    const bool done = scene == "menu" ? MenuScene(argv[1]) : InspectorScene(argv[1]);
+    return done ? 0 : 1;
 }

@@ -129,15 +129,6 @@ TFormwright::~TFormwright() {
     FPopupMenu = nullptr;
 }
 
-TPopupMenu* TFormwright::CreateDesignerMenu() {
-    // The arrangement commands fill this menu; until then it has no entries.
-    return new TPopupMenu(nullptr);
-}
-
-void TFormwright::ShowDesignerMenu(TPoint) {
-    // The menu has no commands yet, so there is nothing to pop up.
-}
-
 // ---- the design surface --------------------------------------------------------------------------------
 
 TComponent* TFormwright::ComponentOf(TControl* designObject) {
@@ -462,7 +453,9 @@ void TFormwright::ComponentNotification(TComponent* component, TOperation operat
         if (auto* control = dynamic_cast<TControl*>(component)) control->Perform(WM_DESIGNRELEASE, 1, 0);
     } else if (operation == opInsert && FDesignedForm && component->Owner() == FDesignedForm) {
         TControl* designObject = dynamic_cast<TControl*>(component);
-        if (!designObject && FRoot) designObject = new TEditContainer(this, component);
+        // A component put back into the form (a creation-order change) keeps the box it has.
+        if (!designObject && FRoot && !FindPlaceholder(component))
+            designObject = new TEditContainer(this, component);
         if (designObject && FPastedComponents) FPastedComponents->Add(designObject);
     }
     if (Inspector()) Inspector()->Notification(component, operation);

@@ -12,6 +12,7 @@
 // selection shows grey corner marks (TEditSelector).
 #pragma once
 
+#include "ArrangeCodes.h"
 #include "CustomDesigner.h"
 #include "core/List.h"
 #include "graphics/Colors.h"
@@ -72,7 +73,8 @@ public:
     virtual void CloseRequested(CWPSTRUCT& info);
     // Replaces the root's window procedure while designing: paints the grid, reports position changes.
     virtual void RootWindowProc(TMessage& message);
-    // Pops the designer menu up at a point in screen coordinates.
+    // Enables the commands that need a selection when there is one, then pops the designer menu up at a
+    // point in screen coordinates and runs the chosen command.
     virtual void ShowDesignerMenu(TPoint screenPoint);
     // Starts designing a windowed control on a form, switches to another one, or with null stops. On
     // failure the previous root is kept and the exception propagates.
@@ -138,6 +140,36 @@ public:
     // coordinates (NotFixed when free) in root window coordinates.
     void StartResize(TPoint anchor, int fixedX, int fixedY);
 
+    // ---- arrangement commands (the designer menu)
+    // Aligns the other selected objects to the first one along one axis, after keeping only the first
+    // one's siblings; space equally sorts the selection by position and leaves it so. Center in window
+    // moves the whole selection by one offset so that its bounding box is centred in the parent's client
+    // area. Needs two selected objects.
+    void AlignSelection(TAlignCode code);
+    // Moves the top-left corner of every selected control onto the grid of the root's client area.
+    void AlignSelectionToGrid();
+    // Sizes the selected siblings of the first selected object; the absolute values serve szAbsolute only.
+    // Needs two selected objects.
+    void SizeSelection(TSizeCode widthCode, TSizeCode heightCode, int width, int height);
+    // Raises the selected controls, then every placeholder and the grab handles above them.
+    void BringSelectionToFront();
+    void SendSelectionToBack();
+    // Moves a point of the root's client area onto the grid (towards zero).
+    void SnapPointToGrid(TPoint& point) const;
+    // The container whose tab order "Tab Order..." edits: the nearest container at or above the grabbed
+    // object, else the root.
+    TWinControl* TabOrderContainer() const;
+
+    // The designer menu's click handlers.
+    void AlignToGridClick(TObject* Sender);
+    void BringToFrontClick(TObject* Sender);
+    void SendToBackClick(TObject* Sender);
+    void AlignClick(TObject* Sender);
+    void SizeClick(TObject* Sender);
+    void ScaleClick(TObject* Sender);
+    void TabOrderClick(TObject* Sender);
+    void CreationOrderClick(TObject* Sender);
+
     // ---- drag primitives
     void BeginDrag(HWND window, TPoint point, TDesignDrag mode);
     // Ends the current drag without applying it: lifts the clip and capture and erases the last frame.
@@ -164,6 +196,8 @@ public:
     // Exists only while a paste runs: the design objects the paste created.
     TList* PastedComponents() const { return FPastedComponents; }
     TPopupMenu* DesignerMenu() const { return FPopupMenu; }
+    // The nine command items of the designer menu, top to bottom (the separator has no slot).
+    TMenuItem* DesignerMenuItem(int index) const { return FMenuItems[index]; }
     TColor GridColor() const { return FGridColor; }
     TColor FrameColor() const { return FFrameColor; }
     TColor HandleColor() const { return FHandleColor; }

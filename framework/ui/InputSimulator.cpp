@@ -51,6 +51,13 @@ QWidget* TargetAt(QWidget* window, QPoint global) {
     // An open popup (a menu, a drop-down list) takes every mouse event, as its grab does on the screen.
     if (QWidget* popup = QApplication::activePopupWidget()) return PopupTargetAt(popup, global);
     if (QWidget* capture = CaptureWidget()) return capture;
+    // A modal window that opened while a button was held (a press that shows a menu, then a dialog)
+    // ends the press's hold on the window below it.
+    if (QWidget* modal = QApplication::activeModalWidget();
+        modal && pressedWidget && pressedWidget->window() != modal) {
+        pressedWidget = nullptr;
+        heldButtons = {};
+    }
     if (pressedWidget && heldButtons) return pressedWidget;
     QWidget* top = window->window();
     QWidget* target = top->childAt(top->mapFromGlobal(global));

@@ -4,9 +4,9 @@
 //
 // Mouse points are client coordinates of the given window. The event goes to the window that a person's
 // pointer would reach there: the window holding the capture, else the window pressed while a button is
-// held, else the innermost enabled window under the point. While a popup (a menu, a drop-down list) is
-// open, every mouse event goes to it, as on the screen. A press focuses the nearest widget there that
-// takes the focus by clicking, as a person's click does.
+// held (unless a modal window opened since), else the innermost enabled window under the point. While a
+// popup (a menu, a drop-down list) is open, every mouse event goes to it, as on the screen. A press
+// focuses the nearest widget there that takes the focus by clicking, as a person's click does.
 #pragma once
 
 #include "graphics/Types.h"

@@ -5,7 +5,9 @@
 #include "../../demo/testform.h"
 
 #include "Formwright.h"
+#include "ObjAlign.h"
 #include "ObjInsp.h"
+#include "ObjTab.h"
 #include "PopCtrls.h"
 #include "components/Table.h"
 #include "core/SysUtils.h"
@@ -20,7 +22,10 @@
 #include "widgets/Button.h"
 #include "widgets/ComboBox.h"
 #include "widgets/Label.h"
+#include "widgets/ListBox.h"
+#include "widgets/Menus.h"
 #include "widgets/Panel.h"
+#include "widgets/RadioButton.h"
 #include "widgets/SpeedButton.h"
 
 #include <gtest/gtest.h>
@@ -422,3 +427,45 @@ TEST_F(DemoHost, ABrokenFileIsReportedAndTheDesignStaysAsItWas) {
 }
 
 } // namespace
+
+TEST_F(DemoHost, TheDesignerMenuAlignsTwoButtonsAndSetsTheTabOrder) {
+    Press(host->Button1);
+    TInputSimulator::Drag(Form2->Button1->Handle(), {10, 10}, {27, 10});
+    ASSERT_EQ(Form2->Button1->Left(), 24);
+    TInputSimulator::Click(Form2->Button2, {10, 10}, mbLeft, {ssShift});
+    ASSERT_EQ(designer->SelectionCount(), 2);
+
+    // "&Align..." by its accelerator, "&Right sides" checked, OK.
+    TModalDriver::QueueAction([](TObject*) { TInputSimulator::KeyPress('A'); });
+    TModalDriver::QueueAction([](TObject* window) {
+        auto* dialog = static_cast<TAlignDialog*>(window);
+        TInputSimulator::Click(dialog->hRightSides, {6, 9});
+        Press(dialog->OKButton);
+    });
+    TInputSimulator::Click(Form2->Button2, {10, 10}, mbRight);
+    EXPECT_EQ(Form2->Button2->Left(), 24);
+    EXPECT_EQ(RowValue("Left"), "24") << "both selected buttons show the same Left";
+
+    // "Tab &Order..." on the bare form: Button2's line dragged onto the first line.
+    std::vector<std::string> lines;
+    TModalDriver::QueueAction([this](TObject* window) {
+        static_cast<TPopupMenu*>(window)->ClickItem(designer->DesignerMenuItem(7));
+    });
+    TModalDriver::QueueAction([&lines](TObject* window) {
+        auto* dialog = static_cast<TTabOrderDlg*>(window);
+        TListBox* list = dialog->TabList;
+        for (int i = 0; i < list->Items()->Count(); ++i)
+            lines.push_back(list->Items()->Strings(i));
+        const TRect first = list->ItemRect(0), second = list->ItemRect(1);
+        TInputSimulator::Drag(list->Handle(), {20, (second.Top + second.Bottom) / 2},
+                              {20, (first.Top + first.Bottom) / 2});
+        Press(dialog->OKButton);
+    });
+    TInputSimulator::Click(Form2->Handle(), {200, 12}, mbRight);
+    EXPECT_EQ(lines, (std::vector<std::string>{"Button1: TButton", "Button2: TButton", "Panel1: TPanel",
+                                               "StringGrid1: TStringGrid"}));
+    EXPECT_EQ(Form2->Button2->TabOrder(), 0);
+    EXPECT_EQ(Form2->Button1->TabOrder(), 1);
+    TInputSimulator::Click(Form2->Button2, {10, 10});
+    EXPECT_EQ(RowValue("TabOrder"), "0");
+}

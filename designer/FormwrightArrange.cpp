@@ -1,0 +1,277 @@
+// TFormwright: the designer menu and the arrangement commands behind it. Align to grid, bring to front,
+// send to back, align and size (through their dialogs), tab order and creation order, each on the current
+// selection, where a placeholder stands for its non-visual component.
+#include "EditContainer.h"
+#include "EditGrab.h"
+#include "Formwright.h"
+#include "ObjAlign.h"
+#include "ObjCreat.h"
+#include "ObjSize.h"
+#include "ObjTab.h"
+#include "ui/WinControl.h"
+#include "widgets/Menus.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+// The slots of FMenuItems.
+enum TDesignerMenuSlot {
+    miAlignToGrid,
+    miBringToFront,
+    miSendToBack,
+    miRevert,
+    miAlign,
+    miSize,
+    miScale,
+    miTabOrder,
+    miCreationOrder,
+};
+
+bool IsPlaceholder(TControl* object) {
+    return dynamic_cast<TEditContainer*>(object) != nullptr;
+}
+
+// The position and extent of a design object along one axis.
+struct TAxis {
+    bool horizontal;
+    int Position(TControl* c) const { return horizontal ? c->Left() : c->Top(); }
+    int Extent(TControl* c) const { return horizontal ? c->Width() : c->Height(); }
+    void SetPosition(TControl* c, int value) const { horizontal ? c->SetLeft(value) : c->SetTop(value); }
+};
+
+} // namespace
+
+// ---- the menu -------------------------------------------------------------------------------------------
+
+TPopupMenu* TFormwright::CreateDesignerMenu() {
+    auto* menu = new TPopupMenu(nullptr);
+    auto add = [menu](const char* caption, TNotifyEvent onClick, bool enabled) {
+        auto* item = new TMenuItem(nullptr);
+        item->SetCaption(caption);
+        item->OnClick = onClick;
+        item->SetEnabled(enabled);
+        menu->Items()->Add(item);
+        return item;
+    };
+    FMenuItems[miAlignToGrid] =
+        add("Align To &Grid", TNotifyEvent::Bind<&TFormwright::AlignToGridClick>(this), true);
+    FMenuItems[miBringToFront] =
+        add("Bring To &Front", TNotifyEvent::Bind<&TFormwright::BringToFrontClick>(this), true);
+    FMenuItems[miSendToBack] =
+        add("Send To &Back", TNotifyEvent::Bind<&TFormwright::SendToBackClick>(this), true);
+    FMenuItems[miRevert] = add("Revert to &inherited", TNotifyEvent(), false);
+    add("-", TNotifyEvent(), true);
+    FMenuItems[miAlign] = add("&Align...", TNotifyEvent::Bind<&TFormwright::AlignClick>(this), true);
+    FMenuItems[miSize] = add("&Size...", TNotifyEvent::Bind<&TFormwright::SizeClick>(this), true);
+    FMenuItems[miScale] = add("Scal&e...", TNotifyEvent::Bind<&TFormwright::ScaleClick>(this), false);
+    FMenuItems[miTabOrder] =
+        add("Tab &Order...", TNotifyEvent::Bind<&TFormwright::TabOrderClick>(this), true);
+    FMenuItems[miCreationOrder] =
+        add("&Creation Order...", TNotifyEvent::Bind<&TFormwright::CreationOrderClick>(this), true);
+    return menu;
+}
+
+void TFormwright::ShowDesignerMenu(TPoint screenPoint) {
+    const bool selected = SelectionCount() > 0;
+    for (int slot : {miAlignToGrid, miBringToFront, miSendToBack, miAlign, miSize})
+        FMenuItems[slot]->SetEnabled(selected);
+    // The root's window hears the menu-loop messages, which suspend the hooks while the menu runs.
+    FPopupMenu->SetPopupComponent(FRoot);
+    FPopupMenu->Popup(screenPoint.X, screenPoint.Y);
+}
+
+void TFormwright::AlignToGridClick(TObject*) {
+    AlignSelectionToGrid();
+}
+
+void TFormwright::BringToFrontClick(TObject*) {
+    BringSelectionToFront();
+}
+
+void TFormwright::SendToBackClick(TObject*) {
+    SendSelectionToBack();
+}
+
+void TFormwright::AlignClick(TObject*) {
+    TAlignCode horizontal = acNoChange, vertical = acNoChange;
+    ShowAlignDialog(horizontal, vertical);
+    if (horizontal != acNoChange) AlignSelection(horizontal);
+    if (vertical != acNoChange) AlignSelection(vertical);
+}
+
+void TFormwright::SizeClick(TObject*) {
+    TSizeCode widthCode = szNoChange, heightCode = szNoChange;
+    int width = 0, height = 0;
+    ShowSizeDialog(widthCode, heightCode, width, height);
+    SizeSelection(widthCode, heightCode, width, height);
+}
+
+void TFormwright::ScaleClick(TObject*) {
+    // The item stays disabled: there is no scaling command.
+}
+
+void TFormwright::TabOrderClick(TObject*) {
+    if (TWinControl* container = TabOrderContainer(); container && EditTabOrder(container)) Modified();
+}
+
+void TFormwright::CreationOrderClick(TObject*) {
+    if (FRoot && EditCreationOrder(FRoot)) SetModifiedFlag();
+}
+
+TWinControl* TFormwright::TabOrderContainer() const {
+    if (FGrab->Visible() && FGrab->Control()) {
+        for (TControl* control = FGrab->Control(); control; control = control->Parent()) {
+            auto* container = dynamic_cast<TWinControl*>(control);
+            if (container && control->ControlStyle().Contains(csAcceptsControls)) return container;
+            if (control == FRoot) break;
+        }
+    }
+    return FRoot;
+}
+
+// ---- alignment ------------------------------------------------------------------------------------------
+
+void TFormwright::AlignSelection(TAlignCode code) {
+    if (SelectionCount() < 2) return;
+    KeepSiblingsOnly(nullptr);
+    if (code == acNoChange || code > acVCenterInWindow) return;
+    const TAxis axis{code <= acHCenterInWindow};
+    const int count = SelectionCount();
+    TControl* first = Selected(0);
+    switch (code) {
+    case acLeftSides:
+    case acTops:
+        for (int i = 1; i < count; ++i)
+            axis.SetPosition(Selected(i), axis.Position(first));
+        break;
+    case acHCenters:
+    case acVCenters: {
+        const int middle = axis.Position(first) + axis.Extent(first) / 2;
+        for (int i = 1; i < count; ++i)
+            axis.SetPosition(Selected(i), middle - axis.Extent(Selected(i)) / 2);
+        break;
+    }
+    case acRightSides:
+    case acBottoms:
+        for (int i = 1; i < count; ++i)
+            axis.SetPosition(Selected(i),
+                             axis.Position(first) + axis.Extent(first) - axis.Extent(Selected(i)));
+        break;
+    case acHSpaceEqually:
+    case acVSpaceEqually: {
+        // The sorted order stays: the leftmost (topmost) object is the reference of the next command.
+        FSelection.Sort([&axis](void* a, void* b) {
+            const int pa = axis.Position(static_cast<TControl*>(a)),
+                      pb = axis.Position(static_cast<TControl*>(b));
+            return pa < pb ? -1 : pa > pb ? 1 : 0;
+        });
+        if (count < 2) break;
+        int gaps = 0;
+        for (int i = 1; i < count; ++i)
+            gaps +=
+                axis.Position(Selected(i)) - (axis.Position(Selected(i - 1)) + axis.Extent(Selected(i - 1)));
+        const int gap = gaps / (count - 1);
+        for (int i = 1; i < count; ++i)
+            axis.SetPosition(Selected(i),
+                             axis.Position(Selected(i - 1)) + axis.Extent(Selected(i - 1)) + gap);
+        break;
+    }
+    case acHCenterInWindow:
+    case acVCenterInWindow: {
+        if (count < 2) break;
+        // The group's bounding box is centred in the parent's client area (placeholders live in the
+        // root's); the objects keep their places relative to each other.
+        TWinControl* parent = first->Parent() ? first->Parent() : FRoot;
+        int low = INT_MAX, high = INT_MIN;
+        for (int i = 0; i < count; ++i) {
+            low = std::min(low, axis.Position(Selected(i)));
+            high = std::max(high, axis.Position(Selected(i)) + axis.Extent(Selected(i)));
+        }
+        const int space = axis.horizontal ? parent->ClientWidth() : parent->ClientHeight();
+        const int offset = (space - (high - low)) / 2 - low;
+        for (int i = 0; i < count; ++i)
+            axis.SetPosition(Selected(i), axis.Position(Selected(i)) + offset);
+        break;
+    }
+    default:
+        break;
+    }
+    Modified();
+}
+
+// ---- grid -----------------------------------------------------------------------------------------------
+
+void TFormwright::SnapPointToGrid(TPoint& point) const {
+    if (FGridX > 1) point.X = point.X / FGridX * FGridX;
+    if (FGridY > 1) point.Y = point.Y / FGridY * FGridY;
+}
+
+void TFormwright::AlignSelectionToGrid() {
+    for (int i = 0; i < SelectionCount(); ++i) {
+        TControl* object = Selected(i);
+        TWinControl* parent = object->Parent();
+        if (!parent) continue;
+        // The grid is anchored at the root's client origin, whatever the object's parent.
+        TPoint corner{object->Left(), object->Top()};
+        MapWindowPoints(parent->Handle(), FRootWindow, &corner, 1);
+        SnapPointToGrid(corner);
+        MapWindowPoints(FRootWindow, parent->Handle(), &corner, 1);
+        object->SetBounds(corner.X, corner.Y, object->Width(), object->Height());
+    }
+    if (FGrab->Visible()) FGrab->Reposition();
+    Modified();
+}
+
+// ---- size -----------------------------------------------------------------------------------------------
+
+void TFormwright::SizeSelection(TSizeCode widthCode, TSizeCode heightCode, int width, int height) {
+    if (SelectionCount() < 2) return;
+    KeepSiblingsOnly(nullptr);
+    auto target = [this](TSizeCode code, int absolute, int (TControl::*extent)() const) {
+        const int first = (Selected(0)->*extent)();
+        int value = first;
+        switch (code) {
+        case szNoChange:
+            return 0;
+        case szSameAsFirst:
+            return first;
+        case szShrink:
+            for (int i = 1; i < SelectionCount(); ++i)
+                value = std::min(value, (Selected(i)->*extent)());
+            return value;
+        case szGrow:
+            for (int i = 1; i < SelectionCount(); ++i)
+                value = std::max(value, (Selected(i)->*extent)());
+            return value;
+        default:
+            return absolute;
+        }
+    };
+    const int newWidth = target(widthCode, width, &TControl::Width);
+    const int newHeight = target(heightCode, height, &TControl::Height);
+    for (int i = 0; i < SelectionCount(); ++i) {
+        if (widthCode != szNoChange) Selected(i)->SetWidth(newWidth);
+        if (heightCode != szNoChange) Selected(i)->SetHeight(newHeight);
+    }
+    if (widthCode != szNoChange || heightCode != szNoChange) Modified();
+}
+
+// ---- z-order --------------------------------------------------------------------------------------------
+
+void TFormwright::BringSelectionToFront() {
+    for (int i = 0; i < SelectionCount(); ++i)
+        if (!IsPlaceholder(Selected(i))) Selected(i)->BringToFront();
+    // Non-visual components stay above the controls, and the handles above everything.
+    for (void* placeholder : FPlaceholders)
+        static_cast<TEditContainer*>(placeholder)->BringToFront();
+    if (FGrab->Visible()) FGrab->BringHandlesToFront();
+    SetModifiedFlag();
+}
+
+void TFormwright::SendSelectionToBack() {
+    for (int i = 0; i < SelectionCount(); ++i)
+        Selected(i)->SendToBack();
+    SetModifiedFlag();
+}
