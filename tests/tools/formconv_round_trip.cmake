@@ -1,5 +1,6 @@
 # Runs formconv on real files: a sample text form converts to binary and back to the same bytes, and
-# failing conversions exit non-zero with the framework's message and leave no output file behind.
+# failing conversions exit with a code per kind of failure (64 usage, 65 invalid form, 66 unreadable input,
+# 73 output not written) with the framework's message and leave no output file behind.
 # Parameters: FORMCONV (the tool), SAMPLE (a text form in the writer's own layout), WORK_DIR.
 
 file(REMOVE_RECURSE "${WORK_DIR}")
@@ -41,26 +42,36 @@ endif()
 
 # A syntax error: the message with its line, no output, no temporary file left.
 file(WRITE "${WORK_DIR}/broken.form" "object Form1: TForm1\n  Left = 1\n  Top 2\nend\n")
-run_formconv(1 "'=' expected on line 3" --to-binary "${WORK_DIR}/broken.form" "${WORK_DIR}/broken.bin")
+run_formconv(65 "'=' expected on line 3" --to-binary "${WORK_DIR}/broken.form" "${WORK_DIR}/broken.bin")
 # Bad binary input.
-run_formconv(1 "Invalid stream format" --to-text "${WORK_DIR}/broken.form" "${WORK_DIR}/broken.txt")
+run_formconv(65 "Invalid stream format" --to-text "${WORK_DIR}/broken.form" "${WORK_DIR}/broken.txt")
 # A missing input file, named as given.
-run_formconv(1 "Cannot open file ${WORK_DIR}/missing.form" --to-text "${WORK_DIR}/missing.form"
+run_formconv(66 "Cannot open file ${WORK_DIR}/missing.form" --to-text "${WORK_DIR}/missing.form"
     "${WORK_DIR}/missing.txt")
 expect_only_files(broken.form sample.bin sample.form)
 
+# Help and version.
+execute_process(COMMAND "${FORMCONV}" --help RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "--to-binary IN OUT" OR NOT out MATCHES "Exit codes")
+    message(FATAL_ERROR "formconv --help: exit ${rc}, output '${out}'")
+endif()
+execute_process(COMMAND "${FORMCONV}" --version RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "^formconv \\(Formwright\\) [0-9]+\\.[0-9]+\\.[0-9]+")
+    message(FATAL_ERROR "formconv --version: exit ${rc}, output '${out}'")
+endif()
+
 # A failed conversion leaves an existing output file as it was.
 file(WRITE "${WORK_DIR}/kept.bin" "previous contents")
-run_formconv(1 "'=' expected on line 3" --to-binary "${WORK_DIR}/broken.form" "${WORK_DIR}/kept.bin")
+run_formconv(65 "'=' expected on line 3" --to-binary "${WORK_DIR}/broken.form" "${WORK_DIR}/kept.bin")
 file(READ "${WORK_DIR}/kept.bin" kept)
 if(NOT kept STREQUAL "previous contents")
     message(FATAL_ERROR "a failed conversion changed the existing output file")
 endif()
 
 # An output folder that does not exist.
-run_formconv(1 "Cannot create file ${WORK_DIR}/none/out.bin" --to-binary "${SAMPLE}" "${WORK_DIR}/none/out.bin")
+run_formconv(73 "Cannot create file ${WORK_DIR}/none/out.bin" --to-binary "${SAMPLE}" "${WORK_DIR}/none/out.bin")
 
-# Bad arguments print the usage and exit 2.
-run_formconv(2 "usage: formconv" --to-binary "${SAMPLE}")
-run_formconv(2 "usage: formconv" --to-xml "${SAMPLE}" "${WORK_DIR}/x")
+# Bad arguments print the usage and exit 64.
+run_formconv(64 "usage: formconv" --to-binary "${SAMPLE}")
+run_formconv(64 "usage: formconv" --to-xml "${SAMPLE}" "${WORK_DIR}/x")
 expect_only_files(broken.form kept.bin sample.bin sample.form)
