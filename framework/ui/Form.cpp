@@ -354,7 +354,11 @@ void TCustomForm::PaintWindow(TCanvas& canvas) {
         FDesigner->PaintSurface();
         return;
     }
-    Paint();
+    FCanvas.PaintOn(canvas, Font(), [this] { Paint(); });
+}
+
+TCanvas* TCustomForm::Canvas() const {
+    return FCanvas.Current();
 }
 
 void TCustomForm::Paint() {

@@ -3,6 +3,7 @@
 // InitializeForm(), which also runs OnCreate.
 #pragma once
 
+#include "ui/PaintCanvas.h"
 #include "ui/WinControl.h"
 
 class TDesigner;
@@ -71,6 +72,9 @@ public:
     void SetHelpContext(int value) { FHelpContext = value; }
     bool KeyPreview() const { return FKeyPreview; }
     void SetKeyPreview(bool value) { FKeyPreview = value; }
+    // The canvas being painted on while OnPaint runs (the form's font selected); outside painting a
+    // canvas that draws nothing.
+    TCanvas* Canvas() const;
 
     // ---- focus and keys
     TWinControl* ActiveControl() const { return FActiveControl; }
@@ -123,6 +127,7 @@ private:
     void DoClose(TCloseAction& action);
 
     TDesigner* FDesigner = nullptr;
+    TPaintCanvas FCanvas;
     TWinControl* FActiveControl = nullptr;
     TModalResult FModalResult = mrNone;
     TFormBorderStyle FBorderStyle = bsSizeable;

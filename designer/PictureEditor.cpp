@@ -1,0 +1,45 @@
+#include "PictureEditor.h"
+
+#include "PictureEditorDlg.h"
+#include "dialogs/PictureDialogs.h"
+#include "graphics/Picture.h"
+#include "widgets/Button.h"
+
+FW_PUBLISH(TPictureEditor) {
+}
+
+namespace {
+
+void PrepareFileDialog(TOpenDialog& dialog, TClass graphicClass, int helpContext) {
+    dialog.SetOptions({ofHideReadOnly, ofShowHelp, ofFileMustExist});
+    dialog.SetFilter(GraphicFilter(graphicClass));
+    dialog.SetDefaultExt(GraphicExtension(graphicClass));
+    dialog.SetHelpContext(helpContext);
+}
+
+} // namespace
+
+TPictureEditor::TPictureEditor(TComponent* owner)
+    : TComponent(owner), FPicture(std::make_unique<TPicture>()), FGraphicClass(TGraphic::StaticClass()) {
+    FDialog = new TPictureEditorDlg(this);
+}
+
+TPictureEditor::~TPictureEditor() {
+    FPicture.reset();
+}
+
+void TPictureEditor::SetPicture(const TPicture* picture) {
+    FPicture->Assign(picture);
+}
+
+bool TPictureEditor::Execute() {
+    FDialog->Picture()->Assign(FPicture.get());
+    PrepareFileDialog(*FDialog->OpenDialog, FGraphicClass, PictureOpenHelpContext);
+    PrepareFileDialog(*FDialog->SaveDialog, FGraphicClass, PictureSaveHelpContext);
+    const bool hasGraphic = FPicture->Graphic() != nullptr;
+    FDialog->Save->SetEnabled(hasGraphic);
+    FDialog->Clear->SetEnabled(hasGraphic);
+    if (FDialog->ShowModal() != mrOk) return false;
+    FPicture->Assign(FDialog->Picture());
+    return true;
+}
