@@ -10,8 +10,8 @@ FW_PUBLISH(TPictureEditor) {
 
 namespace {
 
-void PrepareFileDialog(TOpenDialog& dialog, TClass graphicClass, int helpContext) {
-    dialog.SetOptions({ofHideReadOnly, ofShowHelp, ofFileMustExist});
+void PrepareFileDialog(TOpenDialog& dialog, TClass graphicClass, TOpenOptions options, int helpContext) {
+    dialog.SetOptions(options);
     dialog.SetFilter(GraphicFilter(graphicClass));
     dialog.SetDefaultExt(GraphicExtension(graphicClass));
     dialog.SetHelpContext(helpContext);
@@ -34,8 +34,12 @@ void TPictureEditor::SetPicture(const TPicture* picture) {
 
 bool TPictureEditor::Execute() {
     FDialog->Picture()->Assign(FPicture.get());
-    PrepareFileDialog(*FDialog->OpenDialog, FGraphicClass, PictureOpenHelpContext);
-    PrepareFileDialog(*FDialog->SaveDialog, FGraphicClass, PictureSaveHelpContext);
+    PrepareFileDialog(*FDialog->OpenDialog, FGraphicClass, {ofHideReadOnly, ofShowHelp, ofFileMustExist},
+                      PictureOpenHelpContext);
+    // A file that must exist already could never be saved as a new one: saving asks before it replaces
+    // one instead.
+    PrepareFileDialog(*FDialog->SaveDialog, FGraphicClass, {ofHideReadOnly, ofShowHelp, ofOverwritePrompt},
+                      PictureSaveHelpContext);
     const bool hasGraphic = FPicture->Graphic() != nullptr;
     FDialog->Save->SetEnabled(hasGraphic);
     FDialog->Clear->SetEnabled(hasGraphic);

@@ -27,9 +27,10 @@ public:
     TClass GraphicClass() const { return FGraphicClass; }
     void SetGraphicClass(TClass graphicClass) { FGraphicClass = graphicClass; }
 
-    // Copies Picture into the dialog, prepares its file dialogs for GraphicClass, enables Save and Clear
-    // when there is a graphic and shows the dialog modally. With OK, the dialog's picture is copied back
-    // into Picture and the result is true.
+    // Copies Picture into the dialog, prepares its file dialogs for GraphicClass (the formats' filter and
+    // default extension; the open dialog wants an existing file, the save dialog asks before replacing
+    // one), enables Save and Clear when there is a graphic and shows the dialog modally. With OK, the
+    // dialog's picture is copied back into Picture and the result is true.
     bool Execute();
 
 private:

@@ -35,7 +35,9 @@ TPictureEditorDlg::TPictureEditorDlg(TComponent* owner) : TForm(owner) {
     InitializeForm();
 }
 
-TPictureEditorDlg::~TPictureEditorDlg() = default;
+TPictureEditorDlg::~TPictureEditorDlg() {
+    DoDestroy(); // FormDestroy frees the picture, which is gone once this destructor is done
+}
 
 void TPictureEditorDlg::FormCreate(TObject*) {
     SetHelpContext(PictureEditorHelpContext);

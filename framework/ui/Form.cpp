@@ -67,16 +67,19 @@ TForm::TForm(TComponent* owner) : TCustomForm(owner) {
 }
 
 TCustomForm::~TCustomForm() {
-    Destroying();
-    if (OnDestroy) {
-        TNotifyEvent handler = OnDestroy;
-        OnDestroy.Clear();
-        Application->HandleException([&] { handler(this); });
-    }
+    DoDestroy();
     TScreen::Instance().RemoveForm(this);
     if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
     // Owned components go while the form is still a form: their removal notices reach a whole designer.
     DestroyComponents();
+}
+
+void TCustomForm::DoDestroy() {
+    Destroying();
+    if (!OnDestroy) return;
+    TNotifyEvent handler = OnDestroy;
+    OnDestroy.Clear();
+    Application->HandleException([&] { handler(this); });
 }
 
 void TCustomForm::InitializeForm() {

@@ -114,6 +114,10 @@ protected:
     // Reads the form resource named after the form's class (when there is one) and runs OnCreate.
     // Call it at the end of the constructor of a form class.
     void InitializeForm();
+    // Marks the form as being destroyed and runs OnDestroy, once. The form's destructor calls it; a form
+    // class whose OnDestroy handler uses the class's own members calls it first in its destructor, while
+    // they still exist.
+    void DoDestroy();
     void CreateParams(TCreateParams& params) override;
     void CreateHandle() override;
     void PaintWindow(TCanvas& canvas) override;
