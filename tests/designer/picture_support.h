@@ -15,6 +15,7 @@
 #include "ui/InputSimulator.h"
 #include "ui/ModalLoop.h"
 #include "ui/Windows.h"
+#include "widgets/BitBtn.h"
 #include "widgets/Button.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +25,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -34,23 +36,15 @@ inline void PrintTo(const TRect& r, std::ostream* os) {
 // The inside of the preview frame (9, 13)-(181, 182), within its one-pixel outline.
 inline constexpr TRect FrameInterior{10, 14, 180, 181};
 
-class PictureTest : public ::testing::Test {
-protected:
-    void SetUp() override {
+// A temporary folder, removed with the object, and the helpers.
+class PictureHelpers {
+public:
+    PictureHelpers() {
         char pattern[] = "/tmp/picture-editing-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
+        if (!mkdtemp(pattern)) throw std::runtime_error("no temporary folder");
         Folder = pattern;
-        // A faulty action fails the test instead of leaving a dialog waiting for a person.
-        TModalDriver::SetStrict(true);
     }
-    void TearDown() override {
-        for (const std::string& failure : TModalDriver::TakeFailures())
-            ADD_FAILURE() << failure;
-        EXPECT_FALSE(TModalDriver::HasPendingActions());
-        TModalDriver::ClearActions();
-        TModalDriver::SetStrict(false);
-        std::filesystem::remove_all(Folder);
-    }
+    ~PictureHelpers() { std::filesystem::remove_all(Folder); }
 
     std::string File(const std::string& name) const { return (Folder / name).string(); }
     static void WriteFile(const std::string& path, const std::string& bytes) {
@@ -147,4 +141,17 @@ protected:
 
     std::filesystem::path Folder;
     std::vector<std::string> Messages;
+};
+
+class PictureTest : public ::testing::Test, protected PictureHelpers {
+protected:
+    // A faulty action fails the test instead of leaving a dialog waiting for a person.
+    void SetUp() override { TModalDriver::SetStrict(true); }
+    void TearDown() override {
+        for (const std::string& failure : TModalDriver::TakeFailures())
+            ADD_FAILURE() << failure;
+        EXPECT_FALSE(TModalDriver::HasPendingActions());
+        TModalDriver::ClearActions();
+        TModalDriver::SetStrict(false);
+    }
 };
