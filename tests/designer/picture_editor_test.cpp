@@ -96,6 +96,16 @@ TEST_F(PictureDialogTest, AnEmptyPictureShowsNoneCentredWithSaveAndClearDisabled
         EXPECT_GE(text.Width(), measure.Canvas()->TextWidth("(None)") - 3);
         EXPECT_NEAR(text.Left + text.Width() / 2.0, 9 + 172 / 2.0, 2.0);
         EXPECT_NEAR(text.Top + text.Height() / 2.0, 13 + 169 / 2.0, 3.0);
+        // The resource's font falls back to an installed one: every enabled button shows its caption.
+        for (TButton* button :
+             {static_cast<TButton*>(dialog.OK), static_cast<TButton*>(dialog.Cancel), dialog.Load,
+              dialog.btnCopy, dialog.Button2, static_cast<TButton*>(dialog.HelpBtn)}) {
+            SCOPED_TRACE(button->Name());
+            std::string caption = button->Caption();
+            std::erase(caption, '&');
+            const TRect inside = button->BoundsRect().Inflated(-3, -3);
+            EXPECT_GE(TextBounds(shot, inside).Width(), measure.Canvas()->TextWidth(caption) * 3 / 4);
+        }
         Press(dialog.Cancel);
     });
     EXPECT_FALSE(accepted);
