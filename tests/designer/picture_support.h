@@ -51,6 +51,15 @@ public:
         std::ofstream(path, std::ios::binary) << bytes;
     }
 
+    // Reports what went wrong in the modal loops, and every action no loop took, and leaves strict mode.
+    static void EndStrictModalRuns() {
+        for (const std::string& failure : TModalDriver::TakeFailures())
+            ADD_FAILURE() << failure;
+        EXPECT_FALSE(TModalDriver::HasPendingActions());
+        TModalDriver::ClearActions();
+        TModalDriver::SetStrict(false);
+    }
+
     // Runs the action inside the next modal window, which must be a `Window`.
     template <class Window> static void InDialog(std::function<void(Window&)> action) {
         TModalDriver::QueueAction([action](TObject* window) {
@@ -147,11 +156,5 @@ class PictureTest : public ::testing::Test, protected PictureHelpers {
 protected:
     // A faulty action fails the test instead of leaving a dialog waiting for a person.
     void SetUp() override { TModalDriver::SetStrict(true); }
-    void TearDown() override {
-        for (const std::string& failure : TModalDriver::TakeFailures())
-            ADD_FAILURE() << failure;
-        EXPECT_FALSE(TModalDriver::HasPendingActions());
-        TModalDriver::ClearActions();
-        TModalDriver::SetStrict(false);
-    }
+    void TearDown() override { EndStrictModalRuns(); }
 };

@@ -18,11 +18,7 @@ protected:
         TModalDriver::SetStrict(true);
     }
     void TearDown() override {
-        for (const std::string& failure : TModalDriver::TakeFailures())
-            ADD_FAILURE() << failure;
-        EXPECT_FALSE(TModalDriver::HasPendingActions());
-        TModalDriver::ClearActions();
-        TModalDriver::SetStrict(false);
+        EndStrictModalRuns();
         InspectorTest::TearDown();
     }
     void ClickEllipsis() {
