@@ -426,7 +426,7 @@ TEST_F(DemoHost, ABrokenFileIsReportedAndTheDesignStaysAsItWas) {
 
 TEST_F(DemoHost, APictureIsLoadedIntoImage1ThroughTheInspector) {
     const std::filesystem::path sunrise =
-        std::filesystem::path(__FILE__).parent_path() / "../../demo/pictures/sunrise.svg";
+        std::filesystem::path(FORMWRIGHT_SOURCE_DIR) / "demo/pictures/sunrise.svg";
     ASSERT_TRUE(std::filesystem::exists(sunrise));
     Press(host->Button1);
     TInputSimulator::Click(Form2->Image1, {20, 20});
