@@ -152,22 +152,4 @@ TEST(GraphicSaving, AFailedSaveLeavesTheOldFileAndNoNewOne) {
     EXPECT_EQ(left, (std::vector<std::string>{"folder.bmp", "picture.bmp"}));
 }
 
-TEST(GraphicSaving, ASaveReplacesTheFileALinkNamesAndKeepsItsPermissions) {
-    TTempDir dir;
-    const std::string real = dir.File("real.bmp"), link = dir.File("link.bmp");
-    WriteFile(real, "old");
-    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    fs::create_symlink(real, link);
-    TBitmap bitmap;
-    Fill(bitmap, 3, 2, clBlue);
-    bitmap.SaveToFile(link);
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    TBitmap loaded;
-    loaded.LoadFromFile(real);
-    EXPECT_EQ(loaded.Width(), 3);
-    EXPECT_EQ(loaded.Canvas()->Pixels(1, 1), clBlue);
-}
-
 } // namespace
