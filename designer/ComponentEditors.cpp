@@ -3,6 +3,7 @@
 #include "ComponentList.h"
 #include "EditorRegistry.h"
 #include "MethodEditor.h"
+#include "SpecialisedEditors.h"
 #include "core/SysUtils.h"
 #include "rtti/Publisher.h"
 
@@ -101,6 +102,11 @@ struct TComponentEditorRec {
 
 std::vector<TComponentEditorRec>& ComponentEditorRegistry() {
     static std::vector<TComponentEditorRec> list;
+    static bool standardRegistered = false;
+    if (!standardRegistered) {
+        standardRegistered = true; // first, since the standard registrations come back here
+        RegisterStandardComponentEditors();
+    }
     return list;
 }
 

@@ -3,7 +3,8 @@
 // GetComponentEditor picks the editor registered for the most derived class the component belongs to
 // (the newer registration wins for the same class); every other component gets TDefaultEditor, which
 // opens the component's most typical event: OnCreate, else OnChange, else OnClick, else the first event
-// in name order.
+// in name order. Images get TGraphicEditor (PictureProperties.h), registered before the first registration
+// or look-up of the program.
 #pragma once
 
 #include "PropertyEditor.h"

@@ -7,8 +7,8 @@
 // count. Without a match the property's type kind decides (DefaultEditorByKind).
 //
 // The standard registrations of the system (font name and character set, colour, font, cursor, caption,
-// modal result, media-player file name, tab order, dates and times) are made before the first
-// registration or look-up of the program, so every later registration is newer than them.
+// modal result, media-player file name, tab order, dates and times, pictures and graphics) are made before
+// the first registration or look-up of the program, so every later registration is newer than them.
 #pragma once
 
 #include "PropertyEditor.h"

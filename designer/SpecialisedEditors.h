@@ -140,3 +140,6 @@ extern const char* const ModalResultNames[11];
 // The system's start-up registrations, in their fixed order. Made once, automatically, before the first
 // registration or look-up of the program (EditorRegistry.h).
 void RegisterStandardPropertyEditors();
+// The system's component-editor registrations (TGraphicEditor for TImage). Made once, automatically,
+// before the first component-editor registration or look-up of the program (ComponentEditors.h).
+void RegisterStandardComponentEditors();

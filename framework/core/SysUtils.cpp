@@ -77,6 +77,16 @@ std::string IntToStr(int64_t value) {
     return std::to_string(value);
 }
 
+int MulDiv(int number, int numerator, int denominator) {
+    if (denominator == 0) return -1;
+    const int64_t product = int64_t(number) * numerator;
+    const int64_t magnitude = denominator < 0 ? -int64_t(denominator) : denominator;
+    const int64_t rounded = ((product < 0 ? -product : product) + magnitude / 2) / magnitude;
+    const int64_t result = (product < 0) != (denominator < 0) ? -rounded : rounded;
+    if (result < std::numeric_limits<int>::min() || result > std::numeric_limits<int>::max()) return -1;
+    return static_cast<int>(result);
+}
+
 std::string IntToHex(int64_t value, int digits) {
     return Format("%.*X", digits < 0 ? 0 : digits, value);
 }

@@ -58,6 +58,9 @@ template <class... Args> std::string Format(std::string_view format, const Args&
 }
 
 std::string IntToStr(int64_t value);
+// number * numerator / denominator, computed in 64 bits and rounded to the nearest integer (halves away
+// from zero); -1 when the denominator is 0 or the result does not fit in an int.
+int MulDiv(int number, int numerator, int denominator);
 // Upper-case hexadecimal, at least `digits` digits; negative values as with "%x".
 std::string IntToHex(int64_t value, int digits);
 // [sign] decimal, or hexadecimal with a leading "$" or "0x"; surrounding blanks allowed. Decimal values

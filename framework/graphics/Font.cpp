@@ -1,15 +1,6 @@
 #include "graphics/Font.h"
 
-#include <cmath>
-
-namespace {
-
-// n * m / d rounded to the nearest integer, halves away from zero.
-int MulDivRound(int n, int m, int d) {
-    return static_cast<int>(std::lround(static_cast<double>(int64_t(n) * m) / d));
-}
-
-} // namespace
+#include "core/SysUtils.h"
 
 FW_PUBLISH(TFont) {
     p.Property("Charset", &TFont::Charset, &TFont::SetCharset).Default(DEFAULT_CHARSET);
@@ -74,11 +65,11 @@ void TFont::SetPitch(TFontPitch pitch) {
 }
 
 int TFont::Size() const {
-    return -MulDivRound(FHeight, 72, FPixelsPerInch);
+    return -MulDiv(FHeight, 72, FPixelsPerInch);
 }
 
 void TFont::SetSize(int points) {
-    SetHeight(-MulDivRound(points, FPixelsPerInch, 72));
+    SetHeight(-MulDiv(points, FPixelsPerInch, 72));
 }
 
 void TFont::SetStyle(TFontStyles style) {

@@ -1,5 +1,6 @@
 #include "graphics/Graphic.h"
 
+#include "core/FileReplace.h"
 #include "core/Streams.h"
 #include "streaming/Filer.h"
 
@@ -21,8 +22,7 @@ void TGraphic::LoadFromFile(const std::string& fileName) {
 }
 
 void TGraphic::SaveToFile(const std::string& fileName) {
-    TFileStream stream(fileName, fmCreate);
-    SaveToStream(stream);
+    WriteFileReplacing(fileName, [this](TStream& stream) { SaveToStream(stream); });
 }
 
 void TGraphic::DefineProperties(TFiler& filer) {

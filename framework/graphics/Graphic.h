@@ -36,7 +36,9 @@ public:
     void SetModified(bool modified) { FModified = modified; }
 
     // Files in the graphic's own format. Opening fails with EFOpenError "Cannot open file %s", creating
-    // with EFCreateError "Cannot create file %s"; bad contents with the class's EInvalidGraphic message.
+    // with EFCreateError "Cannot create file %s"; bad contents, or a picture larger than 16384 pixels
+    // either way, with the class's EInvalidGraphic message. Saving writes a new file that replaces the
+    // old one only once it is complete (WriteFileReplacing), so a failed save leaves the old file intact.
     void LoadFromFile(const std::string& fileName);
     void SaveToFile(const std::string& fileName);
     // Reads the rest of the stream as one file of the graphic's format.

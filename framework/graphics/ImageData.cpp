@@ -12,7 +12,7 @@
 QByteArray ReadRest(TStream& stream) {
     const int64_t count = stream.Size() - stream.Position();
     QByteArray bytes;
-    if (count <= 0) return bytes;
+    if (count <= 0 || count > MaxPictureFileSize) return bytes;
     bytes.resize(static_cast<qsizetype>(count));
     stream.ReadBuffer(bytes.data(), count);
     return bytes;
@@ -29,8 +29,13 @@ QImage DecodeImage(const QByteArray& bytes, const char* format) {
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
     reader.setDecideFormatFromContent(false);
+    reader.setAllocationLimit(static_cast<int>(MaxPictureBytes / (1024 * 1024)));
+    // The size in the file's header is checked before any pixel memory is taken.
+    const QSize declared = reader.size();
+    if (declared.isValid() && !PictureSizeAllowed(declared.width(), declared.height())) return {};
     QImage image;
     if (!reader.read(&image) || image.isNull()) return {};
+    if (!PictureSizeAllowed(image.width(), image.height())) return {};
     return PaintableImage(image);
 }
 

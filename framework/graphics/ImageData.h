@@ -15,6 +15,19 @@ class TCanvas;
 class TGraphic;
 class TStream;
 
+// The largest picture the graphics load: at most MaxPictureSide pixels each way, decoded into at most
+// MaxPictureBytes, from a file of at most MaxPictureFileSize bytes (the largest uncompressed bitmap of
+// that size with its headers). Larger ones count as not valid, so that a damaged or hostile file cannot
+// claim more memory than such a picture needs.
+inline constexpr int MaxPictureSide = 16384;
+inline constexpr int64_t MaxPictureBytes = int64_t(MaxPictureSide) * MaxPictureSide * 4;
+inline constexpr int64_t MaxPictureFileSize = MaxPictureBytes + 65536;
+
+// Whether a picture of this size may be loaded.
+inline bool PictureSizeAllowed(int width, int height) {
+    return width <= MaxPictureSide && height <= MaxPictureSide;
+}
+
 struct TImageData {
     QImage Image;
     // The file as it was loaded, written back unchanged while the image is unchanged (saving a JPEG again
@@ -22,12 +35,13 @@ struct TImageData {
     QByteArray Bytes;
 };
 
-// The bytes from the stream's position to its end.
+// The bytes from the stream's position to its end; none (and nothing read) when they are more than
+// MaxPictureFileSize.
 QByteArray ReadRest(TStream& stream);
 void WriteBytes(TStream& stream, const QByteArray& bytes);
 
 // Decodes `bytes` as exactly this format ("BMP", "ICO", "PNG", "JPEG") into an image a painter can draw on;
-// a null image when they are not one.
+// a null image when they are not one, or one larger than the limits above.
 QImage DecodeImage(const QByteArray& bytes, const char* format);
 QByteArray EncodeImage(const QImage& image, const char* format);
 // RGB32, or premultiplied ARGB32 when the image has an alpha channel: the formats painting is exact on.

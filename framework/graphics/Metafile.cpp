@@ -72,6 +72,9 @@ void TMetafile::SetDocument(std::string document) {
     auto renderer = std::make_unique<TMetafileRenderer>();
     if (!renderer->Renderer.load(QByteArray::fromStdString(document)) || !renderer->Renderer.isValid())
         throw EInvalidGraphic("Metafile is not valid");
+    const QSize size = renderer->Renderer.defaultSize();
+    if (size.width() < 0 || size.height() < 0 || !PictureSizeAllowed(size.width(), size.height()))
+        throw EInvalidGraphic("Metafile is not valid");
     FRenderer = std::move(renderer);
     FDocument = std::move(document);
 }

@@ -67,16 +67,19 @@ TForm::TForm(TComponent* owner) : TCustomForm(owner) {
 }
 
 TCustomForm::~TCustomForm() {
-    Destroying();
-    if (OnDestroy) {
-        TNotifyEvent handler = OnDestroy;
-        OnDestroy.Clear();
-        Application->HandleException([&] { handler(this); });
-    }
+    DoDestroy();
     TScreen::Instance().RemoveForm(this);
     if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
     // Owned components go while the form is still a form: their removal notices reach a whole designer.
     DestroyComponents();
+}
+
+void TCustomForm::DoDestroy() {
+    Destroying();
+    if (!OnDestroy) return;
+    TNotifyEvent handler = OnDestroy;
+    OnDestroy.Clear();
+    Application->HandleException([&] { handler(this); });
 }
 
 void TCustomForm::InitializeForm() {
@@ -365,7 +368,11 @@ void TCustomForm::PaintWindow(TCanvas& canvas) {
         FDesigner->PaintSurface();
         return;
     }
-    Paint();
+    FCanvas.PaintOn(canvas, Font(), [this] { Paint(); });
+}
+
+TCanvas* TCustomForm::Canvas() const {
+    return FCanvas.Current();
 }
 
 void TCustomForm::Paint() {

@@ -3,6 +3,7 @@
 // InitializeForm(), which also runs OnCreate.
 #pragma once
 
+#include "ui/PaintCanvas.h"
 #include "ui/WinControl.h"
 
 class TDesigner;
@@ -71,6 +72,9 @@ public:
     void SetHelpContext(int value) { FHelpContext = value; }
     bool KeyPreview() const { return FKeyPreview; }
     void SetKeyPreview(bool value) { FKeyPreview = value; }
+    // The canvas being painted on while OnPaint runs (the form's font selected); outside painting a
+    // canvas that draws nothing.
+    TCanvas* Canvas() const;
 
     // ---- focus and keys
     TWinControl* ActiveControl() const { return FActiveControl; }
@@ -112,6 +116,10 @@ protected:
     // Reads the form resource named after the form's class (when there is one) and runs OnCreate.
     // Call it at the end of the constructor of a form class.
     void InitializeForm();
+    // Marks the form as being destroyed and runs OnDestroy, once. The form's destructor calls it; a form
+    // class whose OnDestroy handler uses the class's own members calls it first in its destructor, while
+    // they still exist.
+    void DoDestroy();
     void CreateParams(TCreateParams& params) override;
     void CreateHandle() override;
     void PaintWindow(TCanvas& canvas) override;
@@ -125,6 +133,7 @@ private:
     void DoClose(TCloseAction& action);
 
     TDesigner* FDesigner = nullptr;
+    TPaintCanvas FCanvas;
     TWinControl* FActiveControl = nullptr;
     TModalResult FModalResult = mrNone;
     TFormBorderStyle FBorderStyle = bsSizeable;

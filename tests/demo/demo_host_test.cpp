@@ -8,6 +8,7 @@
 #include "ObjAlign.h"
 #include "ObjInsp.h"
 #include "ObjTab.h"
+#include "PicEdit.h"
 #include "PopCtrls.h"
 #include "components/Table.h"
 #include "core/SysUtils.h"
@@ -19,8 +20,10 @@
 #include "ui/InputSimulator.h"
 #include "ui/ModalLoop.h"
 #include "ui/Windows.h"
+#include "widgets/BitBtn.h"
 #include "widgets/Button.h"
 #include "widgets/ComboBox.h"
+#include "widgets/Image.h"
 #include "widgets/Label.h"
 #include "widgets/ListBox.h"
 #include "widgets/Menus.h"
@@ -424,6 +427,41 @@ TEST_F(DemoHost, ABrokenFileIsReportedAndTheDesignStaysAsItWas) {
     EXPECT_TRUE(designer->IsSelected(Form2->Button2));
     Press(host->Button2);
     EXPECT_EQ(designer->Root(), nullptr);
+}
+
+TEST_F(DemoHost, APictureIsLoadedIntoImage1ThroughTheInspector) {
+    const std::filesystem::path sunrise =
+        std::filesystem::path(FORMWRIGHT_SOURCE_DIR) / "demo/pictures/sunrise.svg";
+    ASSERT_TRUE(std::filesystem::exists(sunrise));
+    Press(host->Button1);
+    TInputSimulator::Click(Form2->Image1, {20, 20});
+    ASSERT_TRUE(designer->IsSelected(Form2->Image1));
+    EXPECT_EQ(RowValue("Picture"), "(TBitmap)");
+    ASSERT_GE(SelectRow("Picture"), 0);
+    auto* editor = dynamic_cast<TPropInplaceEditor*>(inspector->PropGrid()->InplaceEditor());
+    ASSERT_NE(editor, nullptr);
+    ASSERT_EQ(editor->ButtonKind(), TPropInplaceEditor::bkEllipsis);
+
+    TModalDriver::QueueAction([&](TObject* window) {
+        auto* dialog = dynamic_cast<TPictureEditorDlg*>(window);
+        ASSERT_NE(dialog, nullptr);
+        QueueFileChoice(sunrise.string());
+        Press(dialog->Load);
+        Press(dialog->OK);
+    });
+    const TRect button = editor->ButtonRect();
+    TInputSimulator::Click(editor->Handle(),
+                           {(button.Left + button.Right) / 2, (button.Top + button.Bottom) / 2});
+    EXPECT_FALSE(TModalDriver::HasPendingActions());
+    EXPECT_EQ(RowValue("Picture"), "(TMetafile)");
+    EXPECT_EQ(Form2->Image1->Width(), 160) << "AutoSize takes the picture's size";
+    EXPECT_EQ(Form2->Image1->Height(), 100);
+    Application->ProcessMessages();
+    TBitmap shot;
+    GrabWindow(Form2->Handle(), shot);
+    EXPECT_EQ(ColorToRGB(shot.Canvas()->Pixels(Form2->Image1->Left() + 10, Form2->Image1->Top() + 10)),
+              0xEBCE87)
+        << "the sky";
 }
 
 } // namespace

@@ -321,4 +321,18 @@ TEST(DateTime, TextRoundTripsBeforeAndAfterTheEpoch) {
         }
 }
 
+TEST(MulDiv, RoundsHalvesAwayFromZeroAndReportsWhatCannotBeComputed) {
+    struct Row {
+        int number, numerator, denominator, expected;
+    } rows[] = {
+        {100, 172, 344, 50},   {1000, 169, 990, 171}, {5, 1, 2, 3},
+        {-5, 1, 2, -3},        {5, -1, 2, -3},        {5, 1, -2, -3},
+        {-5, -1, -2, -3},      {7, 1, 3, 2},          {0, 5, 7, 0},
+        {46341, 46341, 1, -1}, {1, 1, 0, -1},         {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(MulDiv(r.number, r.numerator, r.denominator), r.expected)
+            << r.number << " * " << r.numerator << " / " << r.denominator;
+}
+
 } // namespace
