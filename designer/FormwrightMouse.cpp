@@ -244,6 +244,7 @@ void TFormwright::FinishMove(TPoint) {
 
 void TFormwright::MoveSelectionBy(int dx, int dy) {
     if (dx == 0 && dy == 0) return;
+    const TDesignChange change(this);
     for (int i = 0; i < SelectionCount(); ++i) {
         TControl* object = Selected(i);
         object->SetBounds(object->Left() + dx, object->Top() + dy, object->Width(), object->Height());
@@ -343,6 +344,7 @@ void TFormwright::FinishPlacement(TPoint) {
 
 void TFormwright::PlaceComponent() {
     const TRect rect = Spanned(FDragOrigin, FDragPoint);
+    const TDesignChange change(this);
     TComponent* component = nullptr;
     if (Inspector()) Inspector()->BeginComponentUpdate();
     try {
@@ -381,5 +383,5 @@ void TFormwright::PlaceComponent() {
         SelectObject(placeholder, true);
     }
     SelectionChanged();
-    SetModifiedFlag();
+    DesignChanged();
 }
