@@ -9,7 +9,8 @@ void TDesignHistory::SetLimits(int maxSteps, size_t maxBytes) {
 }
 
 size_t TDesignHistory::SizeOf(const TDesignStep& step, const TDesignStep* previous) {
-    size_t size = sizeof(TDesignStep) + (step.SelectionBefore.capacity() + step.SelectionAfter.capacity()) * 4;
+    size_t size =
+        sizeof(TDesignStep) + (step.SelectionBefore.capacity() + step.SelectionAfter.capacity()) * 4;
     // The state before is mostly the one the previous step ended in, and the state after mostly shares
     // its records with the state before.
     if (step.Before && (!previous || previous->After != step.Before))

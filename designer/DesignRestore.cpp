@@ -25,8 +25,9 @@ std::vector<bool> LongestIncreasingRun(const std::vector<int>& ranks) {
     std::vector<int> tails;
     std::vector<int> previous(ranks.size(), -1);
     for (int i = 0; i < static_cast<int>(ranks.size()); ++i) {
-        auto it = std::lower_bound(tails.begin(), tails.end(), ranks[static_cast<size_t>(i)],
-                                   [&ranks](int index, int rank) { return ranks[static_cast<size_t>(index)] < rank; });
+        auto it = std::lower_bound(
+            tails.begin(), tails.end(), ranks[static_cast<size_t>(i)],
+            [&ranks](int index, int rank) { return ranks[static_cast<size_t>(index)] < rank; });
         if (it != tails.begin()) previous[static_cast<size_t>(i)] = *(it - 1);
         if (it == tails.end())
             tails.push_back(i);
@@ -108,7 +109,8 @@ void ReorderWithFewMoves(const std::vector<void*>& current, const std::vector<vo
         if (kept.count(item)) continue;
         list.erase(std::find(list.begin(), list.end(), item));
         int index = 0;
-        if (i > 0) index = static_cast<int>(std::find(list.begin(), list.end(), desired[i - 1]) - list.begin()) + 1;
+        if (i > 0)
+            index = static_cast<int>(std::find(list.begin(), list.end(), desired[i - 1]) - list.begin()) + 1;
         list.insert(list.begin() + index, item);
         moveTo(item, index);
     }
@@ -119,8 +121,8 @@ void ReorderWithFewMoves(const std::vector<void*>& current, const std::vector<vo
 class TDesignRestorer::TRun {
 public:
     TRun(TFormwright& designer, TDesignIdentities& ids, const TDesignState& target)
-        : FDesigner(designer), FIds(ids), FTarget(target), FRoot(designer.Root()), FForm(designer.DesignedForm()),
-          FWriterRoot(FForm ? static_cast<TComponent*>(FForm) : FRoot) {}
+        : FDesigner(designer), FIds(ids), FTarget(target), FRoot(designer.Root()),
+          FForm(designer.DesignedForm()), FWriterRoot(FForm ? static_cast<TComponent*>(FForm) : FRoot) {}
 
     void Run() {
         if (!FRoot || !FTarget.Root) return;
@@ -302,7 +304,8 @@ private:
     void RestoreOwnedOrder() {
         std::unordered_map<uint32_t, std::vector<void*>> desiredByOwner;
         for (const TComponentRecordPtr& record : FTarget.Components)
-            if (TComponent* component = Live(record->Id)) desiredByOwner[record->OwnerId].push_back(component);
+            if (TComponent* component = Live(record->Id))
+                desiredByOwner[record->OwnerId].push_back(component);
         for (auto& [ownerId, desiredItems] : desiredByOwner) {
             TComponent* owner = Live(ownerId);
             if (!owner) continue;
@@ -326,11 +329,13 @@ private:
         for (auto& [parentId, records] : children) {
             TWinControl* parent = LiveParent(parentId);
             if (!parent) continue;
-            std::stable_sort(records.begin(), records.end(),
-                             [](const TComponentRecord* a, const TComponentRecord* b) { return a->ZIndex < b->ZIndex; });
+            std::stable_sort(
+                records.begin(), records.end(),
+                [](const TComponentRecord* a, const TComponentRecord* b) { return a->ZIndex < b->ZIndex; });
             std::vector<void*> desiredItems, full;
             for (const TComponentRecord* record : records)
-                if (auto* control = dynamic_cast<TControl*>(Live(record->Id))) desiredItems.push_back(control);
+                if (auto* control = dynamic_cast<TControl*>(Live(record->Id)))
+                    desiredItems.push_back(control);
             for (int i = 0; i < parent->ControlCount(); ++i)
                 full.push_back(parent->Controls(i));
             const std::vector<void*> desired = WithItemsInOrder(full, desiredItems);
@@ -366,7 +371,8 @@ private:
             TEditContainer* placeholder = FDesigner.FindPlaceholder(Live(record.Id));
             if (!placeholder) continue;
             if (placeholder->Left() != record.Left || placeholder->Top() != record.Top)
-                placeholder->SetBounds(record.Left, record.Top, TEditContainer::BoxSize, TEditContainer::BoxSize);
+                placeholder->SetBounds(record.Left, record.Top, TEditContainer::BoxSize,
+                                       TEditContainer::BoxSize);
             if (!placeholder->Visible()) placeholder->Show();
             order.push_back(placeholder);
         }
@@ -381,7 +387,8 @@ private:
     }
 
     void RestoreStacking() {
-        if (!FDesigner.RootWindow() || CaptureDesign(FDesigner, FIds, nullptr)->Stacking == FTarget.Stacking) return;
+        if (!FDesigner.RootWindow() || CaptureDesign(FDesigner, FIds, nullptr)->Stacking == FTarget.Stacking)
+            return;
         // The controls' windows follow their z-order already; each box goes right under the window that
         // is above it, from the top down.
         HWND above = nullptr;
@@ -389,9 +396,11 @@ private:
             TComponent* component = Live(*it);
             if (!component) continue;
             if (TEditContainer* placeholder = FDesigner.FindPlaceholder(component)) {
-                SetWindowPos(placeholder->Handle(), above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                SetWindowPos(placeholder->Handle(), above, 0, 0, 0, 0,
+                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
                 above = placeholder->Handle();
-            } else if (auto* windowed = dynamic_cast<TWinControl*>(component); windowed && windowed->HandleAllocated()) {
+            } else if (auto* windowed = dynamic_cast<TWinControl*>(component);
+                       windowed && windowed->HandleAllocated()) {
                 above = windowed->Handle();
             }
         }
@@ -409,7 +418,8 @@ private:
     TPropertyDefaults FDefaults;
 };
 
-TDesignRestorer::TDesignRestorer(TFormwright& designer, TDesignIdentities& ids) : FDesigner(designer), FIds(ids) {
+TDesignRestorer::TDesignRestorer(TFormwright& designer, TDesignIdentities& ids)
+    : FDesigner(designer), FIds(ids) {
 }
 
 void TDesignRestorer::Restore(const TDesignState& target) {

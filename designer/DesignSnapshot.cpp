@@ -60,13 +60,16 @@ bool TDesignState::SameAs(const TDesignState& other) const {
 
 size_t TDesignState::ByteSize(const TDesignState* previous) const {
     size_t size = sizeof(TDesignState) + Components.capacity() * sizeof(TComponentRecordPtr) +
-                  Placeholders.capacity() * sizeof(TPlaceholderRecord) + Stacking.capacity() * sizeof(uint32_t);
+                  Placeholders.capacity() * sizeof(TPlaceholderRecord) +
+                  Stacking.capacity() * sizeof(uint32_t);
     auto own = [](const TComponentRecordPtr& record) {
-        return record ? sizeof(TComponentRecord) + record->Name.capacity() + record->Properties.capacity() : 0;
+        return record ? sizeof(TComponentRecord) + record->Name.capacity() + record->Properties.capacity()
+                      : 0;
     };
     if (!previous || previous->Root != Root) size += own(Root);
     for (size_t i = 0; i < Components.size(); ++i) {
-        const bool shared = previous && i < previous->Components.size() && previous->Components[i] == Components[i];
+        const bool shared =
+            previous && i < previous->Components.size() && previous->Components[i] == Components[i];
         if (!shared) size += own(Components[i]);
     }
     return size;
@@ -87,7 +90,8 @@ TDesignStatePtr CaptureDesign(TFormwright& designer, TDesignIdentities& ids, con
     };
     indexChildren(root);
     for (TComponent* component : components)
-        if (auto* container = dynamic_cast<TWinControl*>(component); container && container->ControlCount() > 0)
+        if (auto* container = dynamic_cast<TWinControl*>(component);
+            container && container->ControlCount() > 0)
             indexChildren(container);
 
     // Records of the previous state, by number, for the components that moved in the owned order.
@@ -104,7 +108,8 @@ TDesignStatePtr CaptureDesign(TFormwright& designer, TDesignIdentities& ids, con
     };
 
     TPropertyListWriter writer(form ? static_cast<TComponent*>(form) : root);
-    TComponentRecord rootRecord{ids.IdOf(root), root->ClassType(), root->Name(), 0, 0, -1, writer.Write(root)};
+    TComponentRecord rootRecord{ids.IdOf(root),    root->ClassType(), root->Name(), 0, 0, -1,
+                                writer.Write(root)};
     state->Root = previous && previous->Root && *previous->Root == rootRecord
                       ? previous->Root
                       : std::make_shared<const TComponentRecord>(std::move(rootRecord));
@@ -114,13 +119,10 @@ TDesignStatePtr CaptureDesign(TFormwright& designer, TDesignIdentities& ids, con
         TComponent* component = components[i];
         auto* control = dynamic_cast<TControl*>(component);
         TWinControl* parent = control ? control->Parent() : nullptr;
-        TComponentRecord record{ids.IdOf(component),
-                                component->ClassType(),
-                                component->Name(),
-                                ids.IdOf(component->Owner()),
-                                parent ? ids.IdOf(parent) : 0,
-                                -1,
-                                writer.Write(component)};
+        TComponentRecord record{
+            ids.IdOf(component),          component->ClassType(),        component->Name(),
+            ids.IdOf(component->Owner()), parent ? ids.IdOf(parent) : 0, -1,
+            writer.Write(component)};
         if (control) {
             auto it = zIndex.find(control);
             if (it != zIndex.end()) record.ZIndex = it->second;
@@ -134,7 +136,8 @@ TDesignStatePtr CaptureDesign(TFormwright& designer, TDesignIdentities& ids, con
     for (void* item : designer.Placeholders()) {
         auto* placeholder = static_cast<TEditContainer*>(item);
         if (placeholder->Component())
-            state->Placeholders.push_back({ids.IdOf(placeholder->Component()), placeholder->Left(), placeholder->Top()});
+            state->Placeholders.push_back(
+                {ids.IdOf(placeholder->Component()), placeholder->Left(), placeholder->Top()});
     }
     if (designer.RootWindow())
         for (HWND window : GetChildWindows(designer.RootWindow())) {

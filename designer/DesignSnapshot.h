@@ -23,8 +23,8 @@ struct TComponentRecord {
     TClass Class = nullptr;
     std::string Name;
     uint32_t OwnerId = 0;
-    uint32_t ParentId = 0; // 0: no parent (a non-visual component)
-    int ZIndex = -1;       // place among the parent's child controls, bottom first
+    uint32_t ParentId = 0;  // 0: no parent (a non-visual component)
+    int ZIndex = -1;        // place among the parent's child controls, bottom first
     std::string Properties; // the property list the form stream writes for it
     bool operator==(const TComponentRecord&) const = default;
 };

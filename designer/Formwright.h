@@ -338,9 +338,9 @@ private:
 
     std::unique_ptr<TDesignIdentities> FIds;
     std::unique_ptr<TDesignHistory> FHistory;
-    TDesignStatePtr FCurrentState;      // the design as the history last saw it
-    TDesignStatePtr FLoadBefore;        // the design before the load that runs
-    TSelectionState FSelectionAtStart;  // the selection when the outermost edit began
+    TDesignStatePtr FCurrentState;     // the design as the history last saw it
+    TDesignStatePtr FLoadBefore;       // the design before the load that runs
+    TSelectionState FSelectionAtStart; // the selection when the outermost edit began
     int FChangeDepth = 0;
     bool FChangePending = false;
     bool FChangeFailed = false;

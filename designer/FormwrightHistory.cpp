@@ -35,7 +35,9 @@ void TFormwright::NoteChange() {
 void TFormwright::BeginDesignChange() {
     if (FChangeDepth++ > 0) return;
     FChangeFailed = false;
-    if (FRoot && FCurrentState && !FRestoring) FSelectionAtStart = CaptureSelection(*this, *FIds);
+    // A drag is one edit from the press to the release: the selection before it is the one at the press.
+    if (FRoot && FCurrentState && !FRestoring && FDragMode == ddNone)
+        FSelectionAtStart = CaptureSelection(*this, *FIds);
 }
 
 void TFormwright::EndDesignChange(bool succeeded) {

@@ -88,7 +88,8 @@ public:
             break;
         case vaCollection:
             while (Peek() != vaNull) {
-                if (const uint8_t tag = Peek(); tag == vaInt8 || tag == vaInt16 || tag == vaInt32) SkipValue();
+                if (const uint8_t tag = Peek(); tag == vaInt8 || tag == vaInt16 || tag == vaInt32)
+                    SkipValue();
                 if (Byte() != vaList) NoPropertyList();
                 while (Peek() != vaNull) {
                     ShortString();
@@ -191,14 +192,16 @@ TStoredValues SplitStoredProperties(std::string_view bytes) {
 
 bool StoresPath(const TStoredValues& values, std::string_view path) {
     for (const TStoredValue& value : values) {
-        if (value.Path.size() < path.size() || !SameText(std::string_view(value.Path).substr(0, path.size()), path))
+        if (value.Path.size() < path.size() ||
+            !SameText(std::string_view(value.Path).substr(0, path.size()), path))
             continue;
         if (value.Path.size() == path.size() || value.Path[path.size()] == '.') return true;
     }
     return false;
 }
 
-void ReadStoredValues(TPersistent* instance, TComponent* root, const std::vector<const TStoredValue*>& values) {
+void ReadStoredValues(TPersistent* instance, TComponent* root,
+                      const std::vector<const TStoredValue*>& values) {
     if (values.empty()) return;
     TMemoryStream stream;
     {

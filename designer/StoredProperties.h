@@ -32,7 +32,8 @@ bool StoresPath(const TStoredValues& values, std::string_view path);
 
 // Reads values into an existing object in the given order, as a form load does; component references
 // are resolved among the root's components once all values are read.
-void ReadStoredValues(TPersistent* instance, TComponent* root, const std::vector<const TStoredValue*>& values);
+void ReadStoredValues(TPersistent* instance, TComponent* root,
+                      const std::vector<const TStoredValue*>& values);
 
 // Puts values back to the defaults a form load starts from. Published values take what the writer
 // leaves out (the declared default, zero, the empty text, no handler, no object); a defined value (a
