@@ -387,8 +387,7 @@ private:
     }
 
     void RestoreStacking() {
-        if (!FDesigner.RootWindow() || CaptureDesign(FDesigner, FIds, nullptr)->Stacking == FTarget.Stacking)
-            return;
+        if (!FDesigner.RootWindow() || CaptureStacking(FDesigner, FIds) == FTarget.Stacking) return;
         // The controls' windows follow their z-order already; each box goes right under the window that
         // is above it, from the top down.
         HWND above = nullptr;

@@ -139,16 +139,24 @@ TDesignStatePtr CaptureDesign(TFormwright& designer, TDesignIdentities& ids, con
             state->Placeholders.push_back(
                 {ids.IdOf(placeholder->Component()), placeholder->Left(), placeholder->Top()});
     }
-    if (designer.RootWindow())
-        for (HWND window : GetChildWindows(designer.RootWindow())) {
-            if (GetWindowLong(window, GWL_USERDATA) == GrabHandleMarker) continue;
-            TWinControl* control = FindControl(window);
-            if (auto* placeholder = dynamic_cast<TEditContainer*>(control))
-                state->Stacking.push_back(ids.IdOf(placeholder->Component()));
-            else if (control && (control->Owner() == root || (form && control->Owner() == form)))
-                state->Stacking.push_back(ids.IdOf(control));
-        }
+    state->Stacking = CaptureStacking(designer, ids);
     return state;
+}
+
+std::vector<uint32_t> CaptureStacking(TFormwright& designer, TDesignIdentities& ids) {
+    std::vector<uint32_t> stacking;
+    TWinControl* root = designer.Root();
+    TCustomForm* form = designer.DesignedForm();
+    if (!root || !designer.RootWindow()) return stacking;
+    for (HWND window : GetChildWindows(designer.RootWindow())) {
+        if (GetWindowLong(window, GWL_USERDATA) == GrabHandleMarker) continue;
+        TWinControl* control = FindControl(window);
+        if (auto* placeholder = dynamic_cast<TEditContainer*>(control))
+            stacking.push_back(ids.IdOf(placeholder->Component()));
+        else if (control && (control->Owner() == root || (form && control->Owner() == form)))
+            stacking.push_back(ids.IdOf(control));
+    }
+    return stacking;
 }
 
 TSelectionState CaptureSelection(TFormwright& designer, TDesignIdentities& ids) {

@@ -57,3 +57,5 @@ using TSelectionState = std::vector<uint32_t>;
 // The design the designer is attached to now. Records equal to those of `previous` are shared with it.
 TDesignStatePtr CaptureDesign(TFormwright& designer, TDesignIdentities& ids, const TDesignState* previous);
 TSelectionState CaptureSelection(TFormwright& designer, TDesignIdentities& ids);
+// The root window's design windows (controls and placeholders), bottom first.
+std::vector<uint32_t> CaptureStacking(TFormwright& designer, TDesignIdentities& ids);
