@@ -241,28 +241,39 @@ TComponent* TPropertyDefaults::Fresh(TClass cls) {
     return FFresh.emplace(cls, std::move(fresh)).first->second.get();
 }
 
-void TPropertyDefaults::Reset(TComponent* instance, const std::string& path, TComponent* root) {
+TPersistent* TPropertyDefaults::FreshHolder(TComponent* instance, const std::vector<std::string>& segments) {
+    TComponent* fresh = Fresh(instance->ClassType());
+    return fresh ? HolderOf(fresh, segments) : nullptr;
+}
+
+void TPropertyDefaults::Reset(TComponent* instance, const std::string& path, TComponent* root,
+                              TDefault kind) {
     const std::vector<std::string> segments = PathSegments(path);
     TPersistent* holder = HolderOf(instance, segments);
     if (!holder) return;
     if (const TPropInfo* prop = holder->ClassType()->FindProperty(segments.back())) {
         if (!prop->HasWrite() || !IsStoredProp(holder, prop)) return;
+        TPersistent* fresh = kind == dkFresh ? FreshHolder(instance, segments) : nullptr;
         switch (prop->PropType->Kind) {
         case tkInteger:
         case tkChar:
         case tkWChar:
         case tkEnumeration:
         case tkSet:
-            // Without a declared default the value is stored whenever its stored test allows.
-            if (prop->Default != TPropInfo::NoDefault) SetOrdProp(holder, prop, prop->Default);
+            if (prop->Default != TPropInfo::NoDefault) {
+                SetOrdProp(holder, prop, prop->Default);
+            } else if (TPersistent* freshHolder = fresh ? fresh : FreshHolder(instance, segments)) {
+                // Without a declared default (a font's height) the value of a fresh object is the default.
+                SetOrdProp(holder, prop, GetOrdProp(freshHolder, prop));
+            }
             break;
         case tkFloat:
-            SetFloatProp(holder, prop, 0);
+            SetFloatProp(holder, prop, fresh ? GetFloatProp(fresh, prop) : 0);
             break;
         case tkString:
         case tkLString:
         case tkWString:
-            SetStrProp(holder, prop, std::string());
+            SetStrProp(holder, prop, fresh ? GetStrProp(fresh, prop) : std::string());
             break;
         case tkMethod:
             SetMethodProp(holder, prop, TMethod{});
@@ -275,8 +286,7 @@ void TPropertyDefaults::Reset(TComponent* instance, const std::string& path, TCo
         }
         return;
     }
-    TComponent* fresh = Fresh(instance->ClassType());
-    TPersistent* freshHolder = fresh ? HolderOf(fresh, segments) : nullptr;
+    TPersistent* freshHolder = FreshHolder(instance, segments);
     if (!freshHolder) return;
     TDefinedValueCapture capture(segments.back());
     freshHolder->DefineProperties(capture);

@@ -36,9 +36,9 @@ void ReadStoredValues(TPersistent* instance, TComponent* root,
                       const std::vector<const TStoredValue*>& values);
 
 // Puts values back to the defaults a form load starts from. Published values take what the writer
-// leaves out (the declared default, zero, the empty text, no handler, no object); a defined value (a
-// string list's lines, a picture's data, a design position) takes that of a fresh object of the same
-// class, made once per class on demand.
+// leaves out (the declared default, zero, the empty text, no handler, no object); an ordinal value
+// without a declared default and a defined value (a string list's lines, a picture's data, a design
+// position) take those of a fresh object of the same class, made once per class on demand.
 class TPropertyDefaults {
 public:
     TPropertyDefaults();
@@ -46,13 +46,18 @@ public:
     TPropertyDefaults(const TPropertyDefaults&) = delete;
     TPropertyDefaults& operator=(const TPropertyDefaults&) = delete;
 
+    // dkAbsent: the value the form stream means by leaving it out, so that a state read back from the
+    // stream is exact; dkFresh: the value a fresh component has (a font's name), for reverting.
+    enum TDefault { dkAbsent, dkFresh };
     // The value at the path below `instance` goes back to its default. A value whose stored test says no
     // (a colour taken from the parent) is left to the value that decides it. Paths that name nothing are
     // ignored.
-    void Reset(TComponent* instance, const std::string& path, TComponent* root);
+    void Reset(TComponent* instance, const std::string& path, TComponent* root, TDefault kind = dkAbsent);
 
 private:
     TComponent* Fresh(TClass cls);
+    // The object that holds the path's last value in a fresh component of the instance's class.
+    TPersistent* FreshHolder(TComponent* instance, const std::vector<std::string>& segments);
 
     std::unordered_map<TClass, std::unique_ptr<TComponent>> FFresh;
 };

@@ -147,7 +147,8 @@ void TObjectInspector::RevertRow(TPropObject* row) {
         auto* component = dynamic_cast<TComponent*>(FSelection->Items(i));
         if (!component) continue;
         for (const TStoredValue& value : SplitStoredProperties(WriteStoredProperties(component, root)))
-            if (IsAtOrBelow(value.Path, row->Path())) defaults.Reset(component, value.Path, root);
+            if (IsAtOrBelow(value.Path, row->Path()))
+                defaults.Reset(component, value.Path, root, TPropertyDefaults::dkFresh);
     }
     if (FDesigner) FDesigner->Modified();
 }
