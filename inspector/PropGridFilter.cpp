@@ -2,6 +2,8 @@
 // stored values.
 #include "PropGrid.h"
 
+#include "PropInplaceEditor.h"
+
 #include "core/ScopeGuard.h"
 #include "ui/Windows.h"
 
@@ -73,4 +75,6 @@ void TPropGrid::SetRowStored(TPropObject* row, bool stored) {
     row->FStored = stored;
     const int index = FVisibleRows.IndexOf(row);
     if (index >= 0 && HandleAllocated()) InvalidateCell(1, index);
+    if (row == CurrentRow())
+        if (TPropInplaceEditor* editor = PropEditor()) editor->ShowStored(stored);
 }

@@ -5,8 +5,10 @@
 
 #include "DesignHistory.h"
 #include "Formwright.h"
+#include "PropInplaceEditor.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
+#include "graphics/Font.h"
 #include "ui/Application.h"
 #include "ui/InputSimulator.h"
 #include "ui/ModalLoop.h"
@@ -166,6 +168,10 @@ TEST_F(FindAndMark, StoredValuesAreBoldAndRevertToTheirDefaultAsOneStep) {
     EXPECT_FALSE(RowNamed(Grid, "Hint")->Stored());
     EXPECT_FALSE(RowNamed(Grid, "Font")->Stored()) << "the parent's font is not stored";
     EXPECT_FALSE(RowMenu("Hint", false)) << "nothing to revert";
+    // The in-place editor over the current row shows its text the same way.
+    EXPECT_FALSE(Grid->PropEditor()->Font()->Style().Contains(fsBold));
+    SelectRow(Grid, "Left");
+    EXPECT_TRUE(Grid->PropEditor()->Font()->Style().Contains(fsBold));
 
     TypeIntoRow("Hint", "Help text");
     TPropObject* hint = RowNamed(Grid, "Hint");
