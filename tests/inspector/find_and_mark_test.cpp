@@ -30,24 +30,17 @@ bool ContainsIgnoringCase(std::string text, std::string part) {
     return lower(text).find(lower(part)) != std::string::npos;
 }
 
-class FindAndMark : public InspectorTest {
+class FindAndMark : public DesignedInspectorTest {
 protected:
     void SetUp() override {
-        InspectorTest::SetUp();
-        delete Inspector;
-        Inspector = TObjectInspector::CreateWithDesigner(TFormwright::StaticClass());
-        Inspector->Show();
-        Grid = Inspector->PropGrid();
-        Designer = static_cast<TFormwright*>(Inspector->OwnedDesigner());
-        Designer->SetRoot(Form);
+        DesignedInspectorTest::SetUp();
         TModalDriver::SetStrict(true);
         // An edit shows the text cursor, so a click on it goes to the edit: it is picked as from the
         // inspector's list.
         Designer->SelectComponent(Edit1);
     }
     void TearDown() override {
-        Designer->SetRoot(nullptr);
-        InspectorTest::TearDown();
+        DesignedInspectorTest::TearDown();
         EXPECT_TRUE(TModalDriver::TakeFailures().empty());
         TModalDriver::ClearActions();
         TModalDriver::SetStrict(false);
@@ -56,12 +49,6 @@ protected:
         TInputSimulator::Click(Inspector->Filter, {5, 5});
         TInputSimulator::TypeText(text, Inspector->Filter->Handle());
         Application->ProcessMessages();
-    }
-    void TypeIntoRow(const std::string& row, const std::string& text) {
-        SelectRow(Grid, row);
-        TInputSimulator::KeyPress('A', {ssCtrl}, Grid->PropEditor()->Handle());
-        TInputSimulator::TypeText(text, Grid->PropEditor()->Handle());
-        TInputSimulator::KeyPress(VK_RETURN, {}, Grid->PropEditor()->Handle());
     }
     // Right-clicks the name of a row and answers the menu: the entry's enabled state is reported, and it
     // is clicked when `choose`.
@@ -100,7 +87,6 @@ protected:
         TInputSimulator::KeyPress(key, shift, Form->Handle());
         Application->ProcessMessages();
     }
-    TFormwright* Designer = nullptr;
 };
 
 } // namespace
