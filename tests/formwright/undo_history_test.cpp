@@ -200,3 +200,17 @@ TEST_F(History, TheMenuOffersUndoAndRedoWhenThereIsSomethingToUndoOrRedo) {
     EXPECT_EQ(form->Button1->Left(), 9);
     EXPECT_EQ(changes, 3);
 }
+
+TEST_F(History, MovingTheDesignedFormByItsFrameIsOneStepHoweverManyMovesItTakes) {
+    const std::string before = SavedText();
+    SetWindowPos(FormWindow(), nullptr, 220, 110, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos(FormWindow(), nullptr, 240, 130, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Application->ProcessMessages();
+    EXPECT_EQ(designer->History().Count(), 1);
+    const std::string after = SavedText();
+    ASSERT_NE(after, before);
+    Press('Z', {ssCtrl});
+    EXPECT_EQ(SavedText(), before);
+    Press('Y', {ssCtrl});
+    EXPECT_EQ(SavedText(), after);
+}
