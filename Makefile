@@ -37,6 +37,7 @@ demo: build
 
 bench: build
 	./build/bench/bench_form_text
+	./build/bench/bench_undo
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -4,7 +4,9 @@
 // server: scripts/screenshot.sh.
 //
 // Scenes: "inspector" (the default) edits Form2, selects Panel1, opens the inspector's Color list and types
-// the start of a name; "menu" edits Form2, selects Button1 and Button2 and opens the designer menu on them.
+// the start of a name; "menu" edits Form2, selects Button1 and Button2 and opens the designer menu on them;
+// "filter" edits Form2, gives Panel1 a colour of its own, moves it and undoes the move, then types "color"
+// into the inspector's filter box.
 #include "test.h"
 #include "testform.h"
 
@@ -16,6 +18,7 @@
 #include "ui/ModalLoop.h"
 #include "ui/Windows.h"
 #include "widgets/Button.h"
+#include "widgets/Edit.h"
 #include "widgets/Menus.h"
 #include "widgets/Panel.h"
 
@@ -103,12 +106,37 @@ bool MenuScene(const std::string& output) {
     return dumped;
 }
 
+bool FilterScene(const std::string& output) {
+    Click(Form1->Button1, {50, 12}); // "Edit Form2"
+    Click(Form2->Panel1, {150, 120});
+    TObjectInspector* inspector = Form1->Inspector();
+    TPropGrid* grid = inspector->PropGrid();
+    for (int i = 0; i < grid->VisibleRows().Count(); ++i) {
+        if (grid->VisibleRow(i)->Name() != "Color") continue;
+        const TRect cell = grid->CellRect(0, i);
+        Click(grid, {cell.Right - 10, (cell.Top + cell.Bottom) / 2});
+        TInputSimulator::KeyPress('A', {ssCtrl}, grid->PropEditor()->Handle());
+        TInputSimulator::TypeText("clAqua", grid->PropEditor()->Handle());
+        TInputSimulator::KeyPress(VK_RETURN, {}, grid->PropEditor()->Handle());
+        break;
+    }
+    TInputSimulator::Drag(Form2->Handle(), {Form2->Panel1->Left() + 150, Form2->Panel1->Top() + 120},
+                          {Form2->Panel1->Left() + 182, Form2->Panel1->Top() + 136});
+    Settle();
+    TInputSimulator::KeyPress('Z', {ssCtrl}, Form2->Handle()); // the move is undone, the colour stays
+    Settle();
+    Click(inspector->Filter, {8, 8});
+    TInputSimulator::TypeText("color", inspector->Filter->Handle());
+    Settle();
+    return Dump(output, nullptr);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const std::string scene = argc == 3 ? argv[2] : "inspector";
-    if ((argc != 2 && argc != 3) || (scene != "inspector" && scene != "menu")) {
-        std::fprintf(stderr, "usage: %s OUTPUT.xwd [inspector|menu]\n", argv[0]);
+    if ((argc != 2 && argc != 3) || (scene != "inspector" && scene != "menu" && scene != "filter")) {
+        std::fprintf(stderr, "usage: %s OUTPUT.xwd [inspector|menu|filter]\n", argv[0]);
         return 2;
     }
     Application->Initialize();
@@ -117,6 +145,8 @@ int main(int argc, char** argv) {
     CreateDemoForms();
     Application->MainForm()->Show(); // as the message loop does when it starts
     Settle();
-    const bool done = scene == "menu" ? MenuScene(argv[1]) : InspectorScene(argv[1]);
+    const bool done = scene == "menu"     ? MenuScene(argv[1])
+                      : scene == "filter" ? FilterScene(argv[1])
+                                          : InspectorScene(argv[1]);
     return done ? 0 : 1;
 }

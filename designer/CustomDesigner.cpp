@@ -3,6 +3,8 @@
 #include "CustomObjectInspector.h"
 #include "rtti/Publisher.h"
 
+#include <exception>
+
 FW_PUBLISH(TCustomDesigner) {
 }
 
@@ -18,6 +20,26 @@ void TCustomDesigner::Modified() {
 }
 
 void TCustomDesigner::ComponentNotification(TComponent*, TOperation) {
+}
+
+void TCustomDesigner::BeginDesignChange() {
+}
+
+void TCustomDesigner::EndDesignChange(bool) {
+}
+
+TDesignChange::TDesignChange(TCustomDesigner* designer)
+    : FDesigner(designer), FUncaught(std::uncaught_exceptions()) {
+    if (FDesigner) FDesigner->BeginDesignChange();
+}
+
+TDesignChange::~TDesignChange() {
+    if (!FDesigner) return;
+    try {
+        FDesigner->EndDesignChange(std::uncaught_exceptions() == FUncaught);
+    } catch (...) {
+        // Recording the edit must not turn its end into a second failure.
+    }
 }
 
 void TCustomDesigner::PaintSurface() {

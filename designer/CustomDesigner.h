@@ -60,19 +60,40 @@ public:
     bool Reserved30(TPersistent* argument) override;
     void Reserved31(TPersistent* argument) override;
 
+    // ---- edits made from outside the designer's own input (the inspector's)
+    // Brackets one edit: a designer that keeps an undo history makes everything changed inside one step.
+    // Brackets nest; EndDesignChange says whether the edit succeeded. The defaults do nothing.
+    virtual void BeginDesignChange();
+    virtual void EndDesignChange(bool succeeded);
+
     // ---- state
-    // Set by Modified and by a designer's own editing operations; nothing in the system clears it.
+    // Set by Modified and by a designer's own editing operations; a designer with an undo history clears
+    // it when the design is back at the state last saved or loaded.
     bool IsModified() const { return FModified; }
     // The inspector this designer reports to; linked once by the inspector right after construction.
     TCustomObjectInspector* Inspector() const { return FInspector; }
     void SetInspector(TCustomObjectInspector* inspector) { FInspector = inspector; }
 
 protected:
-    void SetModifiedFlag() { FModified = true; }
+    void SetModifiedFlag(bool modified = true) { FModified = modified; }
 
 private:
     bool FModified = false;
     TCustomObjectInspector* FInspector = nullptr;
+};
+
+// One edit of the design for as long as it lives: BeginDesignChange now, EndDesignChange when it goes,
+// reporting failure when an exception is leaving the scope. A null designer is allowed.
+class TDesignChange {
+public:
+    explicit TDesignChange(TCustomDesigner* designer);
+    ~TDesignChange();
+    TDesignChange(const TDesignChange&) = delete;
+    TDesignChange& operator=(const TDesignChange&) = delete;
+
+private:
+    TCustomDesigner* FDesigner;
+    int FUncaught;
 };
 
 // Constructs a designer of the given class (TCustomDesigner or a descendant) through its virtual

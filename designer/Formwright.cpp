@@ -5,6 +5,8 @@
 
 #include "ComponentList.h"
 #include "CustomObjectInspector.h"
+#include "DesignHistory.h"
+#include "DesignIdentities.h"
 #include "EditContainer.h"
 #include "EditGrab.h"
 #include "EditSelector.h"
@@ -103,7 +105,8 @@ struct TFormwrightHooks {
 
 // ---- construction --------------------------------------------------------------------------------------
 
-TFormwright::TFormwright() {
+TFormwright::TFormwright()
+    : FIds(std::make_unique<TDesignIdentities>()), FHistory(std::make_unique<TDesignHistory>()) {
     FPopupMenu = CreateDesignerMenu();
     GActiveDesigner = this;
     FGridX = 8;
@@ -228,6 +231,7 @@ void TFormwright::SetRoot(TComponent* newRootComponent) {
             Attach(newRoot);
         else
             TFormwrightHooks::Remove();
+        HistoryChanged();
     } catch (...) {
         // Leave a consistent state: whatever of the new root was taken over is given back, and the
         // previous root is designed again.
@@ -252,6 +256,7 @@ void TFormwright::SetRoot(TComponent* newRootComponent) {
 
 void TFormwright::Detach() {
     StopDrag();
+    EndHistory();
     const bool destroyed = FRootWindowDestroyed;
     // The grab and the selectors chained into the window procedures of the selected objects (the root
     // itself among them after a double-click on it) let go first, in reverse order of attaching.
@@ -297,6 +302,7 @@ void TFormwright::Attach(TWinControl* newRoot) {
     form->FreeNotification(FGrab);
     form->SetDesigner(this);
     RepaintPass(newRoot, true);
+    StartHistory();
 }
 
 void TFormwright::RepaintPass(TControl* control, bool attached) {
@@ -333,6 +339,11 @@ void TFormwright::HandlePostedMessage(MSG& msg) {
         const bool inForm = form && (msg.hwnd == form || IsChild(form, msg.hwnd));
         if ((msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) || !inForm) return;
     }
+    // What a key or a click changes is one step of the history; moving the mouse changes nothing.
+    const bool edits = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN ||
+                       msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONUP ||
+                       msg.message == WM_LBUTTONDBLCLK || msg.message == WM_RBUTTONDOWN;
+    const TDesignChange change(edits ? this : nullptr);
     switch (msg.message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: // a key with Alt: matches no key of the designer, but must not reach a control
@@ -415,7 +426,11 @@ void TFormwright::RootWindowProc(TMessage& message) {
     if (message.Msg == WM_WINDOWPOSCHANGED && FReadingDepth == 0) {
         const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);
         const UINT unchanged = SWP_NOSIZE | SWP_NOMOVE;
-        if (!pos || (pos->flags & unchanged) != unchanged) Modified();
+        if (!pos || (pos->flags & unchanged) != unchanged) {
+            FRootWindowChange = FChangeDepth == 0;
+            const auto endChange = ScopeGuard([this] { FRootWindowChange = false; });
+            Modified();
+        }
     }
 }
 

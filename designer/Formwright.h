@@ -7,6 +7,9 @@
 //
 // One designer per process: the hooks report to the designer constructed last (ActiveDesigner).
 //
+// Every change of the design is one step of a bounded undo history (Undo, Redo): a move or resize, a
+// placement, a delete, cut or paste, a value set through the inspector, an arrangement command, a load.
+//
 // Design objects are controls inside the root and placeholders. The selection is ordered; a single
 // selected object carries the eight grab handles of the grab (TEditGrab), each object of a multiple
 // selection shows grey corner marks (TEditSelector).
@@ -14,17 +17,22 @@
 
 #include "ArrangeCodes.h"
 #include "CustomDesigner.h"
+#include "DesignSnapshot.h"
 #include "core/List.h"
 #include "graphics/Colors.h"
 #include "ui/Control.h"
 #include "ui/Windows.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class TCanvas;
 class TControl;
 class TCustomForm;
+class TDesignHistory;
+class TDesignIdentities;
 class TEditContainer;
 class TEditGrab;
 class TMenuItem;
@@ -85,11 +93,39 @@ public:
     virtual void CutSelection();
 
     // ---- designer interface
+    // Sets the modified flag, refreshes the inspector's values and records the change as a step of the
+    // history (at the end of the edit it belongs to).
+    void Modified() override;
     // Insertions make placeholders for non-visual components (and collect pasted objects); removals
     // release the corner marks of controls. Both are forwarded to the inspector.
     void ComponentNotification(TComponent* component, TOperation operation) override;
     void SelectComponent(TPersistent* component) override;
     std::string UniqueComponentName(const std::string& baseName) override;
+
+    // ---- undo and redo
+    // Undo puts the design back as it was before the last step, Redo as it was after the step undone
+    // last: values, bounds, parents, z-order, tab order, owned order, names, placeholders and the
+    // selection. Components that exist in both states stay the same objects; freed ones are made again
+    // with their names, classes, parents and values. Both do nothing when there is no such step.
+    void Undo();
+    void Redo();
+    bool CanUndo() const;
+    bool CanRedo() const;
+    // The design as it is now is the one saved: undoing or redoing back to it leaves it unmodified.
+    void MarkSaved();
+    // At most this many steps, holding at most about this much memory (the newest step always stays).
+    void SetHistoryLimits(int maxSteps, size_t maxBytes);
+    const TDesignHistory& History() const { return *FHistory; }
+    // Called whenever steps are added, undone, redone or cleared.
+    TNotifyEvent OnHistoryChange;
+    // Brackets one edit: what changes inside is one step; a failed edit leaves no step (what it changed
+    // before failing joins the step before it). The designer's own operations bracket themselves.
+    void BeginDesignChange() override;
+    void EndDesignChange(bool succeeded) override;
+    // A load from text runs between these: it is one step, and the state it leaves counts as saved. When
+    // it fails, the design is put back as it was before it.
+    void BeginLoad();
+    void EndLoad(bool succeeded);
 
     // ---- the design surface
     // The window in whose client coordinates the control's bounds are drawn and its grab handles live.
@@ -136,6 +172,10 @@ public:
     void ResizeSelectionBy(int dx, int dy);
     // Selects the next (or previous) control in the tab order of the selected control's parent.
     void SelectInTabOrder(bool forward);
+    // Selects every direct child control of the root and every placeholder.
+    void SelectAll();
+    // Selects the parent of the grabbed (or first selected) object; the root at the top.
+    void SelectParent();
     // Starts a resize of the grabbed object from a grab handle: the anchor corner and the pinned
     // coordinates (NotFixed when free) in root window coordinates.
     void StartResize(TPoint anchor, int fixedX, int fixedY);
@@ -198,6 +238,9 @@ public:
     TPopupMenu* DesignerMenu() const { return FPopupMenu; }
     // The nine command items of the designer menu, top to bottom (the separator has no slot).
     TMenuItem* DesignerMenuItem(int index) const { return FMenuItems[index]; }
+    // "Undo" and "Redo", below a separator after the nine command items.
+    TMenuItem* UndoMenuItem() const { return FUndoItem; }
+    TMenuItem* RedoMenuItem() const { return FRedoItem; }
     TColor GridColor() const { return FGridColor; }
     TColor FrameColor() const { return FFrameColor; }
     TColor HandleColor() const { return FHandleColor; }
@@ -209,6 +252,7 @@ public:
     void EndReading() { --FReadingDepth; }
 
 private:
+    friend class TDesignRestorer;
     friend class TEditContainer;
     friend class TEditGrab;
     friend struct TFormwrightHooks;
@@ -244,6 +288,20 @@ private:
     void ApplyResize();
     // the paste's name hook for the component reader
     void PasteSetName(TReader& reader, TComponent* component, std::string& name);
+    void UndoClick(TObject* Sender);
+    void RedoClick(TObject* Sender);
+
+    // history (FormwrightHistory.cpp)
+    // Sets the modified flag and records the change (operations that do not call Modified).
+    void DesignChanged();
+    void NoteChange();
+    void CommitChange(bool succeeded);
+    void StartHistory();
+    void EndHistory();
+    void StepHistory(bool back);
+    void RestoreState(const TDesignState& state);
+    void SelectRecorded(const TSelectionState& selection);
+    void HistoryChanged();
 
     bool FRootWindowDestroyed = false;
     int FReadingDepth = 0;
@@ -275,6 +333,19 @@ private:
     TWndMethod FSavedRootWindowProc;
     TPopupMenu* FPopupMenu = nullptr;
     TMenuItem* FMenuItems[9] = {};
+    TMenuItem* FUndoItem = nullptr;
+    TMenuItem* FRedoItem = nullptr;
+
+    std::unique_ptr<TDesignIdentities> FIds;
+    std::unique_ptr<TDesignHistory> FHistory;
+    TDesignStatePtr FCurrentState;     // the design as the history last saw it
+    TDesignStatePtr FLoadBefore;       // the design before the load that runs
+    TSelectionState FSelectionAtStart; // the selection when the outermost edit began
+    int FChangeDepth = 0;
+    bool FChangePending = false;
+    bool FChangeFailed = false;
+    bool FRestoring = false;
+    bool FRootWindowChange = false; // the change being noted is a move or resize of the root's window
 };
 
 // The designer the hooks report to, or null.

@@ -70,6 +70,9 @@ TPopupMenu* TFormwright::CreateDesignerMenu() {
         add("Tab &Order...", TNotifyEvent::Bind<&TFormwright::TabOrderClick>(this), true);
     FMenuItems[miCreationOrder] =
         add("&Creation Order...", TNotifyEvent::Bind<&TFormwright::CreationOrderClick>(this), true);
+    add("-", TNotifyEvent(), true);
+    FUndoItem = add("Undo", TNotifyEvent::Bind<&TFormwright::UndoClick>(this), false);
+    FRedoItem = add("Redo", TNotifyEvent::Bind<&TFormwright::RedoClick>(this), false);
     return menu;
 }
 
@@ -77,6 +80,8 @@ void TFormwright::ShowDesignerMenu(TPoint screenPoint) {
     const bool selected = SelectionCount() > 0;
     for (int slot : {miAlignToGrid, miBringToFront, miSendToBack, miAlign, miSize})
         FMenuItems[slot]->SetEnabled(selected);
+    FUndoItem->SetEnabled(CanUndo());
+    FRedoItem->SetEnabled(CanRedo());
     // The root's window hears the menu-loop messages, which suspend the hooks while the menu runs.
     FPopupMenu->SetPopupComponent(FRoot);
     FPopupMenu->Popup(screenPoint.X, screenPoint.Y);
@@ -95,6 +100,7 @@ void TFormwright::SendToBackClick(TObject*) {
 }
 
 void TFormwright::AlignClick(TObject*) {
+    const TDesignChange change(this);
     TAlignCode horizontal = acNoChange, vertical = acNoChange;
     ShowAlignDialog(horizontal, vertical);
     if (horizontal != acNoChange) AlignSelection(horizontal);
@@ -102,6 +108,7 @@ void TFormwright::AlignClick(TObject*) {
 }
 
 void TFormwright::SizeClick(TObject*) {
+    const TDesignChange change(this);
     TSizeCode widthCode = szNoChange, heightCode = szNoChange;
     int width = 0, height = 0;
     ShowSizeDialog(widthCode, heightCode, width, height);
@@ -113,11 +120,13 @@ void TFormwright::ScaleClick(TObject*) {
 }
 
 void TFormwright::TabOrderClick(TObject*) {
+    const TDesignChange change(this);
     if (TWinControl* container = TabOrderContainer(); container && EditTabOrder(container)) Modified();
 }
 
 void TFormwright::CreationOrderClick(TObject*) {
-    if (FRoot && EditCreationOrder(FRoot)) SetModifiedFlag();
+    const TDesignChange change(this);
+    if (FRoot && EditCreationOrder(FRoot)) DesignChanged();
 }
 
 TWinControl* TFormwright::TabOrderContainer() const {
@@ -135,6 +144,7 @@ TWinControl* TFormwright::TabOrderContainer() const {
 
 void TFormwright::AlignSelection(TAlignCode code) {
     if (SelectionCount() < 2) return;
+    const TDesignChange change(this);
     KeepSiblingsOnly(nullptr);
     if (code == acNoChange || code > acVCenterInWindow) return;
     const TAxis axis{code <= acHCenterInWindow};
@@ -209,6 +219,7 @@ void TFormwright::SnapPointToGrid(TPoint& point) const {
 }
 
 void TFormwright::AlignSelectionToGrid() {
+    const TDesignChange change(this);
     for (int i = 0; i < SelectionCount(); ++i) {
         TControl* object = Selected(i);
         TWinControl* parent = object->Parent();
@@ -228,6 +239,7 @@ void TFormwright::AlignSelectionToGrid() {
 
 void TFormwright::SizeSelection(TSizeCode widthCode, TSizeCode heightCode, int width, int height) {
     if (SelectionCount() < 2) return;
+    const TDesignChange change(this);
     KeepSiblingsOnly(nullptr);
     auto target = [this](TSizeCode code, int absolute, int (TControl::*extent)() const) {
         const int first = (Selected(0)->*extent)();
@@ -261,17 +273,19 @@ void TFormwright::SizeSelection(TSizeCode widthCode, TSizeCode heightCode, int w
 // ---- z-order --------------------------------------------------------------------------------------------
 
 void TFormwright::BringSelectionToFront() {
+    const TDesignChange change(this);
     for (int i = 0; i < SelectionCount(); ++i)
         if (!IsPlaceholder(Selected(i))) Selected(i)->BringToFront();
     // Non-visual components stay above the controls, and the handles above everything.
     for (void* placeholder : FPlaceholders)
         static_cast<TEditContainer*>(placeholder)->BringToFront();
     if (FGrab->Visible()) FGrab->BringHandlesToFront();
-    SetModifiedFlag();
+    DesignChanged();
 }
 
 void TFormwright::SendSelectionToBack() {
+    const TDesignChange change(this);
     for (int i = 0; i < SelectionCount(); ++i)
         Selected(i)->SendToBack();
-    SetModifiedFlag();
+    DesignChanged();
 }

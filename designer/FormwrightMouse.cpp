@@ -244,6 +244,7 @@ void TFormwright::FinishMove(TPoint) {
 
 void TFormwright::MoveSelectionBy(int dx, int dy) {
     if (dx == 0 && dy == 0) return;
+    const TDesignChange change(this);
     for (int i = 0; i < SelectionCount(); ++i) {
         TControl* object = Selected(i);
         object->SetBounds(object->Left() + dx, object->Top() + dy, object->Width(), object->Height());
@@ -292,6 +293,9 @@ void TFormwright::FinishRubberBand(TPoint) {
 
 void TFormwright::StartResize(TPoint anchor, int fixedX, int fixedY) {
     if (!FRoot || !FGrab->Control()) return;
+    // The press on a handle reaches no bracket of the design surface: the edit begins here.
+    BeginDesignChange();
+    EndDesignChange(true);
     BeginDrag(FRootWindow, anchor, ddResize);
     FFixedX = fixedX;
     FFixedY = fixedY;
@@ -343,12 +347,14 @@ void TFormwright::FinishPlacement(TPoint) {
 
 void TFormwright::PlaceComponent() {
     const TRect rect = Spanned(FDragOrigin, FDragPoint);
+    const TDesignChange change(this);
     TComponent* component = nullptr;
     if (Inspector()) Inspector()->BeginComponentUpdate();
     try {
         // Owned by the designed form also when a container is designed, like the components a load reads:
-        // names are unique over the form, and the form's save writes the component.
-        component = static_cast<TComponent*>(FClassToPlace->Create(FDesignedForm));
+        // names are unique over the form, and the form's save writes the component. The form hears of it
+        // once it is whole: a control announced half-made would get a placeholder box.
+        component = TComponent::CreateInstance(FClassToPlace, FDesignedForm);
         std::string baseName = FClassToPlace->Name;
         if (baseName.size() > 1 && (baseName[0] == 'T' || baseName[0] == 't')) baseName.erase(0, 1);
         component->SetName(UniqueComponentName(baseName));
@@ -381,5 +387,5 @@ void TFormwright::PlaceComponent() {
         SelectObject(placeholder, true);
     }
     SelectionChanged();
-    SetModifiedFlag();
+    DesignChanged();
 }

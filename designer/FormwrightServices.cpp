@@ -178,11 +178,62 @@ void TFormwright::KeyPressed(MSG& msg) {
             DeleteSelection();
         else if (shiftOnly)
             CutSelection();
+    } else if (ctrlOnly || ctrlShift) {
+        // The common editing keys, beside the ones above.
+        switch (key) {
+        case 'Z':
+            ctrlOnly ? Undo() : Redo();
+            break;
+        case 'Y':
+            if (ctrlOnly) Redo();
+            break;
+        case 'C':
+            if (ctrlOnly) CopySelection();
+            break;
+        case 'X':
+            if (ctrlOnly) CutSelection();
+            break;
+        case 'V':
+            if (ctrlOnly) PasteSelection();
+            break;
+        case 'A':
+            if (ctrlOnly) SelectAll();
+            break;
+        default:
+            break;
+        }
+    } else if (key == VK_ESCAPE && none) {
+        SelectParent();
     }
+}
+
+void TFormwright::SelectAll() {
+    if (!FRoot) return;
+    ClearSelection(true);
+    for (int i = 0; i < FRoot->ControlCount(); ++i) {
+        TControl* child = FRoot->Controls(i);
+        if (IsInDesign(child)) SelectObject(child, false);
+    }
+    for (void* placeholder : FPlaceholders)
+        SelectObject(static_cast<TControl*>(placeholder), false);
+    SelectionChanged();
+}
+
+void TFormwright::SelectParent() {
+    if (!FRoot || SelectionCount() == 0) return;
+    TControl* current = FGrab->Control() ? FGrab->Control() : Selected(0);
+    // The root is the top: there is nothing of the design above it.
+    if (current == FRoot) return;
+    // A placeholder lies on the root.
+    TControl* parent = dynamic_cast<TEditContainer*>(current) ? nullptr : current->Parent();
+    if (!parent || !IsInDesign(parent)) parent = FRoot;
+    SelectObject(parent, true);
+    SelectionChanged();
 }
 
 void TFormwright::ResizeSelectionBy(int dx, int dy) {
     if (dx == 0 && dy == 0) return;
+    const TDesignChange change(this);
     KeepSiblingsOnly(nullptr);
     for (int i = 0; i < SelectionCount(); ++i) {
         TControl* object = Selected(i);
@@ -245,6 +296,7 @@ std::vector<TControl*> TopLevelSelection(const TFormwright& designer) {
 } // namespace
 
 void TFormwright::DeleteSelection() {
+    const TDesignChange change(this);
     FGrab->SetControl(nullptr);
     // Decide everything first: freeing a container frees the selected objects inside it.
     std::vector<TComponent*> doomed;
@@ -266,7 +318,7 @@ void TFormwright::DeleteSelection() {
             SelectObject(PlaceholderOf(last), false);
     }
     SelectionChanged();
-    SetModifiedFlag();
+    DesignChanged();
 }
 
 void TFormwright::CopySelection() {
@@ -316,6 +368,7 @@ void TFormwright::PasteSelection() {
     if (text.empty()) return;
     const auto blocks = ConvertBlocks(text);
     if (blocks.empty()) return;
+    const TDesignChange change(this);
 
     TWinControl* target = nullptr;
     if (FGrab->Visible())
@@ -360,10 +413,11 @@ void TFormwright::PasteSelection() {
         if (!nested) SelectObject(object, false);
     }
     SelectionChanged();
-    SetModifiedFlag();
+    DesignChanged();
 }
 
 void TFormwright::CutSelection() {
+    const TDesignChange change(this);
     CopySelection();
     DeleteSelection();
 }

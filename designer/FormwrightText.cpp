@@ -9,7 +9,6 @@
 #include "core/ScopeGuard.h"
 #include "core/Streams.h"
 #include "core/SysUtils.h"
-#include "rtti/ClassInfo.h"
 #include "streaming/ObjectText.h"
 #include "streaming/Reader.h"
 #include "streaming/Writer.h"
@@ -27,55 +26,6 @@ TWinControl* RequireRoot(TFormwright* designer) {
     if (!designer || !designer->Root()) throw EInvalidOperation("No component is being designed");
     return designer->Root();
 }
-
-// The values of the root's own published properties, and of the sub-objects it publishes (a font),
-// so a failed load can put back also those the form stream leaves out as defaults.
-class TPropertySnapshot {
-public:
-    explicit TPropertySnapshot(TPersistent* instance) { Take(instance, 0); }
-
-    void Restore() const {
-        for (const auto& restore : FRestores) {
-            try {
-                restore();
-            } catch (const Exception&) {
-                // A property that refuses its own former value keeps what it has.
-            }
-        }
-    }
-
-private:
-    void Take(TPersistent* instance, int depth) {
-        if (!instance || depth > 4) return;
-        for (const TPropInfo* prop : instance->ClassType()->Properties()) {
-            if (prop->Name == "Name") continue; // the record's name is read back with the design
-            if (prop->PropType->Kind == tkClass) {
-                if (!prop->GetOrd) continue;
-                auto* object = reinterpret_cast<TObject*>(static_cast<intptr_t>(prop->GetOrd(instance)));
-                auto* sub = dynamic_cast<TPersistent*>(object);
-                if (sub && !dynamic_cast<TComponent*>(sub)) Take(sub, depth + 1);
-            } else if (prop->GetOrd && prop->SetOrd) {
-                Keep(instance, prop, prop->GetOrd, prop->SetOrd);
-            } else if (prop->GetFloat && prop->SetFloat) {
-                Keep(instance, prop, prop->GetFloat, prop->SetFloat);
-            } else if (prop->GetStr && prop->SetStr) {
-                Keep(instance, prop, prop->GetStr, prop->SetStr);
-            } else if (prop->GetMethod && prop->SetMethod) {
-                Keep(instance, prop, prop->GetMethod, prop->SetMethod);
-            }
-        }
-    }
-
-    // Only a value that differs is set back: setters always run, and some of them re-create the window.
-    template <class Get, class Set>
-    void Keep(TPersistent* instance, const TPropInfo*, const Get& get, const Set& set) {
-        FRestores.push_back([instance, &get, &set, value = get(instance)] {
-            if (!(get(instance) == value)) set(instance, value);
-        });
-    }
-
-    std::vector<std::function<void()>> FRestores;
-};
 
 void FreeOwnedComponents(TComponent* root) {
     // Last first; freeing a container may take other owned components with it.
@@ -131,14 +81,13 @@ void WriteRootText(TFormwright* designer, TStream& output) {
 void SaveRootToTextFile(TFormwright* designer, const std::string& fileName) {
     RequireRoot(designer);
     WriteFileReplacing(fileName, [designer](TStream& file) { WriteRootText(designer, file); });
+    designer->MarkSaved();
 }
 
 void ReadRootBinary(TFormwright* designer, TMemoryStream& stream) {
     TWinControl* root = RequireRoot(designer);
-    // The design as it is, to put back if the new one fails halfway.
-    TMemoryStream backup;
-    WriteRootBinary(designer, backup);
-    const TPropertySnapshot properties(root);
+    // The load is one step of the history, which also puts the design back as it was if the load fails.
+    designer->BeginLoad();
 
     // Nothing may point at the components about to be freed.
     designer->ClearSelection(true);
@@ -149,24 +98,20 @@ void ReadRootBinary(TFormwright* designer, TMemoryStream& stream) {
         designer->SelectionChanged();
         if (TCustomObjectInspector* inspector = designer->Inspector()) inspector->RefreshValues();
     };
-    designer->BeginReading();
-    const auto endReading = ScopeGuard([designer] { designer->EndReading(); });
     try {
+        designer->BeginReading();
+        const auto endReading = ScopeGuard([designer] { designer->EndReading(); });
         LoadRecord(designer, root, stream);
     } catch (...) {
         try {
-            properties.Restore();
-            backup.SetPosition(0);
-            LoadRecord(designer, root, backup);
+            designer->EndLoad(false);
+            if (designer->Root() == root) showRoot();
         } catch (...) {
             // The first failure is the one to report.
         }
-        try {
-            if (designer->Root() == root) showRoot();
-        } catch (...) {
-        }
         throw;
     }
+    designer->EndLoad(true);
     showRoot();
 }
 

@@ -12,6 +12,7 @@
 #include "ui/Form.h"
 #include "ui/Screen.h"
 #include "widgets/ComboBox.h"
+#include "widgets/Edit.h"
 #include "widgets/ImageList.h"
 #include "widgets/PageControl.h"
 #include "widgets/Panel.h"
@@ -50,9 +51,14 @@ FW_PUBLISH(TObjectInspector) {
     FW_PUBLISH_FIELD(MethodSheet);
     FW_PUBLISH_FIELD(PropImages);
     FW_PUBLISH_FIELD(BooleanImages);
+    FW_PUBLISH_FIELD(FilterPanel);
+    FW_PUBLISH_FIELD(Filter);
     FW_PUBLISH_METHOD(FormClose);
     FW_PUBLISH_METHOD(FormResize);
     FW_PUBLISH_METHOD(ComponentsChange);
+    FW_PUBLISH_METHOD(FormKeyDown);
+    FW_PUBLISH_METHOD(FilterChange);
+    FW_PUBLISH_METHOD(FilterKeyDown);
 }
 
 // ================================================================================================
@@ -103,6 +109,9 @@ void TObjectInspector::InitDesigner(TClass designerClass) {
     FPropGrid->OnDrawCell = TDrawCellEvent::Bind<&TObjectInspector::GridDrawCell>(this);
     FMethodGrid = new TMethodGrid(this, MethodSheet, PropImages, BooleanImages);
     FMethodGrid->OnDrawCell = TDrawCellEvent::Bind<&TObjectInspector::GridDrawCell>(this);
+    for (TPropGrid* grid : {FPropGrid, static_cast<TPropGrid*>(FMethodGrid)})
+        grid->OnRowMenu = TRowMenuEvent::Bind<&TObjectInspector::GridRowMenu>(this);
+    CreateRowMenu();
     PropBook->OnChange = TNotifyEvent::Bind<&TObjectInspector::PropBookChange>(this);
     SetLeft(Screen->Width() - Width());
     SetTop(Screen->Height() - Height());
@@ -223,6 +232,7 @@ void TObjectInspector::InspectList(TComponentList* list) {
         Watch(FSelection->Items(i));
     FillGrid(FPropGrid, PropSheet, PropertyFilter, TPropObject::StaticClass());
     FillGrid(FMethodGrid, MethodSheet, MethodFilter, TMethodObject::StaticClass());
+    UpdateStoredMarks();
     if (FSelection->Count() > 0 && OnFilterProperty) {
         TPersistent* first = FSelection->Items(0);
         std::string name = first->ClassName();
@@ -235,6 +245,8 @@ void TObjectInspector::FillGrid(TPropGrid* grid, TTabSheet* sheet, TTypeKinds fi
     FFillGrid = grid;
     FFillParent = nullptr;
     FFillRowClass = rowClass;
+    grid->SetFilter(Filter ? std::string(Filter->Text())
+                           : std::string()); // the grid is empty: this only keeps it
     GetComponentProperties(FSelection, filter, FDesigner, [this](std::unique_ptr<TPropertyEditor> editor) {
         AddEditorRow(std::move(editor));
     });
@@ -253,9 +265,11 @@ void TObjectInspector::AddEditorRow(std::unique_ptr<TPropertyEditor> editor) {
     // inspected ones (the button behind a form's ActiveControl): each is watched, so its rows go with it.
     for (int i = 0; i < rowEditor->PropCount(); ++i)
         Watch(rowEditor->GetComponent(i));
+    std::string path = RowPath(rowEditor);
     TPropObject* row = FFillRowClass == TMethodObject::StaticClass()
                            ? new TMethodObject(FFillGrid, FFillParent, std::move(editor), name)
                            : new TPropObject(FFillGrid, FFillParent, std::move(editor), name);
+    row->SetPath(std::move(path));
     if (!FFillParent) FFillGrid->TopRows().Add(row);
     if (rowEditor->GetAttributes().Contains(paSubProperties)) {
         TPropObject* saved = FFillParent;
@@ -282,6 +296,7 @@ void TObjectInspector::ClearInspection() {
 
 void TObjectInspector::RefreshValues() {
     FPropGrid->RefreshRowValues();
+    UpdateStoredMarks();
     UpdateComponentEntries();
 }
 
@@ -344,6 +359,7 @@ bool TObjectInspector::ListsInsertedComponent(TComponent* component) const {
 
 void TObjectInspector::FormResize(TObject*) {
     if (Components && Panel1) Components->SetWidth(Panel1->Width() - 2 * Components->Left());
+    if (Filter && FilterPanel) Filter->SetWidth(FilterPanel->Width() - 2 * Filter->Left());
 }
 
 void TObjectInspector::FormClose(TObject*, TCloseAction& action) {

@@ -9,6 +9,11 @@
 // inspector: the designer reports the root, the selection, modifications and component insertions through
 // the TCustomObjectInspector operations. Choosing a combo entry inspects that object and asks the
 // designer to select it. Closing the window only hides it.
+//
+// Finding and marking: the filter box above the pages shows only the rows whose name contains its text
+// (both pages, whatever is inspected; Escape in it clears it, Ctrl+F anywhere in the window goes to it).
+// Values a form file would store, because they differ from their defaults, are drawn in bold; a right
+// click on a row offers "Revert to default", one edit of the design.
 #pragma once
 
 #include "CustomObjectInspector.h"
@@ -22,6 +27,9 @@
 
 class TComboBox;
 class TComponentList;
+class TEdit;
+class TMenuItem;
+class TPopupMenu;
 class TImageList;
 class TList;
 class TMethodGrid;
@@ -76,10 +84,20 @@ public:
     TTabSheet* MethodSheet = nullptr;
     TImageList* PropImages = nullptr;
     TImageList* BooleanImages = nullptr;
+    TPanel* FilterPanel = nullptr;
+    TEdit* Filter = nullptr;
 
     void FormClose(TObject* Sender, TCloseAction& Action);
     void FormResize(TObject* Sender);
     void ComponentsChange(TObject* Sender);
+    void FormKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
+    void FilterChange(TObject* Sender);
+    void FilterKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
+
+    // The menu of a right click on a row, with its one entry "Revert to default".
+    TPopupMenu* RowMenu() const { return FRowMenu; }
+    // Puts the row's value back to its default on every inspected object, as one edit of the design.
+    void RevertRow(TPropObject* row);
 
     // Free notifications of inspected components, and the insertions and removals the designer forwards
     // from the designed root.
@@ -103,6 +121,17 @@ private:
     void GridDrawCell(TObject* sender, int col, int row, const TRect& rect, TGridDrawState state);
     void PropBookChange(TObject* sender);
 
+    // ---- finding and marking (ObjectInspectorMarks.cpp)
+    void CreateRowMenu();
+    // Where a form file stores the value of a new row under the fill parent.
+    std::string RowPath(TPropertyEditor* editor) const;
+    // Marks the rows of both grids whose values the inspected components store.
+    void UpdateStoredMarks();
+    // The writer's root for the inspected components: it names their handlers and references.
+    TComponent* StreamRoot() const;
+    void GridRowMenu(TObject* sender, TPropObject* row, TPoint screenPoint);
+    void RevertClick(TObject* sender);
+
     TCustomDesigner* FDesigner = nullptr;
     TPropGrid* FPropGrid = nullptr;
     TMethodGrid* FMethodGrid = nullptr;
@@ -116,4 +145,7 @@ private:
     TPropGrid* FFillGrid = nullptr;
     TPropObject* FFillParent = nullptr;
     TClass FFillRowClass = nullptr;
+    TPopupMenu* FRowMenu = nullptr;
+    TMenuItem* FRevertItem = nullptr;
+    TPropObject* FMenuRow = nullptr; // the row the menu is open for
 };

@@ -48,6 +48,8 @@ std::string TPropObject::GetValue() {
 }
 
 void TPropObject::SetValue(const std::string& text) {
+    // One value written to the whole selection is one step of the designer's history.
+    const TDesignChange change(FEditor->Designer());
     FEditor->SetValue(text);
 }
 
@@ -200,7 +202,8 @@ void TPropGrid::DropRowsOf(const TPersistent* object) {
 
 void TPropGrid::BuildVisibleRows() {
     for (int i = 0; i < FTopRows.Count(); ++i)
-        FVisibleRows.Add(FTopRows.Items(i));
+        MarkKept(FTopRows.Items(i), false);
+    AppendShownRows(FTopRows);
 }
 
 void TPropGrid::ShowRows(bool activate) {
@@ -245,10 +248,12 @@ void TPropGrid::LoadEditorForCurrentRow() {
 }
 
 namespace {
-// The rows a row shows below itself: each child, followed by the rows of its own if it is expanded.
+// The rows a row shows below itself: each child the filter keeps, followed by the rows of its own if it
+// is expanded.
 void AppendSubtree(TPropObject* row, std::vector<TPropObject*>& out) {
     for (int i = 0; i < row->Children().Count(); ++i) {
         TPropObject* child = row->Children().Items(i);
+        if (!child->Kept()) continue;
         out.push_back(child);
         if (child->Expanded()) AppendSubtree(child, out);
     }
@@ -324,7 +329,10 @@ void TPropGrid::DiscardEdit() {
 }
 
 void TPropGrid::EditCurrentRow() {
-    if (TPropObject* row = CurrentRow()) row->Editor()->Edit();
+    TPropObject* row = CurrentRow();
+    if (!row) return;
+    const TDesignChange change(row->Editor()->Designer());
+    row->Editor()->Edit();
 }
 
 void TPropGrid::AdjustValueColumn() {

@@ -21,6 +21,10 @@
 
 class TImageList;
 class TPropGrid;
+class TPropObject;
+
+// (Sender, Row, ScreenPoint): a right click on a row, which is now the current row.
+FW_EVENT_TYPE(TRowMenuEvent, void(TObject* Sender, TPropObject* Row, TPoint ScreenPoint));
 class TPropInplaceEditor;
 
 // One row of a property grid: owns its property editor and the rows of its sub-properties.
@@ -58,6 +62,15 @@ public:
     int Indent() const { return FIndent; }
     // Shown as a check box: a non-string property whose value is "True" or "False" at creation.
     bool IsBoolean() const { return FIsBoolean; }
+    // Where a form file stores the value, relative to the inspected objects ("Font.Color"); empty for
+    // rows no form file stores as such (the values of a referenced component). A set element's row has
+    // the set's path.
+    const std::string& Path() const { return FPath; }
+    void SetPath(std::string path) { FPath = std::move(path); }
+    // The value differs from its default, so a form file stores it: drawn in bold.
+    bool Stored() const { return FStored; }
+    // Shown under the grid's filter.
+    bool Kept() const { return FKept; }
 
 private:
     friend class TPropGrid;
@@ -70,6 +83,9 @@ private:
     std::string FValue;
     int FIndent = 0;
     bool FIsBoolean = false;
+    std::string FPath;
+    bool FStored = false;
+    bool FKept = true;
 };
 
 // A row of the events grid.
@@ -129,6 +145,17 @@ public:
     // Column 1 fills the width that column 0 leaves.
     void AdjustValueColumn();
 
+    // ---- finding and marking rows (PropGridFilter.cpp)
+    // Shows only the rows whose name contains the text (letter case ignored) and the rows above them,
+    // which open to show them; the empty text shows every row. The filter stays for later fillings.
+    // A grid the filter leaves empty hides; it shows again when rows come back while its page shows.
+    void SetFilter(const std::string& text);
+    const std::string& Filter() const { return FFilter; }
+    // Marks a row's value stored (drawn in bold), repainting it when that changes.
+    void SetRowStored(TPropObject* row, bool stored);
+    // A right click on a row makes it current and then calls this.
+    TRowMenuEvent OnRowMenu;
+
     // Draws one cell: indent, plus/minus glyph and name in column 0; the value or a check box in column 1.
     // Used as the grid's cell-drawing handler by its inspector.
     void DrawRowCell(int col, int row, const TRect& rect);
@@ -163,6 +190,10 @@ private:
     void DoubleClick(int x, int y);
     void LoadEditorForCurrentRow();
     void CatchUpValues();
+    // Marks the rows the filter keeps and opens those above a match; true when the row or one below it
+    // matches.
+    bool MarkKept(TPropObject* row, bool aboveMatches);
+    void AppendShownRows(TPropObject::TPropList& rows);
 
     TImageList* FPropImages;
     TImageList* FBooleanImages;
@@ -180,6 +211,7 @@ private:
     bool FNoDragSelect = false;
     bool FSuppressWidthNotice = false;
     bool FClearing = false; // ClearRows runs: the editor is not loaded from rows about to be freed
+    std::string FFilter;
     TCursor FShownCursor = crDefault;
 };
 

@@ -41,6 +41,11 @@ void TPropGrid::DrawRowCell(int col, int row, const TRect& rect) {
         return;
     }
     r.Left += 2;
+    if (item->Stored()) {
+        TFontStyles style = canvas.Font()->Style();
+        style.Include(fsBold);
+        canvas.Font()->SetStyle(style);
+    }
     const std::string value = item->GetValue();
     if (item->IsBoolean() && FBooleanImages) {
         int glyph = UpperCase(value) == "TRUE" ? 1 : 0;
@@ -112,8 +117,13 @@ void TPropGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y) 
     if (CanFocus() && !Focused() && !(InplaceEditor() && InplaceEditor()->Focused())) SetFocus();
     if (FSplitting) EndSplitterDrag();
     TCustomControl::MouseDown(button, shift, x, y);
-    if (button != mbLeft) return;
     const int row = MouseCoord(0, y).Y;
+    if (button == mbRight && row >= 0 && row < FVisibleRows.Count()) {
+        if (row != Row()) SetRow(row);
+        if (OnRowMenu) OnRowMenu(this, VisibleRow(row), ::ClientToScreen(Handle(), TPoint{x, y}));
+        return;
+    }
+    if (button != mbLeft) return;
     if (row < 0 || row >= FVisibleRows.Count()) return;
     if (SplitterAt(x) == 0) {
         FSplitting = true;

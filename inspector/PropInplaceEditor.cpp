@@ -76,7 +76,18 @@ void TPropInplaceEditor::UpdateContents() {
         }
     }
     SetButtonKind(kind);
+    ShowStored(FRow && FRow->Stored());
     TInplaceEdit::UpdateContents();
+}
+
+void TPropInplaceEditor::ShowStored(bool stored) {
+    TFontStyles style = Font()->Style();
+    if (style.Contains(fsBold) == stored) return;
+    if (stored)
+        style.Include(fsBold);
+    else
+        style.Exclude(fsBold);
+    Font()->SetStyle(style);
 }
 
 void TPropInplaceEditor::RefreshText() {

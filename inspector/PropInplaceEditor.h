@@ -41,6 +41,8 @@ public:
     void ReleaseDrawer();
     // The grid is freeing its rows.
     void ForgetRow() { FRow = nullptr; }
+    // The text is bold while the row's value is stored, as the grid draws it.
+    void ShowStored(bool stored);
 
     // LoadFromRow: reads the button kind and value list of the grid's current row, then its text.
     void UpdateContents() override;

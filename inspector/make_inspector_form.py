@@ -89,8 +89,10 @@ def main():
   Font.Name = '宋体'
   Font.Style = []
   FormStyle = fsStayOnTop
+  KeyPreview = True
   PixelsPerInch = 96
   OnClose = FormClose
+  OnKeyDown = FormKeyDown
   OnResize = FormResize
   object Panel1: TPanel
     Left = 0
@@ -141,7 +143,29 @@ def main():
     Bitmap = {""".split("\n")
     glyphs = [check_box(False, False), check_box(True, False), check_box(False, True), check_box(True, True)]
     lines += hex_lines(image_list(21, 15, glyphs, MAGENTA), 6)
-    lines += ["    }", "  end", "end", ""]
+    lines += ["    }", "  end"]
+    # The filter box, last so that the controls above keep their order; aligned to the top, it comes
+    # right below Panel1.
+    lines += """  object FilterPanel: TPanel
+    Left = 0
+    Top = 29
+    Width = 212
+    Height = 25
+    Align = alTop
+    BevelOuter = bvNone
+    TabOrder = 2
+    object Filter: TEdit
+      Left = 4
+      Top = 2
+      Width = 205
+      Height = 20
+      TabOrder = 0
+      OnChange = FilterChange
+      OnKeyDown = FilterKeyDown
+    end
+  end
+end
+""".split("\n")
     Path(__file__).with_name("ObjectInspector.form").write_text("\n".join(lines), encoding="utf-8")
 
 

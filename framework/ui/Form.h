@@ -70,6 +70,8 @@ public:
     void SetPixelsPerInch(int value) { FPixelsPerInch = value; }
     int HelpContext() const { return FHelpContext; }
     void SetHelpContext(int value) { FHelpContext = value; }
+    // With key preview the form's OnKeyDown sees every key-down of its controls first; a key it sets to
+    // 0 goes no further.
     bool KeyPreview() const { return FKeyPreview; }
     void SetKeyPreview(bool value) { FKeyPreview = value; }
     // The canvas being painted on while OnPaint runs (the form's font selected); outside painting a

@@ -396,6 +396,12 @@ void TWinControl::Dispatch(TMessage& message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         uint16_t key = static_cast<uint16_t>(message.WParam);
+        // A form that previews keys sees them before its focused control does.
+        TCustomForm* previewer = GetParentForm(this);
+        if (previewer && previewer != this && previewer->KeyPreview()) {
+            previewer->KeyDown(key, KeyboardStateToShiftState());
+            if (key == 0) return;
+        }
         KeyDown(key, KeyboardStateToShiftState());
         if (key == 0) return;
         if ((key == VK_RETURN || key == VK_ESCAPE || key == VK_TAB) && !WantsKey(key)) {

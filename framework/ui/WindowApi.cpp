@@ -46,6 +46,20 @@ HWND SetParent(HWND window, HWND newParent) {
     return previous;
 }
 
+std::vector<HWND> GetChildWindows(HWND parent) {
+    std::vector<HWND> children;
+    QWidget* widget = WidgetOf(parent);
+    if (!widget) return children;
+    // Qt keeps a widget's children in stacking order, the lowest first.
+    for (QObject* object : widget->children()) {
+        auto* child = qobject_cast<QWidget*>(object);
+        if (!child) continue;
+        HWND window = WindowOfWidget(child);
+        if (window && WidgetOf(window) == child) children.push_back(window);
+    }
+    return children;
+}
+
 // Shows a window; a top-level one without activating it when `activate` is false.
 static void ShowWidget(QWidget* widget, bool activate) {
     if (activate || !widget->isWindow()) {

@@ -8,6 +8,7 @@
 #include "ui/Messages.h"
 
 #include <cstdint>
+#include <vector>
 
 class TBitmap;
 class TCanvas;
@@ -50,6 +51,8 @@ intptr_t SetWindowLong(HWND window, int index, intptr_t value); // returns the p
 HWND GetParent(HWND window);
 bool IsChild(HWND parent, HWND window); // descendant at any depth
 HWND SetParent(HWND window, HWND newParent);
+// The child windows of a window, the bottom of their z-order first.
+std::vector<HWND> GetChildWindows(HWND parent);
 bool SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 bool ShowWindow(HWND window, int command);
 bool IsWindowVisible(HWND window); // visible itself and all its ancestors

@@ -23,6 +23,7 @@
 #include "widgets/BitBtn.h"
 #include "widgets/Button.h"
 #include "widgets/ComboBox.h"
+#include "widgets/Edit.h"
 #include "widgets/Image.h"
 #include "widgets/Label.h"
 #include "widgets/ListBox.h"
@@ -506,4 +507,27 @@ TEST_F(DemoHost, TheDesignerMenuAlignsTwoButtonsAndSetsTheTabOrder) {
     EXPECT_EQ(Form2->Button1->TabOrder(), 1);
     TInputSimulator::Click(Form2->Button2, {10, 10});
     EXPECT_EQ(RowValue("TabOrder"), "0");
+}
+
+TEST_F(DemoHost, TheWalkthroughUndoesAMoveAndFiltersTheInspector) {
+    Press(host->Button1);
+    TInputSimulator::Drag(Form2->Button1->Handle(), {10, 10}, {31, 29});
+    ASSERT_EQ(Form2->Button1->Left(), 24);
+    TInputSimulator::KeyPress('Z', {ssCtrl}, Form2->Handle());
+    EXPECT_EQ(Form2->Button1->Left(), 8);
+    EXPECT_EQ(ComboText(), "Form2: TForm2") << "nothing was selected before the press";
+    EXPECT_FALSE(designer->IsModified());
+    TInputSimulator::KeyPress('Y', {ssCtrl}, Form2->Handle());
+    EXPECT_EQ(Form2->Button1->Left(), 24);
+    EXPECT_EQ(RowValue("Left"), "24");
+
+    TInputSimulator::Click(Form2->Panel1, {150, 120});
+    TInputSimulator::Click(inspector->Filter, {8, 8});
+    TInputSimulator::TypeText("color", inspector->Filter->Handle());
+    std::vector<std::string> rows;
+    for (int i = 0; i < inspector->PropGrid()->VisibleRows().Count(); ++i)
+        rows.push_back(inspector->PropGrid()->VisibleRow(i)->Name());
+    EXPECT_EQ(rows, (std::vector<std::string>{"Color", "Font", "Color", "ParentColor"}));
+    TInputSimulator::KeyPress(VK_ESCAPE, {}, inspector->Filter->Handle());
+    EXPECT_GT(inspector->PropGrid()->VisibleRows().Count(), 4);
 }

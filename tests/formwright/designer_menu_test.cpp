@@ -45,7 +45,11 @@ std::vector<Entry> MenuEntries(bool selection) {
             {"&Size...", selection},
             {"Scal&e...", false},
             {"Tab &Order...", true},
-            {"&Creation Order...", true}};
+            {"&Creation Order...", true},
+            // Nothing was changed yet: there is nothing to undo or redo.
+            {"-", true},
+            {"Undo", false},
+            {"Redo", false}};
 }
 
 } // namespace

@@ -27,32 +27,17 @@ std::string ChosenEntry(TObjectInspector* inspector) {
     return index < 0 ? "" : inspector->Components->Items()->Strings(index);
 }
 
-class InspectionLifetime : public InspectorTest {
+class InspectionLifetime : public DesignedInspectorTest {
 protected:
     void SetUp() override {
-        InspectorTest::SetUp();
-        delete Inspector;
-        Inspector = TObjectInspector::CreateWithDesigner(TFormwright::StaticClass());
-        Inspector->Show();
-        Grid = Inspector->PropGrid();
-        Designer = static_cast<TFormwright*>(Inspector->OwnedDesigner());
-        Form->Show();
-        Designer->SetRoot(Form);
+        DesignedInspectorTest::SetUp();
         TModalDriver::SetStrict(true);
     }
     void TearDown() override {
-        if (Designer) Designer->SetRoot(nullptr);
-        InspectorTest::TearDown();
+        DesignedInspectorTest::TearDown();
         EXPECT_TRUE(TModalDriver::TakeFailures().empty());
         TModalDriver::ClearActions();
         TModalDriver::SetStrict(false);
-    }
-    // Commits text into the named row by typing it and pressing Enter.
-    void TypeIntoRow(const std::string& row, const std::string& text) {
-        SelectRow(Grid, row);
-        TInputSimulator::KeyPress('A', {ssCtrl}, Grid->PropEditor()->Handle());
-        TInputSimulator::TypeText(text, Grid->PropEditor()->Handle());
-        TInputSimulator::KeyPress(VK_RETURN, {}, Grid->PropEditor()->Handle());
     }
     // The index of the first row named `name` below the row at `parent`, or -1.
     int ChildRowIndex(int parent, const std::string& name) const {
@@ -62,7 +47,6 @@ protected:
         }
         return -1;
     }
-    TFormwright* Designer = nullptr;
 };
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "inspector_support.h"
 
+#include "Formwright.h"
+
 #include "ui/InputSimulator.h"
 #include "ui/Windows.h"
 #include "widgets/Button.h"
@@ -73,4 +75,27 @@ void InspectorTest::SelectRow(TPropGrid* grid, const std::string& name) {
     const TRect cell = grid->CellRect(0, index);
     TInputSimulator::Click(grid->Handle(), {cell.Right - 10, (cell.Top + cell.Bottom) / 2});
     FlushPaintMessages();
+}
+
+void DesignedInspectorTest::SetUp() {
+    InspectorTest::SetUp();
+    delete Inspector;
+    Inspector = TObjectInspector::CreateWithDesigner(TFormwright::StaticClass());
+    Inspector->Show();
+    Grid = Inspector->PropGrid();
+    Designer = static_cast<TFormwright*>(Inspector->OwnedDesigner());
+    Designer->SetRoot(Form);
+    FlushPaintMessages();
+}
+
+void DesignedInspectorTest::TearDown() {
+    if (Designer) Designer->SetRoot(nullptr);
+    InspectorTest::TearDown();
+}
+
+void DesignedInspectorTest::TypeIntoRow(const std::string& row, const std::string& text) {
+    SelectRow(Grid, row);
+    TInputSimulator::KeyPress('A', {ssCtrl}, Grid->PropEditor()->Handle());
+    TInputSimulator::TypeText(text, Grid->PropEditor()->Handle());
+    TInputSimulator::KeyPress(VK_RETURN, {}, Grid->PropEditor()->Handle());
 }

@@ -11,6 +11,7 @@
 
 class TButton;
 class TEdit;
+class TFormwright;
 class TPanel;
 class TShape;
 
@@ -40,4 +41,16 @@ protected:
     TEdit* Edit1 = nullptr;
     TPanel* Panel1 = nullptr;
     TShape* Shape1 = nullptr;
+};
+
+// The same with the runtime designer (the inspector's own) designing the form.
+class DesignedInspectorTest : public InspectorTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Commits text into the named row by typing it and pressing Enter.
+    void TypeIntoRow(const std::string& row, const std::string& text);
+
+    TFormwright* Designer = nullptr;
 };

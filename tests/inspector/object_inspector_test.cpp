@@ -269,24 +269,7 @@ TEST_F(InspectorTest, AComboChoiceThatCannotBeTakenLeavesTheComboOnTheInspectedO
 
 // ---- with the runtime designer ------------------------------------------------------------------------
 
-class DesigningTest : public InspectorTest {
-protected:
-    void SetUp() override {
-        InspectorTest::SetUp();
-        delete Inspector;
-        Inspector = TObjectInspector::CreateWithDesigner(TFormwright::StaticClass());
-        Inspector->Show();
-        Grid = Inspector->PropGrid();
-        Designer = static_cast<TFormwright*>(Inspector->OwnedDesigner());
-        Designer->SetRoot(Form);
-        FlushPaintMessages();
-    }
-    void TearDown() override {
-        Designer->SetRoot(nullptr);
-        InspectorTest::TearDown();
-    }
-    TFormwright* Designer = nullptr;
-};
+using DesigningTest = DesignedInspectorTest;
 
 TEST_F(DesigningTest, TheGridFollowsTheDesignedFormAndEditsIt) {
     EXPECT_NE(Inspector->Components->Items()->IndexOf("Form1: TForm"), -1);

@@ -1,0 +1,84 @@
+#include "DesignHistory.h"
+
+#include <algorithm>
+
+void TDesignHistory::SetLimits(int maxSteps, size_t maxBytes) {
+    FMaxSteps = std::max(maxSteps, 1);
+    FMaxBytes = maxBytes;
+    Trim();
+}
+
+size_t TDesignHistory::SizeOf(const TDesignStep& step, const TDesignStep* previous) {
+    size_t size =
+        sizeof(TDesignStep) + (step.SelectionBefore.capacity() + step.SelectionAfter.capacity()) * 4;
+    // The state before is mostly the one the previous step ended in, and the state after mostly shares
+    // its records with the state before.
+    if (step.Before && (!previous || previous->After != step.Before))
+        size += step.Before->ByteSize(previous && previous->After ? previous->After.get() : nullptr);
+    if (step.After) size += step.After->ByteSize(step.Before.get());
+    return size;
+}
+
+void TDesignHistory::DropRedo() {
+    if (FSaved > FPosition) FSaved = -1;
+    while (Count() > FPosition) {
+        FBytes -= FSteps.back().Bytes;
+        FSteps.pop_back();
+    }
+}
+
+void TDesignHistory::Push(TDesignStep step) {
+    DropRedo();
+    step.Bytes = SizeOf(step, FSteps.empty() ? nullptr : &FSteps.back());
+    FBytes += step.Bytes;
+    FSteps.push_back(std::move(step));
+    ++FPosition;
+    Trim();
+}
+
+bool TDesignHistory::ExtendLast(TDesignStatePtr after, TSelectionState selection) {
+    if (FPosition == 0) return false;
+    DropRedo();
+    if (FSaved == FPosition) FSaved = -1;
+    TDesignStep& last = FSteps.back();
+    FBytes -= last.Bytes;
+    last.After = std::move(after);
+    last.SelectionAfter = std::move(selection);
+    last.Bytes = SizeOf(last, FSteps.size() > 1 ? &FSteps[FSteps.size() - 2] : nullptr);
+    FBytes += last.Bytes;
+    Trim();
+    return true;
+}
+
+void TDesignHistory::ForgetSavedHere() {
+    if (FSaved == FPosition) FSaved = -1;
+}
+
+void TDesignHistory::Clear() {
+    FSteps.clear();
+    FPosition = 0;
+    FSaved = 0;
+    FBytes = 0;
+}
+
+void TDesignHistory::Trim() {
+    while (Count() > FMaxSteps || (FBytes > FMaxBytes && Count() > 1)) {
+        if (FPosition == 0) {
+            // Everything is undone (limits lowered meanwhile): the far end of what can be redone goes.
+            FBytes -= FSteps.back().Bytes;
+            FSteps.pop_back();
+            if (FSaved > Count()) FSaved = -1;
+            continue;
+        }
+        FBytes -= FSteps.front().Bytes;
+        FSteps.pop_front();
+        --FPosition;
+        FSaved = FSaved > 0 ? FSaved - 1 : -1;
+        // The new first step now holds its state before alone.
+        if (!FSteps.empty()) {
+            FBytes -= FSteps.front().Bytes;
+            FSteps.front().Bytes = SizeOf(FSteps.front(), nullptr);
+            FBytes += FSteps.front().Bytes;
+        }
+    }
+}
