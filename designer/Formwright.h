@@ -22,6 +22,8 @@
 #include <cstdint>
 #include <string>
 
+#pragma GCC visibility push(default)
+
 class TCanvas;
 class TControl;
 class TCustomForm;
@@ -279,3 +281,5 @@ private:
 
 // The designer the hooks report to, or null.
 TFormwright* ActiveDesigner();
+
+#pragma GCC visibility pop

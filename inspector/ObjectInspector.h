@@ -20,6 +20,8 @@
 #include <unordered_set>
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 class TComboBox;
 class TComponentList;
 class TImageList;
@@ -117,3 +119,5 @@ private:
     TPropObject* FFillParent = nullptr;
     TClass FFillRowClass = nullptr;
 };
+
+#pragma GCC visibility pop
