@@ -7,7 +7,7 @@ CMAKE_FLAGS ?=
 SANITIZED_TESTS = framework_tests formconv framework_visual_tests designer_tests formwright_tests \
 	inspector_tests demo_tests
 
-.PHONY: setup build test test-plain test-package test-sanitize test-fuzz package bench demo format clean
+.PHONY: setup build test test-plain test-package test-sanitize test-fuzz package docs bench demo format clean
 
 setup:
 	@bash scripts/setup.sh
@@ -43,6 +43,13 @@ test: test-plain test-package test-sanitize test-fuzz
 
 demo: build
 	./build/demo/formwright_demo
+
+# The API reference of the public headers, build/docs/html/index.html (needs doxygen; warnings fail it).
+docs:
+	@command -v doxygen >/dev/null || { echo "make docs needs doxygen: apt-get install doxygen"; exit 1; }
+	mkdir -p build/docs
+	FW_VERSION=$$(sed -n 's/^project(Formwright VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt) \
+		FW_DOCS_OUTPUT=build/docs doxygen docs/api/Doxyfile
 
 bench: build
 	./build/bench/bench_form_text
