@@ -1,4 +1,5 @@
-# make test: install what is missing, build, run every test (plain, sanitizer and fuzz-smoke builds).
+# make test: install what is missing, build, run every test (plain, installed-package, sanitizer and fuzz-smoke
+# builds).
 # make demo: install what is missing, build and start the demo host.
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
@@ -6,7 +7,7 @@ CMAKE_FLAGS ?=
 SANITIZED_TESTS = framework_tests formconv framework_visual_tests designer_tests formwright_tests \
 	inspector_tests demo_tests
 
-.PHONY: setup build test test-plain test-sanitize test-fuzz bench demo format clean
+.PHONY: setup build test test-plain test-package test-sanitize test-fuzz package docs bench demo format clean
 
 setup:
 	@bash scripts/setup.sh
@@ -17,6 +18,14 @@ build: setup
 
 test-plain: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j $(JOBS)
+
+# Installs the libraries (into a prefix, and as the Debian package) and builds and runs the embedding example
+# against each install.
+test-package: build
+	bash scripts/test_package.sh build
+
+package: build
+	cd build && cpack -G DEB
 
 test-sanitize: setup
 	cmake -S . -B build-asan -G Ninja -DFW_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
@@ -30,10 +39,17 @@ test-fuzz: setup
 	cmake --build build-fuzz -j $(JOBS)
 	ctest --test-dir build-fuzz --output-on-failure -L fuzz
 
-test: test-plain test-sanitize test-fuzz
+test: test-plain test-package test-sanitize test-fuzz
 
 demo: build
 	./build/demo/formwright_demo
+
+# The API reference of the public headers, build/docs/html/index.html (needs doxygen; warnings fail it).
+docs:
+	@command -v doxygen >/dev/null || { echo "make docs needs doxygen: apt-get install doxygen"; exit 1; }
+	mkdir -p build/docs
+	FW_VERSION=$$(sed -n 's/^project(Formwright VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt) \
+		FW_DOCS_OUTPUT=build/docs doxygen docs/api/Doxyfile
 
 bench: build
 	./build/bench/bench_form_text

@@ -1,4 +1,5 @@
 #include "test.h"
+#include "core/ClassRegistry.h"
 
 #include "testform.h"
 
@@ -6,16 +7,13 @@
 #include "FormwrightText.h"
 #include "ObjectInspector.h"
 #include "components/Query.h"
-#include "components/StandardComponents.h"
 #include "components/Table.h"
 #include "dialogs/FileDialogs.h"
 #include "ui/Application.h"
 #include "widgets/Button.h"
-#include "widgets/GridAndListControls.h"
 #include "widgets/Label.h"
 #include "widgets/Panel.h"
 #include "widgets/SpeedButton.h"
-#include "widgets/StandardControls.h"
 
 TForm1* Form1 = nullptr;
 
@@ -98,9 +96,7 @@ void TForm1::SpeedButton5Click(TObject*) {
 }
 
 void RegisterDemoClasses() {
-    RegisterStandardControls();
-    RegisterGridAndListControls();
-    RegisterStandardComponents();
+    RegisterStreamableClasses();
 }
 
 void CreateDemoForms() {

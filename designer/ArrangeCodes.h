@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#pragma GCC visibility push(default)
+
 // One alignment along one axis; 1 to 5 are horizontal, 6 to 10 vertical.
 enum TAlignCode : uint8_t {
     acNoChange = 0,
@@ -27,3 +29,5 @@ enum TSizeCode : uint8_t {
     szGrow = 3,        // the largest in the selection
     szAbsolute = 4,    // a value entered in the dialog
 };
+
+#pragma GCC visibility pop

@@ -4,6 +4,8 @@
 
 #include "PropertyEditor.h"
 
+#pragma GCC visibility push(default)
+
 class TClassProperty : public TPropertyEditor {
     FW_CLASS(TClassProperty, TPropertyEditor)
 public:
@@ -16,3 +18,5 @@ public:
     // itself or an enclosing one), so references that loop back cannot expand without end.
     void GetProperties(const TEditorCallback& proc) override;
 };
+
+#pragma GCC visibility pop

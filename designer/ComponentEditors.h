@@ -11,6 +11,8 @@
 
 #include <memory>
 
+#pragma GCC visibility push(default)
+
 class TComponentEditor;
 
 // The class reference of a component-editor class: its class record and its virtual constructor.
@@ -76,3 +78,5 @@ private:
 void RegisterComponentEditor(TClass componentClass, TComponentEditorClass editorClass);
 // A new editor for the component; the caller owns it.
 std::unique_ptr<TComponentEditor> GetComponentEditor(TComponent* component, TCustomDesigner* designer);
+
+#pragma GCC visibility pop

@@ -9,6 +9,8 @@
 #include "core/List.h"
 #include "core/Persistent.h"
 
+#pragma GCC visibility push(default)
+
 class TComponentList : public TObject {
     FW_CLASS(TComponentList, TObject)
 public:
@@ -26,3 +28,5 @@ public:
 private:
     TList FItems;
 };
+
+#pragma GCC visibility pop

@@ -11,6 +11,8 @@
 
 #include "ui/Designer.h"
 
+#pragma GCC visibility push(default)
+
 class TCustomObjectInspector;
 
 class TCustomDesigner : public TFormDesigner {
@@ -100,3 +102,5 @@ private:
 // constructor. Fails with EInvalidCast "Invalid class typecast" for other classes and with the class
 // record's error for abstract ones.
 TCustomDesigner* CreateDesigner(TClass designerClass);
+
+#pragma GCC visibility pop

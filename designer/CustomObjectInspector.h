@@ -7,6 +7,8 @@
 
 #include "ui/Form.h"
 
+#pragma GCC visibility push(default)
+
 class TComponentList;
 
 class TCustomObjectInspector : public TForm {
@@ -30,3 +32,5 @@ public:
     virtual void BeginComponentUpdate() = 0;
     virtual void EndComponentUpdate() = 0;
 };
+
+#pragma GCC visibility pop

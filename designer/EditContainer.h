@@ -10,6 +10,8 @@
 
 #include "ui/CustomControl.h"
 
+#pragma GCC visibility push(default)
+
 class TFormwright;
 
 class TEditContainer : public TCustomControl {
@@ -50,3 +52,5 @@ private:
     TComponent* FComponent = nullptr;
     TFormwright* FDesigner = nullptr;
 };
+
+#pragma GCC visibility pop

@@ -8,6 +8,8 @@
 
 #include <memory>
 
+#pragma GCC visibility push(default)
+
 class TComponentEditor;
 class TEditGrab;
 class TFormwright;
@@ -72,3 +74,5 @@ private:
     TWndMethod FSavedWindowProc;
     std::unique_ptr<TComponentEditor> FComponentEditor;
 };
+
+#pragma GCC visibility pop

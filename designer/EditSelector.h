@@ -7,6 +7,8 @@
 #include "graphics/Types.h"
 #include "ui/Control.h"
 
+#pragma GCC visibility push(default)
+
 class TCanvas;
 class TFormwright;
 
@@ -45,3 +47,5 @@ private:
     TControl* FControl;
     TWndMethod FSavedWindowProc;
 };
+
+#pragma GCC visibility pop

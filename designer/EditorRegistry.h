@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 class TComponentList;
 
 // One registration.
@@ -67,3 +69,5 @@ private:
 // its EnclosingObjects.
 void GetComponentProperties(const TComponentList* selection, TTypeKinds filter, TCustomDesigner* designer,
                             const TEditorCallback& proc, const std::vector<TPersistent*>& enclosing = {});
+
+#pragma GCC visibility pop

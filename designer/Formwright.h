@@ -28,6 +28,8 @@
 #include <memory>
 #include <string>
 
+#pragma GCC visibility push(default)
+
 class TCanvas;
 class TControl;
 class TCustomForm;
@@ -350,3 +352,5 @@ private:
 
 // The designer the hooks report to, or null.
 TFormwright* ActiveDesigner();
+
+#pragma GCC visibility pop

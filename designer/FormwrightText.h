@@ -13,6 +13,8 @@
 
 #include <string>
 
+#pragma GCC visibility push(default)
+
 class TFormwright;
 class TMemoryStream;
 class TStream;
@@ -31,3 +33,5 @@ void ReadRootText(TFormwright* designer, TStream& input);
 void WriteRootBinary(TFormwright* designer, TMemoryStream& stream);
 // Frees the components the root owns and reads one component record into the root.
 void ReadRootBinary(TFormwright* designer, TMemoryStream& stream);
+
+#pragma GCC visibility pop

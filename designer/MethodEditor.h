@@ -5,6 +5,8 @@
 
 #include "PropertyEditor.h"
 
+#pragma GCC visibility push(default)
+
 class TMethodProperty : public TPropertyEditor {
     FW_CLASS(TMethodProperty, TPropertyEditor)
 public:
@@ -31,3 +33,5 @@ public:
 private:
     const TTypeData* MethodTypeData() const { return &GetPropType()->Data; }
 };
+
+#pragma GCC visibility pop

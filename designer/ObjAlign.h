@@ -5,6 +5,8 @@
 #include "ArrangeCodes.h"
 #include "ui/Form.h"
 
+#pragma GCC visibility push(default)
+
 class TButton;
 class TGroupBox;
 class TRadioButton;
@@ -38,3 +40,5 @@ public:
 // (1 to 5) and of the checked vertical one (6 to 10); a group left at its no-change button, and a dialog
 // that is not confirmed, write nothing.
 void ShowAlignDialog(TAlignCode& horizontal, TAlignCode& vertical);
+
+#pragma GCC visibility pop

@@ -6,6 +6,8 @@
 
 #include "OrderListDialog.h"
 
+#pragma GCC visibility push(default)
+
 class TCreationOrderDlg : public TOrderListDialog {
     FW_CLASS(TCreationOrderDlg, TOrderListDialog)
 public:
@@ -25,3 +27,5 @@ public:
 // confirmed a reordering and the owned components were rearranged: each listed component is taken out of
 // the root and put back in list order, with the root's ordinary notifications.
 bool EditCreationOrder(TComponent* root);
+
+#pragma GCC visibility pop

@@ -10,6 +10,8 @@
 #include "ArrangeCodes.h"
 #include "ui/Form.h"
 
+#pragma GCC visibility push(default)
+
 class TButton;
 class TEdit;
 class TGroupBox;
@@ -54,3 +56,5 @@ public:
 // of the checked height one, and with code 4 the absolute width or height entered; a group left at its
 // no-change button, and a dialog that is not confirmed, write nothing.
 void ShowSizeDialog(TSizeCode& widthCode, TSizeCode& heightCode, int& width, int& height);
+
+#pragma GCC visibility pop

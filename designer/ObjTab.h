@@ -5,6 +5,8 @@
 
 #include "OrderListDialog.h"
 
+#pragma GCC visibility push(default)
+
 class TWinControl;
 
 class TTabOrderDlg : public TOrderListDialog {
@@ -25,3 +27,5 @@ public:
 // Runs a new tab order dialog on the container's own windowed controls (not those of nested containers).
 // True exactly when the user confirmed a reordering and the tab orders were assigned.
 bool EditTabOrder(TWinControl* container);
+
+#pragma GCC visibility pop

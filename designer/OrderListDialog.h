@@ -7,6 +7,8 @@
 #include "ui/Control.h"
 #include "ui/Form.h"
 
+#pragma GCC visibility push(default)
+
 class TBevel;
 class TBitBtn;
 class TButton;
@@ -47,3 +49,5 @@ private:
 
     bool FReordered = false;
 };
+
+#pragma GCC visibility pop

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#pragma GCC visibility push(default)
+
 class TPicture;
 class TPictureEditorDlg;
 
@@ -38,3 +40,5 @@ private:
     TPictureEditorDlg* FDialog = nullptr;
     TClass FGraphicClass;
 };
+
+#pragma GCC visibility pop

@@ -16,6 +16,8 @@
 
 #include <memory>
 
+#pragma GCC visibility push(default)
+
 class TBitBtn;
 class TButton;
 class TOpenPictureDialog;
@@ -69,3 +71,5 @@ public:
 private:
     std::unique_ptr<TPicture> FPicture;
 };
+
+#pragma GCC visibility pop

@@ -7,6 +7,8 @@
 #include "ClassEditor.h"
 #include "ComponentEditors.h"
 
+#pragma GCC visibility push(default)
+
 // "(None)" when the picture holds no graphic, else the graphic's class in brackets ("(TBitmap)"), also
 // for an empty graphic. The empty text clears the picture; other text is ignored. Edit runs the dialog
 // on a copy of the picture and stores the result with OK.
@@ -44,3 +46,5 @@ public:
 protected:
     void EditProperty(TPropertyEditor* editor, bool& continueScan, bool& freeEditor) override;
 };
+
+#pragma GCC visibility pop

@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 class TPropertyEditor;
 
 FW_ENUM(TEditorAttribute, paValueList, paSubProperties, paDialog, paMultiSelect, paAutoUpdate, paSortList);
@@ -123,3 +125,5 @@ private:
     int FPropCount;
     std::vector<TPersistent*> FEnclosing;
 };
+
+#pragma GCC visibility pop

@@ -4,6 +4,8 @@
 
 #include "SimpleEditors.h"
 
+#pragma GCC visibility push(default)
+
 class TSetProperty : public TOrdinalProperty {
     FW_CLASS(TSetProperty, TOrdinalProperty)
 public:
@@ -38,3 +40,5 @@ private:
 
 // The name of an element of a set type: its enumeration name, or the number for sets of an integer range.
 std::string SetElementName(const TTypeInfo* setType, int64_t element);
+
+#pragma GCC visibility pop

@@ -4,6 +4,8 @@
 
 #include "PropertyEditor.h"
 
+#pragma GCC visibility push(default)
+
 // The common base of the ordinal-valued editors.
 class TOrdinalProperty : public TPropertyEditor {
     FW_CLASS(TOrdinalProperty, TPropertyEditor)
@@ -67,3 +69,5 @@ public:
     std::string GetValue() override;
     void SetValue(const std::string& value) override;
 };
+
+#pragma GCC visibility pop

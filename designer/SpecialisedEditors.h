@@ -9,6 +9,8 @@
 #include "ClassEditor.h"
 #include "SimpleEditors.h"
 
+#pragma GCC visibility push(default)
+
 // TFont's Name: any text; the value list is the screen's font names in that list's order.
 class TFontNameProperty : public TStringProperty {
     FW_CLASS(TFontNameProperty, TStringProperty)
@@ -143,3 +145,5 @@ void RegisterStandardPropertyEditors();
 // The system's component-editor registrations (TGraphicEditor for TImage). Made once, automatically,
 // before the first component-editor registration or look-up of the program (ComponentEditors.h).
 void RegisterStandardComponentEditors();
+
+#pragma GCC visibility pop

@@ -25,6 +25,8 @@
 #include <unordered_set>
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 class TComboBox;
 class TComponentList;
 class TEdit;
@@ -149,3 +151,5 @@ private:
     TMenuItem* FRevertItem = nullptr;
     TPropObject* FMenuRow = nullptr; // the row the menu is open for
 };
+
+#pragma GCC visibility pop

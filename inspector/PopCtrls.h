@@ -18,6 +18,8 @@
 
 #include <string>
 
+#pragma GCC visibility push(default)
+
 // (Sender, Kind, S, Offset, AutoSend): called with the chosen text before it is sent; may change all
 // three; AutoSend false keeps the list from inserting the text itself.
 FW_EVENT_TYPE(TSendValueEvent, void(TObject* Sender, int Kind, std::string& S, int& Offset, bool& AutoSend));
@@ -118,3 +120,5 @@ private:
     TWinControl* FPopupControl = nullptr;
     HWND FPopupWindow = nullptr;
 };
+
+#pragma GCC visibility pop

@@ -19,6 +19,8 @@
 #include <memory>
 #include <string>
 
+#pragma GCC visibility push(default)
+
 class TImageList;
 class TPropGrid;
 class TPropObject;
@@ -220,3 +222,5 @@ class TMethodGrid : public TPropGrid {
 public:
     using TPropGrid::TPropGrid;
 };
+
+#pragma GCC visibility pop

@@ -11,6 +11,8 @@
 #include "ValueListDrawers.h"
 #include "widgets/InplaceEdit.h"
 
+#pragma GCC visibility push(default)
+
 class TPopupListbox;
 class TPropGrid;
 class TPropObject;
@@ -74,3 +76,5 @@ private:
     TPropObject* FRow = nullptr;
     TValueListDrawerClass FDrawer = nullptr;
 };
+
+#pragma GCC visibility pop

@@ -18,6 +18,8 @@
 #include "PropertyEditor.h"
 #include "widgets/ListBox.h"
 
+#pragma GCC visibility push(default)
+
 class TValueListDrawer;
 using TValueListDrawerClass = TValueListDrawer*;
 
@@ -71,3 +73,5 @@ void RegisterStandardValueListDrawers();
 // Cursor pictures: the monochrome "CRBITMAP", 21 pictures of 32 x 32 stacked from the top, picture I at
 // y = 32 x I, for the cursor values 0, -2 (also -1), -3, ..., -21. -1 when `cursor` has no picture.
 int CursorPictureIndex(int cursor);
+
+#pragma GCC visibility pop

@@ -18,6 +18,8 @@
 
 #include <functional>
 
+#pragma GCC visibility push(default)
+
 FW_DECLARE_EXCEPTION(EDatabaseError, Exception);
 
 class TDataSet;
@@ -124,3 +126,5 @@ public:
 private:
     std::string FDatabaseName;
 };
+
+#pragma GCC visibility pop

@@ -1,5 +1,6 @@
 // TMediaPlayer: the button bar, its glyphs and the device modes.
 #include "components/MediaPlayer.h"
+#include "core/ClassRegistry.h"
 
 #include "graphics/Canvas.h"
 
@@ -30,6 +31,7 @@ FW_PUBLISH(TMediaPlayer) {
     p.Event("OnNotify", &TMediaPlayer::OnNotify);
     p.Event("OnPostClick", &TMediaPlayer::OnPostClick);
 }
+FW_STREAMABLE(TMediaPlayer);
 
 TMediaPlayer::TMediaPlayer(TComponent* owner)
     : TCustomControl(owner), FVisibleButtons(AllButtons), FEnabledButtons(AllButtons),

@@ -6,6 +6,8 @@
 #include "core/Exceptions.h"
 #include "ui/CustomControl.h"
 
+#pragma GCC visibility push(default)
+
 FW_ENUM(TMPBtnType, btPlay, btPause, btStop, btNext, btPrev, btStep, btBack, btRecord, btEject);
 FW_SET(TButtonSet, TMPBtnType);
 FW_ENUM(TMPDeviceTypes, dtAutoSelect, dtAVIVideo, dtCDAudio, dtDAT, dtDigitalVideo, dtMMMovie, dtOther,
@@ -90,3 +92,5 @@ private:
     TMPModes FMode = mpNotReady;
     bool FOpen = false;
 };
+
+#pragma GCC visibility pop

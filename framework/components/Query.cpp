@@ -1,4 +1,5 @@
 #include "components/Query.h"
+#include "core/ClassRegistry.h"
 
 #include "core/StringList.h"
 
@@ -7,6 +8,7 @@ FW_PUBLISH(TQuery) {
     p.Property("SQL", &TQuery::SQL, &TQuery::SetSQL);
     p.Property("UniDirectional", &TQuery::UniDirectional, &TQuery::SetUniDirectional).Default(false);
 }
+FW_STREAMABLE(TQuery);
 
 TQuery::TQuery(TComponent* owner) : TDBDataSet(owner), FSQL(std::make_unique<TStringList>()) {
     SetReadOnly(true);

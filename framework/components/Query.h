@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#pragma GCC visibility push(default)
+
 class TStrings;
 class TStringList;
 
@@ -32,3 +34,5 @@ private:
     bool FRequestLive = false;
     bool FUniDirectional = false;
 };
+
+#pragma GCC visibility pop

@@ -1,6 +1,12 @@
-// Registers the framework's component classes with the class registry, so that forms naming them can be
-// read: the page control and its sheets, the image list, menus, the common dialogs, the sample data sets
-// and the media player. Call once at program start (it does nothing the second time).
+// The framework's non-visual components in one include: the common dialogs, the image list, menus, the
+// page control and its sheets, the sample data sets and the media player. RegisterStreamableClasses
+// (core/ClassRegistry.h) makes them readable from form streams.
 #pragma once
 
-void RegisterStandardComponents();
+#include "components/MediaPlayer.h"
+#include "components/Query.h"
+#include "components/Table.h"
+#include "dialogs/Dialogs.h"
+#include "widgets/ImageList.h"
+#include "widgets/Menus.h"
+#include "widgets/PageControl.h"

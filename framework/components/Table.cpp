@@ -1,4 +1,5 @@
 #include "components/Table.h"
+#include "core/ClassRegistry.h"
 
 FW_PUBLISH(TTable) {
     p.Property("Exclusive", &TTable::Exclusive, &TTable::SetExclusive).Default(false);
@@ -7,6 +8,7 @@ FW_PUBLISH(TTable) {
     p.Property("TableName", &TTable::TableName, &TTable::SetTableName);
     p.Property("TableType", &TTable::TableType, &TTable::SetTableType).Default(ttDefault);
 }
+FW_STREAMABLE(TTable);
 
 TTable::TTable(TComponent* owner) : TDBDataSet(owner) {
 }

@@ -3,6 +3,8 @@
 
 #include "components/DataSet.h"
 
+#pragma GCC visibility push(default)
+
 FW_ENUM(TTableType, ttDefault, ttParadox, ttDBase, ttASCII);
 
 class TTable : public TDBDataSet {
@@ -31,3 +33,5 @@ private:
     std::string FIndexName;
     bool FExclusive = false;
 };
+
+#pragma GCC visibility pop

@@ -39,3 +39,18 @@ TClass FindClass(std::string_view name) {
     if (TClass c = GetClass(name)) return c;
     throw EClassNotFound(Format("Class %s not found", name));
 }
+
+static std::vector<TClass (*)()>& Streamable() {
+    static std::vector<TClass (*)()> marked;
+    return marked;
+}
+
+void MarkStreamable(TClass (*staticClass)()) {
+    Streamable().push_back(staticClass);
+}
+
+void RegisterStreamableClasses() {
+    // The class records are asked for only now: while the program starts, they may not be made yet.
+    for (TClass (*staticClass)() : Streamable())
+        RegisterClass(staticClass());
+}

@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 class TCollection;
 
 class TCollectionItem : public TPersistent {
@@ -107,3 +109,5 @@ private:
     int FUpdateCount = 0;
     bool FChangedInUpdate = false;
 };
+
+#pragma GCC visibility pop

@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 class TReader;
 class TWriter;
 
@@ -121,3 +123,5 @@ private:
     uint32_t FDesignInfo = 0;
     int FTag = 0;
 };
+
+#pragma GCC visibility pop

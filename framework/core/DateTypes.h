@@ -5,6 +5,10 @@
 
 #include "rtti/TypeInfo.h"
 
+#pragma GCC visibility push(default)
+
 FW_FLOAT_TYPE(TDateTime, double);
 FW_FLOAT_TYPE(TDate, double);
 FW_FLOAT_TYPE(TTime, double);
+
+#pragma GCC visibility pop

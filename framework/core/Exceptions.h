@@ -5,6 +5,8 @@
 #include <exception>
 #include <string>
 
+#pragma GCC visibility push(default)
+
 class Exception : public std::exception {
 public:
     explicit Exception(std::string message) : FMessage(std::move(message)) {}
@@ -44,3 +46,5 @@ FW_DECLARE_EXCEPTION(EInvalidImage, EFilerError);
 FW_DECLARE_EXCEPTION(EInvalidGraphic, Exception);
 FW_DECLARE_EXCEPTION(EOutOfResources, Exception);
 FW_DECLARE_EXCEPTION(EResNotFound, Exception);
+
+#pragma GCC visibility pop

@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#pragma GCC visibility push(default)
+
 class TStream;
 
 // `write` fills a new file beside the target (in the same folder, so the move cannot cross devices), which
@@ -12,3 +14,5 @@ class TStream;
 // target exists but may not be written, or when the new file cannot be made or moved into place; errors
 // of `write` propagate. After a failure the target is untouched and the new file is gone.
 void WriteFileReplacing(const std::string& fileName, const std::function<void(TStream&)>& write);
+
+#pragma GCC visibility pop

@@ -5,6 +5,8 @@
 #include <functional>
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 enum class TListNotification { Added, Extracted, Deleted };
 
 // Negative when item1 sorts before item2, zero when equal, positive when after.
@@ -59,3 +61,5 @@ private:
 
     void CheckIndex(int index) const;
 };
+
+#pragma GCC visibility pop

@@ -20,6 +20,8 @@
 
 #include <string>
 
+#pragma GCC visibility push(default)
+
 struct TClassInfo;
 using TClass = const TClassInfo*;
 template <class C> class TPublisher;
@@ -57,3 +59,5 @@ protected:                                                                      
     static void FwPublish(TPublisher<Class>& p);                                                             \
                                                                                                              \
 private:
+
+#pragma GCC visibility pop

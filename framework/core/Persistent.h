@@ -6,6 +6,8 @@
 
 #include <string>
 
+#pragma GCC visibility push(default)
+
 class TFiler;
 
 class TPersistent : public TObject {
@@ -23,3 +25,5 @@ public:
 protected:
     virtual void AssignTo(TPersistent* dest) const;
 };
+
+#pragma GCC visibility pop

@@ -11,6 +11,8 @@
 #include <type_traits>
 #include <utility>
 
+#pragma GCC visibility push(default)
+
 template <class F> class [[nodiscard]] TScopeGuard {
 public:
     explicit TScopeGuard(F&& function) : FFunction(std::move(function)) {}
@@ -35,3 +37,5 @@ private:
 template <class F> [[nodiscard]] TScopeGuard<std::decay_t<F>> ScopeGuard(F&& function) {
     return TScopeGuard<std::decay_t<F>>(std::decay_t<F>(std::forward<F>(function)));
 }
+
+#pragma GCC visibility pop

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <string>
 
+#pragma GCC visibility push(default)
+
 enum TSeekOrigin { soBeginning, soCurrent, soEnd };
 inline constexpr TSeekOrigin soFromBeginning = soBeginning;
 inline constexpr TSeekOrigin soFromCurrent = soCurrent;
@@ -123,3 +125,5 @@ private:
     std::string FFileName;
     int FHandle = -1;
 };
+
+#pragma GCC visibility pop

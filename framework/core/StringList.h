@@ -7,6 +7,8 @@
 #include <functional>
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 class TStringList;
 using TStringListEvent = std::function<void(TStringList& sender)>;
 
@@ -72,3 +74,5 @@ private:
     void CheckUnsorted() const;
     void InsertItem(int index, std::string_view text, TObject* object);
 };
+
+#pragma GCC visibility pop

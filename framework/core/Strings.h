@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#pragma GCC visibility push(default)
+
 class TReader;
 class TWriter;
 
@@ -82,3 +84,5 @@ private:
 
     int FUpdateCount = 0;
 };
+
+#pragma GCC visibility pop

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <variant>
 
+#pragma GCC visibility push(default)
+
 using Extended = long double;
 using TDateTimeValue = double; // days since 1899-12-30, time of day as the fraction
 
@@ -117,3 +119,5 @@ bool SameText(std::string_view a, std::string_view b); // ASCII case-insensitive
 // Negative, zero or positive; ASCII letters compare as upper case, so "b" sorts before "_a".
 int CompareText(std::string_view a, std::string_view b);
 bool IsValidIdent(std::string_view text); // ASCII letter or "_", then letters, digits or "_"
+
+#pragma GCC visibility pop

@@ -1,5 +1,6 @@
 // TColorDialog over Qt's widget-based colour dialog.
 #include "dialogs/ColorDialog.h"
+#include "core/ClassRegistry.h"
 
 #include "core/StringList.h"
 #include "core/SysUtils.h"
@@ -16,6 +17,7 @@ FW_PUBLISH(TColorDialog) {
     p.Property("CustomColors", &TColorDialog::CustomColors, &TColorDialog::SetCustomColors);
     p.Property("Options", &TColorDialog::Options, &TColorDialog::SetOptions).Default(TColorDialogOptions{});
 }
+FW_STREAMABLE(TColorDialog);
 
 namespace {
 constexpr int CustomColorCount = 16;

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#pragma GCC visibility push(default)
+
 class TStrings;
 class TStringList;
 
@@ -42,3 +44,5 @@ private:
 // The custom colour of a "ColorA=..." value; false when the value is not a colour of 1 to 6 hexadecimal
 // digits (an 8-digit value with the high byte set, as unset entries are written elsewhere, is not one).
 bool ParseCustomColor(const std::string& value, TColor& color);
+
+#pragma GCC visibility pop

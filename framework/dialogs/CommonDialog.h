@@ -20,6 +20,8 @@
 #include <string>
 #include <string_view>
 
+#pragma GCC visibility push(default)
+
 class TDialogWindow;
 
 // The parts of a dialog that a person clicks or types into. A dialog has the parts that fit its kind.
@@ -88,3 +90,5 @@ private:
     int FHelpContext = 0;
     std::string FTitle;
 };
+
+#pragma GCC visibility pop

@@ -1,5 +1,6 @@
 // TOpenDialog and TSaveDialog over Qt's widget-based file dialog.
 #include "dialogs/FileDialogs.h"
+#include "core/ClassRegistry.h"
 
 #include "core/StringList.h"
 #include "core/SysUtils.h"
@@ -27,9 +28,11 @@ FW_PUBLISH(TOpenDialog) {
         .Default(TOpenOptions{ofHideReadOnly});
     p.Property("Title", &TOpenDialog::Title, &TOpenDialog::SetTitle);
 }
+FW_STREAMABLE(TOpenDialog);
 
 FW_PUBLISH(TSaveDialog) {
 }
+FW_STREAMABLE(TSaveDialog);
 
 namespace {
 

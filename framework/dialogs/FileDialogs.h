@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 class TStrings;
 class TStringList;
 
@@ -89,3 +91,5 @@ protected:
 // The dialog's filter as entries of Qt's file dialog ("Text File (*.TXT)"), one per description|masks
 // pair (a pair without masks shows every file); an unpaired description at the end is left out.
 std::vector<std::string> FileDialogNameFilters(const std::string& filter);
+
+#pragma GCC visibility pop

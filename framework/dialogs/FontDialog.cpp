@@ -1,5 +1,6 @@
 // TFontDialog over Qt's widget-based font dialog.
 #include "dialogs/FontDialog.h"
+#include "core/ClassRegistry.h"
 
 #include "dialogs/DialogWindow.h"
 #include "dialogs/MessageBox.h"
@@ -18,6 +19,7 @@ FW_PUBLISH(TFontDialog) {
     p.Property("Options", &TFontDialog::Options, &TFontDialog::SetOptions)
         .Default(TFontDialogOptions{fdEffects});
 }
+FW_STREAMABLE(TFontDialog);
 
 namespace {
 

@@ -3,6 +3,8 @@
 
 #include "dialogs/CommonDialog.h"
 
+#pragma GCC visibility push(default)
+
 class TFont;
 
 FW_ENUM(TFontDialogOption, fdAnsiOnly, fdTrueTypeOnly, fdEffects, fdFixedPitchOnly, fdForceFontExist,
@@ -31,3 +33,5 @@ private:
     TFont* FFont;
     TFontDialogOptions FOptions{fdEffects};
 };
+
+#pragma GCC visibility pop

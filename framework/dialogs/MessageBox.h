@@ -9,6 +9,8 @@
 
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 // The buttons, icon and default button of a message box.
 enum : unsigned {
     MB_OK = 0x00,
@@ -55,3 +57,5 @@ private:
     unsigned FFlags = MB_OK;
     int FResult = 0;
 };
+
+#pragma GCC visibility pop

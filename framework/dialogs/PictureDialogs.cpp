@@ -1,5 +1,6 @@
 // The picture file dialogs and their preview panel.
 #include "dialogs/PictureDialogs.h"
+#include "core/ClassRegistry.h"
 
 #include "core/SysUtils.h"
 #include "dialogs/DialogWindow.h"
@@ -114,9 +115,11 @@ private:
 
 FW_PUBLISH(TOpenPictureDialog) {
 }
+FW_STREAMABLE(TOpenPictureDialog);
 
 FW_PUBLISH(TSavePictureDialog) {
 }
+FW_STREAMABLE(TSavePictureDialog);
 
 TOpenPictureDialog::TOpenPictureDialog(TComponent* owner)
     : TOpenDialog(owner), FPreview(std::make_unique<TPicturePreviewer>()) {

@@ -6,6 +6,8 @@
 
 #include "dialogs/FileDialogs.h"
 
+#pragma GCC visibility push(default)
+
 class TPicture;
 class TPicturePreviewer;
 
@@ -39,3 +41,5 @@ protected:
 private:
     std::unique_ptr<TPicturePreviewer> FPreview;
 };
+
+#pragma GCC visibility pop

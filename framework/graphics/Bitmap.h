@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 
+#pragma GCC visibility push(default)
+
 FW_ENUM(TTransparentMode, tmAuto, tmFixed);
 
 struct TImageData;
@@ -70,3 +72,5 @@ private:
     TColor FTransparentColor = clDefault;
     TTransparentMode FTransparentMode = tmAuto;
 };
+
+#pragma GCC visibility pop

@@ -5,6 +5,8 @@
 #include "graphics/Colors.h"
 #include "graphics/GraphicsObject.h"
 
+#pragma GCC visibility push(default)
+
 FW_ENUM(TBrushStyle, bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross,
         bsDiagCross);
 
@@ -25,3 +27,5 @@ private:
     TColor FColor = clWhite;
     TBrushStyle FStyle = bsSolid;
 };
+
+#pragma GCC visibility pop

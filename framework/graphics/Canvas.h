@@ -25,6 +25,8 @@
 #include <string>
 #include <string_view>
 
+#pragma GCC visibility push(default)
+
 class TGraphic;
 class TBitmap;
 struct TCanvasPrivate;
@@ -200,3 +202,5 @@ private:
     TPoint FOrigin;
     std::unique_ptr<TCanvasPrivate> FPrivate;
 };
+
+#pragma GCC visibility pop

@@ -9,6 +9,8 @@
 
 #include <string>
 
+#pragma GCC visibility push(default)
+
 // Clipboard formats for HasFormat.
 inline constexpr unsigned CF_TEXT = 1;
 inline constexpr unsigned CF_BITMAP = 2;
@@ -53,3 +55,5 @@ private:
 // The program's clipboard object. Using it before the application is initialised fails with
 // EInvalidOperation "Cannot open clipboard".
 TClipboard* Clipboard();
+
+#pragma GCC visibility pop

@@ -17,6 +17,8 @@
 #include <string>
 #include <string_view>
 
+#pragma GCC visibility push(default)
+
 FW_INTEGER_TYPE_WITH_IDENTS(TColor, int32_t, INT32_MIN, INT32_MAX, ColorToIdent, IdentToColor);
 FW_INTEGER_TYPE_WITH_IDENTS(TCursor, int16_t, INT16_MIN, INT16_MAX, CursorToIdent, IdentToCursor);
 FW_INTEGER_TYPE_WITH_IDENTS(TFontCharset, uint8_t, 0, 255, CharsetToIdent, IdentToCharset);
@@ -173,3 +175,5 @@ std::span<const TIdentMapEntry> CharsetIdents();
 bool CharsetToIdent(int32_t charset, std::string& ident);
 bool IdentToCharset(std::string_view ident, int32_t& charset);
 void GetCharsetValues(const TGetStrProc& proc);
+
+#pragma GCC visibility pop

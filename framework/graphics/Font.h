@@ -12,6 +12,8 @@
 
 #include <string>
 
+#pragma GCC visibility push(default)
+
 FW_ENUM(TFontStyle, fsBold, fsItalic, fsUnderline, fsStrikeOut);
 FW_SET(TFontStyles, TFontStyle);
 FW_ENUM(TFontPitch, fpDefault, fpVariable, fpFixed);
@@ -57,3 +59,5 @@ private:
     TFontStyles FStyle;
     int FPixelsPerInch = 96;
 };
+
+#pragma GCC visibility pop

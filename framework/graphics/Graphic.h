@@ -10,6 +10,8 @@
 
 #include <string>
 
+#pragma GCC visibility push(default)
+
 class TCanvas;
 class TStream;
 
@@ -63,3 +65,5 @@ protected:
 };
 
 using TGraphicClass = TClass;
+
+#pragma GCC visibility pop

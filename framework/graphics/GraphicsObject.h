@@ -4,6 +4,8 @@
 
 #include "core/Persistent.h"
 
+#pragma GCC visibility push(default)
+
 class TGraphicsObject : public TPersistent {
     FW_CLASS(TGraphicsObject, TPersistent)
 public:
@@ -13,3 +15,5 @@ public:
 protected:
     virtual void Changed();
 };
+
+#pragma GCC visibility pop

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#pragma GCC visibility push(default)
+
 struct TImageData;
 
 class TJPEGImage : public TGraphic {
@@ -34,3 +36,5 @@ protected:
 private:
     std::unique_ptr<TImageData> FData;
 };
+
+#pragma GCC visibility pop

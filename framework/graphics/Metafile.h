@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#pragma GCC visibility push(default)
+
 struct TMetafileRenderer;
 
 class TMetafile : public TGraphic {
@@ -43,3 +45,5 @@ private:
     int FWidth = 0;  // 0: the document's width
     int FHeight = 0; // 0: the document's height
 };
+
+#pragma GCC visibility pop

@@ -8,6 +8,8 @@
 #include "graphics/Colors.h"
 #include "graphics/GraphicsObject.h"
 
+#pragma GCC visibility push(default)
+
 FW_ENUM(TPenStyle, psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame);
 FW_ENUM(TPenMode, pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
         pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor);
@@ -35,3 +37,5 @@ private:
     TPenStyle FStyle = psSolid;
     int FWidth = 1;
 };
+
+#pragma GCC visibility pop

@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#pragma GCC visibility push(default)
+
 class TBitmap;
 class TIcon;
 class TMetafile;
@@ -81,3 +83,5 @@ std::string GraphicFilter(TClass graphicClass);
 std::string GraphicExtension(TClass graphicClass);
 // "*.bmp;*.ico": the masks of the formats of the class and its descendants.
 std::string GraphicFileMask(TClass graphicClass);
+
+#pragma GCC visibility pop

@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#pragma GCC visibility push(default)
+
 struct TImageData;
 
 class TPngImage : public TGraphic {
@@ -33,3 +35,5 @@ protected:
 private:
     std::unique_ptr<TImageData> FData;
 };
+
+#pragma GCC visibility pop

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#pragma GCC visibility push(default)
+
 struct TPoint {
     int X = 0;
     int Y = 0;
@@ -114,3 +116,5 @@ inline constexpr TRect Rect(int left, int top, int right, int bottom) {
 inline constexpr TRect Bounds(int left, int top, int width, int height) {
     return TRect::FromBounds(left, top, width, height);
 }
+
+#pragma GCC visibility pop

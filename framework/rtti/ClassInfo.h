@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 class TComponent;
 using Extended = long double;
 
@@ -102,3 +104,5 @@ private:
     std::vector<TMethodEntry> FOwnMethods;
     std::vector<TFieldEntry> FOwnFields;
 };
+
+#pragma GCC visibility pop

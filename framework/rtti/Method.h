@@ -15,6 +15,8 @@
 
 #include <type_traits>
 
+#pragma GCC visibility push(default)
+
 struct TMethod {
     void* Code = nullptr;
     void* Data = nullptr;
@@ -77,3 +79,5 @@ private:
     }
 
 FW_EVENT_TYPE(TNotifyEvent, void(TObject* Sender));
+
+#pragma GCC visibility pop

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 using TPropList = std::vector<const TPropInfo*>;
 
 // The published properties of the given kinds, inherited ones included, sorted by name (ignoring case).
@@ -40,3 +42,5 @@ bool IsStoredProp(TObject* instance, const TPropInfo* prop);
 // "[a, b]" <-> set value, by the element names of the set's type.
 std::string SetToString(const TPropInfo* prop, int64_t value, bool brackets = true);
 int64_t StringToSet(const TPropInfo* prop, std::string_view text);
+
+#pragma GCC visibility pop

@@ -25,6 +25,8 @@
 #include <functional>
 #include <type_traits>
 
+#pragma GCC visibility push(default)
+
 class TComponent;
 
 // ---- value conversion between C++ property types and the accessor categories ----------------------------
@@ -227,3 +229,5 @@ template <class C> constexpr TClassInfo::Factory FwFactoryOf() {
 
 #define FW_PUBLISH_FIELD(Name) p.Field(#Name, &std::remove_reference_t<decltype(p)>::Class::Name)
 #define FW_PUBLISH_METHOD(Name) p.template Method<&std::remove_reference_t<decltype(p)>::Class::Name>(#Name)
+
+#pragma GCC visibility pop

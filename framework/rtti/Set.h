@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <initializer_list>
 
+#pragma GCC visibility push(default)
+
 template <class E> class TSet {
 public:
     constexpr TSet() = default;
@@ -43,3 +45,5 @@ private:
     }
     uint32_t FBits = 0;
 };
+
+#pragma GCC visibility pop

@@ -22,6 +22,8 @@
 #include <typeinfo>
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 enum TTypeKind : uint8_t {
     tkUnknown,
     tkInteger,
@@ -228,3 +230,5 @@ template <class T> const TTypeInfo* TypeInfoOf() {
             return &info;                                                                                    \
         }                                                                                                    \
     }
+
+#pragma GCC visibility pop

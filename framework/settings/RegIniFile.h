@@ -13,6 +13,8 @@
 #include <memory>
 #include <string>
 
+#pragma GCC visibility push(default)
+
 class TStrings;
 class QSettings;
 
@@ -59,3 +61,5 @@ private:
     std::string FFileName;
     std::unique_ptr<QSettings> FSettings;
 };
+
+#pragma GCC visibility pop

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#pragma GCC visibility push(default)
+
 class TBufferedInput {
 public:
     static constexpr size_t DefaultCapacity = 64 * 1024;
@@ -107,3 +109,5 @@ private:
     char* FCurrent;
     char* FEnd;
 };
+
+#pragma GCC visibility pop

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#pragma GCC visibility push(default)
+
 inline constexpr int Extended80Size = 10;
 
 // Zero, denormals, infinities and NaN included; a value outside the 10-byte range becomes infinity and
@@ -14,3 +16,5 @@ inline constexpr int Extended80Size = 10;
 void EncodeExtended80(Extended value, uint8_t (&bytes)[Extended80Size]);
 // Any 10 bytes decode to some value (unnormal encodings by their numeric meaning, NaN payloads to NaN).
 Extended DecodeExtended80(const uint8_t (&bytes)[Extended80Size]);
+
+#pragma GCC visibility pop

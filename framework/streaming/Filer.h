@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#pragma GCC visibility push(default)
+
 class TComponent;
 class TReader;
 class TWriter;
@@ -32,3 +34,5 @@ private:
     TComponent* FRoot = nullptr;
     TComponent* FAncestor = nullptr;
 };
+
+#pragma GCC visibility pop

@@ -14,6 +14,8 @@
 
 #include "core/Streams.h"
 
+#pragma GCC visibility push(default)
+
 // Objects, lists and collections nested deeper than this fail to convert rather than exhaust the stack.
 inline constexpr int MaxFormNesting = 256;
 
@@ -34,3 +36,5 @@ void ObjectTextToBinary(TStream& input, TStream& output, int firstLine = 1);
 // format cannot carry), "Invalid property value" (unknown or misplaced value tag), "Stream read error"
 // (the data ends early), and the nesting limit.
 void ObjectBinaryToText(TStream& input, TStream& output);
+
+#pragma GCC visibility pop

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#pragma GCC visibility push(default)
+
 // `text` equals `word`, a word of lower-case ASCII letters, regardless of letter case.
 inline bool IsWord(std::string_view text, std::string_view word) {
     if (text.size() != word.size()) return false;
@@ -99,3 +101,5 @@ private:
 bool IsFormIdentifier(std::string_view text, bool dotted);
 // "object", "inherited" or "end" in any letter case: words that cannot name a property.
 bool IsFormKeyword(std::string_view text);
+
+#pragma GCC visibility pop

@@ -33,6 +33,8 @@
 #include <string>
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 class TCollection;
 
 class TReader : public TFiler {
@@ -140,3 +142,5 @@ private:
     std::vector<TComponent*> FTracked;
     std::unique_ptr<TTracker> FTracker;
 };
+
+#pragma GCC visibility pop

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#pragma GCC visibility push(default)
+
 enum TValueType : uint8_t {
     vaNull = 0,
     vaList = 1,
@@ -25,3 +27,5 @@ enum TValueType : uint8_t {
 enum TFilerFlag : uint8_t { ffInherited = 1, ffChildPos = 2 };
 
 inline constexpr char FormSignature[4] = {'T', 'P', 'F', '0'};
+
+#pragma GCC visibility pop

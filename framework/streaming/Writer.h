@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 class TCollection;
 
 class TWriter : public TFiler {
@@ -79,3 +81,5 @@ private:
     int FDepth = 0;        // records and collections being written
     int FUncaughtAtStart;  // exceptions in flight when the writer was made: more at its end means unwinding
 };
+
+#pragma GCC visibility pop

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#pragma GCC visibility push(default)
+
 class TCustomForm;
 
 FW_EVENT_TYPE(TExceptionEvent, void(TObject* Sender, const std::exception& E));
@@ -54,3 +56,5 @@ private:
 
 // The program's application object, created on first use.
 extern TApplication* Application;
+
+#pragma GCC visibility pop

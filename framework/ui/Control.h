@@ -9,6 +9,8 @@
 
 #include <string>
 
+#pragma GCC visibility push(default)
+
 class TControl;
 class TWinControl;
 class TCustomForm;
@@ -218,3 +220,5 @@ private:
 
 // The form that contains the control (the control itself when it is a form), or null.
 TCustomForm* GetParentForm(const TControl* control);
+
+#pragma GCC visibility pop

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#pragma GCC visibility push(default)
+
 enum : uint32_t {
     WS_OVERLAPPED = 0x00000000,
     WS_POPUP = 0x80000000,
@@ -45,3 +47,5 @@ struct TCreateParams {
     // control ("BUTTON", "EDIT", ...).
     std::string WinClassName = "FwWindow";
 };
+
+#pragma GCC visibility pop

@@ -4,6 +4,8 @@
 #include "ui/PaintCanvas.h"
 #include "ui/WinControl.h"
 
+#pragma GCC visibility push(default)
+
 class TCustomControl : public TWinControl {
     FW_CLASS(TCustomControl, TWinControl)
 public:
@@ -19,3 +21,5 @@ protected:
 private:
     TPaintCanvas FCanvas;
 };
+
+#pragma GCC visibility pop

@@ -12,6 +12,8 @@
 #include <functional>
 #include <string>
 
+#pragma GCC visibility push(default)
+
 class TControl;
 class TCustomForm;
 
@@ -74,3 +76,5 @@ public:
     virtual bool Reserved30(TPersistent* argument) = 0;                   // 30
     virtual void Reserved31(TPersistent* argument) = 0;                   // 31
 };
+
+#pragma GCC visibility pop

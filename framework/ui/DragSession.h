@@ -4,6 +4,8 @@
 
 #include "ui/Control.h"
 
+#pragma GCC visibility push(default)
+
 class TDragSession {
 public:
     static TDragSession& Current();
@@ -29,3 +31,5 @@ private:
     int FThreshold = 5;
     TPoint FDownPoint;
 };
+
+#pragma GCC visibility pop

@@ -6,6 +6,8 @@
 #include "ui/PaintCanvas.h"
 #include "ui/WinControl.h"
 
+#pragma GCC visibility push(default)
+
 class TDesigner;
 
 FW_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin);
@@ -156,3 +158,5 @@ class TForm : public TCustomForm {
 public:
     explicit TForm(TComponent* owner);
 };
+
+#pragma GCC visibility pop

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#pragma GCC visibility push(default)
+
 class TComponent;
 
 // Reads the resource of `cls` into `instance` (its root component). Fails with EResNotFound
@@ -14,3 +16,5 @@ class TComponent;
 void ReadFormResource(TComponent* instance, TClass cls);
 bool FormResourceExists(TClass cls);
 std::string FormResourcePath(TClass cls);
+
+#pragma GCC visibility pop

@@ -6,6 +6,8 @@
 #include "ui/Control.h"
 #include "ui/PaintCanvas.h"
 
+#pragma GCC visibility push(default)
+
 class TGraphicControl : public TControl {
     FW_CLASS(TGraphicControl, TControl)
 public:
@@ -21,3 +23,5 @@ protected:
 private:
     TPaintCanvas FCanvas;
 };
+
+#pragma GCC visibility pop

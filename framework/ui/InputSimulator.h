@@ -15,6 +15,8 @@
 
 #include <string_view>
 
+#pragma GCC visibility push(default)
+
 class TInputSimulator {
 public:
     static void MouseMove(HWND window, TPoint point, TShiftState shift = {});
@@ -43,3 +45,5 @@ public:
     // Types the text, one key press per character (UTF-8).
     static void TypeText(std::string_view text, HWND window = nullptr);
 };
+
+#pragma GCC visibility pop

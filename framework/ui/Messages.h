@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+#pragma GCC visibility push(default)
+
 struct TWindowRecord;
 using HWND = TWindowRecord*; // a window of the framework; null is "no window"
 using WPARAM = uintptr_t;
@@ -186,3 +188,5 @@ constexpr int GET_Y_LPARAM(LPARAM lp) {
 constexpr TPoint PointFromLParam(LPARAM lp) {
     return {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
 }
+
+#pragma GCC visibility pop

@@ -42,6 +42,8 @@
 #include <string>
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 class TObject;
 
 // Runs the message loop until `done` returns true (checked after every batch of messages). `cancel`
@@ -82,3 +84,5 @@ public:
     // by it.
     static std::vector<std::string> TakeFailures();
 };
+
+#pragma GCC visibility pop

@@ -5,6 +5,8 @@
 
 #include <functional>
 
+#pragma GCC visibility push(default)
+
 class QEvent;
 class TWinControl;
 
@@ -19,3 +21,5 @@ struct TNativeDispatch {
 
 // Lets the Qt widget handle the event behind `message`, once; false when the message came from no event.
 bool RunNativeHandling(TWinControl* control, const TMessage& message);
+
+#pragma GCC visibility pop

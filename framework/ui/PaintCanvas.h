@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 
+#pragma GCC visibility push(default)
+
 class TCanvas;
 class TFont;
 
@@ -21,3 +23,5 @@ private:
     TCanvas* FPainting = nullptr;
     std::unique_ptr<TCanvas> FIdle;
 };
+
+#pragma GCC visibility pop

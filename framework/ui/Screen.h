@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 class TCustomForm;
 class TWinControl;
 class TStrings;
@@ -45,3 +47,5 @@ private:
 };
 
 extern TScreen* Screen;
+
+#pragma GCC visibility pop

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 // The published type of TabOrder: -1 means "not in the tab order yet"; its own type record lets the
 // designer give tab orders their own editor.
 FW_INTEGER_TYPE(TTabOrder, int16_t, -1, 32767);
@@ -129,3 +131,5 @@ private:
     int FAlignLevel = 0;
     int FPendingTabOrder = -2; // a tab order read while loading, applied once the siblings exist
 };
+
+#pragma GCC visibility pop

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 class TBitmap;
 class TCanvas;
 class TWinControl;
@@ -136,3 +138,5 @@ void ReleaseDC(HWND window, HDC dc);
 // What the window shows now (its children and the device-context figures included), as a bitmap of the
 // window's client size.
 void GrabWindow(HWND window, TBitmap& bitmap);
+
+#pragma GCC visibility pop

@@ -1,4 +1,5 @@
 #include "widgets/Bevel.h"
+#include "core/ClassRegistry.h"
 
 #include "graphics/Canvas.h"
 #include "widgets/StandardProperties.h"
@@ -10,6 +11,7 @@ FW_PUBLISH(TBevel) {
     p.Property("Style", &TBevel::Style, &TBevel::SetStyle).Default(bsLowered);
     PublishVisible(p);
 }
+FW_STREAMABLE(TBevel);
 
 TBevel::TBevel(TComponent* owner) : TGraphicControl(owner) {
     SetBounds(0, 0, 50, 50);

@@ -8,6 +8,8 @@
 
 #include "ui/GraphicControl.h"
 
+#pragma GCC visibility push(default)
+
 FW_ENUM(TBevelShape, bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer);
 FW_ENUM(TBevelStyle, bsLowered, bsRaised);
 
@@ -28,3 +30,5 @@ private:
     TBevelShape FShape = bsBox;
     TBevelStyle FStyle = bsLowered;
 };
+
+#pragma GCC visibility pop

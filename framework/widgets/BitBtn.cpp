@@ -1,4 +1,5 @@
 #include "widgets/BitBtn.h"
+#include "core/ClassRegistry.h"
 
 #include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
@@ -26,6 +27,7 @@ FW_PUBLISH(TBitBtn) {
         .Stored(&TBitBtn::IsCustom);
     p.Property("Spacing", &TBitBtn::Spacing, &TBitBtn::SetSpacing).Default(4);
 }
+FW_STREAMABLE(TBitBtn);
 
 namespace {
 struct TKindInfo {

@@ -12,6 +12,8 @@
 
 #include <memory>
 
+#pragma GCC visibility push(default)
+
 class TBitmap;
 
 FW_ENUM(TBitBtnKind, bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore,
@@ -61,3 +63,5 @@ private:
     int FMargin = -1;
     int FSpacing = 4;
 };
+
+#pragma GCC visibility pop

@@ -1,4 +1,5 @@
 #include "widgets/Button.h"
+#include "core/ClassRegistry.h"
 
 #include "widgets/NativeButtons.h"
 #include "widgets/StandardProperties.h"
@@ -23,6 +24,7 @@ FW_PUBLISH(TButton) {
     PublishKeyEvents(p);
     PublishMouseEvents(p);
 }
+FW_STREAMABLE(TButton);
 
 TButton::TButton(TComponent* owner) : TButtonControl(owner) {
     SetBounds(0, 0, 75, 25);

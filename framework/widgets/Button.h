@@ -9,6 +9,8 @@
 #include "ui/Form.h"
 #include "widgets/ButtonControl.h"
 
+#pragma GCC visibility push(default)
+
 class TButton : public TButtonControl {
     FW_CLASS(TButton, TButtonControl)
 public:
@@ -36,3 +38,5 @@ private:
     bool FCancel = false;
     TModalResult FModalResult = mrNone;
 };
+
+#pragma GCC visibility pop

@@ -6,6 +6,8 @@
 
 #include "ui/WinControl.h"
 
+#pragma GCC visibility push(default)
+
 class TButtonControl : public TWinControl {
     FW_CLASS(TButtonControl, TWinControl)
 public:
@@ -17,3 +19,5 @@ protected:
     // Shows the caption on the native button; a control that draws its caption itself overrides it.
     virtual void UpdateNativeCaption();
 };
+
+#pragma GCC visibility pop

@@ -15,6 +15,8 @@
 
 #include <string>
 
+#pragma GCC visibility push(default)
+
 class TBitmap;
 class TCanvas;
 
@@ -41,3 +43,5 @@ TSize GlyphImageSize(const TBitmap* glyph, int numGlyphs);
 void DrawButtonContent(TCanvas& canvas, const TRect& client, TBitmap* glyph, int numGlyphs, TGlyphState state,
                        const std::string& caption, TButtonLayout layout, int margin, int spacing,
                        TPoint offset);
+
+#pragma GCC visibility pop

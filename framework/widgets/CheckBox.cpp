@@ -1,4 +1,5 @@
 #include "widgets/CheckBox.h"
+#include "core/ClassRegistry.h"
 
 #include "widgets/NativeButtons.h"
 #include "widgets/StandardProperties.h"
@@ -28,6 +29,7 @@ FW_PUBLISH(TCheckBox) {
     PublishKeyEvents(p);
     PublishMouseEvents(p);
 }
+FW_STREAMABLE(TCheckBox);
 
 TCheckBox::TCheckBox(TComponent* owner) : TButtonControl(owner) {
     SetBounds(0, 0, 97, 17);

@@ -8,6 +8,8 @@
 #include "widgets/ButtonControl.h"
 #include "widgets/ControlTypes.h"
 
+#pragma GCC visibility push(default)
+
 FW_ENUM(TCheckBoxState, cbUnchecked, cbChecked, cbGrayed);
 
 class TCheckBox : public TButtonControl {
@@ -39,3 +41,5 @@ private:
     bool FAllowGrayed = false;
     TCheckBoxState FState = cbUnchecked;
 };
+
+#pragma GCC visibility pop

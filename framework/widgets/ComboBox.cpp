@@ -1,6 +1,7 @@
 // TCustomComboBox over a Qt combo box: the control keeps the lines, the choice and the text, and the
 // widget mirrors them; only the widget's user signals become events.
 #include "widgets/ComboBox.h"
+#include "core/ClassRegistry.h"
 
 #include "core/SysUtils.h"
 #include "graphics/Font.h"
@@ -369,6 +370,7 @@ FW_PUBLISH(TComboBox) {
     PublishFocusEvents(p);
     PublishKeyEvents(p);
 }
+FW_STREAMABLE(TComboBox);
 
 TComboBox::TComboBox(TComponent* owner) : TCustomComboBox(owner) {
 }

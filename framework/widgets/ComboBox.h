@@ -11,6 +11,8 @@
 
 #include <memory>
 
+#pragma GCC visibility push(default)
+
 FW_ENUM(TComboBoxStyle, csDropDown, csDropDownList);
 
 class TComboBoxStrings;
@@ -88,3 +90,5 @@ class TComboBox : public TCustomComboBox {
 public:
     explicit TComboBox(TComponent* owner);
 };
+
+#pragma GCC visibility pop

@@ -13,6 +13,8 @@
 #include <functional>
 #include <memory>
 
+#pragma GCC visibility push(default)
+
 class QScrollBar;
 
 class TControlScrollBars {
@@ -61,3 +63,5 @@ private:
     bool FApplying = false;
     TRect FArea;
 };
+
+#pragma GCC visibility pop

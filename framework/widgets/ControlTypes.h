@@ -5,6 +5,8 @@
 #include "rtti/TypeInfo.h"
 #include "ui/Form.h"
 
+#pragma GCC visibility push(default)
+
 FW_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter);
 FW_ENUM(TTextLayout, tlTop, tlCenter, tlBottom);
 
@@ -28,3 +30,5 @@ inline const TTypeInfo* BorderStyleTypeInfo() {
     }();
     return &info;
 }
+
+#pragma GCC visibility pop

@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 class TInplaceEdit;
 class TControlScrollBars;
 
@@ -239,3 +241,5 @@ private:
     std::string FEditStartText;      // the cell's text when the edit began, for Escape
     std::string FTypedBytes;         // the start of a multi-byte character typed into the grid
 };
+
+#pragma GCC visibility pop

@@ -1,4 +1,5 @@
 #include "widgets/DrawGrid.h"
+#include "core/ClassRegistry.h"
 
 #include "graphics/Font.h"
 #include "widgets/StandardProperties.h"
@@ -37,6 +38,7 @@ FW_PUBLISH(TDrawGrid) {
     p.Event("OnSetEditText", &TDrawGrid::OnSetEditText);
     p.Event("OnTopLeftChanged", &TDrawGrid::OnTopLeftChanged);
 }
+FW_STREAMABLE(TDrawGrid);
 
 TDrawGrid::TDrawGrid(TComponent* owner) : TCustomGrid(owner) {
 }

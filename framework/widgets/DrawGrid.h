@@ -6,6 +6,8 @@
 
 #include <string>
 
+#pragma GCC visibility push(default)
+
 // `Rect` is the whole cell in client coordinates; draw on the grid's Canvas().
 FW_EVENT_TYPE(TDrawCellEvent,
               void(TObject* Sender, int ACol, int ARow, const TRect& Rect, TGridDrawState State));
@@ -34,3 +36,5 @@ protected:
     void SetEditText(int col, int row, const std::string& value) override;
     void TopLeftChanged() override;
 };
+
+#pragma GCC visibility pop

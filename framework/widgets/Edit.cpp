@@ -1,4 +1,5 @@
 #include "widgets/Edit.h"
+#include "core/ClassRegistry.h"
 
 #include "graphics/Font.h"
 #include "graphics/QtConvert.h"
@@ -41,6 +42,7 @@ FW_PUBLISH(TEdit) {
     PublishKeyEvents(p);
     PublishMouseEvents(p);
 }
+FW_STREAMABLE(TEdit);
 
 namespace {
 

@@ -13,6 +13,8 @@
 #include "ui/WinControl.h"
 #include "widgets/ControlTypes.h"
 
+#pragma GCC visibility push(default)
+
 FW_ENUM(TEditCharCase, ecNormal, ecUpperCase, ecLowerCase);
 
 class TEdit : public TWinControl {
@@ -83,3 +85,5 @@ private:
     int FSelLength = 0;
     bool FPushing = false; // the control is putting its text into the window
 };
+
+#pragma GCC visibility pop

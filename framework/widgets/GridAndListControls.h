@@ -1,5 +1,8 @@
-// Registers the list box, combo box and grid classes with the class registry, so that form streams can
-// create them by name. Call once at program start, before forms are read; calling it again does no harm.
+// The list and grid controls in one include: list box, combo box, draw grid and string grid.
+// RegisterStreamableClasses (core/ClassRegistry.h) makes them readable from form streams.
 #pragma once
 
-void RegisterGridAndListControls();
+#include "widgets/ComboBox.h"
+#include "widgets/DrawGrid.h"
+#include "widgets/ListBox.h"
+#include "widgets/StringGrid.h"

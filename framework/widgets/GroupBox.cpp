@@ -1,4 +1,5 @@
 #include "widgets/GroupBox.h"
+#include "core/ClassRegistry.h"
 
 #include "graphics/Canvas.h"
 #include "graphics/QtConvert.h"
@@ -25,6 +26,7 @@ FW_PUBLISH(TGroupBox) {
     PublishFocusEvents(p);
     PublishMouseEvents(p);
 }
+FW_STREAMABLE(TGroupBox);
 
 TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {
     TControlStyle style = ControlStyle();

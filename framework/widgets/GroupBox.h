@@ -5,6 +5,8 @@
 
 #include "ui/WinControl.h"
 
+#pragma GCC visibility push(default)
+
 class TGroupBox : public TWinControl {
     FW_CLASS(TGroupBox, TWinControl)
 public:
@@ -16,3 +18,5 @@ protected:
     void TextChanged() override;
     void AlignControls(TControl* control, TRect& rect) override;
 };
+
+#pragma GCC visibility pop

@@ -1,4 +1,5 @@
 #include "widgets/Image.h"
+#include "core/ClassRegistry.h"
 
 #include "graphics/Canvas.h"
 #include "graphics/Picture.h"
@@ -20,6 +21,7 @@ FW_PUBLISH(TImage) {
     PublishDragEvents(p);
     PublishMouseEvents(p);
 }
+FW_STREAMABLE(TImage);
 
 TImage::TImage(TComponent* owner) : TGraphicControl(owner), FPicture(std::make_unique<TPicture>()) {
     SetBounds(0, 0, 105, 105);

@@ -8,6 +8,8 @@
 
 #include <memory>
 
+#pragma GCC visibility push(default)
+
 class TPicture;
 
 class TImage : public TGraphicControl {
@@ -39,3 +41,5 @@ private:
     bool FStretch = false;
     bool FTransparent = false;
 };
+
+#pragma GCC visibility pop

@@ -1,5 +1,6 @@
 // TImageList: glyph storage, drawing and the form data of the glyphs.
 #include "widgets/ImageList.h"
+#include "core/ClassRegistry.h"
 
 #include "core/Streams.h"
 #include "core/SysUtils.h"
@@ -13,6 +14,7 @@ FW_PUBLISH(TImageList) {
     p.Property("Width", &TImageList::Width, &TImageList::SetWidth).Default(16);
     p.Event("OnChange", &TImageList::OnChange);
 }
+FW_STREAMABLE(TImageList);
 
 struct TImageList::TGlyph {
     TBitmap Image;

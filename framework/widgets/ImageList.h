@@ -12,6 +12,8 @@
 #include <memory>
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 class TBitmap;
 class TCanvas;
 class TStream;
@@ -58,3 +60,5 @@ private:
     int FHeight = 16;
     std::vector<std::unique_ptr<TGlyph>> FGlyphs;
 };
+
+#pragma GCC visibility pop

@@ -13,6 +13,8 @@
 
 #include "widgets/Edit.h"
 
+#pragma GCC visibility push(default)
+
 class TCustomGrid;
 
 class TInplaceEdit : public TEdit {
@@ -54,3 +56,5 @@ private:
     TRect FTextArea;
     bool FLoading = false; // UpdateContents is setting the text
 };
+
+#pragma GCC visibility pop

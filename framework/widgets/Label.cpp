@@ -1,4 +1,5 @@
 #include "widgets/Label.h"
+#include "core/ClassRegistry.h"
 
 #include "graphics/Canvas.h"
 #include "graphics/QtConvert.h"
@@ -33,6 +34,7 @@ FW_PUBLISH(TLabel) {
     PublishDragEvents(p);
     PublishMouseEvents(p);
 }
+FW_STREAMABLE(TLabel);
 
 // The Alt+character shortcut of the label: a Qt shortcut on the parent's window, so that it works like
 // the mnemonics of Qt's own buttons.

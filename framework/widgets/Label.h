@@ -12,6 +12,8 @@
 
 #include <memory>
 
+#pragma GCC visibility push(default)
+
 class TWinControl;
 
 class TLabel : public TGraphicControl {
@@ -62,3 +64,5 @@ private:
     bool FWordWrap = false;
     std::unique_ptr<TAccelerator> FAccelerator;
 };
+
+#pragma GCC visibility pop

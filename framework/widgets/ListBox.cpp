@@ -5,6 +5,7 @@
 //   3. painting
 //   4. input: mouse, keys, typed prefix search
 #include "widgets/ListBox.h"
+#include "core/ClassRegistry.h"
 
 #include "core/SysUtils.h"
 #include "graphics/Canvas.h"
@@ -586,6 +587,7 @@ FW_PUBLISH(TListBox) {
     PublishKeyEvents(p);
     PublishMouseEvents(p);
 }
+FW_STREAMABLE(TListBox);
 
 TListBox::TListBox(TComponent* owner) : TCustomListBox(owner) {
 }

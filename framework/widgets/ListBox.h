@@ -20,6 +20,8 @@
 #include <string>
 #include <string_view>
 
+#pragma GCC visibility push(default)
+
 FW_ENUM(TListBoxStyle, lbStandard, lbOwnerDrawFixed);
 FW_ENUM(TOwnerDrawStateFlag, odSelected, odGrayed, odDisabled, odChecked, odFocused);
 FW_SET(TOwnerDrawState, TOwnerDrawStateFlag);
@@ -146,3 +148,5 @@ class TListBox : public TCustomListBox {
 public:
     explicit TListBox(TComponent* owner);
 };
+
+#pragma GCC visibility pop

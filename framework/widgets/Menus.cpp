@@ -1,5 +1,6 @@
 // Menu items, menus and popup menus over QMenu.
 #include "widgets/Menus.h"
+#include "core/ClassRegistry.h"
 
 #include "core/SysUtils.h"
 #include "graphics/QtConvert.h"
@@ -28,6 +29,7 @@ FW_PUBLISH(TMenuItem) {
     p.Property("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible).Default(true);
     p.Event("OnClick", &TMenuItem::OnClick);
 }
+FW_STREAMABLE(TMenuItem);
 
 FW_PUBLISH(TMenu) {
 }
@@ -38,6 +40,7 @@ FW_PUBLISH(TPopupMenu) {
     p.Property("HelpContext", &TPopupMenu::HelpContext, &TPopupMenu::SetHelpContext).Default(0);
     p.Event("OnPopup", &TPopupMenu::OnPopup);
 }
+FW_STREAMABLE(TPopupMenu);
 
 // ================================================================================================
 // TMenuItem

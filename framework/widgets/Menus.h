@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 class TMenu;
 class QMenu;
 class QAction;
@@ -170,3 +172,5 @@ private:
 };
 
 FW_DECLARE_EXCEPTION(EMenuError, Exception);
+
+#pragma GCC visibility pop

@@ -1,5 +1,6 @@
 // TPageControl: pages, tabs, their painting and the choice of the active page.
 #include "widgets/PageControl.h"
+#include "core/ClassRegistry.h"
 
 #include "core/SysUtils.h"
 #include "graphics/Canvas.h"
@@ -32,6 +33,7 @@ FW_PUBLISH(TPageControl) {
     p.Event("OnMouseMove", &TPageControl::OnMouseMove);
     p.Event("OnMouseUp", &TPageControl::OnMouseUp);
 }
+FW_STREAMABLE(TPageControl);
 
 namespace {
 constexpr int TabPadding = 12;  // caption to tab edges, both sides together

@@ -8,6 +8,8 @@
 
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 FW_EVENT_TYPE(TTabChangingEvent, void(TObject* Sender, bool& AllowChange));
 
 class TPageControl : public TCustomControl {
@@ -71,3 +73,5 @@ private:
     int FTabWidth = 0;
     int FTabHeight = 0;
 };
+
+#pragma GCC visibility pop

@@ -1,4 +1,5 @@
 #include "widgets/Panel.h"
+#include "core/ClassRegistry.h"
 
 #include "graphics/Canvas.h"
 #include "ui/WindowRecord.h"
@@ -28,6 +29,7 @@ FW_PUBLISH(TPanel) {
     PublishMouseEvents(p);
     p.Event("OnResize", &TPanel::OnResize);
 }
+FW_STREAMABLE(TPanel);
 
 TPanel::TPanel(TComponent* owner) : TCustomControl(owner) {
     TControlStyle style = ControlStyle();

@@ -7,6 +7,8 @@
 #include "ui/CustomControl.h"
 #include "widgets/ControlTypes.h"
 
+#pragma GCC visibility push(default)
+
 FW_ENUM(TPanelBevel, bvNone, bvLowered, bvRaised);
 
 class TPanel : public TCustomControl {
@@ -39,3 +41,5 @@ private:
     int FBevelWidth = 1;
     int FBorderWidth = 0;
 };
+
+#pragma GCC visibility pop

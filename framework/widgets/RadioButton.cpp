@@ -1,4 +1,5 @@
 #include "widgets/RadioButton.h"
+#include "core/ClassRegistry.h"
 
 #include "widgets/NativeButtons.h"
 #include "widgets/StandardProperties.h"
@@ -29,6 +30,7 @@ FW_PUBLISH(TRadioButton) {
     PublishKeyEvents(p);
     PublishMouseEvents(p);
 }
+FW_STREAMABLE(TRadioButton);
 
 TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner) {
     SetBounds(0, 0, 113, 17);

@@ -8,6 +8,8 @@
 #include "widgets/ButtonControl.h"
 #include "widgets/ControlTypes.h"
 
+#pragma GCC visibility push(default)
+
 class TRadioButton : public TButtonControl {
     FW_CLASS(TRadioButton, TButtonControl)
 public:
@@ -32,3 +34,5 @@ private:
     TAlignment FAlignment = taRightJustify;
     bool FChecked = false;
 };
+
+#pragma GCC visibility pop

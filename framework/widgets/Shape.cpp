@@ -1,4 +1,5 @@
 #include "widgets/Shape.h"
+#include "core/ClassRegistry.h"
 
 #include "graphics/Brush.h"
 #include "graphics/Canvas.h"
@@ -17,6 +18,7 @@ FW_PUBLISH(TShape) {
     PublishDragEvents(p);
     PublishMouseEvents(p);
 }
+FW_STREAMABLE(TShape);
 
 TShape::TShape(TComponent* owner)
     : TGraphicControl(owner), FPen(std::make_unique<TPen>()), FBrush(std::make_unique<TBrush>()) {

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+#pragma GCC visibility push(default)
+
 class TPen;
 class TBrush;
 
@@ -35,3 +37,5 @@ private:
     std::unique_ptr<TPen> FPen;
     std::unique_ptr<TBrush> FBrush;
 };
+
+#pragma GCC visibility pop

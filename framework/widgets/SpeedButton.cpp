@@ -1,4 +1,5 @@
 #include "widgets/SpeedButton.h"
+#include "core/ClassRegistry.h"
 
 #include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
@@ -26,6 +27,7 @@ FW_PUBLISH(TSpeedButton) {
     p.Event("OnDblClick", &TSpeedButton::OnDblClick);
     PublishMouseEvents(p);
 }
+FW_STREAMABLE(TSpeedButton);
 
 TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner), FGlyph(std::make_unique<TBitmap>()) {
     // Clicks are decided here, on release inside the button; no framework click on top.

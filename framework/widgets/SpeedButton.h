@@ -13,6 +13,8 @@
 
 #include <memory>
 
+#pragma GCC visibility push(default)
+
 class TBitmap;
 
 class TSpeedButton : public TGraphicControl {
@@ -67,3 +69,5 @@ private:
     bool FTracking = false; // the left button went down on it and is held
     bool FPressed = false;  // drawn pushed in while tracking with the pointer inside
 };
+
+#pragma GCC visibility pop

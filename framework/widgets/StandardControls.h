@@ -1,5 +1,6 @@
-// The standard controls: buttons, bitmap and speed buttons, labels, edits, panels, bevels, shapes,
-// images, group boxes, radio buttons and check boxes.
+// The standard controls in one include: buttons, bitmap and speed buttons, labels, edits, panels, bevels,
+// shapes, images, group boxes, radio buttons and check boxes. RegisterStreamableClasses (core/ClassRegistry.h)
+// makes them readable from form streams.
 #pragma once
 
 #include "widgets/Bevel.h"
@@ -14,7 +15,3 @@
 #include "widgets/RadioButton.h"
 #include "widgets/Shape.h"
 #include "widgets/SpeedButton.h"
-
-// Registers every standard control class with the class registry, so that form streams can create
-// them by name. Call it once at program start, before reading forms; calling it again does no harm.
-void RegisterStandardControls();

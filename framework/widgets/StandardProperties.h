@@ -6,6 +6,8 @@
 #include "rtti/Publisher.h"
 #include "ui/WinControl.h"
 
+#pragma GCC visibility push(default)
+
 // Color, stored only when the control does not take its parent's colour.
 template <class C> void PublishColor(TPublisher<C>& p, TColor defaultColor) {
     p.Property("Color", &C::Color, &C::SetColor).Default(defaultColor).Stored([](C* c) {
@@ -77,3 +79,5 @@ template <class C> void PublishMouseEvents(TPublisher<C>& p) {
     p.Event("OnMouseMove", &C::OnMouseMove);
     p.Event("OnMouseUp", &C::OnMouseUp);
 }
+
+#pragma GCC visibility pop

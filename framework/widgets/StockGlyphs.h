@@ -3,8 +3,12 @@
 // Abort, a circular arrow for Retry, a jump arrow for Ignore and a double check mark for All.
 #pragma once
 
+#pragma GCC visibility push(default)
+
 class TBitmap;
 
 // Draws the glyph of kind `kind` (a TBitBtnKind value other than bkCustom) into `glyph`: 18 x 18 pixels
 // on an olive background, which its bottom-left pixel makes the transparent colour. bkCustom clears it.
 void DrawStockGlyph(int kind, TBitmap& glyph);
+
+#pragma GCC visibility pop

@@ -1,10 +1,12 @@
 #include "widgets/StringGrid.h"
+#include "core/ClassRegistry.h"
 
 #include "graphics/Canvas.h"
 #include "widgets/InplaceEdit.h"
 
 FW_PUBLISH(TStringGrid) {
 }
+FW_STREAMABLE(TStringGrid);
 
 TStringGrid::TStringGrid(TComponent* owner) : TDrawGrid(owner) {
 }

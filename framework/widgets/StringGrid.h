@@ -9,6 +9,8 @@
 #include <string>
 #include <utility>
 
+#pragma GCC visibility push(default)
+
 class TStringGrid : public TDrawGrid {
     FW_CLASS(TStringGrid, TDrawGrid)
 public:
@@ -38,3 +40,5 @@ private:
     std::map<std::pair<int, int>, TCell> FCells; // (row, col) -> cell; cells never set are absent
     bool FStoringEdit = false;
 };
+
+#pragma GCC visibility pop

@@ -1,4 +1,5 @@
 #include "widgets/TabSheet.h"
+#include "core/ClassRegistry.h"
 
 #include "graphics/Canvas.h"
 #include "widgets/PageControl.h"
@@ -20,6 +21,7 @@ FW_PUBLISH(TTabSheet) {
     p.Event("OnMouseUp", &TTabSheet::OnMouseUp);
     p.Event("OnResize", &TTabSheet::OnResize);
 }
+FW_STREAMABLE(TTabSheet);
 
 TTabSheet::TTabSheet(TComponent* owner) : TCustomControl(owner) {
     SetColor(clBtnFace);

@@ -4,6 +4,8 @@
 
 #include "ui/CustomControl.h"
 
+#pragma GCC visibility push(default)
+
 class TPageControl;
 
 class TTabSheet : public TCustomControl {
@@ -33,3 +35,5 @@ private:
     TPageControl* FPageControl = nullptr;
     bool FTabVisible = true;
 };
+
+#pragma GCC visibility pop

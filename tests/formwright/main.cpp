@@ -1,9 +1,7 @@
 // Test entry for the runtime designer: the application object runs on Qt's offscreen platform, and the
 // standard classes are registered so that form streams (resources, files, clipboard text) can name them.
-#include "components/StandardComponents.h"
+#include "core/ClassRegistry.h"
 #include "ui/Application.h"
-#include "widgets/GridAndListControls.h"
-#include "widgets/StandardControls.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +10,7 @@
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     Application->Initialize();
-    RegisterStandardControls();
-    RegisterGridAndListControls();
-    RegisterStandardComponents();
+    RegisterStreamableClasses();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,7 +1,7 @@
 // Test entry for the inspector library: the application object runs on Qt's offscreen platform, and the
 // standard controls are registered so that a designed form can be saved and loaded.
+#include "core/ClassRegistry.h"
 #include "ui/Application.h"
-#include "widgets/StandardControls.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     Application->Initialize();
-    RegisterStandardControls();
+    RegisterStreamableClasses();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

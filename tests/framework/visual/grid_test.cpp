@@ -1,5 +1,6 @@
 // TDrawGrid / TStringGrid over real input: scrolling, keyboard moves, mouse selection with a refusing
 // selection test, column sizing by dragging, the in-place editor, and cell drawing checked by pixels.
+#include "core/ClassRegistry.h"
 #include "list_grid_support.h"
 
 #include "ui/InputSimulator.h"
@@ -427,7 +428,7 @@ TEST_F(GridTest, OptionsAndCustomSizesStreamWithTheForm) {
     EXPECT_NE(text.find("ColWidths = (\r\n      50\r\n      50\r\n      99"), std::string::npos) << text;
     EXPECT_EQ(text.find("RowHeights"), std::string::npos) << text;
 
-    RegisterGridAndListControls();
+    RegisterStreamableClasses();
     auto* copy = new TForm(nullptr);
     std::string renamed = text;
     renamed.replace(renamed.find("TProbeGrid"), 10, "TStringGrid");

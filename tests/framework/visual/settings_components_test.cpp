@@ -4,6 +4,7 @@
 #include "components/Query.h"
 #include "components/StandardComponents.h"
 #include "components/Table.h"
+#include "core/ClassRegistry.h"
 #include "core/Streams.h"
 #include "core/StringList.h"
 #include "dialogs/Dialogs.h"
@@ -286,7 +287,7 @@ TEST(MediaPlayer, ButtonsFollowTheDeviceMode) {
 // ---- streaming -------------------------------------------------------------------------------------------
 
 TEST(StandardComponents, StreamThroughTheFormWriterAndReader) {
-    RegisterStandardComponents();
+    RegisterStreamableClasses();
     TForm form(nullptr);
     form.SetName("Form1");
     auto* table = new TTable(&form);
@@ -387,7 +388,7 @@ TEST(StandardComponents, StreamThroughTheFormWriterAndReader) {
 }
 
 TEST(StandardComponents, AnActiveTableOpensOnceLoaded) {
-    RegisterStandardComponents();
+    RegisterStreamableClasses();
     TStringStream text("object Form1: TForm\r\n  object Table1: TTable\r\n    Active = True\r\n"
                        "    TableName = 'customer.db'\r\n  end\r\nend\r\n");
     TStringStream binary;

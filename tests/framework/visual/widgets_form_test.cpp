@@ -1,5 +1,6 @@
 // A dialog read from its text form: two groups of radio buttons and OK, Cancel and Help buttons, used
 // the way a person uses it.
+#include "core/ClassRegistry.h"
 #include "widgets_support.h"
 
 #include "core/Streams.h"
@@ -112,7 +113,7 @@ end
 class TextForm : public ::testing::Test {
 protected:
     void SetUp() override {
-        RegisterStandardControls();
+        RegisterStreamableClasses();
         TStringStream text(dialogText), binary;
         ObjectTextToBinary(text, binary);
         binary.SetPosition(0);

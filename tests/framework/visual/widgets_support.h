@@ -1,6 +1,7 @@
 // Helpers of the standard-control tests: a form to put controls on, pixel grabs and event recorders.
 #pragma once
 
+#include "core/ClassRegistry.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
 #include "ui/Application.h"
@@ -47,7 +48,7 @@ inline TColor Rgb(TColor color) {
 class WidgetTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        RegisterStandardControls();
+        RegisterStreamableClasses();
         form = new TForm(nullptr);
         form->SetName("Form1");
         form->SetBounds(40, 40, 320, 240);
