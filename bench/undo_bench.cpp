@@ -6,6 +6,7 @@
 #include "DesignSnapshot.h"
 #include "Formwright.h"
 #include "components/StandardComponents.h"
+#include "core/ClassRegistry.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "widgets/Button.h"
@@ -126,9 +127,7 @@ BENCHMARK(BM_StepMemory)->Arg(1000)->Unit(Unit)->Iterations(60);
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     Application->Initialize();
-    RegisterStandardControls();
-    RegisterGridAndListControls();
-    RegisterStandardComponents();
+    RegisterStreamableClasses();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

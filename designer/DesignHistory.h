@@ -13,6 +13,8 @@
 #include <cstddef>
 #include <deque>
 
+#pragma GCC visibility push(default)
+
 struct TDesignStep {
     TDesignStatePtr Before;
     TDesignStatePtr After;
@@ -66,3 +68,5 @@ private:
     int FMaxSteps = DefaultMaxSteps;
     size_t FMaxBytes = DefaultMaxBytes;
 };
+
+#pragma GCC visibility pop

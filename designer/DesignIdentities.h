@@ -9,6 +9,8 @@
 #include <memory>
 #include <unordered_map>
 
+#pragma GCC visibility push(default)
+
 class TComponent;
 
 class TDesignIdentities {
@@ -36,3 +38,5 @@ private:
     std::unordered_map<uint32_t, TComponent*> FComponents;
     uint32_t FNext = 1;
 };
+
+#pragma GCC visibility pop

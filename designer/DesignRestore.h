@@ -12,6 +12,8 @@
 #include <functional>
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 class TComponent;
 class TDesignIdentities;
 class TFormwright;
@@ -33,3 +35,5 @@ private:
 // an item out of the list and puts it at the index (of the list without it).
 void ReorderWithFewMoves(const std::vector<void*>& current, const std::vector<void*>& desired,
                          const std::function<void(void* item, int index)>& moveTo);
+
+#pragma GCC visibility pop

@@ -15,6 +15,8 @@
 
 #include "rtti/ClassInfo.h"
 
+#pragma GCC visibility push(default)
+
 class TDesignIdentities;
 class TFormwright;
 
@@ -59,3 +61,5 @@ TDesignStatePtr CaptureDesign(TFormwright& designer, TDesignIdentities& ids, con
 TSelectionState CaptureSelection(TFormwright& designer, TDesignIdentities& ids);
 // The root window's design windows (controls and placeholders), bottom first.
 std::vector<uint32_t> CaptureStacking(TFormwright& designer, TDesignIdentities& ids);
+
+#pragma GCC visibility pop

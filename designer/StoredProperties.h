@@ -15,6 +15,8 @@
 #include <unordered_map>
 #include <vector>
 
+#pragma GCC visibility push(default)
+
 struct TStoredValue {
     std::string Path;
     std::string Value; // the tag byte and its data
@@ -61,3 +63,5 @@ private:
 
     std::unordered_map<TClass, std::unique_ptr<TComponent>> FFresh;
 };
+
+#pragma GCC visibility pop
