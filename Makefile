@@ -35,8 +35,11 @@ test: test-plain test-sanitize test-fuzz
 demo: build
 	./build/demo/formwright_demo
 
+# Each program prints one table per area, with its anchors measured in the same run.
 bench: build
-	./build/bench/bench_form_text
+	QT_QPA_PLATFORM=offscreen ./build/bench/bench_form_text
+	QT_QPA_PLATFORM=offscreen ./build/bench/bench_form_load
+	QT_QPA_PLATFORM=offscreen ./build/bench/bench_designer
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -155,6 +155,7 @@ bool TWinControl::ContainsControl(const TControl* control) const {
 void TWinControl::InsertControl(TControl* control) {
     control->FParent = this;
     FControls.push_back(control);
+    if (control->Align() != alNone) ++FAlignedChildren;
     auto* windowed = dynamic_cast<TWinControl*>(control);
     if (windowed) {
         UpdateTabList(windowed, true);
@@ -164,7 +165,7 @@ void TWinControl::InsertControl(TControl* control) {
             windowed->DestroyWnd();
         if (FHandle) {
             windowed->HandleNeeded();
-            UpdateWindowStacking();
+            StackChildWindow(windowed);
         }
     }
     control->ParentChanged();
@@ -173,10 +174,12 @@ void TWinControl::InsertControl(TControl* control) {
 }
 
 void TWinControl::RemoveControl(TControl* control) {
-    auto it = std::find(FControls.begin(), FControls.end(), control);
-    if (it == FControls.end()) return;
+    // Controls mostly go in reverse order of coming (the destructors free the last first).
+    auto last = std::find(FControls.rbegin(), FControls.rend(), control);
+    if (last == FControls.rend()) return;
     control->Invalidate();
-    FControls.erase(it);
+    FControls.erase(std::next(last).base());
+    if (control->Align() != alNone) --FAlignedChildren;
     auto& drag = TDragSession::Current();
     if (drag.CaptureControl == control) drag.CaptureControl = nullptr;
     if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
@@ -221,6 +224,7 @@ void TWinControl::Realign() {
 }
 
 void TWinControl::AlignControls(TControl*, TRect& rect) {
+    if (FAlignedChildren == 0) return;
     // Top and bottom take the full width first, then left and right the height left over, then client.
     for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
         for (TControl* c : FControls) {
@@ -276,6 +280,18 @@ void TWinControl::UpdateWindowStacking() {
     for (TControl* c : FControls)
         if (auto* w = dynamic_cast<TWinControl*>(c))
             if (QWidget* widget = WidgetOf(w->FHandle)) widget->raise();
+}
+
+void TWinControl::StackChildWindow(TWinControl* child) {
+    QWidget* widget = WidgetOf(child->FHandle);
+    if (!widget) return;
+    // The last child goes on top and the others keep their places, so only the window that moved is
+    // restacked (raising every sibling would repaint the whole parent).
+    if (FControls.back() == child) {
+        widget->raise();
+        return;
+    }
+    UpdateWindowStacking();
 }
 
 void TWinControl::ParentChanged() {

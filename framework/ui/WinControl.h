@@ -118,6 +118,8 @@ private:
     void UpdateTabList(TWinControl* control, bool add);
     void UpdateWindowGeometry();
     void UpdateWindowStacking();
+    // Puts one child's window above its windowed siblings that come before it in the z-order.
+    void StackChildWindow(TWinControl* child);
     void WindowPosChanged(const TMessage& message);
     bool ForwardMouseToGraphicChild(TMessage& message);
 
@@ -127,5 +129,6 @@ private:
     std::vector<TWinControl*> FTabList;
     bool FTabStop = false;
     int FAlignLevel = 0;
+    int FAlignedChildren = 0;  // children whose Align is not alNone: the default alignment has work
     int FPendingTabOrder = -2; // a tab order read while loading, applied once the siblings exist
 };
