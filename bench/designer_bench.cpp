@@ -18,6 +18,7 @@
 #include "widgets/GridAndListControls.h"
 #include "widgets/StandardControls.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <string>
@@ -196,7 +197,7 @@ void PlaceControl(benchmark::State& state) {
 
 void Paste(benchmark::State& state) {
     TDesignBench bench(state.range(0));
-    bench.BandSelect(RowsOf(bench.N) / 5);
+    bench.BandSelect(std::max(1, RowsOf(bench.N) / 5));
     bench.Designer->CopySelection();
     for (auto _ : state) {
         Timed(state, [&] { bench.Designer->PasteSelection(); });

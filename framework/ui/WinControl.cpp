@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 FW_PUBLISH(TWinControl) {
 }
@@ -163,9 +164,13 @@ void TWinControl::InsertControl(TControl* control) {
             ::SetParent(windowed->FHandle, FHandle);
         else if (windowed->FHandle)
             windowed->DestroyWnd();
-        if (FHandle) {
+        if (FHandle && windowed->ComponentState().Contains(csLoading)) {
+            windowed->FWindowDeferred = true;
+            ++FDeferredWindows;
+        } else if (FHandle) {
             windowed->HandleNeeded();
             StackChildWindow(windowed);
+            if (FDeferredWindows > 0) FRestackDeferred = true;
         }
     }
     control->ParentChanged();
@@ -184,6 +189,7 @@ void TWinControl::RemoveControl(TControl* control) {
     if (drag.CaptureControl == control) drag.CaptureControl = nullptr;
     if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
         UpdateTabList(windowed, false);
+        if (std::exchange(windowed->FWindowDeferred, false)) --FDeferredWindows;
         // A window without a parent control would turn into a top-level window.
         if (windowed->FHandle && !windowed->FParentWindow) windowed->DestroyWnd();
     }
@@ -269,6 +275,7 @@ void TWinControl::SetChildOrder(TComponent* child, int order) {
     order = std::clamp(order, 0, static_cast<int>(FControls.size()));
     FControls.insert(FControls.begin() + order, control);
     UpdateWindowStacking();
+    if (FDeferredWindows > 0) FRestackDeferred = true;
 }
 
 void TWinControl::SetZOrder(bool topMost) {
@@ -296,7 +303,7 @@ void TWinControl::StackChildWindow(TWinControl* child) {
 
 void TWinControl::ParentChanged() {
     TControl::ParentChanged();
-    if (Parent() && Parent()->FHandle && !FHandle) HandleNeeded();
+    if (Parent() && Parent()->FHandle && !FHandle && !FWindowDeferred) HandleNeeded();
 }
 
 // ================================================================================================
@@ -334,6 +341,12 @@ void TWinControl::SetTabOrder(int order) {
 
 void TWinControl::Loaded() {
     TControl::Loaded();
+    if (std::exchange(FWindowDeferred, false)) {
+        TWinControl* parent = Parent();
+        if (parent->FHandle) HandleNeeded();
+        if (--parent->FDeferredWindows == 0 && std::exchange(parent->FRestackDeferred, false))
+            parent->UpdateWindowStacking();
+    }
     if (FPendingTabOrder != -2) {
         const int order = FPendingTabOrder;
         FPendingTabOrder = -2;

@@ -129,6 +129,12 @@ private:
     std::vector<TWinControl*> FTabList;
     bool FTabStop = false;
     int FAlignLevel = 0;
-    int FAlignedChildren = 0;  // children whose Align is not alNone: the default alignment has work
+    int FAlignedChildren = 0; // children whose Align is not alNone: the default alignment has work
+    // A child read into this control while it has a window gets its own window once it is loaded, with
+    // its final bounds. Each new window goes on top, which is its place unless the child order changed
+    // meanwhile; then the windows are stacked once, when the last deferred child has its window.
+    int FDeferredWindows = 0;
+    bool FWindowDeferred = false;
+    bool FRestackDeferred = false;
     int FPendingTabOrder = -2; // a tab order read while loading, applied once the siblings exist
 };
