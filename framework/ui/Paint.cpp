@@ -65,13 +65,20 @@ HDC GetDC(HWND window) {
     if (!window->Overlay) window->Overlay = new TXorOverlay(widget);
     window->OverlayCanvas = std::make_unique<TCanvas>(); // a fresh pen and brush each time
     TCanvasAccess::AttachDevice(*window->OverlayCanvas, &window->Overlay->Mask());
+    TCanvasAccess::TrackTouched(*window->OverlayCanvas);
     return window->OverlayCanvas.get();
 }
 
 void ReleaseDC(HWND window, HDC dc) {
     if (!IsWindow(window) || !window->OverlayCanvas || dc != window->OverlayCanvas.get()) return;
     TCanvasAccess::Detach(*window->OverlayCanvas);
-    if (window->Overlay) window->Overlay->update();
+    // Only what was drawn is shown again: the overlay is transparent, so an update of all of it would
+    // repaint every widget under it.
+    const std::optional<QRect> touched = TCanvasAccess::Private(*window->OverlayCanvas).Touched;
+    if (window->Overlay && touched && !touched->isEmpty())
+        window->Overlay->update(touched->intersected(window->Overlay->rect()));
+    else if (window->Overlay && !touched)
+        window->Overlay->update();
 }
 
 void GrabWindow(HWND window, TBitmap& bitmap) {
