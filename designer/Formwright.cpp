@@ -462,8 +462,9 @@ void TFormwright::DesignObjectDestroyed(TComponent* object) {
     const void* address = object;
     if (static_cast<const void*>(FDesignedForm) == address) FDesignedForm = nullptr;
     const bool grabbed = static_cast<const void*>(FGrab->Control()) == address;
-    if (FSelection.IndexOf(address) < 0 && !grabbed) return;
+    if (!FSelected.count(address) && !grabbed) return;
     FSelection.Remove(const_cast<void*>(address));
+    FSelected.erase(address);
     TEditSelector::DropSelectorsOf(address);
     if (grabbed) FGrab->ForgetControl();
     // The grab and the marks follow what stays selected: a single object loses its corner marks and
