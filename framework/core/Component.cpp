@@ -209,7 +209,10 @@ void TComponent::Insert(TComponent* component) {
 void TComponent::Remove(TComponent* component) {
     const size_t count = FComponents.size();
     EraseLast(FComponents, component);
-    if (FComponents.size() == count) return;
+    if (FComponents.size() == count) {
+        component->FOwner = nullptr;
+        return;
+    }
     UnindexName(component);
     if (component->FHearing == THearing::Listening)
         EraseLast(FListeners, component);

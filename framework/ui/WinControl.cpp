@@ -164,7 +164,7 @@ void TWinControl::InsertControl(TControl* control) {
             ::SetParent(windowed->FHandle, FHandle);
         else if (windowed->FHandle)
             windowed->DestroyWnd();
-        if (FHandle && windowed->ComponentState().Contains(csLoading)) {
+        if (FHandle && !windowed->FHandle && windowed->ComponentState().Contains(csLoading)) {
             windowed->FWindowDeferred = true;
             ++FDeferredWindows;
         } else if (FHandle) {

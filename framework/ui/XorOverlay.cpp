@@ -81,7 +81,8 @@ bool TXorOverlay::eventFilter(QObject* watched, QEvent* event) {
                 QMetaObject::invokeMethod(
                     this,
                     [this, child = QPointer<QWidget>(child)] {
-                        if (child && child->parentWidget() == parentWidget()) child->stackUnder(this);
+                        if (child && !child->isWindow() && child->parentWidget() == parentWidget())
+                            child->stackUnder(this);
                     },
                     Qt::QueuedConnection);
             break;
