@@ -14,11 +14,15 @@
 bool InvalidateRect(HWND window, const TRect* rect, bool) {
     QWidget* widget = WidgetOf(window);
     if (!widget) return false;
-    if (rect)
-        widget->update(rect->Left, rect->Top, rect->Width(), rect->Height());
-    else
-        widget->update();
-    if (window->Overlay) window->Overlay->update();
+    // The overlay's figures go back on top of what is repainted, and only there: the overlay covers the
+    // whole window, so updating all of it would repaint every widget in the window.
+    for (QWidget* target : {widget, static_cast<QWidget*>(window->Overlay.data())}) {
+        if (!target) continue;
+        if (rect)
+            target->update(rect->Left, rect->Top, rect->Width(), rect->Height());
+        else
+            target->update();
+    }
     return true;
 }
 
