@@ -112,8 +112,20 @@ struct TFormwrightForm : TSubject {
     }
 };
 
-struct TDirectQt : TSubject {
+// A form of Qt widgets, however it was made.
+struct TQtForm : TSubject {
     QWidget* Form = nullptr;
+    QWidget* Top() override {
+        Form->show();
+        return Form;
+    }
+    void Destroy() override {
+        delete Form;
+        Form = nullptr;
+    }
+};
+
+struct TDirectQt : TQtForm {
     void Load(long n) override {
         Form = new QWidget;
         Form->setGeometry(0, 0, 1700, 1000);
@@ -140,18 +152,9 @@ struct TDirectQt : TSubject {
             w->setGeometry(s.Left, s.Top, s.Width, s.Height);
         }
     }
-    QWidget* Top() override {
-        Form->show();
-        return Form;
-    }
-    void Destroy() override {
-        delete Form;
-        Form = nullptr;
-    }
 };
 
-struct TUiLoader : TSubject {
-    QWidget* Form = nullptr;
+struct TUiLoader : TQtForm {
     void Load(long n) override {
         static QByteArray ui;
         static long uiN = -1;
@@ -160,14 +163,6 @@ struct TUiLoader : TSubject {
         buffer.open(QIODevice::ReadOnly);
         QUiLoader loader;
         Form = loader.load(&buffer);
-    }
-    QWidget* Top() override {
-        Form->show();
-        return Form;
-    }
-    void Destroy() override {
-        delete Form;
-        Form = nullptr;
     }
 };
 
