@@ -51,9 +51,12 @@ docs:
 	FW_VERSION=$$(sed -n 's/^project(Formwright VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt) \
 		FW_DOCS_OUTPUT=build/docs doxygen docs/api/Doxyfile
 
+# Each program prints one table per area, with its anchors measured in the same run.
 bench: build
-	./build/bench/bench_form_text
-	./build/bench/bench_undo
+	QT_QPA_PLATFORM=offscreen ./build/bench/bench_form_text
+	QT_QPA_PLATFORM=offscreen ./build/bench/bench_form_load
+	QT_QPA_PLATFORM=offscreen ./build/bench/bench_designer
+	QT_QPA_PLATFORM=offscreen ./build/bench/bench_undo
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -439,24 +439,18 @@ void TFormwright::PaintGrid(TCanvas& canvas, const TRect& rect) {
     // The graphic children, painted by the root itself, keep their pixels.
     std::vector<TRect> spared;
     const bool designing = FRoot->ComponentState().Contains(csDesigning);
+    const TRect painted(rect.Left, rect.Top, rect.Right + 1, rect.Bottom + 1);
     for (int i = 0; i < FRoot->ControlCount(); ++i) {
         TControl* child = FRoot->Controls(i);
         if (dynamic_cast<TWinControl*>(child)) continue;
         if (child->Visible() || (designing && !child->ControlStyle().Contains(csNoDesignVisible)))
-            spared.push_back(child->BoundsRect());
+            if (child->BoundsRect().Intersects(painted)) spared.push_back(child->BoundsRect());
     }
-    const auto isSpared = [&spared](int x, int y) {
-        return std::any_of(spared.begin(), spared.end(), [x, y](const TRect& r) {
-            return r.Contains({x, y});
-        });
-    };
     const int scrollX = GetScrollPos(FRootWindow, SB_HORZ);
     const int scrollY = GetScrollPos(FRootWindow, SB_VERT);
     const int firstX = rect.Left - (rect.Left + scrollX + 1) % FGridX + 1;
     const int firstY = rect.Top - (rect.Top + scrollY + 1) % FGridY + 1;
-    for (int x = firstX; x <= rect.Right; x += FGridX)
-        for (int y = firstY; y <= rect.Bottom; y += FGridY)
-            if (!isSpared(x, y)) canvas.SetPixels(x, y, FGridColor);
+    canvas.DotGrid({firstX, firstY}, {rect.Right, rect.Bottom}, FGridX, FGridY, FGridColor, spared);
 }
 
 // ---- notifications from the designed form --------------------------------------------------------------
@@ -483,8 +477,9 @@ void TFormwright::DesignObjectDestroyed(TComponent* object) {
     const void* address = object;
     if (static_cast<const void*>(FDesignedForm) == address) FDesignedForm = nullptr;
     const bool grabbed = static_cast<const void*>(FGrab->Control()) == address;
-    if (FSelection.IndexOf(address) < 0 && !grabbed) return;
+    if (!FSelected.count(address) && !grabbed) return;
     FSelection.Remove(const_cast<void*>(address));
+    FSelected.erase(address);
     TEditSelector::DropSelectorsOf(address);
     if (grabbed) FGrab->ForgetControl();
     // The grab and the marks follow what stays selected: a single object loses its corner marks and

@@ -27,6 +27,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_set>
 
 #pragma GCC visibility push(default)
 
@@ -155,7 +156,7 @@ public:
     // ---- selection
     int SelectionCount() const { return FSelection.Count(); }
     TControl* Selected(int index) const { return static_cast<TControl*>(FSelection.Items(index)); }
-    bool IsSelected(TControl* object) const { return FSelection.IndexOf(object) >= 0; }
+    bool IsSelected(TControl* object) const { return FSelected.count(object) > 0; }
     void SelectObject(TControl* object, bool exclusive);
     void UnselectObject(TControl* object);
     // With release, the selected objects' corner-mark watchers are released and the marks invalidated.
@@ -270,6 +271,9 @@ private:
     // A selected object is being destroyed (told through the grab): drop every pointer to it.
     void DesignObjectDestroyed(TComponent* object);
     TRect MarksRect(TControl* object, HWND& window) const;
+    // Unselects the objects whose parent is not the reference's (or the first selected one's); true when
+    // there were any.
+    bool UnselectOtherParents(TControl* reference);
 
     // drag steps
     void GenericMoveStep(TPoint point);
@@ -324,6 +328,7 @@ private:
     int FGridX = 8;
     int FGridY = 8;
     TList FSelection;
+    std::unordered_set<const void*> FSelected; // the items of FSelection, for membership in constant time
     TEditGrab* FGrab = nullptr;
     TColor FGridColor = TColor(8421504);
     TColor FFrameColor = TColor(16777215);

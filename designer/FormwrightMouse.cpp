@@ -224,7 +224,8 @@ void TFormwright::RightButtonDown(MSG& msg) {
 // ---- move ----------------------------------------------------------------------------------------------
 
 void TFormwright::StartMove(TControl* target, TPoint point) {
-    KeepSiblingsOnly(target);
+    // The inspector already shows the selection; it hears again only when the selection shrank.
+    if (UnselectOtherParents(target)) SelectionChanged();
     BeginDrag(DesignWindowOf(target), point, ddMove);
     FGrab->SetVisible(false);
     FFeedbackStep = &TFormwright::DrawSelectionFrames;

@@ -10,6 +10,7 @@ void TFormwright::SelectObject(TControl* object, bool exclusive) {
     if (exclusive) ClearSelection(true);
     if (!object || IsSelected(object)) return;
     FSelection.Add(object);
+    FSelected.insert(object);
     // The grab hears of the object's destruction, so no pointer to a freed object stays behind.
     object->FreeNotification(FGrab);
     if (SelectionCount() == 1) {
@@ -27,6 +28,7 @@ void TFormwright::SelectObject(TControl* object, bool exclusive) {
 
 void TFormwright::UnselectObject(TControl* object) {
     if (FSelection.Remove(object) < 0) return;
+    FSelected.erase(object);
     object->Perform(WM_DESIGNRELEASE, 0, 0);
     InvalidateMarks(object);
     if (SelectionCount() == 1) {
@@ -53,16 +55,23 @@ void TFormwright::ClearSelection(bool release) {
         if (release) InvalidateMarks(object);
     }
     FSelection.Clear();
+    FSelected.clear();
     FGrab->SetControl(nullptr);
 }
 
 void TFormwright::KeepSiblingsOnly(TControl* reference) {
-    if (SelectionCount() > 0) {
+    UnselectOtherParents(reference);
+    SelectionChanged();
+}
+
+bool TFormwright::UnselectOtherParents(TControl* reference) {
+    const int count = SelectionCount();
+    if (count > 0) {
         TWinControl* parent = reference ? reference->Parent() : Selected(0)->Parent();
         for (int i = SelectionCount() - 1; i >= 0; --i)
             if (i < SelectionCount() && Selected(i)->Parent() != parent) UnselectObject(Selected(i));
     }
-    SelectionChanged();
+    return SelectionCount() != count;
 }
 
 TRect TFormwright::MarksRect(TControl* object, HWND& window) const {

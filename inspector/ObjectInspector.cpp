@@ -6,6 +6,7 @@
 #include "EditorRegistry.h"
 #include "PropGrid.h"
 #include "ValueListDrawers.h"
+#include "core/ScopeGuard.h"
 #include "core/Strings.h"
 #include "core/SysUtils.h"
 #include "ui/Application.h"
@@ -148,6 +149,10 @@ void TObjectInspector::SetInspectedRoot(TComponent* root) {
     Components->Items()->Clear();
     if (!root) return;
     root->FreeNotification(this);
+    // The combo takes all entries at once.
+    TStrings* items = Components->Items();
+    items->BeginUpdate();
+    const auto endUpdate = ScopeGuard([items] { items->EndUpdate(); });
     AddComponentEntry(root);
     for (int i = 0; i < root->ComponentCount(); ++i)
         AddComponentEntry(root->Components(i));

@@ -7,6 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-tools-dev libqt6opengl6-dev rapidjson-dev
     clang libclang-rt-14-dev
     xvfb xauth x11-apps x11-utils
 )

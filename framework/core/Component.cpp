@@ -1,15 +1,44 @@
 #include "core/Component.h"
 
 #include "core/SysUtils.h"
+#include "rtti/ClassInfo.h"
 #include "streaming/Reader.h"
 #include "streaming/Writer.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 FW_PUBLISH(TComponent) {
     p.Property("Name", &TComponent::Name, &TComponent::SetName).Stored(false);
     p.Property("Tag", &TComponent::Tag, &TComponent::SetTag).Default(0);
 }
+
+namespace {
+
+struct TNameHash {
+    size_t operator()(std::string_view name) const {
+        size_t hash = 14695981039346656037ull;
+        for (char c : name)
+            hash = (hash ^ static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 32 : c)) * 1099511628211ull;
+        return hash;
+    }
+};
+
+struct TNameEqual {
+    bool operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
+};
+
+// Erases the first occurrence, searching from the back: components usually go in reverse order of coming.
+void EraseLast(std::vector<TComponent*>& list, TComponent* item) {
+    auto it = std::find(list.rbegin(), list.rend(), item);
+    if (it != list.rend()) list.erase(std::next(it).base());
+}
+
+} // namespace
+
+// The keys are views of the components' own names, kept in step by ChangeName.
+class TComponent::TNameIndex
+    : public std::unordered_multimap<std::string_view, TComponent*, TNameHash, TNameEqual> {};
 
 namespace {
 // Set by the virtual constructor around `new`: the owner hears of the insertion only once the new component
@@ -32,7 +61,14 @@ TComponent* TComponent::CreateInstance(TClass cls, TComponent* owner) {
         delete object;
         throw EInvalidCast(Format("%s is not a component class", cls->Name));
     }
-    if (owner && component->FOwner == owner) owner->Notification(component, opInsert);
+    if (owner && component->FOwner == owner) {
+        // Finished: its class is known, so the owner can tell at once whether it listens.
+        if (component->FHearing == THearing::Unknown) {
+            EraseLast(owner->FUnclassified, component);
+            owner->Classify(component);
+        }
+        owner->Notification(component, opInsert);
+    }
     return component;
 }
 
@@ -49,8 +85,7 @@ TComponent::~TComponent() {
     while (!FFreeNotifies.empty()) {
         TComponent* listener = FFreeNotifies.back();
         FFreeNotifies.pop_back();
-        auto& back = listener->FFreeNotifies;
-        back.erase(std::remove(back.begin(), back.end(), this), back.end());
+        EraseLast(listener->FFreeNotifies, this);
         listener->Notification(this, opRemove);
     }
     DestroyComponents();
@@ -89,11 +124,37 @@ void TComponent::SetReference(bool enable) {
         field->Set(FOwner, this);
 }
 
+void TComponent::ChangeName(const std::string& name) {
+    if (FOwner) FOwner->UnindexName(this);
+    FName = name;
+    if (FOwner) FOwner->IndexName(this);
+}
+
 TComponent* TComponent::FindComponent(std::string_view name) const {
-    if (name.empty()) return nullptr;
+    if (name.empty() || !FNameIndex) return nullptr;
+    auto [first, last] = FNameIndex->equal_range(name);
+    if (first == last) return nullptr;
+    if (std::next(first) == last) return first->second;
+    // Equal names (only an overridden ValidateRename lets them in): the first in owned order wins.
     for (TComponent* c : FComponents)
         if (SameText(c->FName, name)) return c;
     return nullptr;
+}
+
+void TComponent::IndexName(TComponent* component) {
+    if (component->FName.empty()) return;
+    if (!FNameIndex) FNameIndex = std::make_unique<TNameIndex>();
+    FNameIndex->emplace(component->FName, component);
+}
+
+void TComponent::UnindexName(TComponent* component) {
+    if (component->FName.empty() || !FNameIndex) return;
+    auto [first, last] = FNameIndex->equal_range(component->FName);
+    for (auto it = first; it != last; ++it)
+        if (it->second == component) {
+            FNameIndex->erase(it);
+            return;
+        }
 }
 
 // ---- ownership --------------------------------------------------------------------------------------------
@@ -140,12 +201,53 @@ void TComponent::RemoveComponent(TComponent* component) {
 void TComponent::Insert(TComponent* component) {
     FComponents.push_back(component);
     component->FOwner = this;
+    IndexName(component);
+    component->FHearing = THearing::Unknown;
+    FUnclassified.push_back(component);
 }
 
 void TComponent::Remove(TComponent* component) {
-    auto it = std::find(FComponents.begin(), FComponents.end(), component);
-    if (it != FComponents.end()) FComponents.erase(it);
+    const size_t count = FComponents.size();
+    EraseLast(FComponents, component);
+    if (FComponents.size() == count) {
+        component->FOwner = nullptr;
+        return;
+    }
+    UnindexName(component);
+    if (component->FHearing == THearing::Listening)
+        EraseLast(FListeners, component);
+    else if (component->FHearing == THearing::Unknown)
+        EraseLast(FUnclassified, component);
+    component->FHearing = THearing::Unknown;
     component->FOwner = nullptr;
+}
+
+void TComponent::Classify(TComponent* component) {
+    if (component->ClassType()->OverridesNotification || !component->FListeners.empty() ||
+        !component->FUnclassified.empty())
+        AddListener(component);
+    else
+        component->FHearing = THearing::Quiet;
+}
+
+void TComponent::ClassifyOwned(TComponent* except) {
+    if (FUnclassified.empty() || (FUnclassified.size() == 1 && FUnclassified[0] == except)) return;
+    std::vector<TComponent*> pending;
+    pending.swap(FUnclassified);
+    for (TComponent* c : pending) {
+        if (c == except)
+            FUnclassified.push_back(c);
+        else if (c->FHearing == THearing::Unknown)
+            Classify(c);
+    }
+}
+
+void TComponent::AddListener(TComponent* component) {
+    if (component->FHearing == THearing::Listening) return;
+    if (component->FHearing == THearing::Unknown) EraseLast(FUnclassified, component);
+    component->FHearing = THearing::Listening;
+    FListeners.push_back(component);
+    if (FOwner) FOwner->AddListener(this);
 }
 
 void TComponent::DestroyComponents() {
@@ -162,31 +264,36 @@ void TComponent::DestroyComponents() {
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
     if (operation == opRemove && component) RemoveFreeNotification(component);
+    // The component being announced is finished by now, unlike one still in its constructor.
+    ClassifyOwned(component);
     // Owned components may be freed by a handler; iterate by index from the end and re-check bounds.
-    for (size_t i = FComponents.size(); i-- > 0;) {
-        if (i >= FComponents.size()) continue;
-        TComponent* c = FComponents[i];
+    for (size_t i = FListeners.size(); i-- > 0;) {
+        if (i >= FListeners.size()) continue;
+        TComponent* c = FListeners[i];
         if (c != component) c->Notification(component, operation);
     }
 }
 
+// The two components' lists mirror each other, each holding the other at most once: the shorter one
+// answers whether they are linked, and a link is dropped by searching from the back, where the newest are.
 void TComponent::FreeNotification(TComponent* component) {
     if (!component || component == this) return;
-    auto add = [](std::vector<TComponent*>& list, TComponent* c) {
-        if (std::find(list.begin(), list.end(), c) == list.end()) list.push_back(c);
-    };
-    add(FFreeNotifies, component);
-    add(component->FFreeNotifies, this);
+    auto& mine = FFreeNotifies;
+    auto& theirs = component->FFreeNotifies;
+    const bool linked = mine.size() <= theirs.size()
+                            ? std::find(mine.begin(), mine.end(), component) != mine.end()
+                            : std::find(theirs.begin(), theirs.end(), this) != theirs.end();
+    if (!linked) {
+        mine.push_back(component);
+        theirs.push_back(this);
+    }
     FComponentState.Include(csFreeNotification);
     component->FComponentState.Include(csFreeNotification);
 }
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
-    auto drop = [](std::vector<TComponent*>& list, TComponent* c) {
-        list.erase(std::remove(list.begin(), list.end(), c), list.end());
-    };
-    drop(FFreeNotifies, component);
-    drop(component->FFreeNotifies, this);
+    EraseLast(FFreeNotifies, component);
+    EraseLast(component->FFreeNotifies, this);
     if (FFreeNotifies.empty()) FComponentState.Exclude(csFreeNotification);
     if (component->FFreeNotifies.empty()) component->FComponentState.Exclude(csFreeNotification);
 }

@@ -3,7 +3,10 @@
 // Ownership: destroying a component destroys what it owns (last created first) and removes it from its
 // owner. Names: unique among the owner's components (ignoring case), valid identifiers or empty.
 // Notifications: the owner, every component it owns, and every component that asked with
-// FreeNotification hear of insertions into and removals from the owner.
+// FreeNotification hear of insertions into and removals from the owner. Only owned components whose class
+// overrides Notification (or that own such components) are called; for the others the call would do
+// nothing, and skipping them keeps an insertion independent of the number of siblings.
+// Names are found through an index of the owner, so a rename or lookup does not scan the siblings.
 #pragma once
 
 #include "core/Persistent.h"
@@ -11,6 +14,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -107,17 +111,33 @@ protected:
     virtual void ValidateInsert(TComponent* component) {}
     // Stores or clears this component in its owner's published field of the same name.
     void SetReference(bool enable);
-    virtual void ChangeName(const std::string& name) { FName = name; }
+    virtual void ChangeName(const std::string& name);
 
 private:
     friend class TReader;
     friend class TWriter;
     void Insert(TComponent* component);
     void Remove(TComponent* component);
+    void IndexName(TComponent* component);
+    void UnindexName(TComponent* component);
+    // Sorts the owned components not classified yet (all but `except`) into listeners or quiet ones.
+    void ClassifyOwned(TComponent* except);
+    void Classify(TComponent* component);
+    // The component hears of its siblings; so does its owner, as a component of its own owner.
+    void AddListener(TComponent* component);
+
+    // Whether the component is called when its owner is notified: not known yet (its class may not be
+    // finished), known not to listen, or listening.
+    enum class THearing : uint8_t { Unknown, Quiet, Listening };
+    class TNameIndex;
 
     std::string FName;
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
+    std::vector<TComponent*> FListeners;    // owned components that are called on notifications
+    std::vector<TComponent*> FUnclassified; // owned components whose hearing is still unknown
+    std::unique_ptr<TNameIndex> FNameIndex; // the owned components with a name, by name ignoring case
+    THearing FHearing = THearing::Unknown;
     std::vector<TComponent*> FFreeNotifies;
     TComponentState FComponentState;
     uint32_t FDesignInfo = 0;

@@ -10,6 +10,7 @@
 #include <QPolygon>
 
 #include <algorithm>
+#include <vector>
 
 FW_PUBLISH(TCanvas) {
 }
@@ -73,8 +74,15 @@ const QImage* TCanvasAccess::Image(const TCanvas& canvas) {
     return static_cast<const QImage*>(device);
 }
 
-TCanvasPainter::TCanvasPainter(TCanvas& canvas) {
+TCanvasPainter::TCanvasPainter(TCanvas& canvas, std::optional<TRect> bounds) {
     TCanvasPrivate& d = TCanvasAccess::Private(canvas);
+    if (d.Touched) {
+        constexpr int Everything = 1 << 24;
+        // A pixel of margin: a pen's last pixel may lie on the exclusive edge.
+        *d.Touched |= bounds
+                          ? ToQRect(bounds->Inflated(1, 1)).translated(canvas.Origin().X, canvas.Origin().Y)
+                          : QRect(-Everything, -Everything, 2 * Everything, 2 * Everything);
+    }
     if (!d.External && !d.Device) TCanvasAccess::CreateHandle(canvas);
     FPainter = OpenPainter(d);
     if (!FPainter) return;
@@ -144,9 +152,42 @@ TColor TCanvas::Pixels(int x, int y) const {
 }
 
 void TCanvas::SetPixels(int x, int y, TColor color) {
-    if (TCanvasPainter p{*this}) {
+    if (TCanvasPainter p{*this, TRect(x, y, x + 1, y + 1)}) {
         p->setCompositionMode(QPainter::CompositionMode_Source);
         p->fillRect(QRect(x, y, 1, 1), ToQColor(color));
+    }
+    Changed();
+}
+
+void TCanvas::DotGrid(TPoint first, TPoint last, int stepX, int stepY, TColor color,
+                      std::span<const TRect> spared) {
+    stepX = std::max(stepX, 1);
+    stepY = std::max(stepY, 1);
+    if (last.X < first.X || last.Y < first.Y) return;
+    const int columns = (last.X - first.X) / stepX + 1;
+    const int rows = (last.Y - first.Y) / stepY + 1;
+    // The dots inside spared rectangles are crossed off, each rectangle visiting only its own dots.
+    std::vector<bool> skip(static_cast<size_t>(columns) * static_cast<size_t>(rows));
+    const auto firstIndex = [](int from, int origin, int step) { // first dot at or after `from`
+        return from <= origin ? 0 : (from - origin + step - 1) / step;
+    };
+    for (const TRect& r : spared) {
+        const int c0 = firstIndex(r.Left, first.X, stepX), r0 = firstIndex(r.Top, first.Y, stepY);
+        for (int row = r0; row < rows && first.Y + row * stepY < r.Bottom; ++row)
+            for (int column = c0; column < columns && first.X + column * stepX < r.Right; ++column)
+                skip[static_cast<size_t>(row) * columns + column] = true;
+    }
+    QVector<QPoint> dots;
+    dots.reserve(static_cast<qsizetype>(columns) * rows);
+    for (int column = 0; column < columns; ++column)
+        for (int row = 0; row < rows; ++row)
+            if (!skip[static_cast<size_t>(row) * columns + column])
+                dots.append(QPoint(first.X + column * stepX, first.Y + row * stepY));
+    if (dots.isEmpty()) return;
+    if (TCanvasPainter p{*this, TRect(first.X, first.Y, last.X + 1, last.Y + 1)}) {
+        p->setCompositionMode(QPainter::CompositionMode_Source);
+        p->setPen(QPen(ToQColor(color), 1));
+        p->drawPoints(dots.constData(), static_cast<int>(dots.size()));
     }
     Changed();
 }
@@ -163,7 +204,12 @@ void TCanvas::Polyline(std::span<const TPoint> points) {
     FPenPos = points.back();
     const TPenInk ink = PenInk(*FPen);
     if (!ink.Draws) return;
-    if (TCanvasPainter p{*this}) {
+    TRect bounds(points[0].X, points[0].Y, points[0].X, points[0].Y);
+    for (const TPoint& point : points)
+        bounds = TRect(std::min(bounds.Left, point.X), std::min(bounds.Top, point.Y),
+                       std::max(bounds.Right, point.X), std::max(bounds.Bottom, point.Y));
+    const int reach = FPen->Width() + 1;
+    if (TCanvasPainter p{*this, bounds.Inflated(reach, reach)}) {
         ink.Apply(*p);
         if (FPen->Width() == 1) {
             TPixelRuns runs(*p, ink.Color, PenDashes(FPen->Style()));
@@ -184,7 +230,7 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
     const TRect r = TRect(left, top, right, bottom).Normalized();
     const TPenInk ink = PenInk(*FPen);
     if (r.IsEmpty() || FPen->Mode() == pmNop) return;
-    if (TCanvasPainter p{*this}) {
+    if (TCanvasPainter p{*this, r}) {
         ink.Apply(*p);
         const int w = ink.Draws ? std::min(FPen->Width(), std::min(r.Width(), r.Height())) : 0;
         if (FBrush->Style() != bsClear) {
@@ -250,21 +296,21 @@ void TCanvas::Polygon(std::span<const TPoint> points) {
 void TCanvas::FillRect(const TRect& rect) {
     const TRect r = rect.Normalized();
     if (r.IsEmpty() || FBrush->Style() == bsClear) return;
-    if (TCanvasPainter p{*this}) p->fillRect(ToQRect(r), BrushOf(*FBrush));
+    if (TCanvasPainter p{*this, r}) p->fillRect(ToQRect(r), BrushOf(*FBrush));
     Changed();
 }
 
 void TCanvas::FrameRect(const TRect& rect) {
     const TRect r = rect.Normalized();
     if (r.IsEmpty()) return;
-    if (TCanvasPainter p{*this}) FillFrame(*p, ToQRect(r), 1, ToQColor(FBrush->Color()));
+    if (TCanvasPainter p{*this, r}) FillFrame(*p, ToQRect(r), 1, ToQColor(FBrush->Color()));
     Changed();
 }
 
 void TCanvas::DrawFocusRect(const TRect& rect) {
     const TRect r = rect.Normalized();
     if (r.IsEmpty()) return;
-    if (TCanvasPainter p{*this}) {
+    if (TCanvasPainter p{*this, r}) {
         p->setCompositionMode(QPainter::RasterOp_NotDestination);
         TPixelRuns runs(*p, Qt::white, PenDashes(psDot));
         runs.Perimeter(ToQRect(r));

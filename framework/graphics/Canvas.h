@@ -108,6 +108,10 @@ public:
     // cannot be read back (a window).
     TColor Pixels(int x, int y) const;
     void SetPixels(int x, int y, TColor color);
+    // Sets the pixels (x, y) for x = first.X, first.X + stepX, ... up to last.X and likewise for y, in one
+    // pass, except those inside one of the spared rectangles. Steps are at least 1.
+    void DotGrid(TPoint first, TPoint last, int stepX, int stepY, TColor color,
+                 std::span<const TRect> spared);
     TPoint PenPos() const { return FPenPos; }
     void SetPenPos(TPoint pos) { FPenPos = pos; }
     void MoveTo(int x, int y) { FPenPos = {x, y}; }

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 
-TClassInfo::TClassInfo(std::string name, TClass parent, Factory factory, Publisher publisher)
-    : Name(std::move(name)), Parent(parent), FFactory(factory), FPublisher(publisher) {
+TClassInfo::TClassInfo(std::string name, TClass parent, Factory factory, Publisher publisher,
+                       bool overridesNotification)
+    : Name(std::move(name)), Parent(parent), OverridesNotification(overridesNotification), FFactory(factory),
+      FPublisher(publisher) {
     Type.Kind = tkClass;
     Type.Name = Name;
     Type.Data.ClassType = this;

@@ -65,10 +65,13 @@ struct TClassInfo {
     using Factory = TObject* (*)(TComponent* owner);
     using Publisher = void (*)(TClassInfo&);
 
-    TClassInfo(std::string name, TClass parent, Factory factory, Publisher publisher);
+    TClassInfo(std::string name, TClass parent, Factory factory, Publisher publisher,
+               bool overridesNotification = false);
 
     std::string Name;
     TClass Parent;
+    // A component class that overrides TComponent::Notification: its instances hear of their siblings.
+    bool OverridesNotification;
     TTypeInfo Type; // the class's own type record (kind tkClass)
 
     bool InheritsFrom(TClass other) const;

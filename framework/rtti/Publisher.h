@@ -216,13 +216,29 @@ template <class C> constexpr TClassInfo::Factory FwFactoryOf() {
         return nullptr;
 }
 
+template <class M> struct TMemberOwner;
+template <class C, class M> struct TMemberOwner<M C::*> { using Type = C; };
+
+// Whether the class of a member pointer to Notification is a component class below TComponent: such a
+// class overrides it and so hears of the insertions into and removals from its owner. Evaluated in the
+// class's own scope (FW_PUBLISH), where protected overrides are accessible.
+#define FW_OVERRIDES_NOTIFICATION(Class)                                                                     \
+    []<class C>() {                                                                                          \
+        if constexpr (requires { &C::Notification; })                                                        \
+            return !std::is_same_v<typename TMemberOwner<decltype(&C::Notification)>::Type, TComponent>;     \
+        else                                                                                                 \
+            return false;                                                                                    \
+    }.template operator()<Class>()
+
 #define FW_PUBLISH(Class)                                                                                    \
     TClass Class::StaticClass() {                                                                            \
-        static TClassInfo info(#Class, Class::inherited::StaticClass(), FwFactoryOf<Class>(),                \
-                               [](TClassInfo& ci) {                                                          \
-                                   TPublisher<Class> publisher(ci);                                          \
-                                   Class::FwPublish(publisher);                                              \
-                               });                                                                           \
+        static TClassInfo info(                                                                              \
+            #Class, Class::inherited::StaticClass(), FwFactoryOf<Class>(),                                   \
+            [](TClassInfo& ci) {                                                                             \
+                TPublisher<Class> publisher(ci);                                                             \
+                Class::FwPublish(publisher);                                                                 \
+            },                                                                                               \
+            FW_OVERRIDES_NOTIFICATION(Class));                                                               \
         return &info;                                                                                        \
     }                                                                                                        \
     void Class::FwPublish([[maybe_unused]] TPublisher<Class>& p)

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstring>
 #include <exception>
+#include <utility>
 
 namespace {
 
@@ -91,8 +92,9 @@ TReader::~TReader() {
         // A stream that cannot seek back keeps its position; nothing else depends on it here.
     }
     for (TComponent* c : FLoaded)
-        c->SetLoading(false);
+        if (c) c->SetLoading(false);
     FLoaded.clear();
+    FLoadedSet.clear();
     FFixups.clear();
     Untrack();
 }
@@ -433,8 +435,7 @@ TComponent* TReader::ReadRecord(TComponent* component, bool asRoot) {
     TRestore<TComponent*> recordComponent(FRecordComponent);
     try {
         Track(component);
-        if (std::find(FLoaded.begin(), FLoaded.end(), component) == FLoaded.end())
-            FLoaded.push_back(component);
+        if (FLoadedSet.insert(component).second) FLoaded.push_back(component);
         component->SetLoading(true);
         if (!inherited) {
             if (OnSetName) OnSetName(*this, component, name);
@@ -743,9 +744,10 @@ void TReader::CallLoaded() {
     // Loaded may free components (Forget then takes them off the list), so take one at a time. Every
     // component gets its call even when an earlier one fails; the first failure is reported.
     std::exception_ptr failure;
-    while (!FLoaded.empty()) {
-        TComponent* component = FLoaded.front();
-        FLoaded.erase(FLoaded.begin());
+    for (size_t i = 0; i < FLoaded.size(); ++i) {
+        TComponent* component = std::exchange(FLoaded[i], nullptr);
+        if (!component) continue;
+        FLoadedSet.erase(component);
         component->FComponentState.Exclude(csReading);
         try {
             component->Loaded();
@@ -753,18 +755,20 @@ void TReader::CallLoaded() {
             if (!failure) failure = std::current_exception();
         }
     }
+    FLoaded.clear();
     if (failure) std::rethrow_exception(failure);
 }
 
 void TReader::Track(TComponent* component) {
-    if (std::find(FTracked.begin(), FTracked.end(), component) != FTracked.end()) return;
+    if (!FTrackedSet.insert(component).second) return;
     FTracked.push_back(component);
     FTracker->FreeNotification(component);
 }
 
 void TReader::Forget(TComponent* component) {
-    std::erase(FTracked, component);
-    std::erase(FLoaded, component);
+    if (FTrackedSet.erase(component)) std::erase(FTracked, component);
+    if (FLoadedSet.erase(component))
+        std::replace(FLoaded.begin(), FLoaded.end(), component, static_cast<TComponent*>(nullptr));
     for (TFixup& f : FFixups)
         if (f.Component == component || f.Instance == component) f.Done = true;
     if (FRecordComponent == component) FRecordComponent = nullptr;
@@ -773,6 +777,8 @@ void TReader::Forget(TComponent* component) {
 void TReader::Untrack() {
     std::vector<TComponent*> tracked;
     tracked.swap(FTracked);
-    for (TComponent* c : tracked)
-        FTracker->RemoveFreeNotification(c);
+    FTrackedSet.clear();
+    // Newest first: the tracker's list then gives each one up from its end.
+    for (auto it = tracked.rbegin(); it != tracked.rend(); ++it)
+        FTracker->RemoveFreeNotification(*it);
 }

@@ -31,6 +31,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #pragma GCC visibility push(default)
@@ -137,9 +138,12 @@ private:
     bool FReferencing = false; // between BeginReferences and EndReferences
     int FDepth = 0;
     std::vector<TFixup> FFixups;
-    std::vector<TComponent*> FLoaded; // read and still waiting for Loaded, in reading order
+    // Read and still waiting for Loaded, in reading order; a freed one's entry is null.
+    std::vector<TComponent*> FLoaded;
+    std::unordered_set<TComponent*> FLoadedSet; // the live entries of FLoaded
     std::vector<TCollection*> FCollections;
     std::vector<TComponent*> FTracked;
+    std::unordered_set<TComponent*> FTrackedSet;
     std::unique_ptr<TTracker> FTracker;
 };
 

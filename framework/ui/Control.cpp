@@ -198,6 +198,7 @@ TPoint TControl::ScreenToClient(TPoint point) const {
 
 void TControl::SetAlign(TAlign align) {
     if (align == FAlign) return;
+    if (FParent) FParent->FAlignedChildren += (align != alNone) - (FAlign != alNone);
     FAlign = align;
     RequestAlign();
 }

@@ -14,11 +14,15 @@
 bool InvalidateRect(HWND window, const TRect* rect, bool) {
     QWidget* widget = WidgetOf(window);
     if (!widget) return false;
-    if (rect)
-        widget->update(rect->Left, rect->Top, rect->Width(), rect->Height());
-    else
-        widget->update();
-    if (window->Overlay) window->Overlay->update();
+    // The overlay's figures go back on top of what is repainted, and only there: the overlay covers the
+    // whole window, so updating all of it would repaint every widget in the window.
+    for (QWidget* target : {widget, static_cast<QWidget*>(window->Overlay.data())}) {
+        if (!target) continue;
+        if (rect)
+            target->update(rect->Left, rect->Top, rect->Width(), rect->Height());
+        else
+            target->update();
+    }
     return true;
 }
 
@@ -65,13 +69,20 @@ HDC GetDC(HWND window) {
     if (!window->Overlay) window->Overlay = new TXorOverlay(widget);
     window->OverlayCanvas = std::make_unique<TCanvas>(); // a fresh pen and brush each time
     TCanvasAccess::AttachDevice(*window->OverlayCanvas, &window->Overlay->Mask());
+    TCanvasAccess::TrackTouched(*window->OverlayCanvas);
     return window->OverlayCanvas.get();
 }
 
 void ReleaseDC(HWND window, HDC dc) {
     if (!IsWindow(window) || !window->OverlayCanvas || dc != window->OverlayCanvas.get()) return;
     TCanvasAccess::Detach(*window->OverlayCanvas);
-    if (window->Overlay) window->Overlay->update();
+    // Only what was drawn is shown again: the overlay is transparent, so an update of all of it would
+    // repaint every widget under it.
+    const std::optional<QRect> touched = TCanvasAccess::Private(*window->OverlayCanvas).Touched;
+    if (window->Overlay && touched && !touched->isEmpty())
+        window->Overlay->update(touched->intersected(window->Overlay->rect()));
+    else if (window->Overlay && !touched)
+        window->Overlay->update();
 }
 
 void GrabWindow(HWND window, TBitmap& bitmap) {

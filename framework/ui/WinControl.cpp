@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 FW_PUBLISH(TWinControl) {
 }
@@ -50,7 +51,18 @@ HWND TWinControl::Handle() {
         if (Parent()) Parent()->HandleNeeded();
         if (!FHandle) CreateWnd();
     }
+    if (FWindowDeferred && FHandle) {
+        FWindowDeferred = false;
+        Parent()->DeferredWindowCreated(this);
+    }
     return FHandle;
+}
+
+void TWinControl::DeferredWindowCreated(TWinControl* child) {
+    // The child takes its place in the stacking of its siblings (the last one simply goes on top), and once
+    // no window is deferred any more, the order changes made meanwhile are applied.
+    StackChildWindow(child);
+    if (--FDeferredWindows == 0 && std::exchange(FRestackDeferred, false)) UpdateWindowStacking();
 }
 
 void TWinControl::CreateParams(TCreateParams& params) {
@@ -155,6 +167,7 @@ bool TWinControl::ContainsControl(const TControl* control) const {
 void TWinControl::InsertControl(TControl* control) {
     control->FParent = this;
     FControls.push_back(control);
+    if (control->Align() != alNone) ++FAlignedChildren;
     auto* windowed = dynamic_cast<TWinControl*>(control);
     if (windowed) {
         UpdateTabList(windowed, true);
@@ -162,9 +175,13 @@ void TWinControl::InsertControl(TControl* control) {
             ::SetParent(windowed->FHandle, FHandle);
         else if (windowed->FHandle)
             windowed->DestroyWnd();
-        if (FHandle) {
+        if (FHandle && !windowed->FHandle && windowed->ComponentState().Contains(csLoading)) {
+            windowed->FWindowDeferred = true;
+            ++FDeferredWindows;
+        } else if (FHandle) {
             windowed->HandleNeeded();
-            UpdateWindowStacking();
+            StackChildWindow(windowed);
+            if (FDeferredWindows > 0) FRestackDeferred = true;
         }
     }
     control->ParentChanged();
@@ -173,14 +190,17 @@ void TWinControl::InsertControl(TControl* control) {
 }
 
 void TWinControl::RemoveControl(TControl* control) {
-    auto it = std::find(FControls.begin(), FControls.end(), control);
-    if (it == FControls.end()) return;
+    // Controls mostly go in reverse order of coming (the destructors free the last first).
+    auto last = std::find(FControls.rbegin(), FControls.rend(), control);
+    if (last == FControls.rend()) return;
     control->Invalidate();
-    FControls.erase(it);
+    FControls.erase(std::next(last).base());
+    if (control->Align() != alNone) --FAlignedChildren;
     auto& drag = TDragSession::Current();
     if (drag.CaptureControl == control) drag.CaptureControl = nullptr;
     if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
         UpdateTabList(windowed, false);
+        if (std::exchange(windowed->FWindowDeferred, false)) --FDeferredWindows;
         // A window without a parent control would turn into a top-level window.
         if (windowed->FHandle && !windowed->FParentWindow) windowed->DestroyWnd();
     }
@@ -221,6 +241,7 @@ void TWinControl::Realign() {
 }
 
 void TWinControl::AlignControls(TControl*, TRect& rect) {
+    if (FAlignedChildren == 0) return;
     // Top and bottom take the full width first, then left and right the height left over, then client.
     for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
         for (TControl* c : FControls) {
@@ -265,6 +286,7 @@ void TWinControl::SetChildOrder(TComponent* child, int order) {
     order = std::clamp(order, 0, static_cast<int>(FControls.size()));
     FControls.insert(FControls.begin() + order, control);
     UpdateWindowStacking();
+    if (FDeferredWindows > 0) FRestackDeferred = true;
 }
 
 void TWinControl::SetZOrder(bool topMost) {
@@ -278,9 +300,21 @@ void TWinControl::UpdateWindowStacking() {
             if (QWidget* widget = WidgetOf(w->FHandle)) widget->raise();
 }
 
+void TWinControl::StackChildWindow(TWinControl* child) {
+    QWidget* widget = WidgetOf(child->FHandle);
+    if (!widget) return;
+    // The last child goes on top and the others keep their places, so only the window that moved is
+    // restacked (raising every sibling would repaint the whole parent).
+    if (FControls.back() == child) {
+        widget->raise();
+        return;
+    }
+    UpdateWindowStacking();
+}
+
 void TWinControl::ParentChanged() {
     TControl::ParentChanged();
-    if (Parent() && Parent()->FHandle && !FHandle) HandleNeeded();
+    if (Parent() && Parent()->FHandle && !FHandle && !FWindowDeferred) HandleNeeded();
 }
 
 // ================================================================================================
@@ -318,6 +352,12 @@ void TWinControl::SetTabOrder(int order) {
 
 void TWinControl::Loaded() {
     TControl::Loaded();
+    if (FWindowDeferred) {
+        if (Parent()->FHandle)
+            HandleNeeded();
+        else if (std::exchange(FWindowDeferred, false))
+            Parent()->DeferredWindowCreated(this);
+    }
     if (FPendingTabOrder != -2) {
         const int order = FPendingTabOrder;
         FPendingTabOrder = -2;

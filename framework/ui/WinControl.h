@@ -120,6 +120,8 @@ private:
     void UpdateTabList(TWinControl* control, bool add);
     void UpdateWindowGeometry();
     void UpdateWindowStacking();
+    // Puts one child's window above its windowed siblings that come before it in the z-order.
+    void StackChildWindow(TWinControl* child);
     void WindowPosChanged(const TMessage& message);
     bool ForwardMouseToGraphicChild(TMessage& message);
 
@@ -129,6 +131,15 @@ private:
     std::vector<TWinControl*> FTabList;
     bool FTabStop = false;
     int FAlignLevel = 0;
+    int FAlignedChildren = 0; // children whose Align is not alNone: the default alignment has work
+    // A child read into this control while it has a window gets its own window once it is loaded, with
+    // its final bounds. Each new window goes on top, which is its place unless the child order changed
+    // meanwhile; then the windows are stacked once, when the last deferred child has its window.
+    // A child whose window was deferred while it was read has its window now.
+    void DeferredWindowCreated(TWinControl* child);
+    int FDeferredWindows = 0;
+    bool FWindowDeferred = false;
+    bool FRestackDeferred = false;
     int FPendingTabOrder = -2; // a tab order read while loading, applied once the siblings exist
 };
 

@@ -4,6 +4,9 @@
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
+
+#include <vector>
 
 TXorOverlay::TXorOverlay(QWidget* window) : QWidget(window) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -37,7 +40,23 @@ void TXorOverlay::FollowWindow() {
         copy.end();
         FMask = grown;
     }
-    raise();
+    StayOnTop();
+}
+
+void TXorOverlay::StayOnTop() {
+    // The few widgets that came above (grab handles) go under the overlay, so that only their area is
+    // repainted; raising the overlay itself would repaint the whole window it covers.
+    const QObjectList& siblings = parentWidget()->children();
+    std::vector<QPointer<QWidget>> above;
+    for (qsizetype i = siblings.indexOf(this) + 1; i < siblings.size(); ++i)
+        if (auto* widget = qobject_cast<QWidget*>(siblings[i]); widget && !widget->isWindow())
+            above.emplace_back(widget);
+    if (above.size() > MaxRestackedSiblings) {
+        raise();
+        return;
+    }
+    for (const QPointer<QWidget>& widget : above)
+        if (widget) widget->stackUnder(this);
 }
 
 void TXorOverlay::paintEvent(QPaintEvent* event) {
@@ -54,10 +73,14 @@ bool TXorOverlay::eventFilter(QObject* watched, QEvent* event) {
             FollowWindow();
             break;
         case QEvent::ChildAdded:
-            // New child windows must stay below the overlay.
-            if (static_cast<QChildEvent*>(event)->child() != this)
+            // New child windows must stay below the overlay. What came above it goes under it, keeping
+            // its order among the siblings (the stacking of the controls follows their z-order), rather
+            // than the overlay above everything: raising the overlay, which covers the window, would
+            // repaint all of the window.
+            if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child());
+                child && child != this)
                 QMetaObject::invokeMethod(
-                    this, [this] { raise(); }, Qt::QueuedConnection);
+                    this, [this] { StayOnTop(); }, Qt::QueuedConnection);
             break;
         default:
             break;

@@ -246,7 +246,17 @@ void TCustomComboBox::ItemsChanged() {
 
 void TCustomComboBox::ItemInserted(int index) {
     if (FItemIndex >= index) ++FItemIndex;
-    ItemsChanged();
+    QComboBox* widget = ComboWidget(this);
+    // One line more: the widget takes that line, instead of being loaded again with all of them.
+    if (FUpdating || !widget || widget->count() != FItems->Count() - 1) {
+        ItemsChanged();
+        return;
+    }
+    FSyncing = true;
+    widget->insertItem(index, ToQString(FItems->Strings(index)));
+    widget->setItemData(index, QSize(-1, FItemHeight), Qt::SizeHintRole);
+    FSyncing = false;
+    ShowChoice();
 }
 
 void TCustomComboBox::ItemDeleted(int index) {
@@ -256,7 +266,15 @@ void TCustomComboBox::ItemDeleted(int index) {
     } else if (FItemIndex > index) {
         --FItemIndex;
     }
-    ItemsChanged();
+    QComboBox* widget = ComboWidget(this);
+    if (FUpdating || !widget || widget->count() != FItems->Count() + 1) {
+        ItemsChanged();
+        return;
+    }
+    FSyncing = true;
+    widget->removeItem(index);
+    FSyncing = false;
+    ShowChoice();
 }
 
 void TCustomComboBox::CreateParams(TCreateParams& params) {

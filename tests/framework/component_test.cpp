@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -170,6 +171,52 @@ TEST(Notifications, OwnerAndSiblingsHearInsertionsAndRemovals) {
     EXPECT_EQ(form->heard.back(), (Heard{added, opRemove}));
     EXPECT_EQ(sibling->heard.back(), (Heard{added, opRemove}));
     delete form;
+}
+
+TEST(Notifications, ListenersAmongManyQuietSiblingsAndBelowQuietOnesHear) {
+    auto* form = new TComponent(nullptr);
+    for (int i = 0; i < 50; ++i)
+        new TComponent(form);
+    auto* sibling = new TListener(form); // made with plain new: its class is known only afterwards
+    auto* quiet = new TComponent(form);
+    auto* nested = new TListener(quiet); // owned by a component that does not listen itself
+    auto* made = TComponent::CreateInstance(TListener::StaticClass(), form);
+    auto* added = new TComponent(form);
+    EXPECT_EQ(sibling->heard, (std::vector<Heard>{{quiet, opInsert}, {made, opInsert}, {added, opInsert}}));
+    EXPECT_EQ(nested->heard, (std::vector<Heard>{{made, opInsert}, {added, opInsert}}));
+    EXPECT_EQ(static_cast<TListener*>(made)->heard, (std::vector<Heard>{{added, opInsert}}));
+    delete added;
+    EXPECT_EQ(nested->heard.back(), (Heard{added, opRemove}));
+    delete sibling;
+    auto* late = new TComponent(form);
+    EXPECT_EQ(nested->heard.back(), (Heard{late, opInsert}));
+    delete form;
+}
+
+TEST(Names, TheIndexFollowsRenamesRemovalsAndCase) {
+    TOwnerForm form(nullptr);
+    std::vector<TComponent*> made;
+    for (int i = 0; i < 100; ++i) {
+        made.push_back(new TComponent(&form));
+        made.back()->SetName("Part" + std::to_string(i));
+    }
+    EXPECT_EQ(form.FindComponent("PART42"), made[42]);
+    made[42]->SetName("Renamed");
+    EXPECT_EQ(form.FindComponent("part42"), nullptr);
+    EXPECT_EQ(form.FindComponent("renamed"), made[42]);
+    EXPECT_THROW(made[7]->SetName("RENAMED"), EComponentError);
+    made[7]->SetName("Part42"); // free again
+    EXPECT_EQ(form.FindComponent("Part42"), made[7]);
+    delete made[7];
+    EXPECT_EQ(form.FindComponent("Part42"), nullptr);
+    made[8]->SetName("");
+    EXPECT_EQ(form.FindComponent("Part8"), nullptr);
+    auto* other = new TComponent(nullptr);
+    form.RemoveComponent(made[9]);
+    other->InsertComponent(made[9]);
+    EXPECT_EQ(form.FindComponent("Part9"), nullptr);
+    EXPECT_EQ(other->FindComponent("Part9"), made[9]);
+    delete other;
 }
 
 TEST(Notifications, FreeNotificationReachesComponentsOfOtherOwners) {

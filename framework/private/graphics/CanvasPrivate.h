@@ -16,6 +16,9 @@ struct TCanvasPrivate {
     QPainter* External = nullptr;   // a painter lent by the caller (a widget's paint event)
     std::unique_ptr<QPainter> Own;  // opened on first use, kept until EndPainting
     std::optional<QRegion> Clip;    // device coordinates; none means unclipped
+    // While set, what the drawing operations reach, in device coordinates: their bounds, or the whole
+    // surface for an operation that does not tell them. Lets a surface show only what changed.
+    std::optional<QRect> Touched;
 };
 
 struct TCanvasAccess {
@@ -26,6 +29,8 @@ struct TCanvasAccess {
     static void AttachPainter(TCanvas& canvas, QPainter* painter);
     // Ends drawing and forgets the surface; clip and origin are kept.
     static void Detach(TCanvas& canvas);
+    // Starts collecting the area the drawing operations reach (Touched), from nothing.
+    static void TrackTouched(TCanvas& canvas) { canvas.FPrivate->Touched = QRect(); }
     // Closes the canvas's own painter, so that the surface may be read, copied, resized or replaced. The
     // next drawing operation opens it again.
     static void EndPainting(TCanvas& canvas);
@@ -41,7 +46,9 @@ struct TCanvasAccess {
 // state, which is restored when the operation ends. False when the canvas has no surface.
 class TCanvasPainter {
 public:
-    explicit TCanvasPainter(TCanvas& canvas);
+    // `bounds` (logical coordinates, inclusive of every pixel the operation may set) feeds the canvas's
+    // touched area; without it, the operation counts as touching the whole surface.
+    explicit TCanvasPainter(TCanvas& canvas, std::optional<TRect> bounds = std::nullopt);
     ~TCanvasPainter();
     TCanvasPainter(const TCanvasPainter&) = delete;
     TCanvasPainter& operator=(const TCanvasPainter&) = delete;

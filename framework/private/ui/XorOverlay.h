@@ -18,6 +18,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Beyond this many widgets above the overlay, raising it costs less than moving them under it.
+    static constexpr size_t MaxRestackedSiblings = 16;
     void FollowWindow();
+    void StayOnTop();
     QImage FMask;
 };

@@ -463,4 +463,36 @@ TEST(Canvas, ACanvasWithoutSurfaceDrawsNothing) {
     EXPECT_TRUE(empty.Empty());
 }
 
+// A dot grid in one pass sets exactly the pixels that setting each dot would, and none inside the spared
+// rectangles (exclusive right and bottom edges); a clip limits it like any drawing.
+TEST(Canvas, DotGridSetsTheDotsOutsideTheSparedRectangles) {
+    TBitmap expected, drawn;
+    FillPattern(expected, 40, 30);
+    FillPattern(drawn, 40, 30);
+    const std::vector<TRect> spared{{4, 4, 13, 10}, {30, 0, 31, 30}, {-5, 25, 100, 100}};
+    const TColor grey = TColor(8421504);
+    for (int x = 2; x <= 38; x += 4)
+        for (int y = 1; y <= 28; y += 3) {
+            bool inside = false;
+            for (const TRect& r : spared)
+                inside = inside || r.Contains({x, y});
+            if (!inside) expected.Canvas()->SetPixels(x, y, grey);
+        }
+    drawn.Canvas()->DotGrid({2, 1}, {38, 28}, 4, 3, grey, spared);
+    EXPECT_EQ(Snapshot(*drawn.Canvas(), 40, 30), Snapshot(*expected.Canvas(), 40, 30));
+
+    TBitmap clipped;
+    FillPattern(clipped, 40, 30);
+    const auto before = Snapshot(*clipped.Canvas(), 40, 30);
+    clipped.Canvas()->SetClipRect({0, 0, 10, 10});
+    clipped.Canvas()->DotGrid({2, 1}, {38, 28}, 4, 3, grey, {});
+    clipped.Canvas()->ResetClip();
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) {
+            const bool dot = x >= 2 && (x - 2) % 4 == 0 && y >= 1 && (y - 1) % 3 == 0 && x < 10 && y < 10;
+            EXPECT_EQ(clipped.Canvas()->Pixels(x, y), dot ? grey : before[size_t(y * 40 + x)])
+                << x << "," << y;
+        }
+}
+
 } // namespace

@@ -115,6 +115,30 @@ TEST_F(ComboBoxTest, SortedBoxesAndUpdateBracketsReachTheList) {
     EXPECT_EQ(box->ItemHeight(), 12);
 }
 
+// Lines inserted and deleted one at a time reach the shown list in place, with the choice on its line
+// and the keys walking the lines in order.
+TEST_F(ComboBoxTest, SingleInsertionsAndDeletionsReachTheShownList) {
+    box->SetStyle(csDropDownList);
+    box->SetSorted(true);
+    for (const char* line : {"m", "c", "x", "a"})
+        box->Items()->Add(line);
+    box->SetItemIndex(box->Items()->IndexOf("m"));
+    box->Items()->Add("d"); // before the chosen line
+    box->Items()->Delete(box->Items()->IndexOf("x"));
+    EXPECT_EQ(box->Items()->Text(), "a\r\nc\r\nd\r\nm\r\n");
+    EXPECT_EQ(box->ItemIndex(), 3);
+    EXPECT_EQ(box->Text(), "m");
+    Focus();
+    std::vector<std::string> walked;
+    TInputSimulator::KeyPress(VK_HOME);
+    for (int i = 0; i < 4; ++i) {
+        walked.push_back(box->Text());
+        TInputSimulator::KeyPress(VK_DOWN);
+    }
+    EXPECT_EQ(walked, (std::vector<std::string>{"a", "c", "d", "m"}));
+    EXPECT_EQ(box->ItemIndex(), 3) << "no line after the last";
+}
+
 TEST_F(ComboBoxTest, TypingIntoADropDownChangesTheText) {
     box->SetStyle(csDropDown);
     box->Items()->Add("first");
