@@ -380,6 +380,7 @@ void TReader::ReadPrefix(uint8_t& flags, int& childPos) {
     // A class name is at most 239 bytes long, so its length byte never looks like a prefix.
     if ((PeekByte() & 0xF0) != 0xF0) return;
     flags = FInput.ReadByte() & 0x0F;
+    if (flags & ~(ffInherited | ffChildPos | ffInline)) throw EReadError("Invalid stream format");
     if (flags & ffChildPos) {
         int64_t position = ReadInteger();
         if (position < INT32_MIN || position > INT32_MAX) InvalidValue();
@@ -436,6 +437,7 @@ TComponent* TReader::ReadRecord(TComponent* component, bool asRoot) {
         if (std::find(FLoaded.begin(), FLoaded.end(), component) == FLoaded.end())
             FLoaded.push_back(component);
         component->SetLoading(true);
+        if (flags & ffInline) component->FComponentState.Include(csInline);
         if (!inherited) {
             if (OnSetName) OnSetName(*this, component, name);
             component->SetName(name);
@@ -467,7 +469,8 @@ void TReader::ReadData(TComponent* instance) {
     TRestore<TComponent*> parent(FParent);
     FParent = instance->GetChildParent();
     FOwner = instance->GetChildOwner();
-    if (!FOwner) FOwner = Root();
+    // An embedded frame owns what its record holds.
+    if (!FOwner) FOwner = instance->ComponentState().Contains(csInline) ? instance : Root();
     while (!EndOfList())
         ReadRecord(nullptr, false);
     ReadListEnd();

@@ -339,7 +339,7 @@ TEST(ObjectText, BadBinaryFailsCleanly) {
         {"empty", "", "Invalid stream format"},
         {"short signature", "TPF", "Invalid stream format"},
         {"wrong signature", "TPF1\x01T\x00\x00\x00", "Invalid stream format"},
-        {"unknown flags", std::string("TPF0\xF4\x01T\x00\x00\x00", 10), "Invalid stream format"},
+        {"unknown flags", std::string("TPF0\xF8\x01T\x00\x00\x00", 10), "Invalid stream format"},
         {"position not an integer", std::string("TPF0\xF2\x06\x01T\x00\x00\x00", 11),
          "Invalid stream format"},
         {"empty class name", std::string("TPF0\x00\x00\x00\x00", 8), "Invalid stream format"},
