@@ -1,6 +1,6 @@
 // Form files as other programs write them: UTF-16 surrogate pairs as two character codes, embedded
-// frames ("inline" headers), identifiers in any script, and the corpus of hand-written forms and fuzzer
-// findings in tests/corpus that every build converts.
+// frames ("inline" headers), identifiers in any script, and the corpus of hand-written forms, seeds and
+// fuzzer findings in fuzz/corpus that every build converts.
 #include "test_classes.h"
 
 #include "core/Streams.h"
@@ -252,7 +252,7 @@ TEST(FormCompat, InlineRecordsReadIntoLiveComponentsAndWriteBack) {
 // text: what the fuzzer of the converter checks, kept for the inputs it once failed on.
 TEST(FormCompat, CorpusConvertsAndComesBackStable) {
     int files = 0;
-    for (const char* folder : {"real_forms", "fuzz_regressions/text_to_binary"}) {
+    for (const char* folder : {"real_forms", "text_to_binary"}) {
         const fs::path dir = fs::path(FW_CORPUS_DIR) / folder;
         if (!fs::exists(dir)) continue;
         for (const auto& entry : fs::directory_iterator(dir)) {
