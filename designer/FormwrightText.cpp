@@ -5,6 +5,7 @@
 #include "EditGrab.h"
 #include "Formwright.h"
 #include "core/Exceptions.h"
+#include "core/FileReplace.h"
 #include "core/ScopeGuard.h"
 #include "core/Streams.h"
 #include "core/SysUtils.h"
@@ -14,13 +15,8 @@
 #include "streaming/Writer.h"
 #include "ui/WinControl.h"
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <memory>
 #include <vector>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -100,7 +96,10 @@ void LoadRecord(TFormwright* designer, TWinControl* root, TMemoryStream& stream)
         reader.SetRoot(root);
         reader.SetOwner(designer->DesignedForm());
         reader.SetParent(root);
-        reader.ReadComponentDroppingReferences(root);
+        // References between the loaded components (a label's focus control, a page control's active
+        // page) are set once the whole record is read; the components they named before are gone.
+        reader.ReadSignature();
+        reader.ReadComponent(root);
     } catch (...) {
         if (inspector) inspector->EndComponentUpdate();
         throw;
@@ -111,15 +110,6 @@ void LoadRecord(TFormwright* designer, TWinControl* root, TMemoryStream& stream)
         auto* placeholder = static_cast<TEditContainer*>(placeholders.Items(i));
         placeholder->MoveToDesignPosition();
         placeholder->Show();
-    }
-}
-
-// A name for the new file beside the target that no file has yet.
-std::string SavingFileName(const std::string& fileName) {
-    for (int n = 0;; ++n) {
-        std::string candidate = fileName + ".saving" + (n ? std::to_string(n) : std::string());
-        std::error_code error;
-        if (!fs::exists(fs::symlink_status(candidate, error))) return candidate;
     }
 }
 
@@ -141,54 +131,9 @@ void WriteRootText(TFormwright* designer, TStream& output) {
     ObjectBinaryToText(binary, output);
 }
 
-namespace {
-
-// The file a save replaces: a symbolic link is followed, so the link stays and the file it names gets
-// the new design.
-std::string SaveTarget(const std::string& fileName) {
-    std::error_code error;
-    if (!fs::is_symlink(fs::symlink_status(fileName, error))) return fileName;
-    const fs::path target = fs::canonical(fileName, error);
-    return error ? fileName : target.string();
-}
-
-// Whether a file that is there may be written over; one that is not there yet counts as writable.
-bool WritableOrAbsent(const std::string& fileName) {
-    std::error_code error;
-    if (!fs::exists(fs::status(fileName, error))) return true;
-    return std::ofstream(fileName, std::ios::in | std::ios::out | std::ios::binary).is_open();
-}
-
-} // namespace
-
 void SaveRootToTextFile(TFormwright* designer, const std::string& fileName) {
     RequireRoot(designer);
-    const std::string target = SaveTarget(fileName);
-    // A file the user may not write is not replaced behind its back.
-    if (!WritableOrAbsent(target)) throw EFCreateError(Format("Cannot create file %s", fileName));
-    const std::string saving = SavingFileName(target);
-    try {
-        {
-            std::unique_ptr<TFileStream> file;
-            try {
-                file = std::make_unique<TFileStream>(saving, fmCreate);
-            } catch (const EFCreateError&) {
-                throw EFCreateError(Format("Cannot create file %s", fileName));
-            }
-            WriteRootText(designer, *file);
-            file->Flush();
-        }
-        std::error_code error;
-        // The new file keeps the permissions of the one it replaces.
-        const fs::file_status previous = fs::status(target, error);
-        if (!error && fs::is_regular_file(previous)) fs::permissions(saving, previous.permissions(), error);
-        fs::rename(saving, target, error);
-        if (error) throw EFCreateError(Format("Cannot create file %s", fileName));
-    } catch (...) {
-        std::error_code ignored;
-        fs::remove(saving, ignored);
-        throw;
-    }
+    WriteFileReplacing(fileName, [designer](TStream& file) { WriteRootText(designer, file); });
 }
 
 void ReadRootBinary(TFormwright* designer, TMemoryStream& stream) {
