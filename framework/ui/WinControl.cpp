@@ -42,6 +42,9 @@ TWinControl::~TWinControl() {
         RemoveControl(child);
         delete child;
     }
+    // The parent forgets this control while it is still a windowed one, tab list included: the base
+    // class's destructor would leave a freed control in that list.
+    if (Parent()) Parent()->RemoveControl(this);
     if (FHandle) DestroyWnd();
 }
 
