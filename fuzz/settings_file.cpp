@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
@@ -43,9 +44,17 @@ void Fail(const std::string& what) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // The settings live under a folder of this run only.
-    char folder[] = "/tmp/fuzz-settings-XXXXXX";
-    if (!mkdtemp(folder)) std::abort();
+    // The settings live under a folder of this run only, in memory where there is such a file system
+    // (the settings are synchronised to disk after every write).
+    char inMemory[] = "/dev/shm/fuzz-settings-XXXXXX", onDisk[] = "/tmp/fuzz-settings-XXXXXX";
+    const char* folder = mkdtemp(inMemory);
+    if (!folder) folder = mkdtemp(onDisk);
+    if (!folder) std::abort();
+    static std::string made = folder;
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(made, ignored);
+    });
     setenv("XDG_CONFIG_HOME", folder, 1);
     setenv("QT_LOGGING_RULES", "*=false", 0);
     return 0;

@@ -15,6 +15,8 @@ shift $(($# > 1 ? 2 : 1))
 list="$build/fuzz/targets.txt"
 [ -f "$list" ] || { echo "no $list: configure and build the fuzz build first" >&2; exit 2; }
 mkdir -p "$build/fuzz/logs" "$build/fuzz/findings"
+# Leaks inside system libraries (font configuration) are not the program's.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")/.." && pwd)/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 summary=()
 failed=0

@@ -5,6 +5,7 @@
 #include "components/Query.h"
 #include "components/Table.h"
 #include "core/Streams.h"
+#include "design_invariants.h"
 #include "formwright_support.h"
 #include "ui/Application.h"
 #include "ui/Windows.h"
@@ -148,6 +149,25 @@ TEST_F(SaveLoad, ComponentReferencesComeBackWithTheDesign) {
     TStringStream again;
     WriteRootText(Designer, again);
     EXPECT_EQ(again.DataString(), text);
+}
+
+// A dialog's border and style re-create a form's window; the designed form keeps its own, so designing
+// goes on and the values are saved.
+TEST_F(SaveLoad, ADialogStyleFormLoadsAndStaysDesigned) {
+    const std::string file = Dir.File("dialog.txt");
+    WriteFile(
+        file,
+        "object Dialog1: TDesignSample\r\n  BorderIcons = [biSystemMenu]\r\n  BorderStyle = bsDialog\r\n"
+        "  FormStyle = fsStayOnTop\r\n  object Button7: TButton\r\n  end\r\nend\r\n");
+    HWND window = Form->Handle();
+    LoadRootFromTextFile(Designer, file);
+    EXPECT_EQ(Designer->Root(), Form);
+    EXPECT_EQ(Form->Handle(), window);
+    EXPECT_EQ(Form->BorderStyle(), bsDialog);
+    const std::string saved = SavedDesignText(*Designer);
+    for (const char* line : {"  BorderStyle = bsDialog\r\n", "  BorderIcons = [biSystemMenu]\r\n",
+                             "  FormStyle = fsStayOnTop\r\n"})
+        EXPECT_NE(saved.find(line), std::string::npos) << line;
 }
 
 TEST_F(SaveLoad, ALoadDoesNotMarkTheDesignModified) {
