@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 # Every suite runs again under the address and undefined-behaviour sanitizers.
 SANITIZED_TESTS = framework_tests formconv framework_visual_tests designer_tests formwright_tests \
-	inspector_tests demo_tests
+	inspector_tests reliability_tests demo_tests
 
 FUZZ_SECONDS ?= 600
 FUZZ_TARGETS ?=

@@ -348,7 +348,9 @@ void TFormwright::PlaceComponent() {
     try {
         // Owned by the designed form also when a container is designed, like the components a load reads:
         // names are unique over the form, and the form's save writes the component.
-        component = static_cast<TComponent*>(FClassToPlace->Create(FDesignedForm));
+        // Announced to the form once it is whole: the insertion must see a control as a control, or a
+        // placeholder box would be made for it.
+        component = TComponent::CreateInstance(FClassToPlace, FDesignedForm);
         std::string baseName = FClassToPlace->Name;
         if (baseName.size() > 1 && (baseName[0] == 'T' || baseName[0] == 't')) baseName.erase(0, 1);
         component->SetName(UniqueComponentName(baseName));

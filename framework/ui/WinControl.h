@@ -116,6 +116,9 @@ private:
     friend struct TWindowRecord;
     void WMPaint(TMessage& message);
     void UpdateTabList(TWinControl* control, bool add);
+    void MoveInTabList(int order);
+    // Applies the tab orders its children read while loading, once they all exist.
+    void ApplyPendingTabOrders();
     void UpdateWindowGeometry();
     void UpdateWindowStacking();
     void WindowPosChanged(const TMessage& message);
