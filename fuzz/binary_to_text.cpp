@@ -1,28 +1,14 @@
 // Fuzz target: binary form stream -> text. Whatever converts must read back: the text converts to binary,
 // and from the second round on text -> binary -> text is a fixed point (the first may normalise: a child
 // position of 0 is written but reads back without its flag, integers take their smallest tag).
-#include "core/Streams.h"
-#include "streaming/ObjectText.h"
+#include "form_conversion.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
-namespace {
-
-std::string ToBinary(const std::string& text) {
-    TStringStream input(text), output;
-    ObjectTextToBinary(input, output);
-    return output.DataString();
-}
-
-std::string ToText(const std::string& binary) {
-    TStringStream input(binary), output;
-    ObjectBinaryToText(input, output);
-    return output.DataString();
-}
-
-} // namespace
+using fuzz::ToBinary;
+using fuzz::ToText;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text1;

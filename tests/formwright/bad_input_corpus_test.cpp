@@ -8,13 +8,10 @@
 #include "core/Streams.h"
 #include "design_invariants.h"
 #include "formwright_support.h"
+#include "temp_files.h"
 #include "widgets/Button.h"
 
-#include <filesystem>
-#include <fstream>
 #include <regex>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -225,9 +222,8 @@ bool IsClearMessage(const std::string& message) {
 struct BadInputCorpus : DesignedSample {};
 
 TEST_F(BadInputCorpus, EveryHostileFileFailsClearlyAndLeavesTheDesignAsItWas) {
-    std::string pattern = (fs::temp_directory_path() / "formwright-bad-XXXXXX").string();
-    const std::string folder = mkdtemp(pattern.data());
-    const std::string file = folder + "/hostile.txt";
+    TempDir folder;
+    const std::string file = folder.File("hostile.txt");
     Designer->SelectObject(Form->Button1, true);
     Designer->SelectionChanged();
     const std::string before = SavedDesignText(*Designer);
@@ -236,7 +232,7 @@ TEST_F(BadInputCorpus, EveryHostileFileFailsClearlyAndLeavesTheDesignAsItWas) {
     EXPECT_GE(inputs.size(), 200u);
     for (const TBadInput& input : inputs) {
         SCOPED_TRACE(input.Name);
-        std::ofstream(file, std::ios::binary | std::ios::trunc) << input.Text;
+        WriteFile(file, input.Text);
         std::string message = "(loaded)";
         try {
             LoadRootFromTextFile(Designer, file);
@@ -254,7 +250,6 @@ TEST_F(BadInputCorpus, EveryHostileFileFailsClearlyAndLeavesTheDesignAsItWas) {
             ReadRootText(Designer, sample);
         }
     }
-    fs::remove_all(folder);
 }
 
 } // namespace

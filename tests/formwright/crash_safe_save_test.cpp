@@ -10,6 +10,7 @@
 #include "core/Streams.h"
 #include "design_invariants.h"
 #include "large_design.h"
+#include "temp_files.h"
 #include "ui/Form.h"
 
 #include <gtest/gtest.h>
@@ -40,25 +41,6 @@ constexpr const char* ChildStopVariable = "FW_SAVE_CHILD_STOP";        // stop b
 constexpr const char* ChildNobodyVariable = "FW_SAVE_CHILD_AS_NOBODY"; // run as the user nobody when root
 constexpr const char* ChildVariant = "new";
 
-std::string ReadFile(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteFile(const std::string& name, const std::string& text) {
-    std::ofstream(name, std::ios::binary | std::ios::trunc) << text;
-}
-
-std::vector<std::string> Names(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // A shown form designed with the large design of `variant` loaded.
 struct TLargeDesign {
     TForm Form{nullptr};
@@ -70,20 +52,6 @@ struct TLargeDesign {
         ReadRootText(&Designer, text);
     }
     ~TLargeDesign() { Designer.SetRoot(nullptr); }
-};
-
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "formwright-save-XXXXXX").string();
-        Path = mkdtemp(pattern.data());
-    }
-    ~TempDir() {
-        fs::permissions(Path, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(Path);
-    }
-    std::string File(const std::string& name) const { return (fs::path(Path) / name).string(); }
-    std::string Path;
 };
 
 // Starts this program again as the child that builds the large design and saves it: traced (it stops
@@ -100,7 +68,7 @@ pid_t StartChild(const std::string& file, int components, bool traced, bool asNo
     dup2(nowhere, STDOUT_FILENO);
     dup2(errorOutput >= 0 ? errorOutput : nowhere, STDERR_FILENO);
     if (traced && ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) _exit(126);
-    const char* argv[] = {"formwright_tests", "--gtest_filter=CrashSafeSave.Child", nullptr};
+    const char* argv[] = {"formwright_tests", "--gtest_filter=CrashSafeSaveChild.Run", nullptr};
     execv("/proc/self/exe", const_cast<char**>(argv));
     _exit(127);
 }
@@ -167,7 +135,7 @@ bool PtraceAllowed() {
 
 // The child: builds the large design and saves it to the file the parent names. Skipped when run
 // directly.
-TEST(CrashSafeSave, Child) {
+TEST(CrashSafeSaveChild, Run) {
     const char* file = std::getenv(ChildFileVariable);
     if (!file) GTEST_SKIP() << "the child of the crash-safe save tests";
     TLargeDesign design(std::atoi(std::getenv(ChildSizeVariable)), ChildVariant);
@@ -183,14 +151,21 @@ TEST(CrashSafeSave, Child) {
     }
 }
 
-TEST(CrashSafeSave, KilledAtAnyMomentLeavesTheOldOrTheNewDesignWhole) {
-    if (!PtraceAllowed()) GTEST_SKIP() << "this system does not let a process trace its child";
+// The large design, saved to design.txt in a folder of its own: the old design a save replaces.
+struct CrashSafeSave : ::testing::Test {
     const int components = LargeDesignSize(400);
     TempDir dir;
     const std::string file = dir.File("design.txt");
-    TLargeDesign design(components, "old");
-    SaveRootToTextFile(&design.Designer, file);
-    const std::string oldText = ReadFile(file);
+    TLargeDesign design{components, "old"};
+    std::string oldText;
+    void SetUp() override {
+        SaveRootToTextFile(&design.Designer, file);
+        oldText = ReadFile(file);
+    }
+};
+
+TEST_F(CrashSafeSave, KilledAtAnyMomentLeavesTheOldOrTheNewDesignWhole) {
+    if (!PtraceAllowed()) GTEST_SKIP() << "this system does not let a process trace its child";
 
     // One save to the end, traced, counts its system calls and gives the new design.
     const TChildEnd whole = RunTracedChild(file, components, 0);
@@ -221,20 +196,14 @@ TEST(CrashSafeSave, KilledAtAnyMomentLeavesTheOldOrTheNewDesignWhole) {
         // A later save goes through and leaves nothing behind, whatever the killed one left.
         SaveRootToTextFile(&design.Designer, file);
         ASSERT_EQ(ReadFile(file), newText);
-        ASSERT_EQ(Names(dir.Path), std::vector<std::string>{"design.txt"});
+        ASSERT_EQ(dir.Names(), std::vector<std::string>{"design.txt"});
     }
     EXPECT_EQ(kills, 100);
     EXPECT_GT(oldSeen, 0) << "some kills fall before the new file takes the old one's place";
     EXPECT_GT(newSeen, 0) << "and some after";
 }
 
-TEST(CrashSafeSave, AFullDiskGivesAClearErrorAndKeepsTheOldFile) {
-    const int components = LargeDesignSize(400);
-    TempDir dir;
-    const std::string file = dir.File("design.txt");
-    TLargeDesign design(components, "old");
-    SaveRootToTextFile(&design.Designer, file);
-    const std::string oldText = ReadFile(file);
+TEST_F(CrashSafeSave, AFullDiskGivesAClearErrorAndKeepsTheOldFile) {
     TStringStream newDesign(LargeDesignText(components, "new"));
     ReadRootText(&design.Designer, newDesign);
 
@@ -256,13 +225,10 @@ TEST(CrashSafeSave, AFullDiskGivesAClearErrorAndKeepsTheOldFile) {
 
     EXPECT_EQ(message, "Cannot write file " + file + " (File too large)");
     EXPECT_EQ(ReadFile(file), oldText);
-    EXPECT_EQ(Names(dir.Path), std::vector<std::string>{"design.txt"});
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"design.txt"});
 }
 
-TEST(CrashSafeSave, AReadOnlyFolderGivesAClearErrorAndKeepsTheOldFile) {
-    TempDir dir;
-    const std::string file = dir.File("design.txt");
-    WriteFile(file, "the old design");
+TEST_F(CrashSafeSave, AReadOnlyFolderGivesAClearErrorAndKeepsTheOldFile) {
     // The file itself may be written, the folder not: the new file beside it cannot be made.
     fs::permissions(file, fs::perms::all & ~fs::perms::owner_exec & ~fs::perms::group_exec &
                               ~fs::perms::others_exec);
@@ -285,7 +251,6 @@ TEST(CrashSafeSave, AReadOnlyFolderGivesAClearErrorAndKeepsTheOldFile) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 3) << message;
     } else {
         close(pipeEnds[1]);
-        TLargeDesign design(20, "new");
         try {
             SaveRootToTextFile(&design.Designer, file);
         } catch (const Exception& e) {
@@ -294,6 +259,6 @@ TEST(CrashSafeSave, AReadOnlyFolderGivesAClearErrorAndKeepsTheOldFile) {
     }
     close(pipeEnds[0]);
     EXPECT_NE(message.find("Cannot create file " + file + "\n"), std::string::npos) << message;
-    EXPECT_EQ(ReadFile(file), "the old design");
-    EXPECT_EQ(Names(dir.Path), std::vector<std::string>{"design.txt"});
+    EXPECT_EQ(ReadFile(file), oldText);
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"design.txt"});
 }

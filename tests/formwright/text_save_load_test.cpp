@@ -7,6 +7,7 @@
 #include "core/Streams.h"
 #include "design_invariants.h"
 #include "formwright_support.h"
+#include "temp_files.h"
 #include "ui/Application.h"
 #include "ui/Windows.h"
 #include "widgets/Button.h"
@@ -24,35 +25,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "formwright-XXXXXX").string();
-        Path = mkdtemp(pattern.data());
-    }
-    ~TempDir() { fs::remove_all(Path); }
-    std::string File(const std::string& name) const { return (fs::path(Path) / name).string(); }
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(Path))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-    std::string Path;
-};
-
-std::string ReadFile(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteFile(const std::string& name, const std::string& text) {
-    std::ofstream(name, std::ios::binary) << text;
-}
 
 template <class F> std::string MessageOf(F&& action) {
     try {

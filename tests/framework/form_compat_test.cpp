@@ -3,6 +3,8 @@
 // fuzzer findings in fuzz/corpus that every build converts.
 #include "test_classes.h"
 
+#include "object_text_support.h"
+
 #include "core/Streams.h"
 #include "core/SysUtils.h"
 #include "streaming/ObjectText.h"
@@ -20,27 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
-
-std::string Crlf(std::string_view text) {
-    std::string result;
-    for (const char c : text) {
-        if (c == '\n') result += '\r';
-        result += c;
-    }
-    return result;
-}
-
-std::string ToBinary(const std::string& text) {
-    TStringStream input(text), output;
-    ObjectTextToBinary(input, output);
-    return output.DataString();
-}
-
-std::string ToText(const std::string& binary) {
-    TStringStream input(binary), output;
-    ObjectBinaryToText(input, output);
-    return output.DataString();
-}
 
 std::string ParserMessage(const std::string& text) {
     try {
