@@ -74,6 +74,8 @@ TEST(LargeDesign, LoadsIsDesignedSavesAndLoadsBackTheSame) {
     EXPECT_GT(left, (controls + controls / 50) / 2 - 30);
     EXPECT_EQ(DesignProblems(designer), std::vector<std::string>{});
 
+    // Once the designer has undo: undoing the delete gives back the text saved before it, and redoing
+    // it the text after.
     const std::string saved = SavedDesignText(designer);
     EXPECT_EQ(ReloadProblems(designer, saved), std::vector<std::string>{});
     EXPECT_EQ(form.ComponentCount(), left);
