@@ -1,13 +1,19 @@
 # make test: install what is missing, build, run every test (plain, installed-package, sanitizer and fuzz-smoke
 # builds).
 # make demo: install what is missing, build and start the demo host.
+# make fuzz: every fuzz target for FUZZ_SECONDS each (default 600; FUZZ_TARGETS picks some), with a
+# table of executions, coverage and findings at the end.
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 # Every suite runs again under the address and undefined-behaviour sanitizers.
 SANITIZED_TESTS = framework_tests formconv framework_visual_tests designer_tests formwright_tests \
-	inspector_tests demo_tests
+	inspector_tests reliability_tests demo_tests
 
-.PHONY: setup build test test-plain test-package test-sanitize test-fuzz package docs bench demo format clean
+FUZZ_SECONDS ?= 600
+FUZZ_TARGETS ?=
+
+.PHONY: setup build test test-plain test-package test-sanitize test-fuzz build-fuzz fuzz package docs bench demo \
+	format clean
 
 setup:
 	@bash scripts/setup.sh
@@ -34,10 +40,15 @@ test-sanitize: setup
 		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 		ctest --test-dir build-asan --output-on-failure -j $(JOBS)
 
-test-fuzz: setup
+build-fuzz: setup
 	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DFW_FUZZ=ON -DFW_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build build-fuzz -j $(JOBS)
+
+test-fuzz: build-fuzz
 	ctest --test-dir build-fuzz --output-on-failure -L fuzz
+
+fuzz: build-fuzz
+	bash scripts/fuzz.sh build-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 test: test-plain test-package test-sanitize test-fuzz
 

@@ -46,7 +46,10 @@ void LoadRecord(TFormwright* designer, TWinControl* root, TMemoryStream& stream)
         reader.SetRoot(root);
         reader.SetOwner(designer->DesignedForm());
         reader.SetParent(root);
-        reader.ReadComponentDroppingReferences(root);
+        // References between the loaded components (a label's focus control, a page control's active
+        // page) are set once the whole record is read; the components they named before are gone.
+        reader.ReadSignature();
+        reader.ReadComponent(root);
     } catch (...) {
         if (inspector) inspector->EndComponentUpdate();
         throw;

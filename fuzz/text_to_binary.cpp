@@ -1,28 +1,14 @@
 // Fuzz target: text form -> binary. Input that converts must survive the way back: the text written from
 // the binary converts again, and from there on text -> binary -> text is a fixed point (the first round
 // may normalise, e.g. 1.0 reads back as the integer 1 and a child position of 0 is dropped).
-#include "core/Streams.h"
-#include "streaming/ObjectText.h"
+#include "form_conversion.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
-namespace {
-
-std::string ToBinary(const std::string& text) {
-    TStringStream input(text), output;
-    ObjectTextToBinary(input, output);
-    return output.DataString();
-}
-
-std::string ToText(const std::string& binary) {
-    TStringStream input(binary), output;
-    ObjectBinaryToText(input, output);
-    return output.DataString();
-}
-
-} // namespace
+using fuzz::ToBinary;
+using fuzz::ToText;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string binary;

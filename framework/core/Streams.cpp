@@ -210,7 +210,10 @@ TFileStream::~TFileStream() {
 }
 
 void TFileStream::Flush() {
-    if (::fsync(FHandle) != 0) throw EWriteError("Stream write error");
+    if (::fsync(FHandle) != 0) {
+        FWriteError = errno;
+        throw EWriteError("Stream write error");
+    }
 }
 
 int64_t TFileStream::Read(void* buffer, int64_t count) {
@@ -231,6 +234,7 @@ int64_t TFileStream::Write(const void* buffer, int64_t count) {
         const ssize_t n = ::write(FHandle, static_cast<const char*>(buffer) + done,
                                   static_cast<size_t>(std::min<int64_t>(count - done, 1 << 30)));
         if (n < 0 && errno == EINTR) continue;
+        if (n < 0) FWriteError = errno;
         if (n <= 0) break;
         done += n;
     }

@@ -120,10 +120,13 @@ public:
     void Flush();
 
     const std::string& FileName() const { return FFileName; }
+    // The system's error number of the last write or flush that failed (ENOSPC on a full disk), else 0.
+    int WriteErrorCode() const { return FWriteError; }
 
 private:
     std::string FFileName;
     int FHandle = -1;
+    int FWriteError = 0;
 };
 
 #pragma GCC visibility pop

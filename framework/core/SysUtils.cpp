@@ -1,6 +1,8 @@
 // Integer text conversions and the ASCII text helpers.
 #include "core/SysUtils.h"
 
+#include "core/Unicode.h"
+
 #include <charconv>
 #include <limits>
 
@@ -148,8 +150,16 @@ int CompareText(std::string_view a, std::string_view b) {
 }
 
 bool IsValidIdent(std::string_view text) {
-    if (text.empty() || !(IsAsciiLetter(text[0]) || text[0] == '_')) return false;
-    for (const char c : text.substr(1))
-        if (!(IsAsciiLetter(c) || IsAsciiDigit(c) || c == '_')) return false;
+    size_t pos = 0;
+    char32_t code;
+    if (!DecodeUtf8(text, pos, code) || !IsIdentifierStart(code)) return false;
+    while (pos < text.size()) {
+        const char c = text[pos];
+        if (IsAsciiLetter(c) || IsAsciiDigit(c) || c == '_') {
+            ++pos;
+            continue;
+        }
+        if (!DecodeUtf8(text, pos, code) || !IsIdentifierPart(code)) return false;
+    }
     return true;
 }

@@ -118,6 +118,7 @@ std::string LowerCase(std::string_view text);
 bool SameText(std::string_view a, std::string_view b); // ASCII case-insensitive equality
 // Negative, zero or positive; ASCII letters compare as upper case, so "b" sorts before "_a".
 int CompareText(std::string_view a, std::string_view b);
-bool IsValidIdent(std::string_view text); // ASCII letter or "_", then letters, digits or "_"
+// UTF-8: a letter of any script or "_", then letters, digits, "_" and combining marks (core/Unicode.h).
+bool IsValidIdent(std::string_view text);
 
 #pragma GCC visibility pop

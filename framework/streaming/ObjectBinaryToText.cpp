@@ -1,8 +1,8 @@
 // Binary to text: walks one component record and writes its object block, two spaces per level.
 #include "streaming/Extended80.h"
 #include "streaming/ObjectText.h"
-#include "streaming/ValueType.h"
 #include "streaming/Parser.h"
+#include "streaming/ValueType.h"
 
 #include <charconv>
 #include <cstdint>
@@ -89,8 +89,8 @@ private:
         int32_t position = 0;
         if ((first & 0xF0) == 0xF0) {
             flags = first & 0x0F;
-            if (flags & ~3) Fail("Invalid stream format");
-            if (flags & 2) {
+            if (flags & ~(ffInherited | ffChildPos | ffInline)) Fail("Invalid stream format");
+            if (flags & ffChildPos) {
                 const uint8_t tag = FInput.ReadByte();
                 if (!IsIntegerTag(tag)) Fail("Invalid stream format");
                 position = ReadIntegerBody(tag);
@@ -104,13 +104,14 @@ private:
         if (!name.empty() && !IsFormIdentifier(name, false)) Fail("Invalid stream format");
 
         Indent(level);
-        Write(flags & 1 ? "inherited " : "object ");
+        // An inherited record that is also inline is written as inherited: the ancestor made it inline.
+        Write(flags & ffInherited ? "inherited " : flags & ffInline ? "inline " : "object ");
         if (!name.empty()) {
             Write(name);
             Write(": ");
         }
         Write(className);
-        if (flags & 2) {
+        if (flags & ffChildPos) {
             Write(" [");
             WriteInteger(position);
             Write("]");

@@ -115,12 +115,18 @@ private:
         FParser.NextToken();
     }
 
-    // From the "object"/"inherited" token through the matching "end", which stays the current token so
-    // that the outermost block reads nothing after it.
+    bool AtObjectHeader() const {
+        return FParser.TokenSymbolIs("object") || FParser.TokenSymbolIs("inherited") ||
+               FParser.TokenSymbolIs("inline");
+    }
+
+    // From the "object"/"inherited"/"inline" token through the matching "end", which stays the current
+    // token so that the outermost block reads nothing after it.
     void ConvertObject() {
         Enter();
+        if (!AtObjectHeader()) FParser.ErrorExpected("object");
         const bool inherited = FParser.TokenSymbolIs("inherited");
-        if (!inherited && !FParser.TokenSymbolIs("object")) FParser.ErrorExpected("object");
+        const bool isInline = FParser.TokenSymbolIs("inline");
         FParser.NextToken();
         std::string className(Identifier(MaxShortString));
         const int classLine = FParser.TokenLine();
@@ -134,26 +140,25 @@ private:
         } else if (className.size() > MaxClassName) {
             FParser.Error("Identifier too long", classLine);
         }
-        uint8_t flags = inherited ? 1 : 0;
+        uint8_t flags = (inherited ? ffInherited : 0) | (isInline ? ffInline : 0);
         int32_t position = 0;
         if (FParser.TokenCharIs('[')) {
             FParser.NextToken();
             position = SmallInteger();
             FParser.NextToken();
             Expect(']');
-            if (position > 0) flags |= 2;
+            if (position > 0) flags |= ffChildPos;
         }
         if (flags != 0) {
             WriteByte(0xF0 | flags);
-            if (flags & 2) WriteInteger(position);
+            if (flags & ffChildPos) WriteInteger(position);
         }
         WriteShortString(className);
         WriteShortString(name);
 
         ConvertProperties();
         while (!FParser.TokenSymbolIs("end")) {
-            if (!FParser.TokenSymbolIs("object") && !FParser.TokenSymbolIs("inherited"))
-                FParser.ErrorExpected("end");
+            if (!AtObjectHeader()) FParser.ErrorExpected("end");
             ConvertObject();
             FParser.NextToken();
         }
@@ -161,11 +166,12 @@ private:
         Leave();
     }
 
-    // Property lines up to "end", "object" or "inherited", then the zero byte that ends the list.
+    // Property lines up to "end", "object", "inherited" or "inline", then the zero byte that ends the list.
     void ConvertProperties() {
         while (!AtKeyword()) {
             if (FParser.Token() == TToken::EndOfInput) FParser.ErrorExpected("end");
-            if (FParser.Token() != TToken::Symbol) FParser.Error("Identifier expected");
+            if (FParser.Token() != TToken::Symbol || !IsFormIdentifier(FParser.TokenString(), true))
+                FParser.Error("Identifier expected");
             if (FParser.TokenString().size() > MaxShortString) FParser.Error("Identifier too long");
             WriteShortString(FParser.TokenString());
             FParser.NextToken();
@@ -237,6 +243,7 @@ private:
             FParser.TokenFloat(value);
             WriteFloat(value);
         } else {
+            if (!IsFormIdentifier(text, true)) FParser.Error("Invalid property value");
             if (text.size() > MaxShortString) FParser.Error("Identifier too long");
             WriteByte(vaIdent);
             WriteShortString(text);

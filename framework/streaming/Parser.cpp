@@ -1,5 +1,7 @@
 #include "streaming/Parser.h"
 
+#include "core/Unicode.h"
+
 #include <array>
 #include <cstring>
 
@@ -7,7 +9,7 @@ namespace {
 
 enum : uint8_t {
     cBlank = 1,      // space, tab, CR, LF, VT, FF
-    cIdentStart = 2, // letters and "_"
+    cIdentStart = 2, // letters, "_" and every byte of a non-ASCII character (checked by IsFormIdentifier)
     cDigit = 4,
     cQuoted = 8, // may stand inside quotes: anything but the quote, CR, LF and the zero byte
     cHex = 16,
@@ -22,6 +24,8 @@ constexpr std::array<uint8_t, 256> MakeClasses() {
     for (int c = 'A'; c <= 'Z'; ++c)
         classes[c] |= cIdentStart, classes[c + 'a' - 'A'] |= cIdentStart;
     classes['_'] |= cIdentStart;
+    for (int c = 0x80; c < 256; ++c)
+        classes[c] |= cIdentStart;
     for (int c = '0'; c <= '9'; ++c)
         classes[c] |= cDigit | cHex;
     for (int c = 'A'; c <= 'F'; ++c)
@@ -111,6 +115,7 @@ void TParser::ScanRun(uint8_t mask, std::string& text) {
 }
 
 void TParser::NextToken() {
+    const bool carriedSurrogate = FHighSurrogate != 0;
     SkipBlanks();
     FTokenLine = FLine;
     FText.clear();
@@ -130,6 +135,18 @@ void TParser::NextToken() {
         FInput.Advance(1);
     }
     if (!inBuffer) FView = FText;
+    if (carriedSurrogate) CheckSurrogateContinues();
+}
+
+// A string that ended in a high surrogate goes on, after "+", with a string that starts with the low
+// one (ScanCharCode joins them); anything else leaves the surrogate alone, which is no character.
+void TParser::CheckSurrogateContinues() {
+    if (!FSurrogateAfterPlus && FToken == TToken::Char && FChar == '+') {
+        FSurrogateAfterPlus = true;
+        return;
+    }
+    if (!FSurrogateAfterPlus || FToken != TToken::String) Error("Invalid property value", FHighSurrogateLine);
+    FSurrogateAfterPlus = false;
 }
 
 bool TParser::ScanSymbol() {
@@ -240,6 +257,7 @@ void TParser::ScanString() {
 
 // After the opening quote: the characters up to the closing one; a doubled quote stands for one quote.
 void TParser::ScanQuotedRun() {
+    if (FHighSurrogate) Error("Invalid property value", FHighSurrogateLine);
     for (;;) {
         ScanRun(cQuoted, FText);
         const char* p = FInput.Current();
@@ -258,7 +276,8 @@ void TParser::ScanQuotedRun() {
     }
 }
 
-// After "#": a decimal character code, written as the UTF-8 bytes of that code point.
+// After "#": a decimal character code, written as the UTF-8 bytes of that code point. A UTF-16
+// surrogate pair written as two codes ("#55357#57032") is the one character it encodes.
 void TParser::ScanCharCode() {
     if (!Is(Peek(), cDigit)) Error("Number expected");
     uint32_t code = 0;
@@ -268,7 +287,19 @@ void TParser::ScanCharCode() {
         if (code > 0x10FFFF) valid = false, code = 0x110000;
         FInput.Advance(1);
     }
-    if (!valid || (code >= 0xD800 && code <= 0xDFFF)) Error("Invalid property value");
+    const bool high = code >= 0xD800 && code <= 0xDBFF;
+    const bool low = code >= 0xDC00 && code <= 0xDFFF;
+    if (!valid || (low && !FHighSurrogate) || (!low && FHighSurrogate))
+        Error("Invalid property value", FHighSurrogate ? FHighSurrogateLine : FLine);
+    if (high) {
+        FHighSurrogate = code;
+        FHighSurrogateLine = FLine;
+        return;
+    }
+    if (low) {
+        code = 0x10000 + ((FHighSurrogate - 0xD800) << 10) + (code - 0xDC00);
+        FHighSurrogate = 0;
+    }
     AppendUtf8(FText, code);
 }
 
@@ -309,14 +340,20 @@ void TParser::ReadHexBinary(std::string& data) {
 bool IsFormIdentifier(std::string_view text, bool dotted) {
     const uint8_t* p = reinterpret_cast<const uint8_t*>(text.data());
     const uint8_t* end = p + text.size();
+    const uint8_t* part = p;
     for (;;) {
         if (p == end || !(Classes[*p] & cIdentStart)) return false;
+        bool ascii = *p < 0x80;
         ++p;
         while (p != end && (Classes[*p] & (cIdentStart | cDigit)))
-            ++p;
+            ascii &= *p++ < 0x80;
+        // Letters of other scripts are checked character by character.
+        if (!ascii && !IsValidIdent(std::string_view(reinterpret_cast<const char*>(part),
+                                                     static_cast<size_t>(p - part))))
+            return false;
         if (p == end) return true;
         if (*p != '.' || !dotted) return false;
-        ++p;
+        part = ++p;
     }
 }
 
@@ -325,7 +362,7 @@ bool IsFormKeyword(std::string_view text) {
     case 3:
         return IsWord(text, "end");
     case 6:
-        return IsWord(text, "object");
+        return IsWord(text, "object") || IsWord(text, "inline");
     case 9:
         return IsWord(text, "inherited");
     default:

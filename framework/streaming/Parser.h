@@ -85,6 +85,7 @@ private:
     void ScanString();
     void ScanQuotedRun();
     void ScanCharCode();
+    void CheckSurrogateContinues();
 
     TBufferedInput FInput;
     int FLine = 1;
@@ -94,12 +95,16 @@ private:
     std::string_view FView; // the token text: FText, or the token in the buffer when it lies there whole
     int64_t FInt = 0;
     char FChar = 0;
+    // A high surrogate code read last, waiting for its low half (after "+" when the string ended).
+    uint32_t FHighSurrogate = 0;
+    int FHighSurrogateLine = 0;
+    bool FSurrogateAfterPlus = false;
 };
 
-// True for an identifier of the form format, [A-Za-z_][A-Za-z0-9_]*, and with `dotted` for several joined
-// by single dots (property paths such as "Font.Name").
+// True for an identifier of the form format (IsValidIdent: UTF-8, letters of any script), and with
+// `dotted` for several joined by single dots (property paths such as "Font.Name").
 bool IsFormIdentifier(std::string_view text, bool dotted);
-// "object", "inherited" or "end" in any letter case: words that cannot name a property.
+// "object", "inherited", "inline" or "end" in any letter case: words that cannot name a property.
 bool IsFormKeyword(std::string_view text);
 
 #pragma GCC visibility pop

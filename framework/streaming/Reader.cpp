@@ -382,6 +382,7 @@ void TReader::ReadPrefix(uint8_t& flags, int& childPos) {
     // A class name is at most 239 bytes long, so its length byte never looks like a prefix.
     if ((PeekByte() & 0xF0) != 0xF0) return;
     flags = FInput.ReadByte() & 0x0F;
+    if (flags & ~(ffInherited | ffChildPos | ffInline)) throw EReadError("Invalid stream format");
     if (flags & ffChildPos) {
         int64_t position = ReadInteger();
         if (position < INT32_MIN || position > INT32_MAX) InvalidValue();
@@ -437,6 +438,7 @@ TComponent* TReader::ReadRecord(TComponent* component, bool asRoot) {
         Track(component);
         if (FLoadedSet.insert(component).second) FLoaded.push_back(component);
         component->SetLoading(true);
+        if (flags & ffInline) component->FComponentState.Include(csInline);
         if (!inherited) {
             if (OnSetName) OnSetName(*this, component, name);
             component->SetName(name);
@@ -468,7 +470,8 @@ void TReader::ReadData(TComponent* instance) {
     TRestore<TComponent*> parent(FParent);
     FParent = instance->GetChildParent();
     FOwner = instance->GetChildOwner();
-    if (!FOwner) FOwner = Root();
+    // An embedded frame owns what its record holds.
+    if (!FOwner) FOwner = instance->ComponentState().Contains(csInline) ? instance : Root();
     while (!EndOfList())
         ReadRecord(nullptr, false);
     ReadListEnd();

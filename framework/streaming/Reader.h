@@ -5,7 +5,9 @@
 // virtual constructor with Owner() (Root() when no owner is set) and offered Parent() when it HasParent().
 // Its name goes through OnSetName, then SetName, which also binds the owner's published field of that
 // name. A record flagged inherited reads into the component of its name that the owner already has
-// ("Ancestor for '%s' not found" when there is none). While a component is read it is in csLoading and
+// ("Ancestor for '%s' not found" when there is none). A record flagged inline (an embedded frame) puts its
+// component into csInline state, and the components of its child records are owned by it. Unknown flags
+// fail with "Invalid stream format". While a component is read it is in csLoading and
 // csReading state. A failure while setting a property is reported as EReadError
 // "Error reading <component>.<property path>: <message>"; a component the reader created for a record
 // that fails is freed again. Loaded runs in reading order, a parent before its children.

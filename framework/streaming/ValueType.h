@@ -23,8 +23,9 @@ enum TValueType : uint8_t {
     vaCollection = 14,
 };
 
-// Prefix flags of a component record (high nibble 0xF).
-enum TFilerFlag : uint8_t { ffInherited = 1, ffChildPos = 2 };
+// Prefix flags of a component record (high nibble 0xF). An inline record is an embedded frame: a
+// component that owns the components of its own child records.
+enum TFilerFlag : uint8_t { ffInherited = 1, ffChildPos = 2, ffInline = 4 };
 
 inline constexpr char FormSignature[4] = {'T', 'P', 'F', '0'};
 

@@ -112,7 +112,9 @@ void TWriter::WriteComponent(TComponent* component) {
 
 void TWriter::WriteData(TComponent* instance) {
     TNesting nesting(FDepth);
-    WritePrefix(0, 0); // no ancestor, so neither inherited nor moved children
+    // No ancestor, so neither inherited nor moved children; an embedded frame is marked inline.
+    const bool isInline = instance->ComponentState().Contains(csInline);
+    WritePrefix(isInline ? ffInline : 0, 0);
     // A longer class name's length byte would read as a prefix byte (0xF0 and up).
     if (instance->ClassName().size() > 239)
         throw EWriteError(Format("Class name too long: %s", instance->ClassName()));
@@ -120,7 +122,8 @@ void TWriter::WriteData(TComponent* instance) {
     WriteStr(instance->Name());
     WriteProperties(instance);
     WriteListEnd();
-    instance->GetChildren([this](TComponent* child) { WriteComponent(child); }, Root());
+    // The children of an embedded frame are the components it owns.
+    instance->GetChildren([this](TComponent* child) { WriteComponent(child); }, isInline ? instance : Root());
     WriteListEnd();
 }
 

@@ -34,7 +34,8 @@ public:
     // Signature, then `root` as one component record with its children; root becomes Root().
     void WriteRootComponent(TComponent* root);
     // One component record through the component's WriteState (which calls WriteData). The children
-    // are what component->GetChildren(proc, Root()) enumerates.
+    // are what component->GetChildren(proc, Root()) enumerates; those of a component in csInline state
+    // (an embedded frame, written with the inline flag) are what it enumerates as its own root.
     void WriteComponent(TComponent* component);
     void WriteData(TComponent* instance);
     // Flags 0 writes nothing; ffChildPos writes the child position after the prefix byte.

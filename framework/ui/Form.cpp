@@ -135,16 +135,23 @@ void TCustomForm::CreateHandle() {
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle style) {
     FBorderStyle = style;
-    RecreateWnd();
+    RecreateFrame();
 }
 
 void TCustomForm::SetBorderIcons(TBorderIcons icons) {
     FBorderIcons = icons;
-    RecreateWnd();
+    RecreateFrame();
 }
 
 void TCustomForm::SetFormStyle(TFormStyle style) {
     FFormStyle = style;
+    RecreateFrame();
+}
+
+void TCustomForm::RecreateFrame() {
+    // A designed form keeps its window, which the designer is attached to (a loaded design sets these
+    // values too); the new frame shows once the form has a new window.
+    if (ComponentState().Contains(csDesigning)) return;
     RecreateWnd();
 }
 

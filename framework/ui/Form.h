@@ -56,6 +56,8 @@ public:
     bool Modal() const { return FModal; }
 
     // ---- look
+    // Border style, border icons and form style re-create the window to show, except while the form is
+    // designed: the designer stays attached to its window.
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TFormBorderStyle style);
     TBorderIcons BorderIcons() const { return FBorderIcons; }
@@ -134,6 +136,7 @@ protected:
 
 private:
     void ApplyPosition();
+    void RecreateFrame();
     void DoClose(TCloseAction& action);
 
     TDesigner* FDesigner = nullptr;

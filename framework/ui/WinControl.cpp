@@ -43,6 +43,9 @@ TWinControl::~TWinControl() {
         RemoveControl(child);
         delete child;
     }
+    // The parent forgets this control while it is still a windowed one, tab list included: the base
+    // class's destructor would leave a freed control in that list.
+    if (Parent()) Parent()->RemoveControl(this);
     if (FHandle) DestroyWnd();
 }
 
@@ -340,6 +343,10 @@ void TWinControl::SetTabOrder(int order) {
         FPendingTabOrder = order;
         return;
     }
+    MoveInTabList(order);
+}
+
+void TWinControl::MoveInTabList(int order) {
     if (!Parent()) return;
     auto& list = Parent()->FTabList;
     auto it = std::find(list.begin(), list.end(), this);
@@ -359,11 +366,28 @@ void TWinControl::Loaded() {
             Parent()->DeferredWindowCreated(this);
     }
     if (FPendingTabOrder != -2) {
-        const int order = FPendingTabOrder;
-        FPendingTabOrder = -2;
-        SetTabOrder(order);
+        if (Parent())
+            Parent()->ApplyPendingTabOrders();
+        else
+            FPendingTabOrder = -2;
     }
     Realign();
+}
+
+void TWinControl::ApplyPendingTabOrders() {
+    // Children are read in creation order, not in tab order: their tab orders are applied lowest first,
+    // so each lands where it was read whatever order the children came in.
+    std::vector<TWinControl*> pending;
+    for (TWinControl* c : FTabList)
+        if (c->FPendingTabOrder != -2) pending.push_back(c);
+    std::stable_sort(pending.begin(), pending.end(), [](const TWinControl* a, const TWinControl* b) {
+        return a->FPendingTabOrder < b->FPendingTabOrder;
+    });
+    for (TWinControl* c : pending) {
+        const int order = c->FPendingTabOrder;
+        c->FPendingTabOrder = -2;
+        c->MoveInTabList(order);
+    }
 }
 
 void TWinControl::SetTabStop(bool value) {

@@ -236,6 +236,8 @@ TEST_F(Designing, PlacingAComponentByClickOrByDrag) {
     EXPECT_EQ(inspector->Calls[2], "EndComponentUpdate");
     EXPECT_EQ(inspector->Calls[3], "InspectObject Button4");
     EXPECT_TRUE(designer->IsModified());
+    EXPECT_EQ(designer->FindPlaceholder(placed), nullptr) << "a control gets no placeholder box";
+    EXPECT_EQ(designer->Placeholders().Count(), 2);
 
     designer->SetClassToPlace(TPanel::StaticClass());
     Drag({24, 112}, {66, 139});

@@ -5,10 +5,14 @@
 #include "components/Query.h"
 #include "components/Table.h"
 #include "core/Streams.h"
+#include "design_invariants.h"
 #include "formwright_support.h"
+#include "temp_files.h"
 #include "ui/Application.h"
 #include "ui/Windows.h"
 #include "widgets/Button.h"
+#include "widgets/Edit.h"
+#include "widgets/Label.h"
 #include "widgets/Panel.h"
 
 #include <csignal>
@@ -21,35 +25,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "formwright-XXXXXX").string();
-        Path = mkdtemp(pattern.data());
-    }
-    ~TempDir() { fs::remove_all(Path); }
-    std::string File(const std::string& name) const { return (fs::path(Path) / name).string(); }
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(Path))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-    std::string Path;
-};
-
-std::string ReadFile(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteFile(const std::string& name, const std::string& text) {
-    std::ofstream(name, std::ios::binary) << text;
-}
 
 template <class F> std::string MessageOf(F&& action) {
     try {
@@ -129,6 +104,44 @@ TEST_F(SaveLoad, ARoundTripGivesBackTheSameDesignInTheSameRoot) {
     EXPECT_EQ(Inspector->UpdateDepth, 0);
 }
 
+// A component reference names a component of the loaded design, which is read after it.
+TEST_F(SaveLoad, ComponentReferencesComeBackWithTheDesign) {
+    const std::string file = Dir.File("design.txt");
+    auto* edit = new TEdit(Form);
+    edit->SetName("Edit1");
+    edit->SetParent(Form);
+    Form->Label1->SetFocusControl(edit);
+    SaveRootToTextFile(Designer, file);
+    const std::string text = ReadFile(file);
+    ASSERT_NE(text.find("    FocusControl = Edit1\r\n"), std::string::npos) << text;
+
+    LoadRootFromTextFile(Designer, file);
+    ASSERT_NE(Form->FindComponent("Edit1"), nullptr);
+    EXPECT_EQ(Form->Label1->FocusControl(), Form->FindComponent("Edit1"));
+    TStringStream again;
+    WriteRootText(Designer, again);
+    EXPECT_EQ(again.DataString(), text);
+}
+
+// A dialog's border and style re-create a form's window; the designed form keeps its own, so designing
+// goes on and the values are saved.
+TEST_F(SaveLoad, ADialogStyleFormLoadsAndStaysDesigned) {
+    const std::string file = Dir.File("dialog.txt");
+    WriteFile(
+        file,
+        "object Dialog1: TDesignSample\r\n  BorderIcons = [biSystemMenu]\r\n  BorderStyle = bsDialog\r\n"
+        "  FormStyle = fsStayOnTop\r\n  object Button7: TButton\r\n  end\r\nend\r\n");
+    HWND window = Form->Handle();
+    LoadRootFromTextFile(Designer, file);
+    EXPECT_EQ(Designer->Root(), Form);
+    EXPECT_EQ(Form->Handle(), window);
+    EXPECT_EQ(Form->BorderStyle(), bsDialog);
+    const std::string saved = SavedDesignText(*Designer);
+    for (const char* line : {"  BorderStyle = bsDialog\r\n", "  BorderIcons = [biSystemMenu]\r\n",
+                             "  FormStyle = fsStayOnTop\r\n"})
+        EXPECT_NE(saved.find(line), std::string::npos) << line;
+}
+
 TEST_F(SaveLoad, ALoadDoesNotMarkTheDesignModified) {
     const std::string file = Dir.File("design.txt");
     SaveRootToTextFile(Designer, file);
@@ -173,7 +186,7 @@ TEST_F(SaveLoad, ASaveWhoseWriteFailsLeavesThePreviousFileIntact) {
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
-    EXPECT_EQ(message, "Stream write error");
+    EXPECT_EQ(message, "Cannot write file " + file + " (File too large)");
     EXPECT_EQ(ReadFile(file), previous);
     EXPECT_EQ(Dir.Names(), std::vector<std::string>{"design.txt"}) << "the half-written file is gone";
 }

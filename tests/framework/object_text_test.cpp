@@ -1,3 +1,5 @@
+#include "object_text_support.h"
+
 #include "core/Streams.h"
 #include "streaming/Extended80.h"
 #include "streaming/ObjectText.h"
@@ -9,28 +11,6 @@
 #include <cstring>
 
 namespace {
-
-// Test texts are written with "\n"; the format's lines end with CR LF.
-std::string Crlf(std::string_view text) {
-    std::string result;
-    for (const char c : text) {
-        if (c == '\n') result += '\r';
-        result += c;
-    }
-    return result;
-}
-
-std::string ToBinary(const std::string& text) {
-    TStringStream input(text), output;
-    ObjectTextToBinary(input, output);
-    return output.DataString();
-}
-
-std::string ToText(const std::string& binary) {
-    TStringStream input(binary), output;
-    ObjectBinaryToText(input, output);
-    return output.DataString();
-}
 
 // The binary of "object T / P = <value> / end" with the value's bytes given.
 std::string OnePropertyBinary(const std::string& valueBytes) {
@@ -339,7 +319,7 @@ TEST(ObjectText, BadBinaryFailsCleanly) {
         {"empty", "", "Invalid stream format"},
         {"short signature", "TPF", "Invalid stream format"},
         {"wrong signature", "TPF1\x01T\x00\x00\x00", "Invalid stream format"},
-        {"unknown flags", std::string("TPF0\xF4\x01T\x00\x00\x00", 10), "Invalid stream format"},
+        {"unknown flags", std::string("TPF0\xF8\x01T\x00\x00\x00", 10), "Invalid stream format"},
         {"position not an integer", std::string("TPF0\xF2\x06\x01T\x00\x00\x00", 11),
          "Invalid stream format"},
         {"empty class name", std::string("TPF0\x00\x00\x00\x00", 8), "Invalid stream format"},

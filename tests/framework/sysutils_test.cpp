@@ -206,8 +206,31 @@ TEST(TextHelpers, CaseAndTrim) {
 
 TEST(TextHelpers, IsValidIdent) {
     const std::pair<const char*, bool> cases[] = {
-        {"Button1", true}, {"_x", true},   {"_", true},    {"a_1_b", true}, {"", false},
-        {"1abc", false},   {"a b", false}, {"a-b", false}, {"a.b", false},  {"\xC3\xA4", false},
+        {"Button1", true},
+        {"_x", true},
+        {"_", true},
+        {"a_1_b", true},
+        {"", false},
+        {"1abc", false},
+        {"a b", false},
+        {"a-b", false},
+        {"a.b", false},
+        // UTF-8: letters of any script, marks and digits after the first character, nothing malformed.
+        {"\xC3\xA4", true},
+        {"Lbl\xD0\xA1oincid", true},
+        {"\xE6\x97\xA5\xE6\x9C\xAC", true},
+        {"e\xCC\x81", true},
+        {"\xCC\x81"
+         "e",
+         false},
+        {"x\xD9\xA1", true},
+        {"\xD9\xA1", false},
+        {"a\xC2\xA0", false},
+        {"\xF0\x9F\x98\x80", false},
+        {"\xC3", false},
+        {"\xC0\x80", false},
+        {"a\xED\xA0\x80", false},
+        {"\xF4\x90\x80\x80", false},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(IsValidIdent(text), expected) << text;

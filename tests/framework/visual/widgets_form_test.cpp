@@ -148,6 +148,31 @@ TEST_F(TextForm, ReadsEveryControlIntoItsParentAndTabOrder) {
                                         "vNoChange", "vBottoms", "OKButton", "CancelButton", "HelpButton"}));
 }
 
+// Controls are written in creation order, which need not be their tab order: every tab order read comes
+// back, however the two orders differ.
+TEST(TextFormTabOrder, TabOrdersReadOutOfOrderComeBackAsRead) {
+    RegisterStreamableClasses();
+    const std::vector<std::vector<int>> orders = {{0, 1, 2, 3}, {3, 2, 1, 0}, {2, 0, 3, 1}, {1, 3, 0, 2}};
+    for (const auto& order : orders) {
+        std::string text = "object Form9: TForm\n";
+        for (size_t i = 0; i < order.size(); ++i)
+            text += "  object Edit" + std::to_string(i) +
+                    ": TEdit\n    TabOrder = " + std::to_string(order[i]) + "\n  end\n";
+        text += "end\n";
+        TStringStream input(text), binary;
+        ObjectTextToBinary(input, binary);
+        binary.SetPosition(0);
+        TForm form(nullptr);
+        TReader reader(binary);
+        reader.ReadRootComponent(&form);
+        for (size_t i = 0; i < order.size(); ++i) {
+            auto* edit = dynamic_cast<TWinControl*>(form.FindComponent("Edit" + std::to_string(i)));
+            ASSERT_NE(edit, nullptr);
+            EXPECT_EQ(edit->TabOrder(), order[i]) << "Edit" << i;
+        }
+    }
+}
+
 TEST_F(TextForm, ClicksChooseOneButtonPerGroupAndEnterConfirms) {
     TModalDriver::QueueAction([this](TObject*) {
         TInputSimulator::Click(Find<TRadioButton>("hRightSides"), {6, 9});

@@ -302,4 +302,20 @@ TEST_F(Windows, KeysReachTheFocusedControlAndCanBeSwallowed) {
     EXPECT_NE(std::find(swatch->seen.begin(), swatch->seen.end(), WM_KEYUP), swatch->seen.end());
 }
 
+// A windowed control freed on its own leaves its parent's tab order: the siblings after it move up, and
+// walking the tab order never meets the freed control.
+TEST_F(Windows, AFreedWindowedControlLeavesItsParentsTabOrder) {
+    auto* second = new TSwatch(form);
+    second->SetParent(form);
+    auto* third = new TSwatch(form);
+    third->SetParent(form);
+    EXPECT_EQ(third->TabOrder(), 2);
+    delete second;
+    EXPECT_EQ(swatch->TabOrder(), 0);
+    EXPECT_EQ(third->TabOrder(), 1);
+    std::vector<TWinControl*> order;
+    form->GetTabOrderList(order);
+    EXPECT_EQ(order, (std::vector<TWinControl*>{swatch, third}));
+}
+
 } // namespace
