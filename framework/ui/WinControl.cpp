@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_set>
 #include <utility>
 
 FW_PUBLISH(TWinControl) {
@@ -62,9 +63,10 @@ HWND TWinControl::Handle() {
 }
 
 void TWinControl::DeferredWindowCreated(TWinControl* child) {
-    // The child takes its place in the stacking of its siblings (the last one simply goes on top), and once
-    // no window is deferred any more, the order changes made meanwhile are applied.
-    StackChildWindow(child);
+    // The new window is on top. Children mostly get their windows in the order they stand, which leaves
+    // every window in its place; whatever is out of place is restacked once, when no window is deferred
+    // any more.
+    if (FControls.back() != child) FRestackDeferred = true;
     if (--FDeferredWindows == 0 && std::exchange(FRestackDeferred, false)) UpdateWindowStacking();
 }
 
@@ -288,7 +290,7 @@ void TWinControl::SetChildOrder(TComponent* child, int order) {
     FControls.erase(it);
     order = std::clamp(order, 0, static_cast<int>(FControls.size()));
     FControls.insert(FControls.begin() + order, control);
-    UpdateWindowStacking();
+    if (auto* windowed = dynamic_cast<TWinControl*>(control)) StackChildWindow(windowed);
     if (FDeferredWindows > 0) FRestackDeferred = true;
 }
 
@@ -298,21 +300,39 @@ void TWinControl::SetZOrder(bool topMost) {
 }
 
 void TWinControl::UpdateWindowStacking() {
+    std::vector<QWidget*> wanted; // the children's windows, bottom first
     for (TControl* c : FControls)
         if (auto* w = dynamic_cast<TWinControl*>(c))
-            if (QWidget* widget = WidgetOf(w->FHandle)) widget->raise();
+            if (QWidget* widget = WidgetOf(w->FHandle)) wanted.push_back(widget);
+    // The windows already stacked in that order among themselves stay; from the first one out of place
+    // on, each is raised in turn. Raising a window repaints it, so raising all of them would repaint the
+    // whole parent.
+    size_t inPlace = 0;
+    if (QWidget* own = WidgetOf(FHandle); own && !wanted.empty()) {
+        const std::unordered_set<const QObject*> windows(wanted.begin(), wanted.end());
+        for (const QObject* sibling : own->children()) {
+            if (inPlace == wanted.size() || (windows.count(sibling) && sibling != wanted[inPlace])) break;
+            if (sibling == wanted[inPlace]) ++inPlace;
+        }
+    }
+    for (size_t i = inPlace; i < wanted.size(); ++i)
+        wanted[i]->raise();
 }
 
 void TWinControl::StackChildWindow(TWinControl* child) {
     QWidget* widget = WidgetOf(child->FHandle);
     if (!widget) return;
-    // The last child goes on top and the others keep their places, so only the window that moved is
-    // restacked (raising every sibling would repaint the whole parent).
-    if (FControls.back() == child) {
-        widget->raise();
-        return;
-    }
-    UpdateWindowStacking();
+    // Only the window that moved is restacked: under the window of the next windowed sibling that has
+    // one, or on top.
+    auto it = std::find(FControls.rbegin(), FControls.rend(), child);
+    for (auto next = it.base(); next != FControls.end(); ++next)
+        if (auto* w = dynamic_cast<TWinControl*>(*next))
+            if (QWidget* above = WidgetOf(w->FHandle);
+                above && above->parentWidget() == widget->parentWidget()) {
+                widget->stackUnder(above);
+                return;
+            }
+    widget->raise();
 }
 
 void TWinControl::ParentChanged() {
