@@ -14,6 +14,7 @@
 #include "ui/DragSession.h"
 #include "ui/Form.h"
 #include "ui/NativeDispatch.h"
+#include "ui/WidgetLook.h"
 #include "ui/WindowRecord.h"
 #include "ui/Windows.h"
 
@@ -25,6 +26,30 @@
 #include <optional>
 #include <unordered_set>
 #include <utility>
+
+namespace {
+
+// The window's colours from the control's colour and font colour.
+void ApplyWidgetColors(TWinControl* control) {
+    if (QWidget* widget = control->HandleAllocated() ? WidgetOf(control->Handle()) : nullptr) {
+        const QColor text = ToQColor(control->Font()->Color());
+        SetWidgetColors(widget, {{QPalette::Window, ToQColor(control->Color())},
+                                 {QPalette::WindowText, text},
+                                 {QPalette::ButtonText, text},
+                                 {QPalette::Text, text}});
+    }
+}
+
+// The live windows of the control's windowed children.
+std::vector<QWidget*> ChildWidgets(const TWinControl* control) {
+    std::vector<QWidget*> widgets;
+    for (int i = 0; i < control->ControlCount(); ++i)
+        if (auto* child = dynamic_cast<TWinControl*>(control->Controls(i)); child && child->HandleAllocated())
+            if (QWidget* widget = WidgetOf(child->Handle())) widgets.push_back(widget);
+    return widgets;
+}
+
+} // namespace
 
 FW_PUBLISH(TWinControl) {
 }
@@ -110,12 +135,9 @@ void TWinControl::CreateWnd() {
 void TWinControl::CreateHandle() {
     QWidget* widget = WidgetOf(FHandle);
     if (!widget) return;
-    widget->setFont(ToQFont(*Font()));
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, ToQColor(Color()));
-    palette.setColor(QPalette::WindowText, ToQColor(Font()->Color()));
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
+    SetWidgetFont(widget, ToQFont(*Font()));
+    ApplyWidgetColors(this);
+    FHandle->FillsBackground = true;
     widget->setCursor(ToQtCursorShape(Cursor()));
     FHandle->Cursor = Cursor();
     widget->setFocusPolicy(FTabStop ? Qt::StrongFocus : Qt::ClickFocus);
@@ -647,22 +669,24 @@ void TWinControl::EnabledChanged() {
 }
 
 void TWinControl::ColorChanged() {
-    if (QWidget* widget = WidgetOf(FHandle)) {
-        QPalette palette = widget->palette();
-        palette.setColor(QPalette::Window, ToQColor(Color()));
-        widget->setPalette(palette);
+    if (FHandle) {
+        // The children's windows inherit what they share with this one; the children that follow this
+        // control's colour take the new one once told, the others keep theirs.
+        for (QWidget* child : ChildWidgets(this))
+            KeepWidgetColors(child);
+        ApplyWidgetColors(this);
     }
     TControl::ColorChanged();
 }
 
 void TWinControl::FontChanged() {
     if (QWidget* widget = WidgetOf(FHandle)) {
-        widget->setFont(ToQFont(*Font()));
-        QPalette palette = widget->palette();
-        palette.setColor(QPalette::WindowText, ToQColor(Font()->Color()));
-        palette.setColor(QPalette::ButtonText, ToQColor(Font()->Color()));
-        palette.setColor(QPalette::Text, ToQColor(Font()->Color()));
-        widget->setPalette(palette);
+        for (QWidget* child : ChildWidgets(this)) {
+            KeepWidgetFont(child);
+            KeepWidgetColors(child);
+        }
+        SetWidgetFont(widget, ToQFont(*Font()));
+        ApplyWidgetColors(this);
     }
     TControl::FontChanged();
 }

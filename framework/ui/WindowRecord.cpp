@@ -9,6 +9,7 @@
 #include "ui/Application.h"
 #include "ui/KeyCodes.h"
 #include "ui/NativeDispatch.h"
+#include "ui/WidgetLook.h"
 #include "ui/WinControl.h"
 #include "ui/Windows.h"
 #include "ui/XorOverlay.h"
@@ -17,6 +18,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
@@ -279,6 +281,8 @@ MSG InputMessageOf(QWidget* receiver, QEvent* event, HWND hwnd) {
 static bool RouteWidgetEventUnguarded(QWidget* widget, QEvent* event,
                                       const std::function<bool(QEvent*)>& native) {
     TWindowRecord* record = RecordOfWidget(widget);
+    if (record && record->FillsBackground && event->type() == QEvent::Paint)
+        FillWidgetBackground(widget, static_cast<QPaintEvent*>(event)->region());
     if (!record || !record->Control) return native(event);
     HWND window = record;
 

@@ -7,6 +7,7 @@
 #include "graphics/Font.h"
 #include "graphics/QtConvert.h"
 #include "ui/Application.h"
+#include "ui/WidgetLook.h"
 #include "ui/WindowRecord.h"
 #include "ui/Windows.h"
 #include "widgets/StandardProperties.h"
@@ -296,9 +297,7 @@ void TCustomComboBox::CreateHandle() {
 
 void TCustomComboBox::ColorChanged() {
     if (QWidget* widget = ComboWidget(this)) {
-        QPalette palette = widget->palette();
-        palette.setColor(QPalette::Base, ToQColor(Color()));
-        widget->setPalette(palette);
+        SetWidgetColors(widget, {{QPalette::Base, ToQColor(Color())}});
     }
     TWinControl::ColorChanged();
 }

@@ -3,6 +3,7 @@
 
 #include "graphics/Font.h"
 #include "graphics/QtConvert.h"
+#include "ui/WidgetLook.h"
 #include "ui/WindowRecord.h"
 #include "ui/Windows.h"
 #include "widgets/StandardProperties.h"
@@ -246,10 +247,7 @@ void TEdit::SetBorderStyle(TFormBorderStyle value) {
 void TEdit::ApplyPalette() {
     QLineEdit* edit = LineEditOf(this);
     if (!edit) return;
-    QPalette palette = edit->palette();
-    palette.setColor(QPalette::Base, ToQColor(Color()));
-    palette.setColor(QPalette::Text, ToQColor(Font()->Color()));
-    edit->setPalette(palette);
+    SetWidgetColors(edit, {{QPalette::Base, ToQColor(Color())}, {QPalette::Text, ToQColor(Font()->Color())}});
 }
 
 void TEdit::ApplyCursor() {

@@ -22,6 +22,7 @@ struct TWindowRecord {
     TWinControl* Control = nullptr;
     intptr_t UserData = 0;
     int Cursor = 0;                   // the cursor shown over the window (screen cursor table index)
+    bool FillsBackground = false;     // paints its background brush before each paint (see WidgetLook.h)
     TCanvas* PaintCanvas = nullptr;   // during WM_PAINT
     QPainter* PaintPainter = nullptr; // the painter behind PaintCanvas
     QPointer<TXorOverlay> Overlay;    // the GetDC surface, made on first use
