@@ -301,6 +301,9 @@ void TFormwright::Attach(TWinControl* newRoot) {
     // The designer keeps the form after designing ends, and must hear when it is freed.
     form->FreeNotification(FGrab);
     form->SetDesigner(this);
+    // The surface the drag feedback is drawn on covers the whole window: made now, it appears with the
+    // repaint that attaching causes anyway, not with a second one at the first click.
+    ReleaseDC(FRootWindow, GetDC(FRootWindow));
     RepaintPass(newRoot, true);
     StartHistory();
 }

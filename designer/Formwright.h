@@ -28,6 +28,8 @@
 #include <memory>
 #include <string>
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
 #pragma GCC visibility push(default)
 
@@ -166,6 +168,21 @@ public:
     void KeepSiblingsOnly(TControl* reference);
     void DrawMarks(TControl* object);
     void InvalidateMarks(TControl* object);
+    // While one exists, the corner marks asked to repaint are gathered; at the end of the outermost one
+    // they are invalidated, many at once as the one rectangle of the root window that holds them all (Qt
+    // would merge thousands of small rectangles into its repaint region one at a time).
+    class TMarksBatch {
+    public:
+        explicit TMarksBatch(TFormwright* designer) : FDesigner(designer) { ++designer->FMarksBatchDepth; }
+        ~TMarksBatch() {
+            if (--FDesigner->FMarksBatchDepth == 0) FDesigner->FlushMarks();
+        }
+        TMarksBatch(const TMarksBatch&) = delete;
+        TMarksBatch& operator=(const TMarksBatch&) = delete;
+
+    private:
+        TFormwright* FDesigner;
+    };
     // Tells the inspector what is selected (the root when nothing is).
     void SelectionChanged();
 
@@ -271,6 +288,8 @@ private:
     // A selected object is being destroyed (told through the grab): drop every pointer to it.
     void DesignObjectDestroyed(TComponent* object);
     TRect MarksRect(TControl* object, HWND& window) const;
+    void InvalidateMark(HWND window, const TRect& mark);
+    void FlushMarks();
     // Unselects the objects whose parent is not the reference's (or the first selected one's); true when
     // there were any.
     bool UnselectOtherParents(TControl* reference);
@@ -329,6 +348,8 @@ private:
     int FGridY = 8;
     TList FSelection;
     std::unordered_set<const void*> FSelected; // the items of FSelection, for membership in constant time
+    int FMarksBatchDepth = 0;
+    std::vector<std::pair<HWND, TRect>> FPendingMarks; // gathered by a TMarksBatch
     TEditGrab* FGrab = nullptr;
     TColor FGridColor = TColor(8421504);
     TColor FFrameColor = TColor(16777215);

@@ -210,6 +210,7 @@ void TFormwright::RestoreState(const TDesignState& state) {
 }
 
 void TFormwright::SelectRecorded(const TSelectionState& selection) {
+    TMarksBatch batch(this);
     for (uint32_t id : selection) {
         TComponent* component = FIds->Find(id);
         if (!component) continue;

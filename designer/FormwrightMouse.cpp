@@ -269,6 +269,7 @@ void TFormwright::StartRubberBand(HWND window, TPoint point) {
 
 void TFormwright::FinishRubberBand(TPoint) {
     StopDrag();
+    TMarksBatch batch(this);
     const TRect band = Spanned(FDragOrigin, FDragPoint);
     auto toggle = [this](TControl* object) {
         if (IsSelected(object))

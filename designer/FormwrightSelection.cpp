@@ -5,6 +5,10 @@
 #include "EditSelector.h"
 #include "Formwright.h"
 #include "ui/WinControl.h"
+#include "ui/Windows.h"
+
+#include <optional>
+#include <utility>
 
 void TFormwright::SelectObject(TControl* object, bool exclusive) {
     if (exclusive) ClearSelection(true);
@@ -48,6 +52,7 @@ void TFormwright::ClearSelection(bool release) {
     // The corner-mark watchers always let go: the objects outlive their windows in this framework, and a
     // watcher left in an object's window procedure would outlive the designer. Only the marks on screen
     // are left alone when the windows are gone.
+    TMarksBatch batch(this);
     const int count = SelectionCount();
     for (int i = 0; i < count; ++i) {
         TControl* object = Selected(i);
@@ -90,10 +95,8 @@ void TFormwright::DrawMarks(TControl* object) {
     HWND window = nullptr;
     const TRect rect = MarksRect(object, window);
     if (!window) return;
-    for (int corner = 0; corner < 4; ++corner) {
-        const TRect mark = CornerMark(rect, corner);
-        InvalidateRect(window, &mark, false);
-    }
+    for (int corner = 0; corner < 4; ++corner)
+        InvalidateMark(window, CornerMark(rect, corner));
 }
 
 void TFormwright::InvalidateMarks(TControl* object) {
@@ -101,10 +104,33 @@ void TFormwright::InvalidateMarks(TControl* object) {
     HWND window = nullptr;
     const TRect rect = MarksRect(object, window);
     if (!window || !IsWindow(window)) return;
-    for (int corner = 0; corner < 4; ++corner) {
-        const TRect mark = CornerMark(rect, corner);
+    for (int corner = 0; corner < 4; ++corner)
+        InvalidateMark(window, CornerMark(rect, corner));
+}
+
+void TFormwright::InvalidateMark(HWND window, const TRect& mark) {
+    if (FMarksBatchDepth > 0)
+        FPendingMarks.emplace_back(window, mark);
+    else
         InvalidateRect(window, &mark, true);
+}
+
+void TFormwright::FlushMarks() {
+    // A few marks are repainted where they are; beyond that, one rectangle costs less than their region.
+    constexpr size_t MaxSeparateMarks = 64;
+    const std::vector<std::pair<HWND, TRect>> marks = std::exchange(FPendingMarks, {});
+    const bool together = marks.size() > MaxSeparateMarks && FRootWindow && IsWindow(FRootWindow);
+    std::optional<TRect> bounds;
+    for (const auto& [window, mark] : marks) {
+        if (!IsWindow(window)) continue;
+        if (!together) {
+            InvalidateRect(window, &mark, true);
+            continue;
+        }
+        const TRect inRoot = MapWindowRect(window, FRootWindow, mark);
+        bounds = bounds ? bounds->Union(inRoot) : inRoot;
     }
+    if (bounds) InvalidateRect(FRootWindow, &*bounds, true);
 }
 
 void TFormwright::SelectionChanged() {

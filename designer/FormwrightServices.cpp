@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -209,6 +210,7 @@ void TFormwright::KeyPressed(MSG& msg) {
 
 void TFormwright::SelectAll() {
     if (!FRoot) return;
+    TMarksBatch batch(this);
     ClearSelection(true);
     for (int i = 0; i < FRoot->ControlCount(); ++i) {
         TControl* child = FRoot->Controls(i);
@@ -403,13 +405,15 @@ void TFormwright::PasteSelection() {
     FPastedComponents = nullptr;
     if (Inspector()) Inspector()->EndComponentUpdate();
 
+    TMarksBatch batch(this);
     ClearSelection(true);
+    const std::unordered_set<const void*> pastedSet(pasted->begin(), pasted->end());
     for (int i = 0; i < pasted->Count(); ++i) {
         auto* object = static_cast<TControl*>(pasted->Items(i));
         ShowPastedPlaceholder(object);
         bool nested = false;
         for (TControl* p = object->Parent(); p && !nested; p = p->Parent())
-            nested = pasted->IndexOf(p) >= 0;
+            nested = pastedSet.count(p) > 0;
         if (!nested) SelectObject(object, false);
     }
     SelectionChanged();
