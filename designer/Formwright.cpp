@@ -309,22 +309,24 @@ void TFormwright::Attach(TWinControl* newRoot) {
 }
 
 void TFormwright::RepaintPass(TControl* control, bool attached) {
-    if (FDesignedForm && FDesignedForm->HandleAllocated())
-        InvalidateRect(FDesignedForm->Handle(), nullptr, true);
-    RepaintTree(control, attached);
+    // Repainting the form's window repaints every window in it; asking each of them as well would make
+    // Qt weigh every window against all its siblings.
+    const bool formRepainted = FDesignedForm && FDesignedForm->HandleAllocated();
+    if (formRepainted) InvalidateRect(FDesignedForm->Handle(), nullptr, true);
+    RepaintTree(control, attached, !formRepainted);
 }
 
-void TFormwright::RepaintTree(TControl* control, bool attached) {
-    control->Invalidate();
+void TFormwright::RepaintTree(TControl* control, bool attached, bool invalidate) {
+    if (invalidate) control->Invalidate();
     auto* container = dynamic_cast<TWinControl*>(control);
     if (!container) return;
     for (int i = 0; i < container->ControlCount(); ++i) {
         TControl* child = container->Controls(i);
-        child->Invalidate();
+        if (invalidate) child->Invalidate();
         auto* windowed = dynamic_cast<TWinControl*>(child);
         if (!windowed) continue;
         if (windowed->Visible())
-            RepaintTree(windowed, attached);
+            RepaintTree(windowed, attached, invalidate);
         else if (attached)
             ShowWindow(windowed->Handle(), SW_SHOW); // hidden at run time, visible while designed
         else if (windowed->HandleAllocated())

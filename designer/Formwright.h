@@ -282,7 +282,7 @@ private:
     void Attach(TWinControl* newRoot);
     void Detach();
     void RepaintPass(TControl* control, bool attached);
-    void RepaintTree(TControl* control, bool attached);
+    void RepaintTree(TControl* control, bool attached, bool invalidate);
     void PaintGrid(TCanvas& canvas, const TRect& rect);
     void FreePlaceholders();
     // A selected object is being destroyed (told through the grab): drop every pointer to it.
