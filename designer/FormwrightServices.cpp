@@ -311,8 +311,16 @@ void TFormwright::DeleteSelection() {
             doomed.push_back(object);
     }
     ClearSelection(true);
-    for (TComponent* component : doomed)
-        delete component;
+    // The inspector's list of components drops their entries together.
+    if (Inspector()) Inspector()->BeginComponentUpdate();
+    try {
+        for (TComponent* component : doomed)
+            delete component;
+    } catch (...) {
+        if (Inspector()) Inspector()->EndComponentUpdate();
+        throw;
+    }
+    if (Inspector()) Inspector()->EndComponentUpdate();
     if (TComponent* last = LastDesignComponent()) {
         if (auto* control = dynamic_cast<TControl*>(last))
             SelectObject(control, false);

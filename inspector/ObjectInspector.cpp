@@ -20,6 +20,9 @@
 #include "widgets/TabSheet.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 // Every property kind except the unknown kind and events.
@@ -137,6 +140,23 @@ void TObjectInspector::AddComponentEntry(TComponent* component) {
     Components->Items()->AddObject(Format("%s: %s", component->Name(), component->ClassName()), component);
 }
 
+void TObjectInspector::DropRemovedEntries() {
+    const std::unordered_set<const void*> removed = std::exchange(FRemovedEntries, {});
+    if (removed.empty()) return;
+    // The entries that stay are listed again in one pass: deleting the others one by one would move
+    // the rest of the list each time.
+    TStrings* items = Components->Items();
+    std::vector<std::pair<std::string, TObject*>> kept;
+    kept.reserve(static_cast<size_t>(items->Count()));
+    for (int i = 0; i < items->Count(); ++i)
+        if (!removed.count(items->Objects(i))) kept.emplace_back(items->Strings(i), items->Objects(i));
+    if (kept.size() == static_cast<size_t>(items->Count())) return;
+    Components->SetItemIndex(-1);
+    items->Clear();
+    for (const auto& [text, object] : kept)
+        items->AddObject(text, object);
+}
+
 int TObjectInspector::EntryOf(const TPersistent* instance) const {
     return Components->Items()->IndexOfObject(instance);
 }
@@ -187,6 +207,7 @@ void TObjectInspector::BeginComponentUpdate() {
 }
 
 void TObjectInspector::EndComponentUpdate() {
+    DropRemovedEntries();
     if (FPending) {
         const std::vector<TComponent*> pending = std::move(*FPending);
         FPending.reset();
@@ -338,12 +359,13 @@ void TObjectInspector::Notification(TComponent* component, TOperation operation)
             FPropGrid->DropRowsOf(component);
             FMethodGrid->DropRowsOf(component);
         }
-        const int entry = EntryOf(component);
-        if (entry >= 0) {
+        if (FPending) {
+            std::erase(*FPending, component);
+            FRemovedEntries.insert(component);
+        } else if (const int entry = EntryOf(component); entry >= 0) {
             Components->SetItemIndex(-1);
             Components->Items()->Delete(entry);
         }
-        if (FPending) std::erase(*FPending, component);
         if (component == FRoot) {
             // The root itself went away: nothing of it is left to list.
             FRoot = nullptr;

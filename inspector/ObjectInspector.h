@@ -110,6 +110,7 @@ private:
     TObjectInspector(TCreateTag);
 
     void AddComponentEntry(TComponent* component);
+    void DropRemovedEntries();
     // Whether a component inserted while the root is inspected gets an entry: the root's own, and, for a
     // designed container, those of its form (placed or pasted into the container).
     bool ListsInsertedComponent(TComponent* component) const;
@@ -142,6 +143,8 @@ private:
     // Every component the grids' rows refer to, the inspected ones among them.
     std::unordered_set<TComponent*> FWatched;
     std::unique_ptr<std::vector<TComponent*>> FPending;
+    // Components freed during a component update; their entries go together at its end.
+    std::unordered_set<const void*> FRemovedEntries;
     bool FPickingFromCombo = false;
     // While a grid is filled: that grid, the row new rows hang under (null at top level), their class.
     TPropGrid* FFillGrid = nullptr;
