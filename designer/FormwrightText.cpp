@@ -38,10 +38,10 @@ void FreeOwnedComponents(TComponent* root) {
 void LoadRecord(TFormwright* designer, TWinControl* root, TMemoryStream& stream) {
     // A property that re-creates the root's window ends designing.
     if (designer->Root() != root) throw EInvalidOperation("No component is being designed");
-    FreeOwnedComponents(root);
     TCustomObjectInspector* inspector = designer->Inspector();
     if (inspector) inspector->BeginComponentUpdate();
     try {
+        FreeOwnedComponents(root);
         TReader reader(stream, FilerBufferSize);
         reader.SetRoot(root);
         reader.SetOwner(designer->DesignedForm());

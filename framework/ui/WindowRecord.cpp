@@ -281,8 +281,10 @@ MSG InputMessageOf(QWidget* receiver, QEvent* event, HWND hwnd) {
 static bool RouteWidgetEventUnguarded(QWidget* widget, QEvent* event,
                                       const std::function<bool(QEvent*)>& native) {
     TWindowRecord* record = RecordOfWidget(widget);
-    if (record && record->FillsBackground && event->type() == QEvent::Paint)
-        FillWidgetBackground(widget, static_cast<QPaintEvent*>(event)->region());
+    if (record && event->type() == QEvent::Paint) {
+        record->InvalidRects = 0;
+        if (record->FillsBackground) FillWidgetBackground(widget, static_cast<QPaintEvent*>(event)->region());
+    }
     if (!record || !record->Control) return native(event);
     HWND window = record;
 
