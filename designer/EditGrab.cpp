@@ -117,7 +117,7 @@ void TEditGrab::SetVisible(bool visible) {
             ShowWindow(handle->Handle(), SW_HIDE);
         }
     }
-    if (!visible) FlushPaintMessages();
+    if (!visible) FlushPaint();
 }
 
 void TEditGrab::Reposition() {
@@ -131,7 +131,12 @@ void TEditGrab::Reposition() {
     };
     for (int i = 0; i < 8; ++i)
         FHandles[i]->SetBounds(places[i].X, places[i].Y, H, H);
-    FlushPaintMessages();
+    FlushPaint();
+}
+
+void TEditGrab::FlushPaint() const {
+    // While the selection changes in bulk, its marks and handles are painted once, after it.
+    if (FDesigner->FMarksBatchDepth == 0) FlushPaintMessages();
 }
 
 void TEditGrab::BringHandlesToFront() {

@@ -66,6 +66,8 @@ private:
     void ControlWindowProc(TMessage& message);
     void Unchain();
     void StartResize(int index);
+    // Paints what is pending now, so that handles that moved or went leave nothing behind.
+    void FlushPaint() const;
 
     TFormwright* FDesigner;
     TControl* FControl = nullptr;

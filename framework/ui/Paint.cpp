@@ -14,10 +14,14 @@
 bool InvalidateRect(HWND window, const TRect* rect, bool) {
     QWidget* widget = WidgetOf(window);
     if (!widget) return false;
-    // Beyond a few rectangles between two paints the window is repainted whole: Qt merges each rectangle
-    // into its repaint region one at a time, at a cost that grows with the number already there.
+    // Beyond a few rectangles between two paints, what is repainted is the one rectangle around them all:
+    // Qt merges each rectangle into its repaint region one at a time, at a cost that grows with the
+    // number already there, and then weighs that region against every child window.
     constexpr int MaxSeparateRects = 64;
-    if (rect && window->InvalidRects++ >= MaxSeparateRects) rect = nullptr;
+    if (rect) {
+        window->InvalidBounds = window->InvalidRects == 0 ? *rect : window->InvalidBounds.Union(*rect);
+        if (window->InvalidRects++ >= MaxSeparateRects) rect = &window->InvalidBounds;
+    }
     // The overlay's figures go back on top of what is repainted, and only there: the overlay covers the
     // whole window, so updating all of it would repaint every widget in the window.
     for (QWidget* target : {widget, static_cast<QWidget*>(window->Overlay.data())}) {

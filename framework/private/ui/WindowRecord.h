@@ -2,6 +2,7 @@
 // widget's events into the framework's messages.
 #pragma once
 
+#include "graphics/Types.h"
 #include "ui/CreateParams.h"
 #include "ui/Messages.h"
 
@@ -23,7 +24,8 @@ struct TWindowRecord {
     intptr_t UserData = 0;
     int Cursor = 0;                   // the cursor shown over the window (screen cursor table index)
     bool FillsBackground = false;     // paints its background brush before each paint (see WidgetLook.h)
-    int InvalidRects = 0;             // rectangles invalidated since the last paint
+    int InvalidRects = 0;             // rectangles invalidated since the last paint,
+    TRect InvalidBounds;              // and the rectangle around them
     TCanvas* PaintCanvas = nullptr;   // during WM_PAINT
     QPainter* PaintPainter = nullptr; // the painter behind PaintCanvas
     QPointer<TXorOverlay> Overlay;    // the GetDC surface, made on first use
