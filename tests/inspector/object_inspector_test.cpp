@@ -196,6 +196,26 @@ TEST_F(InspectorTest, RenamingAComponentInTheGridRenamesItsComboEntry) {
     EXPECT_EQ(ChosenEntry(Inspector), "Ok: TButton");
 }
 
+TEST_F(InspectorTest, ComponentsFreedInAnUpdateBracketLeaveTheListAtItsEnd) {
+    Inspector->SetInspectedRoot(Form);
+    Inspect(Edit1);
+    Inspector->BeginComponentUpdate();
+    for (TComponent* component : std::initializer_list<TComponent*>{Button1, Shape1}) {
+        Inspector->Notification(component, opRemove); // as the owner announces it
+        delete component;
+    }
+    Button1 = nullptr;
+    Shape1 = nullptr;
+    // Freed memory may be reused by a component created in the same update: its entry is its own.
+    auto* added = new TButton(Form);
+    added->SetName("Button9");
+    Inspector->Notification(added, opInsert);
+    Inspector->EndComponentUpdate();
+    EXPECT_EQ(ComboLines(Inspector), (std::vector<std::string>{"Button9: TButton", "Edit1: TEdit",
+                                                               "Form1: TForm", "Panel1: TPanel"}));
+    EXPECT_EQ(ChosenEntry(Inspector), "") << "as when an entry goes outside an update";
+}
+
 TEST_F(InspectorTest, ComponentsCreatedInAnUpdateBracketAppearAtItsEnd) {
     Inspector->SetInspectedRoot(Form);
     const size_t before = ComboLines(Inspector).size();
