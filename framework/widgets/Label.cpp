@@ -44,7 +44,21 @@ struct TLabel::TAccelerator {
     ~TAccelerator() { delete Shortcut.data(); }
 };
 
-TLabel::TLabel(TComponent* owner) : TGraphicControl(owner), FAccelerator(std::make_unique<TAccelerator>()) {
+struct TLabel::TFocusWatcher : TComponent {
+    explicit TFocusWatcher(TLabel* label) : TComponent(nullptr), Label(label) {}
+    void Notification(TComponent* component, TOperation operation) override {
+        TComponent::Notification(component, operation);
+        if (operation == opRemove && component == Label->FFocusControl) {
+            Label->FFocusControl = nullptr;
+            Label->UpdateAccelerator();
+        }
+    }
+    TLabel* Label;
+};
+
+TLabel::TLabel(TComponent* owner)
+    : TGraphicControl(owner), FAccelerator(std::make_unique<TAccelerator>()),
+      FFocusWatcher(std::make_unique<TFocusWatcher>(this)) {
     SetBounds(0, 0, 65, 17);
 }
 
@@ -137,21 +151,13 @@ void TLabel::SetWordWrap(bool value) {
 
 void TLabel::SetFocusControl(TWinControl* control) {
     FFocusControl = control;
-    if (control) control->FreeNotification(this);
+    if (control) control->FreeNotification(FFocusWatcher.get());
     UpdateAccelerator();
 }
 
 void TLabel::SetParent(TWinControl* parent) {
     TGraphicControl::SetParent(parent);
     UpdateAccelerator();
-}
-
-void TLabel::Notification(TComponent* component, TOperation operation) {
-    TGraphicControl::Notification(component, operation);
-    if (operation == opRemove && component == FFocusControl) {
-        FFocusControl = nullptr;
-        UpdateAccelerator();
-    }
 }
 
 void TLabel::Loaded() {

@@ -39,7 +39,6 @@ public:
 
     void SetParent(TWinControl* parent) override;
     void Loaded() override;
-    void Notification(TComponent* component, TOperation operation) override;
 
 protected:
     void Paint() override;
@@ -50,6 +49,9 @@ protected:
 
 private:
     struct TAccelerator;
+    // Hears of the focus control's destruction, so that the label itself need not hear of every
+    // component its owner gains or loses.
+    struct TFocusWatcher;
     unsigned TextFlags() const;
     // Keeps the Alt+character shortcut in line with caption, focus control and parent window.
     void UpdateAccelerator();
@@ -63,6 +65,7 @@ private:
     bool FTransparent = false;
     bool FWordWrap = false;
     std::unique_ptr<TAccelerator> FAccelerator;
+    std::unique_ptr<TFocusWatcher> FFocusWatcher;
 };
 
 #pragma GCC visibility pop
