@@ -27,7 +27,12 @@ void CollectOwned(TComponent* owner, std::unordered_set<const void*>& live) {
     }
 }
 
-// Where two texts part: the number and both versions of the first line that differs.
+std::string Describe(TComponent* c) {
+    return c->Name().empty() ? "unnamed " + c->ClassName() : c->Name();
+}
+
+} // namespace
+
 std::string FirstDifference(const std::string& a, const std::string& b) {
     size_t at = 0;
     int line = 1;
@@ -38,12 +43,6 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
     auto lineAt = [&](const std::string& text) { return text.substr(from, text.find('\r', from) - from); };
     return "line " + std::to_string(line) + ": '" + lineAt(a) + "' became '" + lineAt(b) + "'";
 }
-
-std::string Describe(TComponent* c) {
-    return c->Name().empty() ? "unnamed " + c->ClassName() : c->Name();
-}
-
-} // namespace
 
 std::vector<std::string> DesignProblems(TFormwright& designer) {
     std::vector<std::string> problems;
