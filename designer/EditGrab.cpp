@@ -40,7 +40,7 @@ void TGrabHandle::CreateWnd() {
 
 void TGrabHandle::WndProc(TMessage& message) {
     TWinControl::WndProc(message);
-    if (message.Msg == WM_LBUTTONDOWN) FGrab->StartResize(FIndex);
+    if (message.Msg == WM_LBUTTONDOWN) FGrab->StartResize(FIndex, PointFromLParam(message.LParam));
 }
 
 // ---- TEditGrab ------------------------------------------------------------------------------------------
@@ -150,7 +150,7 @@ void TEditGrab::ControlWindowProc(TMessage& message) {
     Reposition();
 }
 
-void TEditGrab::StartResize(int index) {
+void TEditGrab::StartResize(int index, TPoint press) {
     if (!FControl) return;
     // The object's bounds in root window coordinates; the anchor is the corner that stays, and an edge
     // handle pins one coordinate of the dragged point so only its edge moves.
@@ -166,7 +166,8 @@ void TEditGrab::StartResize(int index) {
         {{L, T}, NotFixed, B},        {{L, T}, NotFixed, NotFixed}, {{L, T}, R, NotFixed},
         {{R, T}, NotFixed, NotFixed}, {{R, B}, NotFixed, T},
     };
-    FDesigner->StartResize(grips[index].Anchor, grips[index].FixedX, grips[index].FixedY);
+    MapWindowPoints(FHandles[index]->Handle(), FDesigner->RootWindow(), &press, 1);
+    FDesigner->StartResize(grips[index].Anchor, grips[index].FixedX, grips[index].FixedY, press);
 }
 
 void TEditGrab::Notification(TComponent* component, TOperation operation) {

@@ -65,7 +65,7 @@ private:
     friend class TGrabHandle;
     void ControlWindowProc(TMessage& message);
     void Unchain();
-    void StartResize(int index);
+    void StartResize(int index, TPoint press); // `press` in the handle's client coordinates
 
     TFormwright* FDesigner;
     TControl* FControl = nullptr;

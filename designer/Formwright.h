@@ -179,9 +179,10 @@ public:
     void SelectAll();
     // Selects the parent of the grabbed (or first selected) object; the root at the top.
     void SelectParent();
-    // Starts a resize of the grabbed object from a grab handle: the anchor corner and the pinned
-    // coordinates (NotFixed when free) in root window coordinates.
-    void StartResize(TPoint anchor, int fixedX, int fixedY);
+    // Starts a resize of the grabbed object from a grab handle: the anchor corner, the pinned coordinates
+    // (NotFixed when free) and the point pressed, in root window coordinates. A release before the mouse
+    // left the pressed point changes nothing.
+    void StartResize(TPoint anchor, int fixedX, int fixedY, TPoint press);
 
     // ---- arrangement commands (the designer menu)
     // Aligns the other selected objects to the first one along one axis, after keeping only the first
@@ -283,6 +284,7 @@ private:
     void FinishMove(TPoint point);
     void FinishRubberBand(TPoint point);
     void FinishResize(TPoint point);
+    void NoteResizeMove(TPoint point);
     void FinishPlacement(TPoint point);
     void StartMove(TControl* target, TPoint point);
     void StartRubberBand(HWND window, TPoint point);
@@ -317,6 +319,8 @@ private:
     TPoint FDragPoint;
     int FFixedX = NotFixed;
     int FFixedY = NotFixed;
+    TPoint FResizePress;       // where the resize's handle was pressed, in root window coordinates
+    bool FResizeMoved = false; // the mouse left that point since
     bool FSnap = false;
     bool FFrameShown = false; // a feedback frame is on screen
     TDragStep FFeedbackStep = nullptr;

@@ -135,9 +135,15 @@ void TFormwright::DrawSelectionFrames(TPoint point) {
 
 // ---- messages ------------------------------------------------------------------------------------------
 
+// A resize's drag window is the root window, the coordinates of its press point.
+void TFormwright::NoteResizeMove(TPoint point) {
+    if (FDragMode == ddResize && point != FResizePress) FResizeMoved = true;
+}
+
 void TFormwright::MouseMoved(MSG& msg) {
     if (FDragMode == ddNone) return;
     TPoint point = MapPoint(msg.hwnd, FDragWindow, MessagePoint(msg));
+    NoteResizeMove(point);
     if (FSnap) SnapToGrid(point);
     if (point != FDragPoint) (this->*FMoveStep)(point);
 }
@@ -145,6 +151,7 @@ void TFormwright::MouseMoved(MSG& msg) {
 void TFormwright::LeftButtonUp(MSG& msg) {
     if (FDragMode == ddNone) return;
     TPoint point = MapPoint(msg.hwnd, FDragWindow, MessagePoint(msg));
+    NoteResizeMove(point);
     if (FSnap) SnapToGrid(point);
     // Follow a release away from the last move first, so the frame on screen is the one erased.
     if (point != FDragPoint) (this->*FMoveStep)(point);
@@ -292,7 +299,7 @@ void TFormwright::FinishRubberBand(TPoint) {
 
 // ---- resize --------------------------------------------------------------------------------------------
 
-void TFormwright::StartResize(TPoint anchor, int fixedX, int fixedY) {
+void TFormwright::StartResize(TPoint anchor, int fixedX, int fixedY, TPoint press) {
     if (!FRoot || !FGrab->Control()) return;
     // The press on a handle reaches no bracket of the design surface: the edit begins here.
     BeginDesignChange();
@@ -300,6 +307,8 @@ void TFormwright::StartResize(TPoint anchor, int fixedX, int fixedY) {
     BeginDrag(FRootWindow, anchor, ddResize);
     FFixedX = fixedX;
     FFixedY = fixedY;
+    FResizePress = press;
+    FResizeMoved = false;
     FFeedbackStep = &TFormwright::DrawFrameTo;
     FMoveStep = &TFormwright::PinnedMoveStep;
     FUpStep = &TFormwright::FinishResize;
@@ -310,7 +319,8 @@ void TFormwright::StartResize(TPoint anchor, int fixedX, int fixedY) {
 void TFormwright::FinishResize(TPoint) {
     Pin(FDragPoint);
     StopDrag();
-    ApplyResize();
+    // A click on a handle is no resize: the dragged corner would jump to the pressed point.
+    if (FResizeMoved) ApplyResize();
     if (FGrab->Control()) FGrab->SetVisible(true);
 }
 
