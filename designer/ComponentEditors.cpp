@@ -4,6 +4,7 @@
 #include "EditorRegistry.h"
 #include "MethodEditor.h"
 #include "SpecialisedEditors.h"
+#include "core/ScopeGuard.h"
 #include "core/SysUtils.h"
 #include "rtti/Publisher.h"
 
@@ -60,13 +61,10 @@ void TDefaultEditor::CheckEdit(std::unique_ptr<TPropertyEditor> editor) {
     // EditProperty decides who owns the editor, also when it fails after keeping it.
     TPropertyEditor* candidate = editor.release();
     bool freeEditor = true;
-    try {
-        if (FContinue) EditProperty(candidate, FContinue, freeEditor);
-    } catch (...) {
+    const auto freeUnkept = ScopeGuard([&] {
         if (freeEditor) delete candidate;
-        throw;
-    }
-    if (freeEditor) delete candidate;
+    });
+    if (FContinue) EditProperty(candidate, FContinue, freeEditor);
 }
 
 void TDefaultEditor::EditProperty(TPropertyEditor* editor, bool&, bool& freeEditor) {

@@ -221,20 +221,9 @@ void TFormwright::SetRoot(TComponent* newRootComponent) {
             Format("Cannot design %s: it is not a windowed control on a form", newRootComponent->Name()));
 
     TWinControl* const previousRoot = FRoot;
-    try {
-        Detach();
-        if (Inspector()) {
-            Inspector()->ClearInspection();
-            Inspector()->SetInspectedRoot(newRoot);
-        }
-        if (newRoot)
-            Attach(newRoot);
-        else
-            TFormwrightHooks::Remove();
-        HistoryChanged();
-    } catch (...) {
+    auto failed = ScopeGuard([&] {
         // Leave a consistent state: whatever of the new root was taken over is given back, and the
-        // previous root is designed again.
+        // previous root is designed again; when that fails too, nothing is designed.
         try {
             Detach();
             if (previousRoot && previousRoot != newRoot) {
@@ -250,8 +239,18 @@ void TFormwright::SetRoot(TComponent* newRootComponent) {
             Detach();
             TFormwrightHooks::Remove();
         }
-        throw;
+    });
+    Detach();
+    if (Inspector()) {
+        Inspector()->ClearInspection();
+        Inspector()->SetInspectedRoot(newRoot);
     }
+    if (newRoot)
+        Attach(newRoot);
+    else
+        TFormwrightHooks::Remove();
+    HistoryChanged();
+    failed.Dismiss();
 }
 
 void TFormwright::Detach() {
@@ -409,15 +408,14 @@ void TFormwright::RootWindowProc(TMessage& message) {
             PaintGrid(canvas, canvas.ClipRect());
             return;
         }
-        HDC dc = BeginPaint(FRootWindow);
-        if (!dc) {
+        const TPaintScope paint(FRootWindow);
+        if (!paint.Canvas()) {
             FSavedRootWindowProc(message);
             return;
         }
-        const auto endPaint = ScopeGuard([this] { EndPaint(FRootWindow); });
-        message.WParam = reinterpret_cast<WPARAM>(dc);
+        message.WParam = reinterpret_cast<WPARAM>(paint.Canvas());
         FSavedRootWindowProc(message);
-        PaintGrid(*dc, dc->ClipRect());
+        PaintGrid(*paint.Canvas(), paint.Canvas()->ClipRect());
         message.WParam = 0;
         return;
     }

@@ -16,6 +16,7 @@
 #include "ui/WinControl.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -350,22 +351,18 @@ void TFormwright::PlaceComponent() {
     const TRect rect = Spanned(FDragOrigin, FDragPoint);
     const TDesignChange change(this);
     TComponent* component = nullptr;
-    if (Inspector()) Inspector()->BeginComponentUpdate();
-    try {
+    {
+        const auto update = ComponentUpdateScope(Inspector());
         // Owned by the designed form also when a container is designed, like the components a load reads:
         // names are unique over the form, and the form's save writes the component. The form hears of it
-        // once it is whole: a control announced half-made would get a placeholder box.
-        component = TComponent::CreateInstance(FClassToPlace, FDesignedForm);
+        // once it is whole: a control announced half-made would get a placeholder box. A component that
+        // could not be named is not left behind without a name.
+        std::unique_ptr<TComponent> created(TComponent::CreateInstance(FClassToPlace, FDesignedForm));
         std::string baseName = FClassToPlace->Name;
         if (baseName.size() > 1 && (baseName[0] == 'T' || baseName[0] == 't')) baseName.erase(0, 1);
-        component->SetName(UniqueComponentName(baseName));
-    } catch (...) {
-        // A component that could not be named is not left behind without a name.
-        delete component;
-        if (Inspector()) Inspector()->EndComponentUpdate();
-        throw;
+        created->SetName(UniqueComponentName(baseName));
+        component = created.release();
     }
-    if (Inspector()) Inspector()->EndComponentUpdate();
 
     if (auto* control = dynamic_cast<TControl*>(component)) {
         if (rect.Width() > 2 && rect.Height() > 2)
@@ -375,14 +372,11 @@ void TFormwright::PlaceComponent() {
         control->SetParent(FindControl(FDragWindow));
         SelectObject(control, true);
     } else {
-        TEditContainer* placeholder = nullptr;
-        try {
-            placeholder = PlaceholderOf(component);
-        } catch (...) {
-            // Without a box the component could be neither seen nor saved: it is not left behind.
-            delete component;
-            throw;
-        }
+        // Without a box the component could be neither seen nor saved: it is not left behind.
+        std::unique_ptr<TComponent> unplaced(component);
+        TEditContainer* placeholder = PlaceholderOf(component);
+        unplaced.release();
+
         placeholder->SetBounds(rect.Left, rect.Top, placeholder->Width(), placeholder->Height());
         placeholder->Show();
         SelectObject(placeholder, true);

@@ -6,6 +6,8 @@
 #include "EditGrab.h"
 #include "Formwright.h"
 #include "core/Exceptions.h"
+#include "core/ScopeGuard.h"
+
 #include "core/Streams.h"
 #include "core/SysUtils.h"
 #include "graphics/Clipboard.h"
@@ -380,9 +382,16 @@ void TFormwright::PasteSelection() {
 
     // The insert notification collects every new control and placeholder into this list.
     auto pasted = std::make_unique<TList>();
-    FPastedComponents = pasted.get();
-    if (Inspector()) Inspector()->BeginComponentUpdate();
-    try {
+    auto failed = ScopeGuard([&] {
+        // What was read stays; its placeholders must be seen to be found again. The failed record's own
+        // placeholder is already gone with its component.
+        for (int i = 0; i < pasted->Count(); ++i)
+            if (FPlaceholders.IndexOf(pasted->Items(i)) >= 0) ShowPastedPlaceholder(pasted->Items(i));
+    });
+    {
+        const auto update = ComponentUpdateScope(Inspector());
+        FPastedComponents = pasted.get();
+        const auto endPasting = ScopeGuard([this] { FPastedComponents = nullptr; });
         for (const auto& block : blocks) {
             TReader reader(*block, 4096);
             reader.SetRoot(FDesignedForm);
@@ -391,17 +400,8 @@ void TFormwright::PasteSelection() {
             reader.OnSetName = [this](TReader& r, TComponent* c, std::string& n) { PasteSetName(r, c, n); };
             reader.ReadComponentDroppingReferences(nullptr);
         }
-    } catch (...) {
-        FPastedComponents = nullptr;
-        if (Inspector()) Inspector()->EndComponentUpdate();
-        // What was read stays; its placeholders must be seen to be found again. The failed record's own
-        // placeholder is already gone with its component.
-        for (int i = 0; i < pasted->Count(); ++i)
-            if (FPlaceholders.IndexOf(pasted->Items(i)) >= 0) ShowPastedPlaceholder(pasted->Items(i));
-        throw;
     }
-    FPastedComponents = nullptr;
-    if (Inspector()) Inspector()->EndComponentUpdate();
+    failed.Dismiss();
 
     ClearSelection(true);
     for (int i = 0; i < pasted->Count(); ++i) {

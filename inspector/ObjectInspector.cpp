@@ -75,14 +75,9 @@ TObjectInspector::TObjectInspector(TComponent*) : TObjectInspector(TCreateTag{})
 }
 
 TObjectInspector* TObjectInspector::CreateWithDesigner(TClass designerClass) {
-    auto* inspector = new TObjectInspector(TCreateTag{});
-    try {
-        inspector->InitDesigner(designerClass);
-    } catch (...) {
-        delete inspector;
-        throw;
-    }
-    return inspector;
+    std::unique_ptr<TObjectInspector> inspector(new TObjectInspector(TCreateTag{}));
+    inspector->InitDesigner(designerClass);
+    return inspector.release();
 }
 
 TObjectInspector::~TObjectInspector() {
@@ -166,18 +161,17 @@ void TObjectInspector::ComponentsChange(TObject*) {
     if (index < 0) return;
     auto* instance = dynamic_cast<TPersistent*>(Components->Items()->Objects(index));
     if (!instance) return;
-    FPickingFromCombo = true;
-    try {
-        InspectObject(instance);
-    } catch (...) {
-        FPickingFromCombo = false;
+    auto failed = ScopeGuard([this] {
         // The old objects are still inspected (a pending edit could not be applied): the combo shows them
         // again rather than the entry that was not taken.
         const bool single = FSelection && FSelection->Count() == 1;
         Components->SetItemIndex(single ? EntryOf(FSelection->Items(0)) : -1);
-        throw;
+    });
+    {
+        const TRestore<bool> picking(FPickingFromCombo, true);
+        InspectObject(instance);
     }
-    FPickingFromCombo = false;
+    failed.Dismiss();
     if (FDesigner) FDesigner->SelectComponent(instance);
 }
 
@@ -277,16 +271,9 @@ void TObjectInspector::AddEditorRow(std::unique_ptr<TPropertyEditor> editor) {
     row->SetPath(std::move(path));
     if (!FFillParent) FFillGrid->TopRows().Add(row);
     if (rowEditor->GetAttributes().Contains(paSubProperties)) {
-        TPropObject* saved = FFillParent;
-        FFillParent = row;
-        try {
-            rowEditor->GetProperties(
-                [this](std::unique_ptr<TPropertyEditor> child) { AddEditorRow(std::move(child)); });
-        } catch (...) {
-            FFillParent = saved;
-            throw;
-        }
-        FFillParent = saved;
+        const TRestore<TPropObject*> parent(FFillParent, row);
+        rowEditor->GetProperties(
+            [this](std::unique_ptr<TPropertyEditor> child) { AddEditorRow(std::move(child)); });
     }
 }
 

@@ -2,6 +2,7 @@
 // caret popup.
 #include "PopCtrls.h"
 
+#include "core/ScopeGuard.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
 #include "graphics/Font.h"
@@ -147,15 +148,9 @@ void TPopupListbox::TimerMessage(TMessage& message) {
     if (!FPopupControl) return;
     if (FAlwaysFetch || FKind != FLastKind || Items()->Count() == 0) {
         FLastKind = FKind;
-        Items()->BeginUpdate();
-        try {
-            Items()->Clear();
-            if (OnGetItems) OnGetItems(this, FKind, Items());
-        } catch (...) {
-            Items()->EndUpdate();
-            throw;
-        }
-        Items()->EndUpdate();
+        const auto update = UpdateScope(*Items());
+        Items()->Clear();
+        if (OnGetItems) OnGetItems(this, FKind, Items());
     }
     if (Items()->Count() > 0) PopupAtCaret(FPopupControl, FPopupWindow);
 }

@@ -111,14 +111,12 @@ void TPropGrid::ClearRows() {
     CommitEdit();
     // The rows may belong to objects that are going away: moving to row 0 must not load the editor
     // from them.
-    FClearing = true;
-    try {
+    {
+        FClearing = true;
+        const auto endClearing = ScopeGuard([this] { FClearing = false; });
         SetRow(0);
-    } catch (...) {
-        FClearing = false;
-        throw;
     }
-    FClearing = false;
+
     if (TPropInplaceEditor* editor = PropEditor()) {
         editor->ReleaseDrawer();
         editor->ForgetRow();

@@ -4,6 +4,7 @@
 #include "PropGrid.h"
 
 #include "PropInplaceEditor.h"
+#include "core/ScopeGuard.h"
 #include "core/SysUtils.h"
 #include "graphics/Canvas.h"
 #include "ui/Windows.h"
@@ -192,16 +193,12 @@ void TPropGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     } else if (FSplitting) {
         EndSplitterDrag();
         FSuppressWidthNotice = true;
-        try {
-            SetColWidths(0, FSplitX + 1);
-            AdjustValueColumn();
-        } catch (...) {
+        const auto noticeWidths = ScopeGuard([this] {
             FSuppressWidthNotice = false;
             ColWidthsChanged();
-            throw;
-        }
-        FSuppressWidthNotice = false;
-        ColWidthsChanged();
+        });
+        SetColWidths(0, FSplitX + 1);
+        AdjustValueColumn();
     }
     TCustomControl::MouseUp(button, shift, x, y);
 }

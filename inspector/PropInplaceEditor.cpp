@@ -3,6 +3,7 @@
 
 #include "PopCtrls.h"
 #include "PropGrid.h"
+#include "core/ScopeGuard.h"
 #include "graphics/Canvas.h"
 #include "ui/Windows.h"
 
@@ -55,15 +56,12 @@ void TPropInplaceEditor::UpdateContents() {
             // what it remembers is the list's own state.
             ReleaseDrawer();
             TStrings* items = FPopupList->Items();
-            items->BeginUpdate();
-            try {
+            {
+                const auto update = UpdateScope(*items);
                 items->Clear();
                 editor->GetValues([items](const std::string& value) { items->Add(value); });
-            } catch (...) {
-                items->EndUpdate();
-                throw;
             }
-            items->EndUpdate();
+
             FPopupList->OnDrawItem.Clear();
             FDrawer = FindValueListDrawer(editor);
             if (FDrawer) {

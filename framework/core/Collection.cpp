@@ -1,5 +1,6 @@
 #include "core/Collection.h"
 
+#include "core/ScopeGuard.h"
 #include "core/SysUtils.h"
 #include "rtti/Properties.h"
 
@@ -133,16 +134,10 @@ void TCollection::Assign(const TPersistent* source) {
         return;
     }
     if (other == this) return;
-    BeginUpdate();
-    try {
-        Clear();
-        for (TCollectionItem* item : other->FItems)
-            Add()->Assign(item);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const auto update = UpdateScope(*this);
+    Clear();
+    for (TCollectionItem* item : other->FItems)
+        Add()->Assign(item);
 }
 
 std::string TCollection::GetNamePath() const {

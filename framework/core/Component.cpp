@@ -1,5 +1,6 @@
 #include "core/Component.h"
 
+#include "core/ScopeGuard.h"
 #include "core/SysUtils.h"
 #include "rtti/ClassInfo.h"
 #include "streaming/Reader.h"
@@ -47,15 +48,11 @@ thread_local bool deferInsertNotification = false;
 } // namespace
 
 TComponent* TComponent::CreateInstance(TClass cls, TComponent* owner) {
-    deferInsertNotification = owner != nullptr;
-    TObject* object;
-    try {
-        object = cls->Create(owner);
-    } catch (...) {
-        deferInsertNotification = false;
-        throw;
-    }
-    deferInsertNotification = false;
+    TObject* object = [&] {
+        deferInsertNotification = owner != nullptr;
+        const auto endDeferring = ScopeGuard([] { deferInsertNotification = false; });
+        return cls->Create(owner);
+    }();
     auto* component = dynamic_cast<TComponent*>(object);
     if (!component) {
         delete object;

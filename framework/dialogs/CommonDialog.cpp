@@ -1,6 +1,7 @@
 // TCommonDialog and the framework window that carries a Qt dialog.
 #include "dialogs/CommonDialog.h"
 
+#include "core/ScopeGuard.h"
 #include "core/SysUtils.h"
 #include "dialogs/DialogWindow.h"
 #include "graphics/QtConvert.h"
@@ -165,10 +166,7 @@ TCommonDialog::~TCommonDialog() = default;
 
 bool TCommonDialog::RunDialog(TDialogWindow& window) {
     FWindow = &window;
-    struct Reset {
-        TDialogWindow*& Window;
-        ~Reset() { Window = nullptr; }
-    } reset{FWindow};
+    const auto forgetWindow = ScopeGuard([this] { FWindow = nullptr; });
     // OnShow runs once the window shows, inside the loop and before the modal action.
     QMetaObject::invokeMethod(
         window.Dialog(),

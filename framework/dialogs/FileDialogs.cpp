@@ -2,6 +2,7 @@
 #include "dialogs/FileDialogs.h"
 #include "core/ClassRegistry.h"
 
+#include "core/ScopeGuard.h"
 #include "core/StringList.h"
 #include "core/SysUtils.h"
 #include "dialogs/DialogWindow.h"
@@ -138,13 +139,10 @@ bool TOpenDialog::Execute() {
 
     PrepareWindow(window);
     bool accepted = false;
-    try {
+    {
+        const auto finish = ScopeGuard([this, &window] { FinishWindow(window); });
         accepted = RunDialog(window);
-    } catch (...) {
-        FinishWindow(window);
-        throw;
     }
-    FinishWindow(window);
     if (!accepted) return false;
 
     FFiles->Clear();

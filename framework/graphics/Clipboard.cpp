@@ -7,6 +7,7 @@
 #include "graphics/Picture.h"
 #include "graphics/QtConvert.h"
 
+#include "core/ScopeGuard.h"
 #include "core/Streams.h"
 
 #include <QClipboard>
@@ -118,15 +119,10 @@ void TClipboard::Assign(const TPersistent* source) {
     if (!graphic) return inherited::Assign(source);
 
     Open();
-    try {
-        FPending->Data->setImageData(RenderGraphic(const_cast<TGraphic&>(*graphic)));
-        if (auto* metafile = dynamic_cast<const TMetafile*>(graphic))
-            FPending->Data->setData(svgMimeType, QByteArray::fromStdString(metafile->Document()));
-    } catch (...) {
-        Close();
-        throw;
-    }
-    Close();
+    const auto close = ScopeGuard([this] { Close(); });
+    FPending->Data->setImageData(RenderGraphic(const_cast<TGraphic&>(*graphic)));
+    if (auto* metafile = dynamic_cast<const TMetafile*>(graphic))
+        FPending->Data->setData(svgMimeType, QByteArray::fromStdString(metafile->Document()));
 }
 
 void TClipboard::AssignTo(TPersistent* dest) const {

@@ -2,6 +2,7 @@
 
 #include "core/ClassRegistry.h"
 #include "core/Collection.h"
+#include "core/ScopeGuard.h"
 #include "core/Streams.h"
 #include "core/SysUtils.h"
 #include "rtti/Properties.h"
@@ -34,18 +35,6 @@ public:
 
 private:
     int& FDepth;
-};
-
-template <class T> class TRestore {
-public:
-    explicit TRestore(T& target) : FTarget(target), FSaved(target) {}
-    ~TRestore() { FTarget = std::move(FSaved); }
-    TRestore(const TRestore&) = delete;
-    TRestore& operator=(const TRestore&) = delete;
-
-private:
-    T& FTarget;
-    T FSaved;
 };
 
 int32_t GetInt32(const uint8_t* bytes) {
@@ -329,13 +318,11 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
     ReadSignature();
     bool own = !FReferencing;
     if (own) BeginReferences();
-    TComponent* result = nullptr;
-    try {
-        result = ReadRecord(root, true);
-    } catch (...) {
+    auto failed = ScopeGuard([&] {
         if (own) FinishOwnReferences(false);
-        throw;
-    }
+    });
+    TComponent* result = ReadRecord(root, true);
+    failed.Dismiss();
     if (own) FinishOwnReferences(true);
     return result;
 }
@@ -343,13 +330,11 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
 TComponent* TReader::ReadComponent(TComponent* component) {
     bool own = !FReferencing;
     if (own) BeginReferences();
-    TComponent* result = nullptr;
-    try {
-        result = ReadRecord(component, false);
-    } catch (...) {
+    auto failed = ScopeGuard([&] {
         if (own) FinishOwnReferences(false);
-        throw;
-    }
+    });
+    TComponent* result = ReadRecord(component, false);
+    failed.Dismiss();
     if (own) FinishOwnReferences(true);
     return result;
 }
@@ -367,12 +352,9 @@ void TReader::FinishOwnReferences(bool succeeded) {
         EndReferencesQuietly();
         return;
     }
-    try {
-        FixupReferences();
-    } catch (...) {
-        EndReferencesQuietly();
-        throw;
-    }
+    auto failed = ScopeGuard([this] { EndReferencesQuietly(); });
+    FixupReferences();
+    failed.Dismiss();
     EndReferences();
 }
 
@@ -434,31 +416,30 @@ TComponent* TReader::ReadRecord(TComponent* component, bool asRoot) {
     if (asRoot) SetRoot(component);
 
     TRestore<TComponent*> recordComponent(FRecordComponent);
-    try {
-        Track(component);
-        if (FLoadedSet.insert(component).second) FLoaded.push_back(component);
-        component->SetLoading(true);
-        if (flags & ffInline) component->FComponentState.Include(csInline);
-        if (!inherited) {
-            if (OnSetName) OnSetName(*this, component, name);
-            component->SetName(name);
-        }
-        // A root offered as its own parent (the designer reads a root with itself as parent) keeps the
-        // parent it has.
-        if (component->HasParent() && FParent && FParent != component) component->SetParentComponent(FParent);
-        FRecordComponent = component;
-        component->ReadState(*this);
-        component->FComponentState.Exclude(csReading);
-        if ((flags & ffChildPos) && FParent) FParent->SetChildOrder(component, childPos);
-    } catch (...) {
+    auto failed = ScopeGuard([&] {
         if (created) {
             if (asRoot && Root() == component) SetRoot(nullptr);
             delete component; // the tracker drops it from the bookkeeping
         } else {
             component->FComponentState.Exclude(csReading);
         }
-        throw;
+    });
+    Track(component);
+    if (FLoadedSet.insert(component).second) FLoaded.push_back(component);
+    component->SetLoading(true);
+    if (flags & ffInline) component->FComponentState.Include(csInline);
+    if (!inherited) {
+        if (OnSetName) OnSetName(*this, component, name);
+        component->SetName(name);
     }
+    // A root offered as its own parent (the designer reads a root with itself as parent) keeps the
+    // parent it has.
+    if (component->HasParent() && FParent && FParent != component) component->SetParentComponent(FParent);
+    FRecordComponent = component;
+    component->ReadState(*this);
+    component->FComponentState.Exclude(csReading);
+    if ((flags & ffChildPos) && FParent) FParent->SetChildOrder(component, childPos);
+    failed.Dismiss();
     return component;
 }
 
@@ -633,27 +614,20 @@ void TReader::ReadCollection(TCollection* collection) {
     // References recorded in an earlier value of this collection point into items about to be freed.
     for (TFixup& f : FFixups)
         if (std::find(f.Scopes.begin(), f.Scopes.end(), collection) != f.Scopes.end()) f.Done = true;
+    const auto update = UpdateScope(*collection);
     FCollections.push_back(collection);
-    collection->BeginUpdate();
-    try {
-        collection->Clear();
-        while (!EndOfList()) {
-            if (TValueType t = NextValue(); t == vaInt8 || t == vaInt16 || t == vaInt32)
-                ReadInteger(); // the item's index only matters to inherited forms
-            TCollectionItem* item = collection->Add();
-            ReadListBegin();
-            while (!EndOfList())
-                ReadProperty(item);
-            ReadListEnd();
-        }
+    const auto popCollection = ScopeGuard([this] { FCollections.pop_back(); });
+    collection->Clear();
+    while (!EndOfList()) {
+        if (TValueType t = NextValue(); t == vaInt8 || t == vaInt16 || t == vaInt32)
+            ReadInteger(); // the item's index only matters to inherited forms
+        TCollectionItem* item = collection->Add();
+        ReadListBegin();
+        while (!EndOfList())
+            ReadProperty(item);
         ReadListEnd();
-    } catch (...) {
-        FCollections.pop_back();
-        collection->EndUpdate();
-        throw;
     }
-    FCollections.pop_back();
-    collection->EndUpdate();
+    ReadListEnd();
 }
 
 void TReader::DefineProperty(const std::string& name, const std::function<void(TReader&)>& read,
@@ -718,14 +692,10 @@ void TReader::FixupReferences() {
 
 TComponent* TReader::ReadComponentDroppingReferences(TComponent* component) {
     BeginReferences();
-    TComponent* result = nullptr;
-    try {
-        ReadSignature();
-        result = ReadComponent(component);
-    } catch (...) {
-        EndReferencesQuietly();
-        throw;
-    }
+    auto failed = ScopeGuard([this] { EndReferencesQuietly(); });
+    ReadSignature();
+    TComponent* result = ReadComponent(component);
+    failed.Dismiss();
     EndReferences();
     return result;
 }

@@ -1,6 +1,7 @@
 #include "streaming/Writer.h"
 
 #include "core/Collection.h"
+#include "core/ScopeGuard.h"
 #include "core/Streams.h"
 #include "core/SysUtils.h"
 #include "rtti/Properties.h"
@@ -12,17 +13,6 @@
 #include <exception>
 
 namespace {
-
-// Restores a member on scope exit, also when an exception leaves the scope.
-template <class T> class TRestore {
-public:
-    explicit TRestore(T& target) : FTarget(target), FSaved(target) {}
-    ~TRestore() { FTarget = std::move(FSaved); }
-
-private:
-    T& FTarget;
-    T FSaved;
-};
 
 // Counts one level of nesting (record, collection, sub-object) for as long as it lives.
 class TNesting {
@@ -99,15 +89,12 @@ void TWriter::WriteRootComponent(TComponent* root) {
 }
 
 void TWriter::WriteComponent(TComponent* component) {
-    bool wasWriting = component->FComponentState.Contains(csWriting);
+    const bool wasWriting = component->FComponentState.Contains(csWriting);
     component->FComponentState.Include(csWriting);
-    try {
-        component->WriteState(*this);
-    } catch (...) {
+    const auto endWriting = ScopeGuard([&] {
         if (!wasWriting) component->FComponentState.Exclude(csWriting);
-        throw;
-    }
-    if (!wasWriting) component->FComponentState.Exclude(csWriting);
+    });
+    component->WriteState(*this);
 }
 
 void TWriter::WriteData(TComponent* instance) {

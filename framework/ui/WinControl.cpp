@@ -5,6 +5,7 @@
 //   3. tab order and focus
 //   4. messages: dispatch, keys, painting, position changes
 #include "ui/WinControl.h"
+#include "core/ScopeGuard.h"
 #include "core/SysUtils.h"
 
 #include "graphics/Canvas.h"
@@ -532,16 +533,10 @@ void TWinControl::WMPaint(TMessage& message) {
         PaintControls(canvas);
         return;
     }
-    HDC dc = BeginPaint(FHandle);
-    if (!dc) return;
-    try {
-        PaintWindow(*dc);
-        PaintControls(*dc);
-    } catch (...) {
-        EndPaint(FHandle);
-        throw;
-    }
-    EndPaint(FHandle);
+    const TPaintScope paint(FHandle);
+    if (!paint.Canvas()) return;
+    PaintWindow(*paint.Canvas());
+    PaintControls(*paint.Canvas());
 }
 
 void TWinControl::PaintWindow(TCanvas&) {
@@ -561,15 +556,11 @@ void TWinControl::PaintControls(TCanvas& canvas) {
         // The child draws in its own coordinates, clipped to its bounds; the canvas is put back after.
         canvas.SetOrigin({origin.X + bounds.Left, origin.Y + bounds.Top});
         canvas.IntersectClipRect({0, 0, bounds.Width(), bounds.Height()});
-        try {
-            c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(&canvas), 0);
-        } catch (...) {
+        const auto restoreCanvas = ScopeGuard([&] {
             canvas.SetOrigin(origin);
             surface.Clip = clip;
-            throw;
-        }
-        canvas.SetOrigin(origin);
-        surface.Clip = clip;
+        });
+        c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(&canvas), 0);
     }
 }
 

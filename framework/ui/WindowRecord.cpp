@@ -5,6 +5,7 @@
 //   3. event routing: Qt event -> message -> WindowProc chain -> native handling at the chain's end
 #include "ui/WindowRecord.h"
 
+#include "core/ScopeGuard.h"
 #include "graphics/Canvas.h"
 #include "ui/Application.h"
 #include "ui/KeyCodes.h"
@@ -167,9 +168,8 @@ bool DispatchWithNative(HWND window, TMessage& message, QEvent* event,
                         const std::function<bool(QEvent*)>& native, bool sent) {
     TNativeDispatch entry{window->Control, message.Msg, event, &native};
     NativeStack().push_back(&entry);
-    struct Pop {
-        ~Pop() { NativeStack().pop_back(); }
-    } pop;
+    const auto pop = ScopeGuard([] { NativeStack().pop_back(); });
+
     if (sent)
         DeliverSentMessage(window, message);
     else

@@ -129,6 +129,23 @@ using HDC = TCanvas*;
 // During WM_PAINT of `window`: the canvas of that paint. Null outside a paint.
 HDC BeginPaint(HWND window);
 void EndPaint(HWND window);
+// BeginPaint for a scope and EndPaint when it ends; Canvas() is null (and nothing is ended) outside a paint
+// or for a null window.
+class [[nodiscard]] TPaintScope {
+public:
+    explicit TPaintScope(HWND window) : FWindow(window), FCanvas(BeginPaint(window)) {}
+    ~TPaintScope() {
+        if (FCanvas) EndPaint(FWindow);
+    }
+    TPaintScope(const TPaintScope&) = delete;
+    TPaintScope& operator=(const TPaintScope&) = delete;
+    HDC Canvas() const { return FCanvas; }
+
+private:
+    HWND FWindow;
+    HDC FCanvas;
+};
+
 // A canvas that draws on the window outside paint messages. Figures go to a transparent overlay on top
 // of the window and are combined with what is below by exclusive-or, so drawing a figure twice erases it.
 // The figures stay until drawn again or the overlay is cleared by ReleaseDC(window, dc, true).

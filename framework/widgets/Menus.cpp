@@ -1,6 +1,7 @@
 // Menu items, menus and popup menus over QMenu.
 #include "widgets/Menus.h"
 #include "core/ClassRegistry.h"
+#include "core/ScopeGuard.h"
 
 #include "core/SysUtils.h"
 #include "graphics/QtConvert.h"
@@ -270,20 +271,19 @@ void TPopupMenu::Popup(int x, int y) {
     if (FAlignment == paCenter) at.rx() -= width / 2;
 
     const HWND owner = WindowHandle();
-    SendMessage(owner, WM_ENTERMENULOOP, 1, 0);
-    FMenu = &menu;
-    menu.popup(at);
-    TModalLoop loop([&menu] { return !menu.isVisible(); }, [&menu] { menu.close(); });
-    try {
+    {
+        // A loop that fails ends the menu loop too: its owner's hooks would stay suspended otherwise.
+        SendMessage(owner, WM_ENTERMENULOOP, 1, 0);
+        const auto exitMenuLoop = ScopeGuard([owner] { SendMessage(owner, WM_EXITMENULOOP, 1, 0); });
+        FMenu = &menu;
+        const auto closed = ScopeGuard([this] {
+            FMenu = nullptr;
+            FActions.clear();
+        });
+        menu.popup(at);
+        TModalLoop loop([&menu] { return !menu.isVisible(); }, [&menu] { menu.close(); });
         loop.Run(this);
-    } catch (...) {
-        FMenu = nullptr;
-        FActions.clear();
-        throw;
     }
-    FMenu = nullptr;
-    FActions.clear();
-    SendMessage(owner, WM_EXITMENULOOP, 1, 0);
     // The command runs after the menu loop, as a posted command would.
     if (chosen) chosen->Click();
 }
