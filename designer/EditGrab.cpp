@@ -143,7 +143,7 @@ void TEditGrab::BringHandlesToFront() {
 void TEditGrab::ControlWindowProc(TMessage& message) {
     FSavedWindowProc(message);
     if (message.Msg != WM_WINDOWPOSCHANGED) return;
-    if (const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam)) {
+    if (const WINDOWPOS* pos = TWMWindowPos::From(message).WindowPos) {
         const UINT unchanged = SWP_NOSIZE | SWP_NOMOVE;
         if (!FVisible || (pos->flags & unchanged) == unchanged) return;
     }

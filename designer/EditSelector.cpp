@@ -95,11 +95,11 @@ void TEditSelector::WindowProc(TMessage& message) {
 
 void TEditSelector::PaintMarks(TMessage& message) {
     auto* windowed = dynamic_cast<TWinControl*>(FControl);
-    const bool ownPaint = !message.WParam && windowed && windowed->HandleAllocated();
+    const bool ownPaint = !TWMPaint::From(message).Canvas && windowed && windowed->HandleAllocated();
     const TPaintScope paint(ownPaint ? windowed->Handle() : nullptr);
-    if (paint.Canvas()) message.WParam = reinterpret_cast<WPARAM>(paint.Canvas());
+    if (paint.Canvas()) TWMPaint::SetCanvas(message, paint.Canvas());
     FSavedWindowProc(message);
-    if (auto* canvas = reinterpret_cast<TCanvas*>(message.WParam)) {
+    if (TCanvas* canvas = TWMPaint::From(message).Canvas) {
         // A graphic control paints into its parent's canvas, clipped to its bounds: keep that clip.
         if (windowed) canvas->ResetClip();
         const TRect r = FControl->ClientRect();

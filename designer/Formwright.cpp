@@ -57,7 +57,7 @@ struct TFormwrightHooks {
     static LRESULT GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
         const LRESULT result = CallNextHookEx(GGetMessageHook, code, wParam, lParam);
         if (code == HC_ACTION && wParam == PM_REMOVE && GActiveDesigner && !GSuspended) {
-            MSG& msg = *reinterpret_cast<MSG*>(lParam);
+            MSG& msg = HookRecord<MSG>(lParam);
             Guarded([&] { GActiveDesigner->HandlePostedMessage(msg); });
         }
         return result;
@@ -65,7 +65,7 @@ struct TFormwrightHooks {
 
     static LRESULT CallWndProcHook(int code, WPARAM wParam, LPARAM lParam) {
         const LRESULT result = CallNextHookEx(GCallWndProcHook, code, wParam, lParam);
-        CWPSTRUCT& info = *reinterpret_cast<CWPSTRUCT*>(lParam);
+        CWPSTRUCT& info = HookRecord<CWPSTRUCT>(lParam);
         switch (info.message) {
         case WM_DESTROY:
             if (GActiveDesigner && GActiveDesigner->FRoot && info.hwnd == GActiveDesigner->FRootWindow) {
@@ -402,10 +402,9 @@ void TFormwright::RootWindowProc(TMessage& message) {
         // The grid goes on top of the root's own painting (a container paints its face over whatever was
         // there) and under its children: windowed ones are windows of their own, graphic ones are spared.
         // A canvas handed down by an outer window procedure (a selector's corner marks) gets it too.
-        if (message.WParam) {
+        if (TCanvas* canvas = TWMPaint::From(message).Canvas) {
             FSavedRootWindowProc(message);
-            auto& canvas = *reinterpret_cast<TCanvas*>(message.WParam);
-            PaintGrid(canvas, canvas.ClipRect());
+            PaintGrid(*canvas, canvas->ClipRect());
             return;
         }
         const TPaintScope paint(FRootWindow);
@@ -413,16 +412,16 @@ void TFormwright::RootWindowProc(TMessage& message) {
             FSavedRootWindowProc(message);
             return;
         }
-        message.WParam = reinterpret_cast<WPARAM>(paint.Canvas());
+        TWMPaint::SetCanvas(message, paint.Canvas());
         FSavedRootWindowProc(message);
         PaintGrid(*paint.Canvas(), paint.Canvas()->ClipRect());
-        message.WParam = 0;
+        TWMPaint::SetCanvas(message, nullptr);
         return;
     }
     FSavedRootWindowProc(message);
     // A load puts the bounds of the file on the root; that is no change of the user's.
     if (message.Msg == WM_WINDOWPOSCHANGED && FReadingDepth == 0) {
-        const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);
+        const WINDOWPOS* pos = TWMWindowPos::From(message).WindowPos;
         const UINT unchanged = SWP_NOSIZE | SWP_NOMOVE;
         if (!pos || (pos->flags & unchanged) != unchanged) {
             FRootWindowChange = FChangeDepth == 0;

@@ -376,7 +376,6 @@ void TFormwright::PlaceComponent() {
         std::unique_ptr<TComponent> unplaced(component);
         TEditContainer* placeholder = PlaceholderOf(component);
         unplaced.release();
-
         placeholder->SetBounds(rect.Left, rect.Top, placeholder->Width(), placeholder->Height());
         placeholder->Show();
         SelectObject(placeholder, true);

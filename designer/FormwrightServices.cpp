@@ -7,7 +7,6 @@
 #include "Formwright.h"
 #include "core/Exceptions.h"
 #include "core/ScopeGuard.h"
-
 #include "core/Streams.h"
 #include "core/SysUtils.h"
 #include "graphics/Clipboard.h"

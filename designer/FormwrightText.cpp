@@ -107,7 +107,6 @@ void ReadRootBinary(TFormwright* designer, TMemoryStream& stream) {
     }
     failed.Dismiss();
     designer->EndLoad(true);
-
     showRoot();
 }
 

@@ -305,7 +305,7 @@ bool TPopupListbox::SearchFor(const std::string& text) {
 }
 
 void TPopupListbox::CharMessage(TMessage& message) {
-    const auto ch = static_cast<unsigned char>(message.WParam);
+    const unsigned char ch = TWMChar::From(message).Char;
     if (ch == VK_BACK) {
         FSearchText.clear();
         SetItemIndex(-1);
@@ -331,13 +331,15 @@ void TPopupListbox::CharMessage(TMessage& message) {
 
 void TPopupListbox::Dispatch(TMessage& message) {
     switch (message.Msg) {
-    case WM_CHAR:
-        if (static_cast<unsigned char>(message.WParam) >= 32 || message.WParam == VK_BACK ||
-            message.WParam == VK_RETURN || message.WParam == VK_ESCAPE) {
+    case WM_CHAR: {
+        const unsigned char ch = TWMChar::From(message).Char;
+        if (ch >= 32 || ch == VK_BACK || ch == VK_RETURN || ch == VK_ESCAPE) {
             CharMessage(message);
             return;
         }
         break;
+    }
+
     case WM_TIMER:
         TimerMessage(message);
         return;

@@ -47,9 +47,12 @@ TControl::~TControl() {
 // ================================================================================================
 
 LRESULT TControl::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
-    TMessage m{message, wParam, lParam, 0};
-    WindowProc(m);
-    return m.Result;
+    return Perform(TMessage{message, wParam, lParam, 0});
+}
+
+LRESULT TControl::Perform(TMessage message) {
+    WindowProc(message);
+    return message.Result;
 }
 
 void TControl::SendCancelMode(TControl* sender) {
@@ -58,7 +61,7 @@ void TControl::SendCancelMode(TControl* sender) {
     // The active control first, then the controls it sits in: a drop-down may be watched by either.
     for (TControl* c = form->ActiveControl(); c && c != form;) {
         TControl* next = c->Parent();
-        c->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(sender));
+        c->Perform(TCMCancelMode{sender}.ToMessage());
         c = next;
     }
 }
@@ -90,8 +93,8 @@ void TControl::WndProc(TMessage& message) {
 }
 
 void TControl::Dispatch(TMessage& message) {
-    if (message.Msg == WM_PAINT && message.WParam) {
-        PaintGraphic(*reinterpret_cast<TCanvas*>(message.WParam));
+    if (message.Msg == WM_PAINT && TWMPaint::From(message).Canvas) {
+        PaintGraphic(*TWMPaint::From(message).Canvas);
         return;
     }
     DefaultHandler(message);

@@ -66,7 +66,7 @@ public:
         msg.pt = GetCursorPos();
         // Reported here rather than unwound through Qt's event delivery.
         Application->HandleException([&msg] {
-            RunChain(WH_GETMESSAGE, PM_REMOVE, reinterpret_cast<LPARAM>(&msg));
+            RunChain(WH_GETMESSAGE, PM_REMOVE, HookParam(msg));
             if (msg.message == WM_NULL || !IsWindow(msg.hwnd)) return;
             TMessage message{msg.message, msg.wParam, msg.lParam, 0};
             msg.hwnd->Control->WindowProc(message);
@@ -113,7 +113,7 @@ LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
 
 LRESULT DeliverSentMessage(HWND window, TMessage& message) {
     CWPSTRUCT info{message.LParam, message.WParam, message.Msg, window};
-    RunChain(WH_CALLWNDPROC, 0, reinterpret_cast<LPARAM>(&info));
+    RunChain(WH_CALLWNDPROC, 0, HookParam(info));
     TWinControl* control = FindControl(window);
     if (!control) return 0;
     control->WindowProc(message);
@@ -159,6 +159,6 @@ bool PassInputThroughHooks(QWidget* receiver, QEvent* event) {
     if (!window) return true;
     MSG msg = InputMessageOf(receiver, event, window);
     if (msg.message == WM_NULL) return true;
-    RunChain(WH_GETMESSAGE, PM_REMOVE, reinterpret_cast<LPARAM>(&msg));
+    RunChain(WH_GETMESSAGE, PM_REMOVE, HookParam(msg));
     return msg.message != WM_NULL;
 }

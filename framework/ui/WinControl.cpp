@@ -460,7 +460,7 @@ void TWinControl::Dispatch(TMessage& message) {
         return;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
-        uint16_t key = static_cast<uint16_t>(message.WParam);
+        uint16_t key = TWMKey::From(message).Key;
         // A form that previews keys sees them before its focused control does.
         TCustomForm* previewer = GetParentForm(this);
         if (previewer && previewer != this && previewer->KeyPreview()) {
@@ -473,20 +473,20 @@ void TWinControl::Dispatch(TMessage& message) {
             TCustomForm* form = GetParentForm(this);
             if (form && form->DialogKey(key, KeyboardStateToShiftState())) return;
         }
-        message.WParam = key;
+        TWMKey::SetKey(message, key);
         break;
     }
     case WM_CHAR:
     case WM_SYSCHAR: {
-        char key = static_cast<char>(message.WParam);
+        char key = static_cast<char>(TWMChar::From(message).Char);
         KeyPress(key);
         if (key == 0) return;
-        message.WParam = static_cast<unsigned char>(key);
+        TWMChar::SetChar(message, static_cast<unsigned char>(key));
         break;
     }
     case WM_KEYUP:
     case WM_SYSKEYUP: {
-        uint16_t key = static_cast<uint16_t>(message.WParam);
+        uint16_t key = TWMKey::From(message).Key;
         KeyUp(key, KeyboardStateToShiftState());
         if (key == 0) return;
         break;
@@ -527,10 +527,9 @@ void TWinControl::KeyPress(char& key) {
 }
 
 void TWinControl::WMPaint(TMessage& message) {
-    if (message.WParam) {
-        auto& canvas = *reinterpret_cast<TCanvas*>(message.WParam);
-        PaintWindow(canvas);
-        PaintControls(canvas);
+    if (TCanvas* canvas = TWMPaint::From(message).Canvas) {
+        PaintWindow(*canvas);
+        PaintControls(*canvas);
         return;
     }
     const TPaintScope paint(FHandle);
@@ -560,13 +559,14 @@ void TWinControl::PaintControls(TCanvas& canvas) {
             canvas.SetOrigin(origin);
             surface.Clip = clip;
         });
-        c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(&canvas), 0);
+        c->Perform(TWMPaint{&canvas}.ToMessage());
     }
 }
 
 void TWinControl::WindowPosChanged(const TMessage& message) {
-    const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);
+    const WINDOWPOS* pos = TWMWindowPos::From(message).WindowPos;
     if (!pos) return;
+
     const bool moved = !(pos->flags & SWP_NOMOVE) && (pos->x != Left() || pos->y != Top());
     const bool sized = !(pos->flags & SWP_NOSIZE) && (pos->cx != Width() || pos->cy != Height());
     if (!moved && !sized) return;

@@ -76,7 +76,7 @@ bool SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, U
     QWidget* widget = WidgetOf(window);
     if (!widget) return false;
     WINDOWPOS pos{window, insertAfter, x, y, cx, cy, flags};
-    TMessage changing{WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos), 0};
+    TMessage changing = TWMWindowPos{&pos}.ToMessage(WM_WINDOWPOSCHANGING);
     DeliverSentMessage(window, changing);
     if (!IsWindow(window)) return false;
     const QRect before = widget->isWindow() ? widget->frameGeometry() : widget->geometry();
@@ -107,7 +107,8 @@ bool SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, U
     }
     if (flags & SWP_SHOWWINDOW) ShowWidget(widget, !(flags & SWP_NOACTIVATE));
     if (flags & SWP_HIDEWINDOW) widget->hide();
-    TMessage changed{WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos), 0};
+    TMessage changed = TWMWindowPos{&pos}.ToMessage(WM_WINDOWPOSCHANGED);
+
     DeliverSentMessage(window, changed);
     return true;
 }

@@ -350,7 +350,8 @@ static bool RouteWidgetEventUnguarded(QWidget* widget, QEvent* event,
             if (g.x() == record->Control->Left() && g.y() == record->Control->Top()) pos.flags |= SWP_NOMOVE;
             if (g.width() == record->Control->Width() && g.height() == record->Control->Height())
                 pos.flags |= SWP_NOSIZE;
-            TMessage message{WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos), 0};
+            TMessage message = TWMWindowPos{&pos}.ToMessage(WM_WINDOWPOSCHANGED);
+
             DeliverSentMessage(window, message);
         }
         return result;

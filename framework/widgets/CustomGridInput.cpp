@@ -240,7 +240,7 @@ void TCustomGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) 
 void TCustomGrid::Dispatch(TMessage& message) {
     switch (message.Msg) {
     case WM_MOUSEWHEEL: {
-        const int delta = static_cast<int16_t>(HIWORD(message.WParam));
+        const int delta = TWMMouseWheel::From(message).Delta;
         MoveTopLeft(FTopLeft.X, FTopLeft.Y - delta / 40);
         return;
     }

@@ -512,7 +512,7 @@ void TCustomListBox::TypeCharacter(char ch) {
 
 void TCustomListBox::Dispatch(TMessage& message) {
     if (message.Msg == WM_MOUSEWHEEL) {
-        const int delta = static_cast<int16_t>(HIWORD(message.WParam));
+        const int delta = TWMMouseWheel::From(message).Delta;
         SetTopIndex(FTopIndex - delta / 40);
         return;
     }
@@ -531,7 +531,7 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
         }
         break;
     case WM_KEYDOWN:
-        switch (message.WParam) {
+        switch (const uint16_t key = TWMKey::From(message).Key) {
         case VK_UP:
         case VK_DOWN:
         case VK_LEFT:
@@ -540,15 +540,16 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
         case VK_NEXT:
         case VK_HOME:
         case VK_END:
-            MoveSelection(static_cast<uint16_t>(message.WParam));
+            MoveSelection(key);
             return;
         default:
             break;
         }
         break;
     case WM_CHAR:
-        if (static_cast<unsigned char>(message.WParam) >= 32) {
-            TypeCharacter(static_cast<char>(message.WParam));
+        if (const unsigned char ch = TWMChar::From(message).Char; ch >= 32) {
+            TypeCharacter(static_cast<char>(ch));
+
             return;
         }
         break;

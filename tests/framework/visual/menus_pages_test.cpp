@@ -24,7 +24,7 @@ HHOOK menuHook = nullptr;
 
 LRESULT MenuLoopHook(int code, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = CallNextHookEx(menuHook, code, wParam, lParam);
-    const auto* info = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    const auto* info = &HookRecord<CWPSTRUCT>(lParam);
     if (menuLog && (info->message == WM_ENTERMENULOOP || info->message == WM_EXITMENULOOP)) {
         TWinControl* control = FindControl(info->hwnd);
         menuLog->push_back(std::string(info->message == WM_ENTERMENULOOP ? "enter " : "exit ") +
