@@ -96,7 +96,7 @@ void TEditSelector::WindowProc(TMessage& message) {
 void TEditSelector::PaintMarks(TMessage& message) {
     auto* windowed = dynamic_cast<TWinControl*>(FControl);
     const bool ownPaint = !TWMPaint::From(message).Canvas && windowed && windowed->HandleAllocated();
-    const TPaintScope paint(ownPaint ? windowed->Handle() : nullptr);
+    const TPaintScope paint(ownPaint ? windowed->Handle() : nullptr, message);
     if (paint.Canvas()) TWMPaint::SetCanvas(message, paint.Canvas());
     FSavedWindowProc(message);
     if (TCanvas* canvas = TWMPaint::From(message).Canvas) {

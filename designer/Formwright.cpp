@@ -407,7 +407,7 @@ void TFormwright::RootWindowProc(TMessage& message) {
             PaintGrid(*canvas, canvas->ClipRect());
             return;
         }
-        const TPaintScope paint(FRootWindow);
+        const TPaintScope paint(FRootWindow, message);
         if (!paint.Canvas()) {
             FSavedRootWindowProc(message);
             return;

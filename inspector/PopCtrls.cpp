@@ -266,7 +266,7 @@ void TPopupListbox::TargetWindowProc(TMessage& message) {
         return;
     case WM_KEYDOWN:
         // The key's characters still follow (to this procedure, so to the list as well).
-        TranslateKeyDown(FTargetWindow);
+        TranslateKeyDown(FTargetWindow, message);
         WindowProc(message);
         return;
     case WM_CHAR:

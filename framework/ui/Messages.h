@@ -14,6 +14,7 @@
 #pragma GCC visibility push(default)
 
 class TCanvas;
+struct TNativeDispatch;
 struct TWindowRecord;
 using HWND = TWindowRecord*; // a window of the framework; null is "no window"
 using WPARAM = uintptr_t;
@@ -27,6 +28,9 @@ struct TMessage {
     WPARAM WParam = 0;
     LPARAM LParam = 0;
     LRESULT Result = 0;
+    // The Qt event a message made from one carries to the end of the window procedure chain, where the
+    // default handler lets the Qt widget handle it (framework-private; null for other messages).
+    TNativeDispatch* Native = nullptr;
 };
 
 // A posted (input) message as the get-message hooks see it before it reaches its window.

@@ -1,4 +1,4 @@
-// Private to the framework: the Qt event waiting at the end of a window procedure chain.
+// Private to the framework: the Qt event a message carries to the end of its window procedure chain.
 #pragma once
 
 #include "ui/Messages.h"
@@ -10,6 +10,7 @@
 class QEvent;
 class TWinControl;
 
+// The Qt event behind a message and the Qt widget's own handling of it, run at most once.
 struct TNativeDispatch {
     TWinControl* Control;
     UINT Msg;
@@ -19,7 +20,8 @@ struct TNativeDispatch {
     bool Result = false;
 };
 
-// Lets the Qt widget handle the event behind `message`, once; false when the message came from no event.
+// Lets the Qt widget of `control` handle the event `message` carries, once; false when the message carries
+// no event of that control (a message made in code, or one passed on to another control).
 bool RunNativeHandling(TWinControl* control, const TMessage& message);
 
 #pragma GCC visibility pop

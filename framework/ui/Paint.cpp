@@ -39,13 +39,13 @@ void FlushPaintMessages() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
 }
 
-HDC BeginPaint(HWND window) {
+HDC BeginPaint(HWND window, const TMessage& paint) {
     QWidget* widget = WidgetOf(window);
     if (!widget) return nullptr;
     if (window->PaintCanvas) return window->PaintCanvas;
     if (!widget->testAttribute(Qt::WA_WState_InPaintEvent)) return nullptr; // not inside WM_PAINT
     // The native widget paints first; the framework's painting goes on top of it.
-    if (window->Control) RunNativeHandling(window->Control, TMessage{WM_PAINT, 0, 0, 0});
+    if (window->Control) RunNativeHandling(window->Control, paint);
     window->PaintPainter = new QPainter(widget);
     window->PaintCanvas = new TCanvas;
     TCanvasAccess::AttachPainter(*window->PaintCanvas, window->PaintPainter);

@@ -532,7 +532,7 @@ void TWinControl::WMPaint(TMessage& message) {
         PaintControls(*canvas);
         return;
     }
-    const TPaintScope paint(FHandle);
+    const TPaintScope paint(FHandle, message);
     if (!paint.Canvas()) return;
     PaintWindow(*paint.Canvas());
     PaintControls(*paint.Canvas());

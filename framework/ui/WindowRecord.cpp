@@ -5,7 +5,6 @@
 //   3. event routing: Qt event -> message -> WindowProc chain -> native handling at the chain's end
 #include "ui/WindowRecord.h"
 
-#include "core/ScopeGuard.h"
 #include "graphics/Canvas.h"
 #include "ui/Application.h"
 #include "ui/KeyCodes.h"
@@ -158,18 +157,12 @@ void DestroyFrameworkWindow(HWND window) {
 
 namespace {
 
-std::vector<TNativeDispatch*>& NativeStack() {
-    static std::vector<TNativeDispatch*> stack;
-    return stack;
-}
-
-// Runs `message` through the control's window procedure with the Qt handling of `event` waiting at the end.
+// Runs `message` through the control's window procedure carrying `event`, whose Qt handling waits at the
+// end of the chain.
 bool DispatchWithNative(HWND window, TMessage& message, QEvent* event,
                         const std::function<bool(QEvent*)>& native, bool sent) {
     TNativeDispatch entry{window->Control, message.Msg, event, &native};
-    NativeStack().push_back(&entry);
-    const auto pop = ScopeGuard([] { NativeStack().pop_back(); });
-
+    message.Native = &entry;
     if (sent)
         DeliverSentMessage(window, message);
     else
@@ -215,17 +208,13 @@ bool GeometryMatchesControl(QWidget* widget, TWinControl* control) {
 } // namespace
 
 bool RunNativeHandling(TWinControl* control, const TMessage& message) {
-    auto& stack = NativeStack();
-    for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
-        TNativeDispatch* entry = *it;
-        if (entry->Control == control && entry->Msg == message.Msg) {
-            if (entry->Ran) return entry->Result;
-            entry->Ran = true;
-            entry->Result = (*entry->Native)(entry->Event);
-            return entry->Result;
-        }
+    TNativeDispatch* entry = message.Native;
+    if (!entry || entry->Control != control || entry->Msg != message.Msg) return false;
+    if (!entry->Ran) {
+        entry->Ran = true;
+        entry->Result = (*entry->Native)(entry->Event);
     }
-    return false;
+    return entry->Result;
 }
 
 MSG InputMessageOf(QWidget* receiver, QEvent* event, HWND hwnd) {
@@ -376,11 +365,11 @@ static bool RouteWidgetEventUnguarded(QWidget* widget, QEvent* event,
     }
 }
 
-bool TranslateKeyDown(HWND window) {
+bool TranslateKeyDown(HWND window, const TMessage& message) {
     TWinControl* control = FindControl(window);
-    if (!control) return false;
+    if (!control || message.Msg != WM_KEYDOWN) return false;
     // The key-down's native step only records that the key went through; the characters follow it.
-    return RunNativeHandling(control, TMessage{WM_KEYDOWN, 0, 0, 0});
+    return RunNativeHandling(control, message);
 }
 
 bool RouteWidgetEvent(QWidget* widget, QEvent* event, const std::function<bool(QEvent*)>& native) {

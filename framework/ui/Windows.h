@@ -91,8 +91,8 @@ bool GetCaretPos(TPoint& point);
 // A key-down types its characters (WM_CHAR to the same window) only when it reaches the end of the window
 // procedure chain. A window procedure that takes the key-down away from its window (a drop-down list
 // handling the keys of its edit box) calls this while handling it, so the characters still follow; true
-// when `window` is handling a key-down now.
-bool TranslateKeyDown(HWND window);
+// when `message` is a key-down from the keyboard that `window` is handling now.
+bool TranslateKeyDown(HWND window, const TMessage& message);
 // Timer `id` of `window`: WM_TIMER (WParam `id`) is posted every `elapse` milliseconds until KillTimer.
 // Setting an existing timer again restarts it.
 bool SetTimer(HWND window, uintptr_t id, unsigned elapse);
@@ -126,14 +126,15 @@ bool UpdateWindow(HWND window);
 void FlushPaintMessages();
 
 using HDC = TCanvas*;
-// During WM_PAINT of `window`: the canvas of that paint. Null outside a paint.
-HDC BeginPaint(HWND window);
+// While `paint` (a WM_PAINT) is handled for `window`: the canvas of that paint, on top of what the Qt widget
+// painted of itself. Null outside a paint.
+HDC BeginPaint(HWND window, const TMessage& paint);
 void EndPaint(HWND window);
 // BeginPaint for a scope and EndPaint when it ends; Canvas() is null (and nothing is ended) outside a paint
 // or for a null window.
 class [[nodiscard]] TPaintScope {
 public:
-    explicit TPaintScope(HWND window) : FWindow(window), FCanvas(BeginPaint(window)) {}
+    TPaintScope(HWND window, const TMessage& paint) : FWindow(window), FCanvas(BeginPaint(window, paint)) {}
     ~TPaintScope() {
         if (FCanvas) EndPaint(FWindow);
     }

@@ -43,6 +43,7 @@ struct Spy {
     std::vector<std::string> log;
     bool takeKeys = false;
     bool translate = false;
+    TWinControl* translateFor = nullptr; // the window named when translating; the spied control when null
     void Proc(TMessage& m) {
         if (m.Msg == CM_CANCELMODE) {
             auto* sender = TCMCancelMode::From(m).Sender;
@@ -51,7 +52,7 @@ struct Spy {
         if (m.Msg == WM_TIMER) log.push_back("timer " + std::to_string(m.WParam));
         if (takeKeys && m.Msg == WM_KEYDOWN) {
             log.push_back("keydown");
-            if (translate) TranslateKeyDown(control->Handle());
+            if (translate) TranslateKeyDown((translateFor ? translateFor : control)->Handle(), m);
             return;
         }
         if (takeKeys && m.Msg == WM_CHAR) {
@@ -156,7 +157,14 @@ TEST_F(PopupSupport, AKeyDownTakenFromItsWindowTypesItsCharactersOnlyWhenTransla
     TInputSimulator::TypeText("b", edit->Handle());
     EXPECT_EQ(spy.log, (std::vector<std::string>{"keydown", "char b"}));
     EXPECT_EQ(edit->Text(), "") << "the edit itself got neither";
-    EXPECT_FALSE(TranslateKeyDown(edit->Handle())) << "outside a key-down";
+    EXPECT_FALSE(TranslateKeyDown(edit->Handle(), TMessage{WM_KEYDOWN, VK_SPACE, 0, 0}))
+        << "outside a key-down";
+    // The key-down belongs to the window it came from: naming another window translates nothing.
+    spy.log.clear();
+    spy.translateFor = other;
+    TInputSimulator::TypeText("c", edit->Handle());
+    EXPECT_EQ(spy.log, std::vector<std::string>{"keydown"});
+    EXPECT_EQ(other->Text(), "");
 }
 
 TEST_F(PopupSupport, TheCaretPositionFollowsTheTextCursor) {
