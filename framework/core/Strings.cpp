@@ -2,8 +2,6 @@
 
 #include "core/ScopeGuard.h"
 #include "core/SysUtils.h"
-#include "streaming/Reader.h"
-#include "streaming/Writer.h"
 
 #include <utility>
 #include <vector>
@@ -129,30 +127,6 @@ void TStrings::Assign(const TPersistent* source) {
         return;
     }
     TPersistent::Assign(source);
-}
-
-void TStrings::DefineProperties(TFiler& filer) {
-    filer.DefineProperty(
-        "Strings", [this](TReader& reader) { ReadData(reader); },
-        [this](TWriter& writer) { WriteData(writer); }, Count() > 0);
-}
-
-void TStrings::ReadData(TReader& reader) {
-    reader.ReadListBegin();
-    {
-        const auto update = UpdateScope(*this);
-        Clear();
-        while (!reader.EndOfList())
-            Add(reader.ReadString());
-    }
-    reader.ReadListEnd();
-}
-
-void TStrings::WriteData(TWriter& writer) const {
-    writer.WriteListBegin();
-    for (int i = 0; i < Count(); ++i)
-        writer.WriteString(Strings(i));
-    writer.WriteListEnd();
 }
 
 void TStrings::AddStrings(const TStrings& source) {

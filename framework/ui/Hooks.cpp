@@ -1,7 +1,5 @@
 // Message hook chains, sent and posted messages.
-#include "ui/Application.h"
-#include "ui/Control.h"
-#include "ui/WinControl.h"
+#include "ui/WindowOwner.h"
 #include "ui/WindowRecord.h"
 #include "ui/Windows.h"
 
@@ -65,11 +63,11 @@ public:
         if (msg.message == WM_TIMER && !TimerAlive(msg.hwnd, msg.wParam)) return true;
         msg.pt = GetCursorPos();
         // Reported here rather than unwound through Qt's event delivery.
-        Application->HandleException([&msg] {
+        RunReportingExceptions([&msg] {
             RunChain(WH_GETMESSAGE, PM_REMOVE, HookParam(msg));
             if (msg.message == WM_NULL || !IsWindow(msg.hwnd)) return;
             TMessage message{msg.message, msg.wParam, msg.lParam, 0};
-            msg.hwnd->Control->WindowProc(message);
+            msg.hwnd->Owner->HandleWindowMessage(message);
         });
         return true;
     }
@@ -114,9 +112,9 @@ LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
 LRESULT DeliverSentMessage(HWND window, TMessage& message) {
     CWPSTRUCT info{message.LParam, message.WParam, message.Msg, window};
     RunChain(WH_CALLWNDPROC, 0, HookParam(info));
-    TWinControl* control = FindControl(window);
-    if (!control) return 0;
-    control->WindowProc(message);
+    TWindowOwner* owner = FindWindowOwner(window);
+    if (!owner) return 0;
+    owner->HandleWindowMessage(message);
     return message.Result;
 }
 

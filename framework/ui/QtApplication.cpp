@@ -1,6 +1,5 @@
 #include "ui/QtApplication.h"
 
-#include "ui/Application.h"
 #include "ui/WindowRecord.h"
 #include "ui/Windows.h"
 
@@ -136,7 +135,7 @@ bool TQtApplication::notify(QObject* receiver, QEvent* event) {
         }
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        Application->ShowException(e);
+        ReportWindowException(e);
         return true;
     }
 }

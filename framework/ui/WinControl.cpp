@@ -33,6 +33,10 @@ FW_PUBLISH(TWinControl) {
 // 1. lifetime and the window
 // ================================================================================================
 
+TWinControl* FindControl(HWND window) {
+    return dynamic_cast<TWinControl*>(FindWindowOwner(window));
+}
+
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
 }
 

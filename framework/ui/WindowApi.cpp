@@ -1,5 +1,5 @@
 // Window data, hierarchy and geometry.
-#include "ui/WinControl.h"
+#include "ui/WindowOwner.h"
 #include "ui/WindowRecord.h"
 #include "ui/Windows.h"
 
@@ -187,7 +187,7 @@ static QScrollBar* ScrollBarOf(HWND window, int bar) {
 
 int GetScrollPos(HWND window, int bar) {
     if (QScrollBar* sb = ScrollBarOf(window, bar)) return sb->value();
-    if (TWinControl* control = FindControl(window)) return control->ScrollPosition(bar);
+    if (TWindowOwner* owner = FindWindowOwner(window)) return owner->ScrollPosition(bar);
     return 0;
 }
 
@@ -196,7 +196,7 @@ void GetScrollRange(HWND window, int bar, int& min, int& max) {
     if (QScrollBar* sb = ScrollBarOf(window, bar)) {
         min = sb->minimum();
         max = sb->maximum();
-    } else if (TWinControl* control = FindControl(window)) {
-        control->ScrollRange(bar, min, max);
+    } else if (TWindowOwner* owner = FindWindowOwner(window)) {
+        owner->ScrollRange(bar, min, max);
     }
 }

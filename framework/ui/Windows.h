@@ -14,7 +14,7 @@
 
 class TBitmap;
 class TCanvas;
-class TWinControl;
+class TWindowOwner;
 
 // ---- message hooks ---------------------------------------------------------------------------------------
 // A get-message hook sees every posted (input) message before it reaches its window: LParam points at the
@@ -47,7 +47,8 @@ inline HWND const HWND_TOP = nullptr;
 inline HWND const HWND_BOTTOM = reinterpret_cast<HWND>(1);
 
 bool IsWindow(HWND window);
-TWinControl* FindControl(HWND window); // the control that owns the window, or null
+TWindowOwner*
+FindWindowOwner(HWND window); // the object the window belongs to, or null (FindControl, WinControl.h)
 intptr_t GetWindowLong(HWND window, int index);
 intptr_t SetWindowLong(HWND window, int index, intptr_t value); // returns the previous value
 HWND GetParent(HWND window);

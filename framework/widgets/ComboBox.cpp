@@ -33,9 +33,7 @@ public:
     }
 
 private:
-    TCustomComboBox* Box() const {
-        return Record ? dynamic_cast<TCustomComboBox*>(Record->Control) : nullptr;
-    }
+    TCustomComboBox* Box() const { return Record ? dynamic_cast<TCustomComboBox*>(Record->Owner) : nullptr; }
 };
 
 namespace {
