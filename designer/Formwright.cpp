@@ -109,13 +109,7 @@ TFormwright::TFormwright()
     : FIds(std::make_unique<TDesignIdentities>()), FHistory(std::make_unique<TDesignHistory>()) {
     FPopupMenu = CreateDesignerMenu();
     GActiveDesigner = this;
-    FGridX = 8;
-    FGridY = 8;
-    FGrab = new TEditGrab(this);
-    FGridColor = TColor(8421504);
-    FFrameColor = TColor(16777215);
-    FHandleColor = TColor(0);
-    FMarkColor = TColor(8421504);
+    FGrab = std::make_unique<TEditGrab>(this);
 }
 
 TFormwright::~TFormwright() {
@@ -125,11 +119,9 @@ TFormwright::~TFormwright() {
         // A destructor cannot report; the root is let go of as far as it went.
     }
     if (GActiveDesigner == this) GActiveDesigner = nullptr;
-    delete FGrab;
-    FGrab = nullptr;
+    FGrab.reset();
     FreePlaceholders();
-    delete FPopupMenu;
-    FPopupMenu = nullptr;
+    FPopupMenu.reset();
 }
 
 // ---- the design surface --------------------------------------------------------------------------------
@@ -189,10 +181,8 @@ bool TFormwright::IsDesignWindow(HWND window) const {
 }
 
 TEditContainer* TFormwright::FindPlaceholder(TComponent* component) const {
-    for (void* item : FPlaceholders) {
-        auto* placeholder = static_cast<TEditContainer*>(item);
+    for (TEditContainer* placeholder : FPlaceholders)
         if (placeholder->Component() == component) return placeholder;
-    }
     return nullptr;
 }
 
@@ -204,7 +194,7 @@ TEditContainer* TFormwright::PlaceholderOf(TComponent* component) const {
 void TFormwright::FreePlaceholders() {
     // A placeholder takes itself out of the list when it is freed.
     while (FPlaceholders.Count() > 0) {
-        auto* placeholder = static_cast<TEditContainer*>(FPlaceholders.Last());
+        TEditContainer* placeholder = FPlaceholders.Last();
         delete placeholder;
         if (FPlaceholders.Count() > 0 && FPlaceholders.Last() == placeholder)
             FPlaceholders.Delete(FPlaceholders.Count() - 1);
@@ -298,7 +288,7 @@ void TFormwright::Attach(TWinControl* newRoot) {
     newRoot->SetDesigning(true);
     FDesignedForm = form;
     // The designer keeps the form after designing ends, and must hear when it is freed.
-    form->FreeNotification(FGrab);
+    form->FreeNotification(FGrab.get());
     form->SetDesigner(this);
     RepaintPass(newRoot, true);
     StartHistory();
@@ -475,7 +465,7 @@ void TFormwright::DesignObjectDestroyed(TComponent* object) {
     if (static_cast<const void*>(FDesignedForm) == address) FDesignedForm = nullptr;
     const bool grabbed = static_cast<const void*>(FGrab->Control()) == address;
     if (!FSelected.count(address) && !grabbed) return;
-    FSelection.Remove(const_cast<void*>(address));
+    FSelection.Remove(address);
     FSelected.erase(address);
     TEditSelector::DropSelectorsOf(address);
     if (grabbed) FGrab->ForgetControl();

@@ -45,9 +45,9 @@ struct TAxis {
 
 // ---- the menu -------------------------------------------------------------------------------------------
 
-TPopupMenu* TFormwright::CreateDesignerMenu() {
-    auto* menu = new TPopupMenu(nullptr);
-    auto add = [menu](const char* caption, TNotifyEvent onClick, bool enabled) {
+std::unique_ptr<TPopupMenu> TFormwright::CreateDesignerMenu() {
+    auto menu = std::make_unique<TPopupMenu>(nullptr);
+    auto add = [&menu](const char* caption, TNotifyEvent onClick, bool enabled) {
         auto* item = new TMenuItem(nullptr);
         item->SetCaption(caption);
         item->OnClick = onClick;
@@ -172,9 +172,8 @@ void TFormwright::AlignSelection(TAlignCode code) {
     case acHSpaceEqually:
     case acVSpaceEqually: {
         // The sorted order stays: the leftmost (topmost) object is the reference of the next command.
-        FSelection.Sort([&axis](void* a, void* b) {
-            const int pa = axis.Position(static_cast<TControl*>(a)),
-                      pb = axis.Position(static_cast<TControl*>(b));
+        FSelection.Sort([&axis](TControl* a, TControl* b) {
+            const int pa = axis.Position(a), pb = axis.Position(b);
             return pa < pb ? -1 : pa > pb ? 1 : 0;
         });
         if (count < 2) break;
@@ -277,8 +276,8 @@ void TFormwright::BringSelectionToFront() {
     for (int i = 0; i < SelectionCount(); ++i)
         if (!IsPlaceholder(Selected(i))) Selected(i)->BringToFront();
     // Non-visual components stay above the controls, and the handles above everything.
-    for (void* placeholder : FPlaceholders)
-        static_cast<TEditContainer*>(placeholder)->BringToFront();
+    for (TEditContainer* placeholder : FPlaceholders)
+        placeholder->BringToFront();
     if (FGrab->Visible()) FGrab->BringHandlesToFront();
     DesignChanged();
 }

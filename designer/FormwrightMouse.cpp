@@ -283,10 +283,8 @@ void TFormwright::FinishRubberBand(TPoint) {
             if (child->BoundsRect().Intersects(band)) toggle(child);
         }
         if (container == FRoot)
-            for (int i = 0; i < FPlaceholders.Count(); ++i) {
-                auto* placeholder = static_cast<TControl*>(FPlaceholders.Items(i));
+            for (TEditContainer* placeholder : FPlaceholders)
                 if (placeholder->BoundsRect().Intersects(band)) toggle(placeholder);
-            }
     }
     SelectionChanged();
 }

@@ -215,8 +215,8 @@ void TFormwright::SelectAll() {
         TControl* child = FRoot->Controls(i);
         if (IsInDesign(child)) SelectObject(child, false);
     }
-    for (void* placeholder : FPlaceholders)
-        SelectObject(static_cast<TControl*>(placeholder), false);
+    for (TEditContainer* placeholder : FPlaceholders)
+        SelectObject(placeholder, false);
     SelectionChanged();
 }
 

@@ -50,9 +50,7 @@ void LoadRecord(TFormwright* designer, TWinControl* root, TMemoryStream& stream)
         reader.ReadSignature();
         reader.ReadComponent(root);
     }
-    const TList& placeholders = designer->Placeholders();
-    for (int i = 0; i < placeholders.Count(); ++i) {
-        auto* placeholder = static_cast<TEditContainer*>(placeholders.Items(i));
+    for (TEditContainer* placeholder : designer->Placeholders()) {
         placeholder->MoveToDesignPosition();
         placeholder->Show();
     }

@@ -90,8 +90,7 @@ TObjectInspector::~TObjectInspector() {
             // A pending edit that cannot be applied is dropped with the window.
         }
     }
-    delete FSelection;
-    FSelection = nullptr;
+    FSelection.reset();
     TCustomDesigner* designer = FDesigner;
     FDesigner = nullptr;
     delete designer;
@@ -210,8 +209,7 @@ void TObjectInspector::ClearGrids() {
     for (TComponent* component : FWatched)
         if (component != FRoot) component->RemoveFreeNotification(this);
     FWatched.clear();
-    delete FSelection;
-    FSelection = nullptr;
+    FSelection.reset();
 }
 
 void TObjectInspector::Watch(TPersistent* object) {
@@ -223,7 +221,7 @@ void TObjectInspector::Watch(TPersistent* object) {
 void TObjectInspector::InspectList(TComponentList* list) {
     std::unique_ptr<TComponentList> taken(list);
     ClearGrids();
-    FSelection = taken.release();
+    FSelection = std::move(taken);
     // The chosen entry is the one inspected object, or none: an entry left chosen for an object no longer
     // watched could outlive it.
     Components->SetItemIndex(FSelection->Count() == 1 ? EntryOf(FSelection->Items(0)) : -1);
@@ -246,9 +244,9 @@ void TObjectInspector::FillGrid(TPropGrid* grid, TTabSheet* sheet, TTypeKinds fi
     FFillRowClass = rowClass;
     grid->SetFilter(Filter ? std::string(Filter->Text())
                            : std::string()); // the grid is empty: this only keeps it
-    GetComponentProperties(FSelection, filter, FDesigner, [this](std::unique_ptr<TPropertyEditor> editor) {
-        AddEditorRow(std::move(editor));
-    });
+    GetComponentProperties(
+        FSelection.get(), filter, FDesigner,
+        [this](std::unique_ptr<TPropertyEditor> editor) { AddEditorRow(std::move(editor)); });
     FFillGrid = nullptr;
     grid->BuildVisibleRows();
     grid->ShowRows(PropBook->ActivePage() == sheet);
@@ -265,11 +263,14 @@ void TObjectInspector::AddEditorRow(std::unique_ptr<TPropertyEditor> editor) {
     for (int i = 0; i < rowEditor->PropCount(); ++i)
         Watch(rowEditor->GetComponent(i));
     std::string path = RowPath(rowEditor);
-    TPropObject* row = FFillRowClass == TMethodObject::StaticClass()
-                           ? new TMethodObject(FFillGrid, FFillParent, std::move(editor), name)
-                           : new TPropObject(FFillGrid, FFillParent, std::move(editor), name);
-    row->SetPath(std::move(path));
-    if (!FFillParent) FFillGrid->TopRows().Add(row);
+    std::unique_ptr<TPropObject> made;
+    if (FFillRowClass == TMethodObject::StaticClass())
+        made = std::make_unique<TMethodObject>(FFillGrid, FFillParent, std::move(editor), name);
+    else
+        made = std::make_unique<TPropObject>(FFillGrid, FFillParent, std::move(editor), name);
+    made->SetPath(std::move(path));
+    // Joined to the tree last: a value that cannot be read leaves no half-made row in it.
+    TPropObject* row = (FFillParent ? FFillParent->Children() : FFillGrid->TopRows()).Add(std::move(made));
     if (rowEditor->GetAttributes().Contains(paSubProperties)) {
         const TRestore<TPropObject*> parent(FFillParent, row);
         rowEditor->GetProperties(
