@@ -15,7 +15,7 @@ FW_PUBLISH(TComponentEditor) {
 FW_PUBLISH(TDefaultEditor) {
 }
 
-// ---- TComponentEditor ----------------------------------------------------------------------------------
+// ---- TComponentEditor -------------------------------------------------------------------------------------
 
 TComponentEditor::TComponentEditor(TComponent* component, TCustomDesigner* designer)
     : FComponent(component), FDesigner(designer) {
@@ -32,7 +32,7 @@ int TComponentEditor::GetVerbCount() {
     return 0;
 }
 
-// ---- TDefaultEditor ------------------------------------------------------------------------------------
+// ---- TDefaultEditor ---------------------------------------------------------------------------------------
 
 void TDefaultEditor::Edit() {
     FContinue = true;
@@ -89,7 +89,7 @@ void TDefaultEditor::EditProperty(TPropertyEditor* editor, bool&, bool& freeEdit
     freeEditor = false;
 }
 
-// ---- the registry --------------------------------------------------------------------------------------
+// ---- the registry -----------------------------------------------------------------------------------------
 
 namespace {
 

@@ -116,7 +116,7 @@ void ReorderWithFewMoves(const std::vector<void*>& current, const std::vector<vo
     }
 }
 
-// ---- one restore ----------------------------------------------------------------------------------------
+// ---- one restore ------------------------------------------------------------------------------------------
 
 class TDesignRestorer::TRun {
 public:

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr TColor PlaceholderColor = TColor(12632256); // silver
+constexpr TColor PlaceholderColor = clSilver;
 
 // The picture of a class: the resource named like the class or its nearest ancestor, else "DEFAULT".
 std::unique_ptr<TBitmap> ClassBitmap(TClass cls) {

@@ -26,20 +26,20 @@
 FW_PUBLISH(TFormwright) {
 }
 
-// ---- process-wide state of the designer module ---------------------------------------------------------
+// ---- process-wide state of the designer module ------------------------------------------------------------
 
 namespace {
 
-TFormwright* GActiveDesigner = nullptr;
-HHOOK GGetMessageHook = nullptr;
-HHOOK GCallWndProcHook = nullptr;
+TFormwright* activeDesigner = nullptr;
+HHOOK getMessageHookHandle = nullptr;
+HHOOK callWndProcHookHandle = nullptr;
 // True while a menu loop or a window move/size loop runs: the hooks then pass everything through.
-bool GSuspended = false;
+bool hooksSuspended = false;
 
 } // namespace
 
 TFormwright* ActiveDesigner() {
-    return GActiveDesigner;
+    return activeDesigner;
 }
 
 // The hook procedures; a friend of the designer so they can reach its root window state.
@@ -55,60 +55,61 @@ struct TFormwrightHooks {
     }
 
     static LRESULT GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
-        const LRESULT result = CallNextHookEx(GGetMessageHook, code, wParam, lParam);
-        if (code == HC_ACTION && wParam == PM_REMOVE && GActiveDesigner && !GSuspended) {
+        const LRESULT result = CallNextHookEx(getMessageHookHandle, code, wParam, lParam);
+        if (code == HC_ACTION && wParam == PM_REMOVE && activeDesigner && !hooksSuspended) {
             MSG& msg = HookRecord<MSG>(lParam);
-            Guarded([&] { GActiveDesigner->HandlePostedMessage(msg); });
+            Guarded([&] { activeDesigner->HandlePostedMessage(msg); });
         }
         return result;
     }
 
     static LRESULT CallWndProcHook(int code, WPARAM wParam, LPARAM lParam) {
-        const LRESULT result = CallNextHookEx(GCallWndProcHook, code, wParam, lParam);
+        const LRESULT result = CallNextHookEx(callWndProcHookHandle, code, wParam, lParam);
         CWPSTRUCT& info = HookRecord<CWPSTRUCT>(lParam);
         switch (info.message) {
         case WM_DESTROY:
-            if (GActiveDesigner && GActiveDesigner->FRoot && info.hwnd == GActiveDesigner->FRootWindow) {
-                GActiveDesigner->FRootWindowDestroyed = true;
-                Guarded([] { GActiveDesigner->SetRoot(nullptr); });
+            if (activeDesigner && activeDesigner->FRoot && info.hwnd == activeDesigner->FRootWindow) {
+                activeDesigner->FRootWindowDestroyed = true;
+                Guarded([] { activeDesigner->SetRoot(nullptr); });
                 return result;
             }
             break;
         case WM_ENTERMENULOOP:
         case WM_ENTERSIZEMOVE:
-            GSuspended = true;
+            hooksSuspended = true;
             break;
         case WM_EXITMENULOOP:
         case WM_EXITSIZEMOVE:
-            GSuspended = false;
+            hooksSuspended = false;
             break;
         default:
             break;
         }
-        if (code == HC_ACTION && GActiveDesigner && !GSuspended)
-            Guarded([&] { GActiveDesigner->HandleSentMessage(info); });
+        if (code == HC_ACTION && activeDesigner && !hooksSuspended)
+            Guarded([&] { activeDesigner->HandleSentMessage(info); });
         return result;
     }
 
     static void Install() {
-        if (!GGetMessageHook) GGetMessageHook = SetWindowsHookEx(WH_GETMESSAGE, &GetMessageHook);
-        if (!GCallWndProcHook) GCallWndProcHook = SetWindowsHookEx(WH_CALLWNDPROC, &CallWndProcHook);
+        if (!getMessageHookHandle) getMessageHookHandle = SetWindowsHookEx(WH_GETMESSAGE, &GetMessageHook);
+        if (!callWndProcHookHandle)
+            callWndProcHookHandle = SetWindowsHookEx(WH_CALLWNDPROC, &CallWndProcHook);
     }
 
     static void Remove() {
-        if (GGetMessageHook) UnhookWindowsHookEx(GGetMessageHook);
-        if (GCallWndProcHook) UnhookWindowsHookEx(GCallWndProcHook);
-        GGetMessageHook = GCallWndProcHook = nullptr;
-        GSuspended = false;
+        if (getMessageHookHandle) UnhookWindowsHookEx(getMessageHookHandle);
+        if (callWndProcHookHandle) UnhookWindowsHookEx(callWndProcHookHandle);
+        getMessageHookHandle = callWndProcHookHandle = nullptr;
+        hooksSuspended = false;
     }
 };
 
-// ---- construction --------------------------------------------------------------------------------------
+// ---- construction -----------------------------------------------------------------------------------------
 
 TFormwright::TFormwright()
     : FIds(std::make_unique<TDesignIdentities>()), FHistory(std::make_unique<TDesignHistory>()) {
     FPopupMenu = CreateDesignerMenu();
-    GActiveDesigner = this;
+    activeDesigner = this;
     FGrab = std::make_unique<TEditGrab>(this);
 }
 
@@ -118,13 +119,13 @@ TFormwright::~TFormwright() {
     } catch (...) {
         // A destructor cannot report; the root is let go of as far as it went.
     }
-    if (GActiveDesigner == this) GActiveDesigner = nullptr;
+    if (activeDesigner == this) activeDesigner = nullptr;
     FGrab.reset();
     FreePlaceholders();
     FPopupMenu.reset();
 }
 
-// ---- the design surface --------------------------------------------------------------------------------
+// ---- the design surface -----------------------------------------------------------------------------------
 
 TComponent* TFormwright::ComponentOf(TControl* designObject) {
     if (auto* placeholder = dynamic_cast<TEditContainer*>(designObject)) return placeholder->Component();
@@ -201,7 +202,7 @@ void TFormwright::FreePlaceholders() {
     }
 }
 
-// ---- attaching -----------------------------------------------------------------------------------------
+// ---- attaching --------------------------------------------------------------------------------------------
 
 void TFormwright::SetRoot(TComponent* newRootComponent) {
     if (newRootComponent == FRoot) return;
@@ -318,7 +319,7 @@ void TFormwright::RepaintTree(TControl* control, bool attached) {
     }
 }
 
-// ---- interception --------------------------------------------------------------------------------------
+// ---- interception -----------------------------------------------------------------------------------------
 
 void TFormwright::HandlePostedMessage(MSG& msg) {
     if (!FRoot) return;
@@ -440,7 +441,7 @@ void TFormwright::PaintGrid(TCanvas& canvas, const TRect& rect) {
     canvas.DotGrid({firstX, firstY}, {rect.Right, rect.Bottom}, FGridX, FGridY, FGridColor, spared);
 }
 
-// ---- notifications from the designed form --------------------------------------------------------------
+// ---- notifications from the designed form -----------------------------------------------------------------
 
 void TFormwright::ComponentNotification(TComponent* component, TOperation operation) {
     if (operation == opRemove) {

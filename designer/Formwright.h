@@ -330,10 +330,10 @@ private:
     TPointerList<TControl> FSelection;
     std::unordered_set<const void*> FSelected; // the items of FSelection, for membership in constant time
     std::unique_ptr<TEditGrab> FGrab;
-    TColor FGridColor = TColor(8421504);
-    TColor FFrameColor = TColor(16777215);
-    TColor FHandleColor = TColor(0);
-    TColor FMarkColor = TColor(8421504);
+    TColor FGridColor = clGray;
+    TColor FFrameColor = clWhite;
+    TColor FHandleColor = clBlack;
+    TColor FMarkColor = clGray;
     TPointerList<TEditContainer> FPlaceholders;
     TClass FClassToPlace = nullptr;
     TList* FPastedComponents = nullptr;

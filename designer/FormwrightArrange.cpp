@@ -43,7 +43,7 @@ struct TAxis {
 
 } // namespace
 
-// ---- the menu -------------------------------------------------------------------------------------------
+// ---- the menu ---------------------------------------------------------------------------------------------
 
 std::unique_ptr<TPopupMenu> TFormwright::CreateDesignerMenu() {
     auto menu = std::make_unique<TPopupMenu>(nullptr);
@@ -140,7 +140,7 @@ TWinControl* TFormwright::TabOrderContainer() const {
     return FRoot;
 }
 
-// ---- alignment ------------------------------------------------------------------------------------------
+// ---- alignment --------------------------------------------------------------------------------------------
 
 void TFormwright::AlignSelection(TAlignCode code) {
     if (SelectionCount() < 2) return;
@@ -210,7 +210,7 @@ void TFormwright::AlignSelection(TAlignCode code) {
     Modified();
 }
 
-// ---- grid -----------------------------------------------------------------------------------------------
+// ---- grid -------------------------------------------------------------------------------------------------
 
 void TFormwright::SnapPointToGrid(TPoint& point) const {
     if (FGridX > 1) point.X = point.X / FGridX * FGridX;
@@ -234,7 +234,7 @@ void TFormwright::AlignSelectionToGrid() {
     Modified();
 }
 
-// ---- size -----------------------------------------------------------------------------------------------
+// ---- size -------------------------------------------------------------------------------------------------
 
 void TFormwright::SizeSelection(TSizeCode widthCode, TSizeCode heightCode, int width, int height) {
     if (SelectionCount() < 2) return;
@@ -269,7 +269,7 @@ void TFormwright::SizeSelection(TSizeCode widthCode, TSizeCode heightCode, int w
     if (widthCode != szNoChange || heightCode != szNoChange) Modified();
 }
 
-// ---- z-order --------------------------------------------------------------------------------------------
+// ---- z-order ----------------------------------------------------------------------------------------------
 
 void TFormwright::BringSelectionToFront() {
     const TDesignChange change(this);

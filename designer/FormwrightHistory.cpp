@@ -76,7 +76,7 @@ void TFormwright::HistoryChanged() {
     if (OnHistoryChange) OnHistoryChange(this);
 }
 
-// ---- attaching -----------------------------------------------------------------------------------------
+// ---- attaching --------------------------------------------------------------------------------------------
 
 void TFormwright::StartHistory() {
     FHistory->Clear();
@@ -113,7 +113,7 @@ void TFormwright::SetHistoryLimits(int maxSteps, size_t maxBytes) {
     if (FHistory->Count() != count) HistoryChanged();
 }
 
-// ---- loads -----------------------------------------------------------------------------------------------
+// ---- loads ------------------------------------------------------------------------------------------------
 
 void TFormwright::BeginLoad() {
     BeginDesignChange();
@@ -140,7 +140,7 @@ void TFormwright::EndLoad(bool succeeded) {
     EndDesignChange(false);
 }
 
-// ---- undo and redo ---------------------------------------------------------------------------------------
+// ---- undo and redo ----------------------------------------------------------------------------------------
 
 void TFormwright::Undo() {
     StepHistory(true);

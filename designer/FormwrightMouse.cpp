@@ -43,7 +43,7 @@ bool DefaultCursorShown() {
 
 } // namespace
 
-// ---- the object under the pointer ----------------------------------------------------------------------
+// ---- the object under the pointer -------------------------------------------------------------------------
 
 TControl* TFormwright::DesignTargetAt(HWND window, TPoint point) const {
     TControl* target = FindControl(window);
@@ -57,7 +57,7 @@ TControl* TFormwright::DesignTargetAt(HWND window, TPoint point) const {
     return nullptr;
 }
 
-// ---- drag primitives -----------------------------------------------------------------------------------
+// ---- drag primitives --------------------------------------------------------------------------------------
 
 void TFormwright::BeginDrag(HWND window, TPoint point, TDesignDrag mode) {
     FDragMode = mode;
@@ -134,7 +134,7 @@ void TFormwright::DrawSelectionFrames(TPoint point) {
     }
 }
 
-// ---- messages ------------------------------------------------------------------------------------------
+// ---- messages ---------------------------------------------------------------------------------------------
 
 void TFormwright::MouseMoved(MSG& msg) {
     if (FDragMode == ddNone) return;
@@ -222,7 +222,7 @@ void TFormwright::RightButtonDown(MSG& msg) {
     ShowDesignerMenu(ClientToScreen(msg.hwnd, point));
 }
 
-// ---- move ----------------------------------------------------------------------------------------------
+// ---- move -------------------------------------------------------------------------------------------------
 
 void TFormwright::StartMove(TControl* target, TPoint point) {
     // The inspector already shows the selection; it hears again only when the selection shrank.
@@ -255,7 +255,7 @@ void TFormwright::MoveSelectionBy(int dx, int dy) {
     Modified();
 }
 
-// ---- rubber band ---------------------------------------------------------------------------------------
+// ---- rubber band ------------------------------------------------------------------------------------------
 
 void TFormwright::StartRubberBand(HWND window, TPoint point) {
     BeginDrag(window, point, ddRubberBand);
@@ -289,7 +289,7 @@ void TFormwright::FinishRubberBand(TPoint) {
     SelectionChanged();
 }
 
-// ---- resize --------------------------------------------------------------------------------------------
+// ---- resize -----------------------------------------------------------------------------------------------
 
 void TFormwright::StartResize(TPoint anchor, int fixedX, int fixedY) {
     if (!FRoot || !FGrab->Control()) return;
@@ -325,7 +325,7 @@ void TFormwright::ApplyResize() {
     Modified();
 }
 
-// ---- placement -----------------------------------------------------------------------------------------
+// ---- placement --------------------------------------------------------------------------------------------
 
 void TFormwright::StartPlacement(HWND window, TPoint point) {
     BeginDrag(window, point, ddPlace);

@@ -75,7 +75,8 @@ int64_t DigitsValue(std::string_view digits) {
 
 } // namespace
 
-// ---- designer interface
+// ---- designer interface -----------------------------------------------------------------------------------
+
 // ------------------------------------------------------------------------------------
 
 void TFormwright::SelectComponent(TPersistent* component) {
@@ -116,7 +117,8 @@ std::string TFormwright::UniqueComponentName(const std::string& baseName) {
     return baseName + std::to_string(n);
 }
 
-// ---- keyboard
+// ---- keyboard ---------------------------------------------------------------------------------------------
+
 // ----------------------------------------------------------------------------------------------
 
 void TFormwright::KeyPressed(MSG& msg) {
@@ -275,7 +277,8 @@ void TFormwright::SelectInTabOrder(bool forward) {
     }
 }
 
-// ---- deleting and the clipboard
+// ---- deleting and the clipboard ---------------------------------------------------------------------------
+
 // ----------------------------------------------------------------------------
 
 namespace {

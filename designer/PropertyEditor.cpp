@@ -33,7 +33,7 @@ TPersistent* TPropertyEditor::GetComponent(int index) const {
     return Entry(index).Instance;
 }
 
-// ---- base behaviour ----------------------------------------------------------------------------------
+// ---- base behaviour ---------------------------------------------------------------------------------------
 
 void TPropertyEditor::Edit() {
     TStringList values;
@@ -66,7 +66,7 @@ void TPropertyEditor::GetValues(const TValueCallback&) {
 void TPropertyEditor::SetValue(const std::string&) {
 }
 
-// ---- readers and writers -------------------------------------------------------------------------------
+// ---- readers and writers ----------------------------------------------------------------------------------
 
 int64_t TPropertyEditor::GetOrdValueAt(int index) const {
     const TPropEntry& e = Entry(index);

@@ -62,9 +62,7 @@ FW_PUBLISH(TObjectInspector) {
     FW_PUBLISH_METHOD(FilterKeyDown);
 }
 
-// ================================================================================================
-// construction
-// ================================================================================================
+// ---- construction -----------------------------------------------------------------------------------------
 
 TObjectInspector::TObjectInspector(TCreateTag) : TCustomObjectInspector(nullptr) {
     InitializeForm();
@@ -123,9 +121,7 @@ void TObjectInspector::GridDrawCell(TObject* sender, int col, int row, const TRe
     static_cast<TPropGrid*>(sender)->DrawRowCell(col, row, rect);
 }
 
-// ================================================================================================
-// the component combo box
-// ================================================================================================
+// ---- the component combo box ------------------------------------------------------------------------------
 
 void TObjectInspector::AddComponentEntry(TComponent* component) {
     Components->Items()->AddObject(Format("%s: %s", component->Name(), component->ClassName()), component);
@@ -189,9 +185,7 @@ void TObjectInspector::EndComponentUpdate() {
     Components->Items()->EndUpdate();
 }
 
-// ================================================================================================
-// inspecting
-// ================================================================================================
+// ---- inspecting -------------------------------------------------------------------------------------------
 
 void TObjectInspector::InspectObject(TPersistent* instance) {
     const int chosen = Components->ItemIndex();
@@ -307,9 +301,7 @@ void TObjectInspector::UpdateComponentEntries() {
     Components->SetItemIndex(EntryOf(component));
 }
 
-// ================================================================================================
-// notifications and window handlers
-// ================================================================================================
+// ---- notifications and window handlers --------------------------------------------------------------------
 
 void TObjectInspector::Notification(TComponent* component, TOperation operation) {
     TCustomObjectInspector::Notification(component, operation);

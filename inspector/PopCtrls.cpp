@@ -63,7 +63,7 @@ TPopupListbox::~TPopupListbox() {
     Unhook();
 }
 
-// ---- the window ---------------------------------------------------------------------------------
+// ---- the window -------------------------------------------------------------------------------------------
 
 void TPopupListbox::CreateParams(TCreateParams& params) {
     TListBox::CreateParams(params);
@@ -96,7 +96,7 @@ void TPopupListbox::DrawItem(int index, const TRect& rect, TOwnerDrawState state
     canvas.DrawText(text, Items()->Strings(index), DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
-// ---- opening ------------------------------------------------------------------------------------
+// ---- opening ----------------------------------------------------------------------------------------------
 
 bool TPopupListbox::CanOpen(HWND wnd) const {
     return !FDroppedDown && Items()->Count() > 0 && IsWindow(wnd) && IsWindowVisible(wnd);
@@ -155,7 +155,7 @@ void TPopupListbox::TimerMessage(TMessage& message) {
     if (Items()->Count() > 0) PopupAtCaret(FPopupControl, FPopupWindow);
 }
 
-// ---- closing and sending ------------------------------------------------------------------------
+// ---- closing and sending ----------------------------------------------------------------------------------
 
 void TPopupListbox::CloseUp(bool accept) {
     if (!FDroppedDown) return;
@@ -199,7 +199,7 @@ void TPopupListbox::SendValue(HWND wnd, std::string S, int offset) {
     }
 }
 
-// ---- the hooks ----------------------------------------------------------------------------------
+// ---- the hooks --------------------------------------------------------------------------------------------
 
 void TPopupListbox::HookTarget(TWinControl* control, HWND wnd) {
     Unhook();
@@ -291,7 +291,7 @@ void TPopupListbox::OwnerWindowProc(TMessage& message) {
     saved(message);
 }
 
-// ---- keys and mouse -----------------------------------------------------------------------------
+// ---- keys and mouse ---------------------------------------------------------------------------------------
 
 bool TPopupListbox::WantsKey(uint16_t key) const {
     return key == VK_RETURN || key == VK_ESCAPE || TListBox::WantsKey(key);

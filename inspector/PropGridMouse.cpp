@@ -18,9 +18,7 @@ constexpr int CheckBoxWidth = 21;
 constexpr int CheckBoxHeight = 15;
 } // namespace
 
-// ================================================================================================
-// cell drawing
-// ================================================================================================
+// ---- cell drawing -----------------------------------------------------------------------------------------
 
 void TPropGrid::DrawRowCell(int col, int row, const TRect& rect) {
     TCanvas& canvas = *Canvas();
@@ -57,9 +55,7 @@ void TPropGrid::DrawRowCell(int col, int row, const TRect& rect) {
     canvas.DrawText(r, value, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
-// ================================================================================================
-// splitter
-// ================================================================================================
+// ---- splitter ---------------------------------------------------------------------------------------------
 
 // The column whose right edge (widths summed, grid lines not counted) is within 2 pixels of x; -1 when none.
 int TPropGrid::SplitterAt(int x) const {
@@ -96,9 +92,7 @@ void TPropGrid::EndSplitterDrag() {
     ::SetCursor(crDefault);
 }
 
-// ================================================================================================
-// check boxes
-// ================================================================================================
+// ---- check boxes ------------------------------------------------------------------------------------------
 
 TRect TPropGrid::CheckBoxRect(int row) const {
     const TRect cell = CellRect(1, row);
@@ -110,9 +104,7 @@ void TPropGrid::InvalidateCheckBox() {
     if (HandleAllocated()) InvalidateRect(Handle(), &FCheckRect, false);
 }
 
-// ================================================================================================
-// mouse
-// ================================================================================================
+// ---- mouse ------------------------------------------------------------------------------------------------
 
 void TPropGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     if (CanFocus() && !Focused() && !(InplaceEditor() && InplaceEditor()->Focused())) SetFocus();

@@ -40,9 +40,7 @@ void TPropInplaceEditor::SetButtonKind(int kind) {
     Invalidate();
 }
 
-// ================================================================================================
-// loading and refreshing
-// ================================================================================================
+// ---- loading and refreshing -------------------------------------------------------------------------------
 
 void TPropInplaceEditor::UpdateContents() {
     TPropGrid* grid = PropGrid();
@@ -101,9 +99,7 @@ void TPropInplaceEditor::ReleaseDrawer() {
     drawer->RestoreList(FPopupList);
 }
 
-// ================================================================================================
-// layout and painting
-// ================================================================================================
+// ---- layout and painting ----------------------------------------------------------------------------------
 
 void TPropInplaceEditor::BoundsChanged() {
     TInplaceEdit::BoundsChanged();
@@ -159,9 +155,7 @@ void TPropInplaceEditor::DrawButton(TCanvas& canvas) {
         canvas.FillRect(TRect::FromBounds(x + dx, y, side, side));
 }
 
-// ================================================================================================
-// the button under the mouse
-// ================================================================================================
+// ---- the button under the mouse ---------------------------------------------------------------------------
 
 void TPropInplaceEditor::StopTracking() {
     FTracking = false;
@@ -227,9 +221,7 @@ void TPropInplaceEditor::WndProc(TMessage& message) {
     TInplaceEdit::WndProc(message);
 }
 
-// ================================================================================================
-// the value list
-// ================================================================================================
+// ---- the value list ---------------------------------------------------------------------------------------
 
 void TPropInplaceEditor::DropDown() {
     TCustomGrid* grid = Grid();
@@ -254,9 +246,7 @@ void TPropInplaceEditor::ListCancelMode(TObject*, TCMCancelMode& message, bool& 
     canClose = message.Sender != this;
 }
 
-// ================================================================================================
-// keys
-// ================================================================================================
+// ---- keys -------------------------------------------------------------------------------------------------
 
 // Enter applies the text and Escape brings back the value; neither goes on to the grid. Typed but
 // uncommitted text keeps its modified mark through other keys, so a change of row still applies it.

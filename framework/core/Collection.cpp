@@ -12,7 +12,7 @@ FW_PUBLISH(TCollectionItem) {
 FW_PUBLISH(TCollection) {
 }
 
-// ---- TCollectionItem -----------------------------------------------------------------------------------
+// ---- TCollectionItem --------------------------------------------------------------------------------------
 
 TCollectionItem::~TCollectionItem() {
     if (FCollection) FCollection->RemoveItem(this);
@@ -58,7 +58,7 @@ void TCollectionItem::Changed(bool allItems) {
     if (FCollection) FCollection->Changed(allItems ? nullptr : this);
 }
 
-// ---- TCollection ---------------------------------------------------------------------------------------
+// ---- TCollection ------------------------------------------------------------------------------------------
 
 TCollection::TCollection(TClass itemClass, TPersistent* owner) : FItemClass(itemClass), FOwner(owner) {
     if (!itemClass || !itemClass->InheritsFrom(TCollectionItem::StaticClass()))

@@ -26,9 +26,7 @@ FW_PUBLISH(TCommonDialog) {
 FW_PUBLISH(TDialogWindow) {
 }
 
-// ================================================================================================
-// TDialogWindow
-// ================================================================================================
+// ---- TDialogWindow ----------------------------------------------------------------------------------------
 
 TDialogWindow::TDialogWindow(const std::string& windowClass, const std::string& caption)
     : TWinControl(nullptr), FWindowClass(windowClass) {
@@ -155,9 +153,7 @@ QWidget* AddHelpButton(QWidget* dialog, TCommonDialog* component) {
     return help;
 }
 
-// ================================================================================================
-// TCommonDialog
-// ================================================================================================
+// ---- TCommonDialog ----------------------------------------------------------------------------------------
 
 TCommonDialog::TCommonDialog(TComponent* owner) : TComponent(owner) {
 }

@@ -76,9 +76,7 @@ std::vector<std::string> FileDialogNameFilters(const std::string& filter) {
     return result;
 }
 
-// ================================================================================================
-// TOpenDialog
-// ================================================================================================
+// ---- TOpenDialog ------------------------------------------------------------------------------------------
 
 TOpenDialog::TOpenDialog(TComponent* owner) : TCommonDialog(owner), FFiles(std::make_unique<TStringList>()) {
 }

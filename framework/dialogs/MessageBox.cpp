@@ -107,7 +107,7 @@ bool TMessageBox::Execute() {
 
 namespace {
 // The application's message boxes, and so the exceptions it reports, are boxes of this class.
-const bool installedInApplication = (TApplication::SetMessageBoxHandler(&TMessageBox::Show), true);
+const bool MessageBoxInstalled = (TApplication::SetMessageBoxHandler(&TMessageBox::Show), true);
 } // namespace
 
 int TMessageBox::Show(const std::string& text, const std::string& caption, unsigned flags) {

@@ -7,7 +7,7 @@
 #include "streaming/Reader.h"
 #include "streaming/Writer.h"
 
-// ---- components ------------------------------------------------------------------------------------------
+// ---- components -------------------------------------------------------------------------------------------
 
 void TComponent::ReadState(TReader& reader) {
     reader.ReadData(this);
@@ -36,7 +36,7 @@ void TComponent::DefineProperties(TFiler& filer) {
         (FDesignInfo >> 16) != (info >> 16));
 }
 
-// ---- string lists ----------------------------------------------------------------------------------------
+// ---- string lists -----------------------------------------------------------------------------------------
 
 void TStrings::DefineProperties(TFiler& filer) {
     filer.DefineProperty(

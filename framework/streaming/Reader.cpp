@@ -88,7 +88,7 @@ TReader::~TReader() {
     Untrack();
 }
 
-// ---- bytes -----------------------------------------------------------------------------------------------
+// ---- bytes ------------------------------------------------------------------------------------------------
 
 uint8_t TReader::PeekByte() {
     if (FInput.Current() == FInput.End() && !FInput.Refill()) TBufferedInput::ThrowReadError();
@@ -117,7 +117,7 @@ void TReader::ReadSignature() {
         throw EReadError("Invalid stream format");
 }
 
-// ---- values ----------------------------------------------------------------------------------------------
+// ---- values -----------------------------------------------------------------------------------------------
 
 TValueType TReader::ReadValue() {
     return static_cast<TValueType>(FInput.ReadByte());
@@ -312,7 +312,7 @@ void TReader::SkipValue() {
     }
 }
 
-// ---- components ------------------------------------------------------------------------------------------
+// ---- components -------------------------------------------------------------------------------------------
 
 TComponent* TReader::ReadRootComponent(TComponent* root) {
     ReadSignature();
@@ -458,7 +458,7 @@ void TReader::ReadData(TComponent* instance) {
     ReadListEnd();
 }
 
-// ---- properties ------------------------------------------------------------------------------------------
+// ---- properties -------------------------------------------------------------------------------------------
 
 void TReader::ReadProperty(TPersistent* instance) {
     std::string path = ReadStr();
@@ -648,7 +648,7 @@ void TReader::DefineBinaryProperty(const std::string& name, const std::function<
     read(data);
 }
 
-// ---- references and Loaded -------------------------------------------------------------------------------
+// ---- references and Loaded --------------------------------------------------------------------------------
 
 void TReader::BeginReferences() {
     FReferencing = true;

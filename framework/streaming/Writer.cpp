@@ -76,7 +76,7 @@ void TWriter::Write(const void* data, int64_t size) {
     FBufferUsed += count;
 }
 
-// ---- components ------------------------------------------------------------------------------------------
+// ---- components -------------------------------------------------------------------------------------------
 
 void TWriter::WriteSignature() {
     Write(FormSignature, sizeof FormSignature);
@@ -122,7 +122,7 @@ void TWriter::WritePrefix(uint8_t flags, int childPos) {
     if (flags & ffChildPos) WriteInteger(childPos);
 }
 
-// ---- properties ------------------------------------------------------------------------------------------
+// ---- properties -------------------------------------------------------------------------------------------
 
 void TWriter::WriteProperties(TPersistent* instance) {
     for (const TPropInfo* prop : instance->ClassType()->Properties())
@@ -294,7 +294,7 @@ void TWriter::DefineBinaryProperty(const std::string& name, const std::function<
     WriteBinary(data.Memory(), data.Size());
 }
 
-// ---- values ----------------------------------------------------------------------------------------------
+// ---- values -----------------------------------------------------------------------------------------------
 
 void TWriter::WriteValue(TValueType type) {
     uint8_t tag = type;

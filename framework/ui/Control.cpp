@@ -14,9 +14,7 @@
 #include "ui/WinControl.h"
 #include "ui/Windows.h"
 
-// ================================================================================================
-// 1. publishing and lifetime
-// ================================================================================================
+// ---- 1. publishing and lifetime ---------------------------------------------------------------------------
 
 FW_PUBLISH(TControl) {
     p.Property("Left", &TControl::Left, &TControl::SetLeft);
@@ -42,9 +40,7 @@ TControl::~TControl() {
     delete FFont;
 }
 
-// ================================================================================================
-// 2. messages
-// ================================================================================================
+// ---- 2. messages ------------------------------------------------------------------------------------------
 
 LRESULT TControl::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
     return Perform(TMessage{message, wParam, lParam, 0});
@@ -127,9 +123,7 @@ TShiftState KeyboardStateToShiftState() {
     return shift;
 }
 
-// ================================================================================================
-// 3. place and look
-// ================================================================================================
+// ---- 3. place and look ------------------------------------------------------------------------------------
 
 void TControl::SetParent(TWinControl* parent) {
     if (parent == FParent) return;
@@ -364,9 +358,7 @@ TCustomForm* GetParentForm(const TControl* control) {
     return c ? dynamic_cast<TCustomForm*>(const_cast<TControl*>(c)) : nullptr;
 }
 
-// ================================================================================================
-// 4. mouse input
-// ================================================================================================
+// ---- 4. mouse input ---------------------------------------------------------------------------------------
 
 void TControl::HandleMouseMessage(TMessage& message) {
     const TPoint p = PointFromLParam(message.LParam);
@@ -440,9 +432,7 @@ void TControl::DblClick() {
     if (OnDblClick) OnDblClick(this);
 }
 
-// ================================================================================================
-// 5. drag and drop
-// ================================================================================================
+// ---- 5. drag and drop -------------------------------------------------------------------------------------
 
 void TControl::BeginDrag(bool immediate, int threshold) {
     TDragSession::Current().Begin(this, immediate, threshold);

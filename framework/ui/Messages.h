@@ -195,7 +195,8 @@ constexpr TPoint PointFromLParam(LPARAM lp) {
     return {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
 }
 
-// ---- typed message data ----------------------------------------------------------------------------------
+// ---- typed message data -----------------------------------------------------------------------------------
+
 // A message family whose parameters carry more than numbers has one reader, `From`, and one writer, so no
 // handler casts WParam or LParam itself.
 
@@ -238,7 +239,12 @@ struct TWMChar {
 // WM_MOUSEWHEEL: the turn of the wheel in 120ths of a notch, positive away from the user (high word of
 // WParam; the low word holds the MK_* keys).
 struct TWMMouseWheel {
+    static constexpr int NotchDelta = 120;
+    // A list scrolls this many lines a notch.
+    static constexpr int LinesPerNotch = 3;
     int Delta = 0;
+    // The lines a list scrolls for the turn, positive towards its top.
+    int Lines() const { return Delta / (NotchDelta / LinesPerNotch); }
     static TWMMouseWheel From(const TMessage& message) {
         return {static_cast<int16_t>(HIWORD(message.WParam))};
     }

@@ -128,7 +128,6 @@ private:
     void MoveInTabList(int order);
     // Applies the tab orders its children read while loading, once they all exist.
     void ApplyPendingTabOrders();
-    void UpdateWindowGeometry();
     void UpdateWindowStacking();
     // Puts one child's window above its windowed siblings that come before it in the z-order.
     void StackChildWindow(TWinControl* child);

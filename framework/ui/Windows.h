@@ -16,7 +16,8 @@ class TBitmap;
 class TCanvas;
 class TWindowOwner;
 
-// ---- message hooks ---------------------------------------------------------------------------------------
+// ---- message hooks ----------------------------------------------------------------------------------------
+
 // A get-message hook sees every posted (input) message before it reaches its window: LParam points at the
 // MSG, WParam is PM_REMOVE. Setting the MSG's message to WM_NULL consumes it. A call-window-procedure hook
 // sees every sent message before the window procedure: LParam points at a CWPSTRUCT. Each hook should
@@ -33,6 +34,7 @@ bool UnhookWindowsHookEx(HHOOK hook);
 LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
 
 // ---- messages ---------------------------------------------------------------------------------------------
+
 // Sent through the call-window-procedure hooks to the window's control (its WindowProc).
 LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Queued; delivered from the message loop through the get-message hooks like input.
@@ -68,10 +70,10 @@ void MapWindowPoints(HWND from, HWND to, TPoint* points, int count);
 TRect MapWindowRect(HWND from, HWND to, const TRect& rect);
 HWND WindowFromPoint(TPoint screenPoint);
 
-// ---- capture, cursor, keyboard
-// ----------------------------------------------------------------------------- While a window has the
-// capture, every mouse message goes to it. Losing the capture to another window, or to a modal loop or a
-// popup, sends WM_CANCELMODE to the window that had it.
+// ---- capture, cursor, keyboard ----------------------------------------------------------------------------
+
+// While a window has the capture, every mouse message goes to it. Losing the capture to another window, or
+// to a modal loop or a popup, sends WM_CANCELMODE to the window that had it.
 HWND SetCapture(HWND window);
 bool ReleaseCapture();
 HWND GetCapture();
@@ -88,7 +90,8 @@ int16_t GetKeyState(int virtualKey);
 // the caret); false when no window with a text caret has the focus.
 bool GetCaretPos(TPoint& point);
 
-// ---- keys and timers
+// ---- keys and timers --------------------------------------------------------------------------------------
+
 // A key-down types its characters (WM_CHAR to the same window) only when it reaches the end of the window
 // procedure chain. A window procedure that takes the key-down away from its window (a drop-down list
 // handling the keys of its edit box) calls this while handling it, so the characters still follow; true
@@ -117,9 +120,9 @@ enum : int { SB_HORZ = 0, SB_VERT = 1 };
 int GetScrollPos(HWND window, int bar);
 void GetScrollRange(HWND window, int bar, int& min, int& max);
 
-// ---- painting
-// ----------------------------------------------------------------------------------------------- Marks the
-// rectangle (client coordinates; null = everything) for repainting.
+// ---- painting ---------------------------------------------------------------------------------------------
+
+// Marks the rectangle (client coordinates; null = everything) for repainting.
 bool InvalidateRect(HWND window, const TRect* rect, bool erase);
 // Paints the window now if any part of it is marked.
 bool UpdateWindow(HWND window);

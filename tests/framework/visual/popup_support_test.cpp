@@ -1,6 +1,7 @@
 // The window facilities drop-down lists build on: windows that never activate, the cancel-mode notice of
 // presses, key-downs taken from their window that still type characters, the caret position and window
 // timers. Real Qt input through TInputSimulator.
+#include "../../make_control.h"
 #include "ui/Application.h"
 #include "ui/CustomControl.h"
 #include "ui/Form.h"
@@ -75,18 +76,9 @@ struct PopupSupport : ::testing::Test {
     void SetUp() override {
         form = new TForm(nullptr);
         form->SetBounds(50, 50, 300, 200);
-        panel = new TPanel(form);
-        panel->SetName("Panel1");
-        panel->SetParent(form);
-        panel->SetBounds(0, 0, 300, 100);
-        edit = new TEdit(form);
-        edit->SetName("Edit1");
-        edit->SetParent(panel);
-        edit->SetBounds(10, 10, 150, 21);
-        other = new TEdit(form);
-        other->SetName("Edit2");
-        other->SetParent(form);
-        other->SetBounds(10, 150, 150, 21);
+        panel = Make<TPanel>(form, "Panel1", form, 0, 0, 300, 100);
+        edit = Make<TEdit>(form, "Edit1", panel, 10, 10, 150, 21);
+        other = Make<TEdit>(form, "Edit2", form, 10, 150, 150, 21);
         edit->SetText("");
         form->Show();
         edit->SetFocus();
