@@ -21,21 +21,7 @@ namespace {
     throw EReadError("Invalid property value");
 }
 
-// Counts one level of nesting (record, collection, list) for as long as it lives.
-class TNesting {
-public:
-    explicit TNesting(int& depth) : FDepth(depth) {
-        if (FDepth >= MaxFormNesting)
-            throw EReadError(Format("Nesting deeper than %d levels", MaxFormNesting));
-        ++FDepth;
-    }
-    ~TNesting() { --FDepth; }
-    TNesting(const TNesting&) = delete;
-    TNesting& operator=(const TNesting&) = delete;
-
-private:
-    int& FDepth;
-};
+using TNesting = TFormNesting<EReadError>;
 
 int32_t GetInt32(const uint8_t* bytes) {
     uint32_t v = 0;

@@ -14,21 +14,7 @@
 
 namespace {
 
-// Counts one level of nesting (record, collection, sub-object) for as long as it lives.
-class TNesting {
-public:
-    explicit TNesting(int& depth) : FDepth(depth) {
-        if (FDepth >= MaxFormNesting)
-            throw EWriteError(Format("Nesting deeper than %d levels", MaxFormNesting));
-        ++FDepth;
-    }
-    ~TNesting() { --FDepth; }
-    TNesting(const TNesting&) = delete;
-    TNesting& operator=(const TNesting&) = delete;
-
-private:
-    int& FDepth;
-};
+using TNesting = TFormNesting<EWriteError>;
 
 void PutLittleEndian(uint8_t* out, uint64_t value, int size) {
     for (int i = 0; i < size; ++i)
