@@ -72,7 +72,7 @@ public:
     // Whether a component owned by the designed form (or the root) has this name (case ignored).
     virtual bool ComponentNameExists(const std::string& name);
     // Builds the designer's popup menu; the constructor keeps it.
-    virtual TPopupMenu* CreateDesignerMenu();
+    virtual std::unique_ptr<TPopupMenu> CreateDesignerMenu();
     virtual void LeftButtonDown(MSG& msg);
     virtual void LeftButtonUp(MSG& msg);
     virtual void MouseMoved(MSG& msg);
@@ -155,7 +155,7 @@ public:
 
     // ---- selection
     int SelectionCount() const { return FSelection.Count(); }
-    TControl* Selected(int index) const { return static_cast<TControl*>(FSelection.Items(index)); }
+    TControl* Selected(int index) const { return FSelection.Items(index); }
     bool IsSelected(TControl* object) const { return FSelected.count(object) > 0; }
     void SelectObject(TControl* object, bool exclusive);
     void UnselectObject(TControl* object);
@@ -230,16 +230,16 @@ public:
     TCustomForm* DesignedForm() const { return FDesignedForm; }
     int GridX() const { return FGridX; }
     int GridY() const { return FGridY; }
-    TEditGrab* Grab() const { return FGrab; }
+    TEditGrab* Grab() const { return FGrab.get(); }
     TDesignDrag DragMode() const { return FDragMode; }
     // The component class the next placement creates (set by the host; cleared after a placement).
     TClass ClassToPlace() const { return FClassToPlace; }
     void SetClassToPlace(TClass cls) { FClassToPlace = cls; }
     // Every live placeholder of this designer.
-    const TList& Placeholders() const { return FPlaceholders; }
+    const TPointerList<TEditContainer>& Placeholders() const { return FPlaceholders; }
     // Exists only while a paste runs: the design objects the paste created.
     TList* PastedComponents() const { return FPastedComponents; }
-    TPopupMenu* DesignerMenu() const { return FPopupMenu; }
+    TPopupMenu* DesignerMenu() const { return FPopupMenu.get(); }
     // The nine command items of the designer menu, top to bottom (the separator has no slot).
     TMenuItem* DesignerMenuItem(int index) const { return FMenuItems[index]; }
     // "Undo" and "Redo", below a separator after the nine command items.
@@ -331,18 +331,18 @@ private:
     TCustomForm* FDesignedForm = nullptr;
     int FGridX = 8;
     int FGridY = 8;
-    TList FSelection;
+    TPointerList<TControl> FSelection;
     std::unordered_set<const void*> FSelected; // the items of FSelection, for membership in constant time
-    TEditGrab* FGrab = nullptr;
-    TColor FGridColor = TColor(8421504);
-    TColor FFrameColor = TColor(16777215);
-    TColor FHandleColor = TColor(0);
-    TColor FMarkColor = TColor(8421504);
-    TList FPlaceholders;
+    std::unique_ptr<TEditGrab> FGrab;
+    TColor FGridColor = clGray;
+    TColor FFrameColor = clWhite;
+    TColor FHandleColor = clBlack;
+    TColor FMarkColor = clGray;
+    TPointerList<TEditContainer> FPlaceholders;
     TClass FClassToPlace = nullptr;
     TList* FPastedComponents = nullptr;
     TWndMethod FSavedRootWindowProc;
-    TPopupMenu* FPopupMenu = nullptr;
+    std::unique_ptr<TPopupMenu> FPopupMenu;
     TMenuItem* FMenuItems[9] = {};
     TMenuItem* FUndoItem = nullptr;
     TMenuItem* FRedoItem = nullptr;

@@ -52,7 +52,7 @@ std::vector<std::string> DesignProblems(TFormwright& designer) {
 
     std::unordered_set<const void*> live{root, form};
     CollectOwned(form, live);
-    const TList& placeholders = designer.Placeholders();
+    const auto& placeholders = designer.Placeholders();
     std::unordered_set<const void*> boxes;
     for (int i = 0; i < placeholders.Count(); ++i)
         boxes.insert(placeholders.Items(i));

@@ -190,7 +190,7 @@ private:
             if (auto* control = dynamic_cast<TControl*>(Form->Components(i)))
                 if (Designer->IsInDesign(control)) objects.push_back(control);
         for (int i = 0; i < Designer->Placeholders().Count(); ++i)
-            objects.push_back(static_cast<TControl*>(Designer->Placeholders().Items(i)));
+            objects.push_back(Designer->Placeholders().Items(i));
         return objects;
     }
     TControl* AnyDesignObject() {
