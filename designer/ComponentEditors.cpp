@@ -4,6 +4,7 @@
 #include "EditorRegistry.h"
 #include "MethodEditor.h"
 #include "SpecialisedEditors.h"
+#include "core/ScopeGuard.h"
 #include "core/SysUtils.h"
 #include "rtti/Publisher.h"
 
@@ -14,7 +15,7 @@ FW_PUBLISH(TComponentEditor) {
 FW_PUBLISH(TDefaultEditor) {
 }
 
-// ---- TComponentEditor ----------------------------------------------------------------------------------
+// ---- TComponentEditor -------------------------------------------------------------------------------------
 
 TComponentEditor::TComponentEditor(TComponent* component, TCustomDesigner* designer)
     : FComponent(component), FDesigner(designer) {
@@ -31,7 +32,7 @@ int TComponentEditor::GetVerbCount() {
     return 0;
 }
 
-// ---- TDefaultEditor ------------------------------------------------------------------------------------
+// ---- TDefaultEditor ---------------------------------------------------------------------------------------
 
 void TDefaultEditor::Edit() {
     FContinue = true;
@@ -60,13 +61,10 @@ void TDefaultEditor::CheckEdit(std::unique_ptr<TPropertyEditor> editor) {
     // EditProperty decides who owns the editor, also when it fails after keeping it.
     TPropertyEditor* candidate = editor.release();
     bool freeEditor = true;
-    try {
-        if (FContinue) EditProperty(candidate, FContinue, freeEditor);
-    } catch (...) {
+    const auto freeUnkept = ScopeGuard([&] {
         if (freeEditor) delete candidate;
-        throw;
-    }
-    if (freeEditor) delete candidate;
+    });
+    if (FContinue) EditProperty(candidate, FContinue, freeEditor);
 }
 
 void TDefaultEditor::EditProperty(TPropertyEditor* editor, bool&, bool& freeEditor) {
@@ -91,7 +89,7 @@ void TDefaultEditor::EditProperty(TPropertyEditor* editor, bool&, bool& freeEdit
     freeEditor = false;
 }
 
-// ---- the registry --------------------------------------------------------------------------------------
+// ---- the registry -----------------------------------------------------------------------------------------
 
 namespace {
 

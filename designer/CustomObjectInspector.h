@@ -5,6 +5,7 @@
 // Notification, so the inspector can keep its component list up to date.
 #pragma once
 
+#include "core/ScopeGuard.h"
 #include "ui/Form.h"
 
 #pragma GCC visibility push(default)
@@ -32,5 +33,13 @@ public:
     virtual void BeginComponentUpdate() = 0;
     virtual void EndComponentUpdate() = 0;
 };
+
+// BeginComponentUpdate now and EndComponentUpdate when the scope ends; nothing without an inspector.
+[[nodiscard]] inline auto ComponentUpdateScope(TCustomObjectInspector* inspector) {
+    if (inspector) inspector->BeginComponentUpdate();
+    return ScopeGuard([inspector] {
+        if (inspector) inspector->EndComponentUpdate();
+    });
+}
 
 #pragma GCC visibility pop

@@ -116,7 +116,7 @@ void ReorderWithFewMoves(const std::vector<void*>& current, const std::vector<vo
     }
 }
 
-// ---- one restore ----------------------------------------------------------------------------------------
+// ---- one restore ------------------------------------------------------------------------------------------
 
 class TDesignRestorer::TRun {
 public:
@@ -376,10 +376,10 @@ private:
             if (!placeholder->Visible()) placeholder->Show();
             order.push_back(placeholder);
         }
-        TList& list = FDesigner.FPlaceholders;
-        for (int i = 0; i < list.Count(); ++i)
-            if (std::find(order.begin(), order.end(), list.Items(i)) == order.end())
-                order.push_back(static_cast<TEditContainer*>(list.Items(i)));
+        auto& list = FDesigner.FPlaceholders;
+        for (TEditContainer* placeholder : list)
+            if (std::find(order.begin(), order.end(), placeholder) == order.end())
+                order.push_back(placeholder);
         list.Clear();
         for (TEditContainer* placeholder : order)
             list.Add(placeholder);

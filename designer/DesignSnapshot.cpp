@@ -133,8 +133,7 @@ TDesignStatePtr CaptureDesign(TFormwright& designer, TDesignIdentities& ids, con
                                         : std::make_shared<const TComponentRecord>(std::move(record)));
     }
 
-    for (void* item : designer.Placeholders()) {
-        auto* placeholder = static_cast<TEditContainer*>(item);
+    for (TEditContainer* placeholder : designer.Placeholders()) {
         if (placeholder->Component())
             state->Placeholders.push_back(
                 {ids.IdOf(placeholder->Component()), placeholder->Left(), placeholder->Top()});

@@ -2,6 +2,7 @@
 // settings), font, and the media player's file name.
 #include "SpecialisedEditors.h"
 
+#include "core/ScopeGuard.h"
 #include "core/Strings.h"
 #include "dialogs/ColorDialog.h"
 #include "dialogs/FileDialogs.h"
@@ -45,16 +46,10 @@ void TColorProperty::Edit() {
     const bool accepted = dialog->Execute();
     // The custom colours are the user's own work: they are written back whether or not the colour was
     // accepted, and also when storing the accepted colour fails.
-    auto writeBack = [&] {
+    const auto writeBack = ScopeGuard([&] {
         if (settings) WriteCustomColors(*settings, *dialog->CustomColors());
-    };
-    try {
-        if (accepted) SetOrdValue(dialog->Color());
-    } catch (...) {
-        writeBack();
-        throw;
-    }
-    writeBack();
+    });
+    if (accepted) SetOrdValue(dialog->Color());
 }
 
 void TFontProperty::Edit() {

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr TColor PlaceholderColor = TColor(12632256); // silver
+constexpr TColor PlaceholderColor = clSilver;
 
 // The picture of a class: the resource named like the class or its nearest ancestor, else "DEFAULT".
 std::unique_ptr<TBitmap> ClassBitmap(TClass cls) {
@@ -82,7 +82,7 @@ void TEditContainer::Notification(TComponent* component, TOperation operation) {
 void TEditContainer::WndProc(TMessage& message) {
     if (message.Msg == WM_WINDOWPOSCHANGING) {
         TCustomControl::WndProc(message);
-        if (auto* pos = reinterpret_cast<WINDOWPOS*>(message.LParam)) {
+        if (WINDOWPOS* pos = TWMWindowPos::From(message).WindowPos) {
             pos->cx = BoxSize;
             pos->cy = BoxSize;
             pos->x = std::max(pos->x, 0);

@@ -15,10 +15,10 @@ FW_PUBLISH(TEditGrab) {
 namespace {
 const TCursor HandleCursors[8] = {crSizeNWSE, crSizeNS, crSizeNESW, crSizeWE,
                                   crSizeNWSE, crSizeNS, crSizeNESW, crSizeWE};
-TEditGrab* GLiveGrab = nullptr; // the one grab of the process's designer
+TEditGrab* liveGrab = nullptr; // the one grab of the process's designer
 } // namespace
 
-// ---- TGrabHandle ----------------------------------------------------------------------------------------
+// ---- TGrabHandle ------------------------------------------------------------------------------------------
 
 TGrabHandle::TGrabHandle(TEditGrab* grab, int index) : TWinControl(grab), FGrab(grab), FIndex(index) {
     SetVisible(false);
@@ -40,19 +40,19 @@ void TGrabHandle::CreateWnd() {
 
 void TGrabHandle::WndProc(TMessage& message) {
     TWinControl::WndProc(message);
-    if (message.Msg == WM_LBUTTONDOWN) FGrab->StartResize(FIndex);
+    if (message.Msg == WM_LBUTTONDOWN) FGrab->StartResize(FIndex, PointFromLParam(message.LParam));
 }
 
-// ---- TEditGrab ------------------------------------------------------------------------------------------
+// ---- TEditGrab --------------------------------------------------------------------------------------------
 
 TEditGrab::TEditGrab(TFormwright* designer) : TComponent(nullptr), FDesigner(designer) {
     for (int i = 0; i < 8; ++i)
         FHandles[i] = new TGrabHandle(this, i);
-    GLiveGrab = this;
+    liveGrab = this;
 }
 
 TEditGrab::~TEditGrab() {
-    if (GLiveGrab == this) GLiveGrab = nullptr;
+    if (liveGrab == this) liveGrab = nullptr;
     SetControl(nullptr);
 }
 
@@ -103,7 +103,7 @@ bool TEditGrab::Relink(TControl* control, const TWndMethod& proc, const TWndMeth
 }
 
 bool TEditGrab::RelinkAny(TControl* control, const TWndMethod& proc, const TWndMethod& replacement) {
-    return GLiveGrab && GLiveGrab->Relink(control, proc, replacement);
+    return liveGrab && liveGrab->Relink(control, proc, replacement);
 }
 
 void TEditGrab::SetVisible(bool visible) {
@@ -148,14 +148,14 @@ void TEditGrab::BringHandlesToFront() {
 void TEditGrab::ControlWindowProc(TMessage& message) {
     FSavedWindowProc(message);
     if (message.Msg != WM_WINDOWPOSCHANGED) return;
-    if (const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam)) {
+    if (const WINDOWPOS* pos = TWMWindowPos::From(message).WindowPos) {
         const UINT unchanged = SWP_NOSIZE | SWP_NOMOVE;
         if (!FVisible || (pos->flags & unchanged) == unchanged) return;
     }
     Reposition();
 }
 
-void TEditGrab::StartResize(int index) {
+void TEditGrab::StartResize(int index, TPoint press) {
     if (!FControl) return;
     // The object's bounds in root window coordinates; the anchor is the corner that stays, and an edge
     // handle pins one coordinate of the dragged point so only its edge moves.
@@ -171,7 +171,8 @@ void TEditGrab::StartResize(int index) {
         {{L, T}, NotFixed, B},        {{L, T}, NotFixed, NotFixed}, {{L, T}, R, NotFixed},
         {{R, T}, NotFixed, NotFixed}, {{R, B}, NotFixed, T},
     };
-    FDesigner->StartResize(grips[index].Anchor, grips[index].FixedX, grips[index].FixedY);
+    MapWindowPoints(FHandles[index]->Handle(), FDesigner->RootWindow(), &press, 1);
+    FDesigner->StartResize(grips[index].Anchor, grips[index].FixedX, grips[index].FixedY, press);
 }
 
 void TEditGrab::Notification(TComponent* component, TOperation operation) {

@@ -65,7 +65,7 @@ private:
     friend class TGrabHandle;
     void ControlWindowProc(TMessage& message);
     void Unchain();
-    void StartResize(int index);
+    void StartResize(int index, TPoint press); // `press` in the handle's client coordinates
     // Paints what is pending now, so that handles that moved or went leave nothing behind.
     void FlushPaint() const;
 

@@ -95,24 +95,14 @@ void TEditSelector::WindowProc(TMessage& message) {
 
 void TEditSelector::PaintMarks(TMessage& message) {
     auto* windowed = dynamic_cast<TWinControl*>(FControl);
-    bool began = false;
-    if (!message.WParam && windowed && windowed->HandleAllocated()) {
-        if (HDC dc = BeginPaint(windowed->Handle())) {
-            message.WParam = reinterpret_cast<WPARAM>(dc);
-            began = true;
-        }
+    const bool ownPaint = !TWMPaint::From(message).Canvas && windowed && windowed->HandleAllocated();
+    const TPaintScope paint(ownPaint ? windowed->Handle() : nullptr, message);
+    if (paint.Canvas()) TWMPaint::SetCanvas(message, paint.Canvas());
+    FSavedWindowProc(message);
+    if (TCanvas* canvas = TWMPaint::From(message).Canvas) {
+        // A graphic control paints into its parent's canvas, clipped to its bounds: keep that clip.
+        if (windowed) canvas->ResetClip();
+        const TRect r = FControl->ClientRect();
+        DrawCornerMarks(*canvas, r, FDesigner->MarkColor());
     }
-    try {
-        FSavedWindowProc(message);
-        if (auto* canvas = reinterpret_cast<TCanvas*>(message.WParam)) {
-            // A graphic control paints into its parent's canvas, clipped to its bounds: keep that clip.
-            if (windowed) canvas->ResetClip();
-            const TRect r = FControl->ClientRect();
-            DrawCornerMarks(*canvas, r, FDesigner->MarkColor());
-        }
-    } catch (...) {
-        if (began) EndPaint(windowed->Handle());
-        throw;
-    }
-    if (began) EndPaint(windowed->Handle());
 }

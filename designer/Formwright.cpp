@@ -26,20 +26,20 @@
 FW_PUBLISH(TFormwright) {
 }
 
-// ---- process-wide state of the designer module ---------------------------------------------------------
+// ---- process-wide state of the designer module ------------------------------------------------------------
 
 namespace {
 
-TFormwright* GActiveDesigner = nullptr;
-HHOOK GGetMessageHook = nullptr;
-HHOOK GCallWndProcHook = nullptr;
+TFormwright* activeDesigner = nullptr;
+HHOOK getMessageHookHandle = nullptr;
+HHOOK callWndProcHookHandle = nullptr;
 // True while a menu loop or a window move/size loop runs: the hooks then pass everything through.
-bool GSuspended = false;
+bool hooksSuspended = false;
 
 } // namespace
 
 TFormwright* ActiveDesigner() {
-    return GActiveDesigner;
+    return activeDesigner;
 }
 
 // The hook procedures; a friend of the designer so they can reach its root window state.
@@ -55,67 +55,62 @@ struct TFormwrightHooks {
     }
 
     static LRESULT GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
-        const LRESULT result = CallNextHookEx(GGetMessageHook, code, wParam, lParam);
-        if (code == HC_ACTION && wParam == PM_REMOVE && GActiveDesigner && !GSuspended) {
-            MSG& msg = *reinterpret_cast<MSG*>(lParam);
-            Guarded([&] { GActiveDesigner->HandlePostedMessage(msg); });
+        const LRESULT result = CallNextHookEx(getMessageHookHandle, code, wParam, lParam);
+        if (code == HC_ACTION && wParam == PM_REMOVE && activeDesigner && !hooksSuspended) {
+            MSG& msg = HookRecord<MSG>(lParam);
+            Guarded([&] { activeDesigner->HandlePostedMessage(msg); });
         }
         return result;
     }
 
     static LRESULT CallWndProcHook(int code, WPARAM wParam, LPARAM lParam) {
-        const LRESULT result = CallNextHookEx(GCallWndProcHook, code, wParam, lParam);
-        CWPSTRUCT& info = *reinterpret_cast<CWPSTRUCT*>(lParam);
+        const LRESULT result = CallNextHookEx(callWndProcHookHandle, code, wParam, lParam);
+        CWPSTRUCT& info = HookRecord<CWPSTRUCT>(lParam);
         switch (info.message) {
         case WM_DESTROY:
-            if (GActiveDesigner && GActiveDesigner->FRoot && info.hwnd == GActiveDesigner->FRootWindow) {
-                GActiveDesigner->FRootWindowDestroyed = true;
-                Guarded([] { GActiveDesigner->SetRoot(nullptr); });
+            if (activeDesigner && activeDesigner->FRoot && info.hwnd == activeDesigner->FRootWindow) {
+                activeDesigner->FRootWindowDestroyed = true;
+                Guarded([] { activeDesigner->SetRoot(nullptr); });
                 return result;
             }
             break;
         case WM_ENTERMENULOOP:
         case WM_ENTERSIZEMOVE:
-            GSuspended = true;
+            hooksSuspended = true;
             break;
         case WM_EXITMENULOOP:
         case WM_EXITSIZEMOVE:
-            GSuspended = false;
+            hooksSuspended = false;
             break;
         default:
             break;
         }
-        if (code == HC_ACTION && GActiveDesigner && !GSuspended)
-            Guarded([&] { GActiveDesigner->HandleSentMessage(info); });
+        if (code == HC_ACTION && activeDesigner && !hooksSuspended)
+            Guarded([&] { activeDesigner->HandleSentMessage(info); });
         return result;
     }
 
     static void Install() {
-        if (!GGetMessageHook) GGetMessageHook = SetWindowsHookEx(WH_GETMESSAGE, &GetMessageHook);
-        if (!GCallWndProcHook) GCallWndProcHook = SetWindowsHookEx(WH_CALLWNDPROC, &CallWndProcHook);
+        if (!getMessageHookHandle) getMessageHookHandle = SetWindowsHookEx(WH_GETMESSAGE, &GetMessageHook);
+        if (!callWndProcHookHandle)
+            callWndProcHookHandle = SetWindowsHookEx(WH_CALLWNDPROC, &CallWndProcHook);
     }
 
     static void Remove() {
-        if (GGetMessageHook) UnhookWindowsHookEx(GGetMessageHook);
-        if (GCallWndProcHook) UnhookWindowsHookEx(GCallWndProcHook);
-        GGetMessageHook = GCallWndProcHook = nullptr;
-        GSuspended = false;
+        if (getMessageHookHandle) UnhookWindowsHookEx(getMessageHookHandle);
+        if (callWndProcHookHandle) UnhookWindowsHookEx(callWndProcHookHandle);
+        getMessageHookHandle = callWndProcHookHandle = nullptr;
+        hooksSuspended = false;
     }
 };
 
-// ---- construction --------------------------------------------------------------------------------------
+// ---- construction -----------------------------------------------------------------------------------------
 
 TFormwright::TFormwright()
     : FIds(std::make_unique<TDesignIdentities>()), FHistory(std::make_unique<TDesignHistory>()) {
     FPopupMenu = CreateDesignerMenu();
-    GActiveDesigner = this;
-    FGridX = 8;
-    FGridY = 8;
-    FGrab = new TEditGrab(this);
-    FGridColor = TColor(8421504);
-    FFrameColor = TColor(16777215);
-    FHandleColor = TColor(0);
-    FMarkColor = TColor(8421504);
+    activeDesigner = this;
+    FGrab = std::make_unique<TEditGrab>(this);
 }
 
 TFormwright::~TFormwright() {
@@ -124,15 +119,13 @@ TFormwright::~TFormwright() {
     } catch (...) {
         // A destructor cannot report; the root is let go of as far as it went.
     }
-    if (GActiveDesigner == this) GActiveDesigner = nullptr;
-    delete FGrab;
-    FGrab = nullptr;
+    if (activeDesigner == this) activeDesigner = nullptr;
+    FGrab.reset();
     FreePlaceholders();
-    delete FPopupMenu;
-    FPopupMenu = nullptr;
+    FPopupMenu.reset();
 }
 
-// ---- the design surface --------------------------------------------------------------------------------
+// ---- the design surface -----------------------------------------------------------------------------------
 
 TComponent* TFormwright::ComponentOf(TControl* designObject) {
     if (auto* placeholder = dynamic_cast<TEditContainer*>(designObject)) return placeholder->Component();
@@ -189,10 +182,8 @@ bool TFormwright::IsDesignWindow(HWND window) const {
 }
 
 TEditContainer* TFormwright::FindPlaceholder(TComponent* component) const {
-    for (void* item : FPlaceholders) {
-        auto* placeholder = static_cast<TEditContainer*>(item);
+    for (TEditContainer* placeholder : FPlaceholders)
         if (placeholder->Component() == component) return placeholder;
-    }
     return nullptr;
 }
 
@@ -204,14 +195,14 @@ TEditContainer* TFormwright::PlaceholderOf(TComponent* component) const {
 void TFormwright::FreePlaceholders() {
     // A placeholder takes itself out of the list when it is freed.
     while (FPlaceholders.Count() > 0) {
-        auto* placeholder = static_cast<TEditContainer*>(FPlaceholders.Last());
+        TEditContainer* placeholder = FPlaceholders.Last();
         delete placeholder;
         if (FPlaceholders.Count() > 0 && FPlaceholders.Last() == placeholder)
             FPlaceholders.Delete(FPlaceholders.Count() - 1);
     }
 }
 
-// ---- attaching -----------------------------------------------------------------------------------------
+// ---- attaching --------------------------------------------------------------------------------------------
 
 void TFormwright::SetRoot(TComponent* newRootComponent) {
     if (newRootComponent == FRoot) return;
@@ -221,20 +212,9 @@ void TFormwright::SetRoot(TComponent* newRootComponent) {
             Format("Cannot design %s: it is not a windowed control on a form", newRootComponent->Name()));
 
     TWinControl* const previousRoot = FRoot;
-    try {
-        Detach();
-        if (Inspector()) {
-            Inspector()->ClearInspection();
-            Inspector()->SetInspectedRoot(newRoot);
-        }
-        if (newRoot)
-            Attach(newRoot);
-        else
-            TFormwrightHooks::Remove();
-        HistoryChanged();
-    } catch (...) {
+    auto failed = ScopeGuard([&] {
         // Leave a consistent state: whatever of the new root was taken over is given back, and the
-        // previous root is designed again.
+        // previous root is designed again; when that fails too, nothing is designed.
         try {
             Detach();
             if (previousRoot && previousRoot != newRoot) {
@@ -250,8 +230,18 @@ void TFormwright::SetRoot(TComponent* newRootComponent) {
             Detach();
             TFormwrightHooks::Remove();
         }
-        throw;
+    });
+    Detach();
+    if (Inspector()) {
+        Inspector()->ClearInspection();
+        Inspector()->SetInspectedRoot(newRoot);
     }
+    if (newRoot)
+        Attach(newRoot);
+    else
+        TFormwrightHooks::Remove();
+    HistoryChanged();
+    failed.Dismiss();
 }
 
 void TFormwright::Detach() {
@@ -299,7 +289,7 @@ void TFormwright::Attach(TWinControl* newRoot) {
     newRoot->SetDesigning(true);
     FDesignedForm = form;
     // The designer keeps the form after designing ends, and must hear when it is freed.
-    form->FreeNotification(FGrab);
+    form->FreeNotification(FGrab.get());
     form->SetDesigner(this);
     // The surface the drag feedback is drawn on covers the whole window: made now, it appears with the
     // repaint that attaching causes anyway, not with a second one at the first click.
@@ -334,7 +324,7 @@ void TFormwright::RepaintTree(TControl* control, bool attached, bool invalidate)
     }
 }
 
-// ---- interception --------------------------------------------------------------------------------------
+// ---- interception -----------------------------------------------------------------------------------------
 
 void TFormwright::HandlePostedMessage(MSG& msg) {
     if (!FRoot) return;
@@ -408,28 +398,26 @@ void TFormwright::RootWindowProc(TMessage& message) {
         // The grid goes on top of the root's own painting (a container paints its face over whatever was
         // there) and under its children: windowed ones are windows of their own, graphic ones are spared.
         // A canvas handed down by an outer window procedure (a selector's corner marks) gets it too.
-        if (message.WParam) {
+        if (TCanvas* canvas = TWMPaint::From(message).Canvas) {
             FSavedRootWindowProc(message);
-            auto& canvas = *reinterpret_cast<TCanvas*>(message.WParam);
-            PaintGrid(canvas, canvas.ClipRect());
+            PaintGrid(*canvas, canvas->ClipRect());
             return;
         }
-        HDC dc = BeginPaint(FRootWindow);
-        if (!dc) {
+        const TPaintScope paint(FRootWindow, message);
+        if (!paint.Canvas()) {
             FSavedRootWindowProc(message);
             return;
         }
-        const auto endPaint = ScopeGuard([this] { EndPaint(FRootWindow); });
-        message.WParam = reinterpret_cast<WPARAM>(dc);
+        TWMPaint::SetCanvas(message, paint.Canvas());
         FSavedRootWindowProc(message);
-        PaintGrid(*dc, dc->ClipRect());
-        message.WParam = 0;
+        PaintGrid(*paint.Canvas(), paint.Canvas()->ClipRect());
+        TWMPaint::SetCanvas(message, nullptr);
         return;
     }
     FSavedRootWindowProc(message);
     // A load puts the bounds of the file on the root; that is no change of the user's.
     if (message.Msg == WM_WINDOWPOSCHANGED && FReadingDepth == 0) {
-        const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);
+        const WINDOWPOS* pos = TWMWindowPos::From(message).WindowPos;
         const UINT unchanged = SWP_NOSIZE | SWP_NOMOVE;
         if (!pos || (pos->flags & unchanged) != unchanged) {
             FRootWindowChange = FChangeDepth == 0;
@@ -458,7 +446,7 @@ void TFormwright::PaintGrid(TCanvas& canvas, const TRect& rect) {
     canvas.DotGrid({firstX, firstY}, {rect.Right, rect.Bottom}, FGridX, FGridY, FGridColor, spared);
 }
 
-// ---- notifications from the designed form --------------------------------------------------------------
+// ---- notifications from the designed form -----------------------------------------------------------------
 
 void TFormwright::ComponentNotification(TComponent* component, TOperation operation) {
     if (operation == opRemove) {
@@ -483,7 +471,7 @@ void TFormwright::DesignObjectDestroyed(TComponent* object) {
     if (static_cast<const void*>(FDesignedForm) == address) FDesignedForm = nullptr;
     const bool grabbed = static_cast<const void*>(FGrab->Control()) == address;
     if (!FSelected.count(address) && !grabbed) return;
-    FSelection.Remove(const_cast<void*>(address));
+    FSelection.Remove(address);
     FSelected.erase(address);
     TEditSelector::DropSelectorsOf(address);
     if (grabbed) FGrab->ForgetControl();

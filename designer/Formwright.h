@@ -74,7 +74,7 @@ public:
     // Whether a component owned by the designed form (or the root) has this name (case ignored).
     virtual bool ComponentNameExists(const std::string& name);
     // Builds the designer's popup menu; the constructor keeps it.
-    virtual TPopupMenu* CreateDesignerMenu();
+    virtual std::unique_ptr<TPopupMenu> CreateDesignerMenu();
     virtual void LeftButtonDown(MSG& msg);
     virtual void LeftButtonUp(MSG& msg);
     virtual void MouseMoved(MSG& msg);
@@ -157,7 +157,7 @@ public:
 
     // ---- selection
     int SelectionCount() const { return FSelection.Count(); }
-    TControl* Selected(int index) const { return static_cast<TControl*>(FSelection.Items(index)); }
+    TControl* Selected(int index) const { return FSelection.Items(index); }
     bool IsSelected(TControl* object) const { return FSelected.count(object) > 0; }
     void SelectObject(TControl* object, bool exclusive);
     void UnselectObject(TControl* object);
@@ -196,9 +196,10 @@ public:
     void SelectAll();
     // Selects the parent of the grabbed (or first selected) object; the root at the top.
     void SelectParent();
-    // Starts a resize of the grabbed object from a grab handle: the anchor corner and the pinned
-    // coordinates (NotFixed when free) in root window coordinates.
-    void StartResize(TPoint anchor, int fixedX, int fixedY);
+    // Starts a resize of the grabbed object from a grab handle: the anchor corner, the pinned coordinates
+    // (NotFixed when free) and the point pressed, in root window coordinates. A release before the mouse
+    // left the pressed point changes nothing.
+    void StartResize(TPoint anchor, int fixedX, int fixedY, TPoint press);
 
     // ---- arrangement commands (the designer menu)
     // Aligns the other selected objects to the first one along one axis, after keeping only the first
@@ -246,16 +247,16 @@ public:
     TCustomForm* DesignedForm() const { return FDesignedForm; }
     int GridX() const { return FGridX; }
     int GridY() const { return FGridY; }
-    TEditGrab* Grab() const { return FGrab; }
+    TEditGrab* Grab() const { return FGrab.get(); }
     TDesignDrag DragMode() const { return FDragMode; }
     // The component class the next placement creates (set by the host; cleared after a placement).
     TClass ClassToPlace() const { return FClassToPlace; }
     void SetClassToPlace(TClass cls) { FClassToPlace = cls; }
     // Every live placeholder of this designer.
-    const TList& Placeholders() const { return FPlaceholders; }
+    const TPointerList<TEditContainer>& Placeholders() const { return FPlaceholders; }
     // Exists only while a paste runs: the design objects the paste created.
     TList* PastedComponents() const { return FPastedComponents; }
-    TPopupMenu* DesignerMenu() const { return FPopupMenu; }
+    TPopupMenu* DesignerMenu() const { return FPopupMenu.get(); }
     // The nine command items of the designer menu, top to bottom (the separator has no slot).
     TMenuItem* DesignerMenuItem(int index) const { return FMenuItems[index]; }
     // "Undo" and "Redo", below a separator after the nine command items.
@@ -302,6 +303,7 @@ private:
     void FinishMove(TPoint point);
     void FinishRubberBand(TPoint point);
     void FinishResize(TPoint point);
+    void NoteResizeMove(TPoint point);
     void FinishPlacement(TPoint point);
     void StartMove(TControl* target, TPoint point);
     void StartRubberBand(HWND window, TPoint point);
@@ -336,6 +338,8 @@ private:
     TPoint FDragPoint;
     int FFixedX = NotFixed;
     int FFixedY = NotFixed;
+    TPoint FResizePress;       // where the resize's handle was pressed, in root window coordinates
+    bool FResizeMoved = false; // the mouse left that point since
     bool FSnap = false;
     bool FFrameShown = false; // a feedback frame is on screen
     TDragStep FFeedbackStep = nullptr;
@@ -346,20 +350,20 @@ private:
     TCustomForm* FDesignedForm = nullptr;
     int FGridX = 8;
     int FGridY = 8;
-    TList FSelection;
+    TPointerList<TControl> FSelection;
     std::unordered_set<const void*> FSelected; // the items of FSelection, for membership in constant time
     int FMarksBatchDepth = 0;
     std::vector<std::pair<HWND, TRect>> FPendingMarks; // gathered by a TMarksBatch
-    TEditGrab* FGrab = nullptr;
-    TColor FGridColor = TColor(8421504);
-    TColor FFrameColor = TColor(16777215);
-    TColor FHandleColor = TColor(0);
-    TColor FMarkColor = TColor(8421504);
-    TList FPlaceholders;
+    std::unique_ptr<TEditGrab> FGrab;
+    TColor FGridColor = clGray;
+    TColor FFrameColor = clWhite;
+    TColor FHandleColor = clBlack;
+    TColor FMarkColor = clGray;
+    TPointerList<TEditContainer> FPlaceholders;
     TClass FClassToPlace = nullptr;
     TList* FPastedComponents = nullptr;
     TWndMethod FSavedRootWindowProc;
-    TPopupMenu* FPopupMenu = nullptr;
+    std::unique_ptr<TPopupMenu> FPopupMenu;
     TMenuItem* FMenuItems[9] = {};
     TMenuItem* FUndoItem = nullptr;
     TMenuItem* FRedoItem = nullptr;

@@ -43,11 +43,11 @@ struct TAxis {
 
 } // namespace
 
-// ---- the menu -------------------------------------------------------------------------------------------
+// ---- the menu ---------------------------------------------------------------------------------------------
 
-TPopupMenu* TFormwright::CreateDesignerMenu() {
-    auto* menu = new TPopupMenu(nullptr);
-    auto add = [menu](const char* caption, TNotifyEvent onClick, bool enabled) {
+std::unique_ptr<TPopupMenu> TFormwright::CreateDesignerMenu() {
+    auto menu = std::make_unique<TPopupMenu>(nullptr);
+    auto add = [&menu](const char* caption, TNotifyEvent onClick, bool enabled) {
         auto* item = new TMenuItem(nullptr);
         item->SetCaption(caption);
         item->OnClick = onClick;
@@ -140,7 +140,7 @@ TWinControl* TFormwright::TabOrderContainer() const {
     return FRoot;
 }
 
-// ---- alignment ------------------------------------------------------------------------------------------
+// ---- alignment --------------------------------------------------------------------------------------------
 
 void TFormwright::AlignSelection(TAlignCode code) {
     if (SelectionCount() < 2) return;
@@ -172,9 +172,8 @@ void TFormwright::AlignSelection(TAlignCode code) {
     case acHSpaceEqually:
     case acVSpaceEqually: {
         // The sorted order stays: the leftmost (topmost) object is the reference of the next command.
-        FSelection.Sort([&axis](void* a, void* b) {
-            const int pa = axis.Position(static_cast<TControl*>(a)),
-                      pb = axis.Position(static_cast<TControl*>(b));
+        FSelection.Sort([&axis](TControl* a, TControl* b) {
+            const int pa = axis.Position(a), pb = axis.Position(b);
             return pa < pb ? -1 : pa > pb ? 1 : 0;
         });
         if (count < 2) break;
@@ -211,7 +210,7 @@ void TFormwright::AlignSelection(TAlignCode code) {
     Modified();
 }
 
-// ---- grid -----------------------------------------------------------------------------------------------
+// ---- grid -------------------------------------------------------------------------------------------------
 
 void TFormwright::SnapPointToGrid(TPoint& point) const {
     if (FGridX > 1) point.X = point.X / FGridX * FGridX;
@@ -235,7 +234,7 @@ void TFormwright::AlignSelectionToGrid() {
     Modified();
 }
 
-// ---- size -----------------------------------------------------------------------------------------------
+// ---- size -------------------------------------------------------------------------------------------------
 
 void TFormwright::SizeSelection(TSizeCode widthCode, TSizeCode heightCode, int width, int height) {
     if (SelectionCount() < 2) return;
@@ -270,15 +269,15 @@ void TFormwright::SizeSelection(TSizeCode widthCode, TSizeCode heightCode, int w
     if (widthCode != szNoChange || heightCode != szNoChange) Modified();
 }
 
-// ---- z-order --------------------------------------------------------------------------------------------
+// ---- z-order ----------------------------------------------------------------------------------------------
 
 void TFormwright::BringSelectionToFront() {
     const TDesignChange change(this);
     for (int i = 0; i < SelectionCount(); ++i)
         if (!IsPlaceholder(Selected(i))) Selected(i)->BringToFront();
     // Non-visual components stay above the controls, and the handles above everything.
-    for (void* placeholder : FPlaceholders)
-        static_cast<TEditContainer*>(placeholder)->BringToFront();
+    for (TEditContainer* placeholder : FPlaceholders)
+        placeholder->BringToFront();
     if (FGrab->Visible()) FGrab->BringHandlesToFront();
     DesignChanged();
 }

@@ -76,7 +76,7 @@ void TFormwright::HistoryChanged() {
     if (OnHistoryChange) OnHistoryChange(this);
 }
 
-// ---- attaching -----------------------------------------------------------------------------------------
+// ---- attaching --------------------------------------------------------------------------------------------
 
 void TFormwright::StartHistory() {
     FHistory->Clear();
@@ -113,7 +113,7 @@ void TFormwright::SetHistoryLimits(int maxSteps, size_t maxBytes) {
     if (FHistory->Count() != count) HistoryChanged();
 }
 
-// ---- loads -----------------------------------------------------------------------------------------------
+// ---- loads ------------------------------------------------------------------------------------------------
 
 void TFormwright::BeginLoad() {
     BeginDesignChange();
@@ -140,7 +140,7 @@ void TFormwright::EndLoad(bool succeeded) {
     EndDesignChange(false);
 }
 
-// ---- undo and redo ---------------------------------------------------------------------------------------
+// ---- undo and redo ----------------------------------------------------------------------------------------
 
 void TFormwright::Undo() {
     StepHistory(true);
@@ -163,21 +163,16 @@ void TFormwright::StepHistory(bool back) {
     const TDesignStep& step = FHistory->Step(back ? FHistory->Position() - 1 : FHistory->Position());
     const TDesignStatePtr target = back ? step.Before : step.After;
     const TSelectionState selection = back ? step.SelectionBefore : step.SelectionAfter;
-    try {
-        RestoreState(*target);
-    } catch (...) {
+    auto failed = ScopeGuard([this] {
         // What was put back so far stays, and the history goes on from there.
-        if (FRoot) {
-            FCurrentState = CaptureDesign(*this, *FIds, FCurrentState.get());
-            FHistory->ForgetSavedHere();
-            SetModifiedFlag();
-            try {
-                SelectionChanged();
-            } catch (...) {
-            }
-        }
-        throw;
-    }
+        if (!FRoot) return;
+        FCurrentState = CaptureDesign(*this, *FIds, FCurrentState.get());
+        FHistory->ForgetSavedHere();
+        SetModifiedFlag();
+        SelectionChanged();
+    });
+    RestoreState(*target);
+    failed.Dismiss();
     if (back)
         FHistory->MovedBack();
     else
@@ -195,17 +190,11 @@ void TFormwright::RestoreState(const TDesignState& state) {
     // may be made anew.
     ClearSelection(true);
     if (Inspector()) Inspector()->ClearInspection();
-    FRestoring = true;
-    if (Inspector()) Inspector()->BeginComponentUpdate();
-    try {
+    {
+        const auto update = ComponentUpdateScope(Inspector());
+        const TRestore<bool> restoring(FRestoring, true);
         TDesignRestorer(*this, *FIds).Restore(state);
-    } catch (...) {
-        FRestoring = false;
-        if (Inspector()) Inspector()->EndComponentUpdate();
-        throw;
     }
-    FRestoring = false;
-    if (Inspector()) Inspector()->EndComponentUpdate();
     if (FGrab->Visible()) FGrab->BringHandlesToFront();
 }
 

@@ -16,6 +16,7 @@
 #include "ui/WinControl.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -42,7 +43,7 @@ bool DefaultCursorShown() {
 
 } // namespace
 
-// ---- the object under the pointer ----------------------------------------------------------------------
+// ---- the object under the pointer -------------------------------------------------------------------------
 
 TControl* TFormwright::DesignTargetAt(HWND window, TPoint point) const {
     TControl* target = FindControl(window);
@@ -56,7 +57,7 @@ TControl* TFormwright::DesignTargetAt(HWND window, TPoint point) const {
     return nullptr;
 }
 
-// ---- drag primitives -----------------------------------------------------------------------------------
+// ---- drag primitives --------------------------------------------------------------------------------------
 
 void TFormwright::BeginDrag(HWND window, TPoint point, TDesignDrag mode) {
     FDragMode = mode;
@@ -133,11 +134,17 @@ void TFormwright::DrawSelectionFrames(TPoint point) {
     }
 }
 
-// ---- messages ------------------------------------------------------------------------------------------
+// ---- messages ---------------------------------------------------------------------------------------------
+
+// A resize's drag window is the root window, the coordinates of its press point.
+void TFormwright::NoteResizeMove(TPoint point) {
+    if (FDragMode == ddResize && point != FResizePress) FResizeMoved = true;
+}
 
 void TFormwright::MouseMoved(MSG& msg) {
     if (FDragMode == ddNone) return;
     TPoint point = MapPoint(msg.hwnd, FDragWindow, MessagePoint(msg));
+    NoteResizeMove(point);
     if (FSnap) SnapToGrid(point);
     if (point != FDragPoint) (this->*FMoveStep)(point);
 }
@@ -145,6 +152,7 @@ void TFormwright::MouseMoved(MSG& msg) {
 void TFormwright::LeftButtonUp(MSG& msg) {
     if (FDragMode == ddNone) return;
     TPoint point = MapPoint(msg.hwnd, FDragWindow, MessagePoint(msg));
+    NoteResizeMove(point);
     if (FSnap) SnapToGrid(point);
     // Follow a release away from the last move first, so the frame on screen is the one erased.
     if (point != FDragPoint) (this->*FMoveStep)(point);
@@ -221,7 +229,7 @@ void TFormwright::RightButtonDown(MSG& msg) {
     ShowDesignerMenu(ClientToScreen(msg.hwnd, point));
 }
 
-// ---- move ----------------------------------------------------------------------------------------------
+// ---- move -------------------------------------------------------------------------------------------------
 
 void TFormwright::StartMove(TControl* target, TPoint point) {
     // The inspector already shows the selection; it hears again only when the selection shrank.
@@ -254,7 +262,7 @@ void TFormwright::MoveSelectionBy(int dx, int dy) {
     Modified();
 }
 
-// ---- rubber band ---------------------------------------------------------------------------------------
+// ---- rubber band ------------------------------------------------------------------------------------------
 
 void TFormwright::StartRubberBand(HWND window, TPoint point) {
     BeginDrag(window, point, ddRubberBand);
@@ -283,17 +291,15 @@ void TFormwright::FinishRubberBand(TPoint) {
             if (child->BoundsRect().Intersects(band)) toggle(child);
         }
         if (container == FRoot)
-            for (int i = 0; i < FPlaceholders.Count(); ++i) {
-                auto* placeholder = static_cast<TControl*>(FPlaceholders.Items(i));
+            for (TEditContainer* placeholder : FPlaceholders)
                 if (placeholder->BoundsRect().Intersects(band)) toggle(placeholder);
-            }
     }
     SelectionChanged();
 }
 
-// ---- resize --------------------------------------------------------------------------------------------
+// ---- resize -----------------------------------------------------------------------------------------------
 
-void TFormwright::StartResize(TPoint anchor, int fixedX, int fixedY) {
+void TFormwright::StartResize(TPoint anchor, int fixedX, int fixedY, TPoint press) {
     if (!FRoot || !FGrab->Control()) return;
     // The press on a handle reaches no bracket of the design surface: the edit begins here.
     BeginDesignChange();
@@ -301,6 +307,8 @@ void TFormwright::StartResize(TPoint anchor, int fixedX, int fixedY) {
     BeginDrag(FRootWindow, anchor, ddResize);
     FFixedX = fixedX;
     FFixedY = fixedY;
+    FResizePress = press;
+    FResizeMoved = false;
     FFeedbackStep = &TFormwright::DrawFrameTo;
     FMoveStep = &TFormwright::PinnedMoveStep;
     FUpStep = &TFormwright::FinishResize;
@@ -311,7 +319,8 @@ void TFormwright::StartResize(TPoint anchor, int fixedX, int fixedY) {
 void TFormwright::FinishResize(TPoint) {
     Pin(FDragPoint);
     StopDrag();
-    ApplyResize();
+    // A click on a handle is no resize: the dragged corner would jump to the pressed point.
+    if (FResizeMoved) ApplyResize();
     if (FGrab->Control()) FGrab->SetVisible(true);
 }
 
@@ -327,7 +336,7 @@ void TFormwright::ApplyResize() {
     Modified();
 }
 
-// ---- placement -----------------------------------------------------------------------------------------
+// ---- placement --------------------------------------------------------------------------------------------
 
 void TFormwright::StartPlacement(HWND window, TPoint point) {
     BeginDrag(window, point, ddPlace);
@@ -351,22 +360,18 @@ void TFormwright::PlaceComponent() {
     const TRect rect = Spanned(FDragOrigin, FDragPoint);
     const TDesignChange change(this);
     TComponent* component = nullptr;
-    if (Inspector()) Inspector()->BeginComponentUpdate();
-    try {
+    {
+        const auto update = ComponentUpdateScope(Inspector());
         // Owned by the designed form also when a container is designed, like the components a load reads:
         // names are unique over the form, and the form's save writes the component. The form hears of it
-        // once it is whole: a control announced half-made would get a placeholder box.
-        component = TComponent::CreateInstance(FClassToPlace, FDesignedForm);
+        // once it is whole: a control announced half-made would get a placeholder box. A component that
+        // could not be named is not left behind without a name.
+        std::unique_ptr<TComponent> created(TComponent::CreateInstance(FClassToPlace, FDesignedForm));
         std::string baseName = FClassToPlace->Name;
         if (baseName.size() > 1 && (baseName[0] == 'T' || baseName[0] == 't')) baseName.erase(0, 1);
-        component->SetName(UniqueComponentName(baseName));
-    } catch (...) {
-        // A component that could not be named is not left behind without a name.
-        delete component;
-        if (Inspector()) Inspector()->EndComponentUpdate();
-        throw;
+        created->SetName(UniqueComponentName(baseName));
+        component = created.release();
     }
-    if (Inspector()) Inspector()->EndComponentUpdate();
 
     if (auto* control = dynamic_cast<TControl*>(component)) {
         if (rect.Width() > 2 && rect.Height() > 2)
@@ -376,14 +381,10 @@ void TFormwright::PlaceComponent() {
         control->SetParent(FindControl(FDragWindow));
         SelectObject(control, true);
     } else {
-        TEditContainer* placeholder = nullptr;
-        try {
-            placeholder = PlaceholderOf(component);
-        } catch (...) {
-            // Without a box the component could be neither seen nor saved: it is not left behind.
-            delete component;
-            throw;
-        }
+        // Without a box the component could be neither seen nor saved: it is not left behind.
+        std::unique_ptr<TComponent> unplaced(component);
+        TEditContainer* placeholder = PlaceholderOf(component);
+        unplaced.release();
         placeholder->SetBounds(rect.Left, rect.Top, placeholder->Width(), placeholder->Height());
         placeholder->Show();
         SelectObject(placeholder, true);

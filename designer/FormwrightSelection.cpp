@@ -16,7 +16,7 @@ void TFormwright::SelectObject(TControl* object, bool exclusive) {
     FSelection.Add(object);
     FSelected.insert(object);
     // The grab hears of the object's destruction, so no pointer to a freed object stays behind.
-    object->FreeNotification(FGrab);
+    object->FreeNotification(FGrab.get());
     if (SelectionCount() == 1) {
         FGrab->SetControl(object);
         FGrab->SetVisible(FDragMode == ddNone);

@@ -6,6 +6,7 @@
 #include "EditGrab.h"
 #include "Formwright.h"
 #include "core/Exceptions.h"
+#include "core/ScopeGuard.h"
 #include "core/Streams.h"
 #include "core/SysUtils.h"
 #include "graphics/Clipboard.h"
@@ -75,7 +76,8 @@ int64_t DigitsValue(std::string_view digits) {
 
 } // namespace
 
-// ---- designer interface
+// ---- designer interface -----------------------------------------------------------------------------------
+
 // ------------------------------------------------------------------------------------
 
 void TFormwright::SelectComponent(TPersistent* component) {
@@ -116,7 +118,8 @@ std::string TFormwright::UniqueComponentName(const std::string& baseName) {
     return baseName + std::to_string(n);
 }
 
-// ---- keyboard
+// ---- keyboard ---------------------------------------------------------------------------------------------
+
 // ----------------------------------------------------------------------------------------------
 
 void TFormwright::KeyPressed(MSG& msg) {
@@ -216,8 +219,8 @@ void TFormwright::SelectAll() {
         TControl* child = FRoot->Controls(i);
         if (IsInDesign(child)) SelectObject(child, false);
     }
-    for (void* placeholder : FPlaceholders)
-        SelectObject(static_cast<TControl*>(placeholder), false);
+    for (TEditContainer* placeholder : FPlaceholders)
+        SelectObject(placeholder, false);
     SelectionChanged();
 }
 
@@ -276,7 +279,8 @@ void TFormwright::SelectInTabOrder(bool forward) {
     }
 }
 
-// ---- deleting and the clipboard
+// ---- deleting and the clipboard ---------------------------------------------------------------------------
+
 // ----------------------------------------------------------------------------
 
 namespace {
@@ -312,15 +316,11 @@ void TFormwright::DeleteSelection() {
     }
     ClearSelection(true);
     // The inspector's list of components drops their entries together.
-    if (Inspector()) Inspector()->BeginComponentUpdate();
-    try {
+    {
+        const auto update = ComponentUpdateScope(Inspector());
         for (TComponent* component : doomed)
             delete component;
-    } catch (...) {
-        if (Inspector()) Inspector()->EndComponentUpdate();
-        throw;
     }
-    if (Inspector()) Inspector()->EndComponentUpdate();
     if (TComponent* last = LastDesignComponent()) {
         if (auto* control = dynamic_cast<TControl*>(last))
             SelectObject(control, false);
@@ -390,9 +390,16 @@ void TFormwright::PasteSelection() {
 
     // The insert notification collects every new control and placeholder into this list.
     auto pasted = std::make_unique<TList>();
-    FPastedComponents = pasted.get();
-    if (Inspector()) Inspector()->BeginComponentUpdate();
-    try {
+    auto failed = ScopeGuard([&] {
+        // What was read stays; its placeholders must be seen to be found again. The failed record's own
+        // placeholder is already gone with its component.
+        for (int i = 0; i < pasted->Count(); ++i)
+            if (FPlaceholders.IndexOf(pasted->Items(i)) >= 0) ShowPastedPlaceholder(pasted->Items(i));
+    });
+    {
+        const auto update = ComponentUpdateScope(Inspector());
+        FPastedComponents = pasted.get();
+        const auto endPasting = ScopeGuard([this] { FPastedComponents = nullptr; });
         for (const auto& block : blocks) {
             TReader reader(*block, 4096);
             reader.SetRoot(FDesignedForm);
@@ -401,17 +408,8 @@ void TFormwright::PasteSelection() {
             reader.OnSetName = [this](TReader& r, TComponent* c, std::string& n) { PasteSetName(r, c, n); };
             reader.ReadComponentDroppingReferences(nullptr);
         }
-    } catch (...) {
-        FPastedComponents = nullptr;
-        if (Inspector()) Inspector()->EndComponentUpdate();
-        // What was read stays; its placeholders must be seen to be found again. The failed record's own
-        // placeholder is already gone with its component.
-        for (int i = 0; i < pasted->Count(); ++i)
-            if (FPlaceholders.IndexOf(pasted->Items(i)) >= 0) ShowPastedPlaceholder(pasted->Items(i));
-        throw;
     }
-    FPastedComponents = nullptr;
-    if (Inspector()) Inspector()->EndComponentUpdate();
+    failed.Dismiss();
 
     TMarksBatch batch(this);
     ClearSelection(true);

@@ -38,9 +38,8 @@ void FreeOwnedComponents(TComponent* root) {
 void LoadRecord(TFormwright* designer, TWinControl* root, TMemoryStream& stream) {
     // A property that re-creates the root's window ends designing.
     if (designer->Root() != root) throw EInvalidOperation("No component is being designed");
-    TCustomObjectInspector* inspector = designer->Inspector();
-    if (inspector) inspector->BeginComponentUpdate();
-    try {
+    {
+        const auto update = ComponentUpdateScope(designer->Inspector());
         FreeOwnedComponents(root);
         TReader reader(stream, FilerBufferSize);
         reader.SetRoot(root);
@@ -50,14 +49,8 @@ void LoadRecord(TFormwright* designer, TWinControl* root, TMemoryStream& stream)
         // page) are set once the whole record is read; the components they named before are gone.
         reader.ReadSignature();
         reader.ReadComponent(root);
-    } catch (...) {
-        if (inspector) inspector->EndComponentUpdate();
-        throw;
     }
-    if (inspector) inspector->EndComponentUpdate();
-    const TList& placeholders = designer->Placeholders();
-    for (int i = 0; i < placeholders.Count(); ++i) {
-        auto* placeholder = static_cast<TEditContainer*>(placeholders.Items(i));
+    for (TEditContainer* placeholder : designer->Placeholders()) {
         placeholder->MoveToDesignPosition();
         placeholder->Show();
     }
@@ -101,19 +94,16 @@ void ReadRootBinary(TFormwright* designer, TMemoryStream& stream) {
         designer->SelectionChanged();
         if (TCustomObjectInspector* inspector = designer->Inspector()) inspector->RefreshValues();
     };
-    try {
+    auto failed = ScopeGuard([&] {
+        designer->EndLoad(false);
+        if (designer->Root() == root) showRoot();
+    });
+    {
         designer->BeginReading();
         const auto endReading = ScopeGuard([designer] { designer->EndReading(); });
         LoadRecord(designer, root, stream);
-    } catch (...) {
-        try {
-            designer->EndLoad(false);
-            if (designer->Root() == root) showRoot();
-        } catch (...) {
-            // The first failure is the one to report.
-        }
-        throw;
     }
+    failed.Dismiss();
     designer->EndLoad(true);
     showRoot();
 }

@@ -30,7 +30,7 @@ FW_PUBLISH(TCaptionProperty) {
 const char* const ModalResultNames[11] = {"mrNone", "mrOk", "mrCancel", "mrAbort",   "mrRetry",   "mrIgnore",
                                           "mrYes",  "mrNo", "mrAll",    "mrNoToAll", "mrYesToAll"};
 
-// ---- font name -----------------------------------------------------------------------------------------
+// ---- font name --------------------------------------------------------------------------------------------
 
 TEditorAttributes TFontNameProperty::GetAttributes() {
     return {paValueList, paMultiSelect, paSortList};
@@ -42,7 +42,7 @@ void TFontNameProperty::GetValues(const TValueCallback& proc) {
         proc(fonts->Strings(i));
 }
 
-// ---- character set -------------------------------------------------------------------------------------
+// ---- character set ----------------------------------------------------------------------------------------
 
 TEditorAttributes TFontCharsetProperty::GetAttributes() {
     return {paValueList, paMultiSelect, paSortList};
@@ -66,7 +66,7 @@ void TFontCharsetProperty::SetValue(const std::string& value) {
         TIntegerProperty::SetValue(value);
 }
 
-// ---- colour --------------------------------------------------------------------------------------------
+// ---- colour -----------------------------------------------------------------------------------------------
 
 TEditorAttributes TColorProperty::GetAttributes() {
     return {paValueList, paDialog, paMultiSelect};
@@ -91,7 +91,7 @@ void TColorProperty::SetValue(const std::string& value) {
         TIntegerProperty::SetValue(value);
 }
 
-// ---- cursor --------------------------------------------------------------------------------------------
+// ---- cursor -----------------------------------------------------------------------------------------------
 
 TEditorAttributes TCursorProperty::GetAttributes() {
     return {paValueList, paMultiSelect, paSortList};
@@ -119,13 +119,13 @@ void TCursorProperty::SetValue(const std::string& value) {
         TIntegerProperty::SetValue(value);
 }
 
-// ---- font ----------------------------------------------------------------------------------------------
+// ---- font -------------------------------------------------------------------------------------------------
 
 TEditorAttributes TFontProperty::GetAttributes() {
     return {paSubProperties, paDialog, paMultiSelect};
 }
 
-// ---- modal result --------------------------------------------------------------------------------------
+// ---- modal result -----------------------------------------------------------------------------------------
 
 TEditorAttributes TModalResultProperty::GetAttributes() {
     return {paValueList, paMultiSelect};
@@ -156,7 +156,7 @@ void TModalResultProperty::SetValue(const std::string& value) {
     TIntegerProperty::SetValue(value);
 }
 
-// ---- media-player file name, tab order, caption --------------------------------------------------------
+// ---- media-player file name, tab order, caption -----------------------------------------------------------
 
 TEditorAttributes TMPFilenameProperty::GetAttributes() {
     return {paDialog};

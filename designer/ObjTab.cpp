@@ -1,5 +1,6 @@
 #include "ObjTab.h"
 
+#include "core/ScopeGuard.h"
 #include "core/StringList.h"
 #include "core/SysUtils.h"
 #include "ui/WinControl.h"
@@ -36,16 +37,13 @@ bool EditTabOrder(TWinControl* container) {
     TStrings* lines = dialog->TabList->Items();
     std::vector<TWinControl*> order;
     container->GetTabOrderList(order); // each control followed by its own descendants
-    lines->BeginUpdate();
-    try {
+    {
+        const auto update = UpdateScope(*lines);
         for (TWinControl* control : order)
             if (control->Parent() == container)
                 lines->AddObject(Format("%s: %s", control->Name(), control->ClassName()), control);
-    } catch (...) {
-        lines->EndUpdate();
-        throw;
     }
-    lines->EndUpdate();
+
     if (dialog->ShowModal() != mrOk || !dialog->Reordered()) return false;
     for (int i = 0; i < lines->Count(); ++i)
         static_cast<TWinControl*>(lines->Objects(i))->SetTabOrder(i);

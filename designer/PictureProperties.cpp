@@ -29,7 +29,7 @@ std::string GraphicText(const TGraphic* graphic) {
 
 } // namespace
 
-// ---- TPictureProperty ----------------------------------------------------------------------------------
+// ---- TPictureProperty -------------------------------------------------------------------------------------
 
 void TPictureProperty::Edit() {
     auto editor = std::make_unique<TPictureEditor>(nullptr);
@@ -50,7 +50,7 @@ void TPictureProperty::SetValue(const std::string& value) {
     if (value.empty()) SetOrdValue(0);
 }
 
-// ---- TGraphicProperty ----------------------------------------------------------------------------------
+// ---- TGraphicProperty -------------------------------------------------------------------------------------
 
 void TGraphicProperty::Edit() {
     auto editor = std::make_unique<TPictureEditor>(nullptr);
@@ -78,7 +78,7 @@ void TGraphicProperty::SetValue(const std::string& value) {
     if (value.empty()) SetOrdValue(0);
 }
 
-// ---- TGraphicEditor ------------------------------------------------------------------------------------
+// ---- TGraphicEditor ---------------------------------------------------------------------------------------
 
 void TGraphicEditor::EditProperty(TPropertyEditor* editor, bool& continueScan, bool&) {
     const std::string name = editor->GetName();

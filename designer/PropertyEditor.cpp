@@ -1,5 +1,6 @@
 #include "PropertyEditor.h"
 
+#include "core/ScopeGuard.h"
 #include "core/StringList.h"
 #include "core/SysUtils.h"
 #include "rtti/Properties.h"
@@ -32,7 +33,7 @@ TPersistent* TPropertyEditor::GetComponent(int index) const {
     return Entry(index).Instance;
 }
 
-// ---- base behaviour ----------------------------------------------------------------------------------
+// ---- base behaviour ---------------------------------------------------------------------------------------
 
 void TPropertyEditor::Edit() {
     TStringList values;
@@ -65,7 +66,7 @@ void TPropertyEditor::GetValues(const TValueCallback&) {
 void TPropertyEditor::SetValue(const std::string&) {
 }
 
-// ---- readers and writers -------------------------------------------------------------------------------
+// ---- readers and writers ----------------------------------------------------------------------------------
 
 int64_t TPropertyEditor::GetOrdValueAt(int index) const {
     const TPropEntry& e = Entry(index);
@@ -85,16 +86,15 @@ TMethod TPropertyEditor::GetMethodValue() const {
 }
 
 template <class Store> void TPropertyEditor::StoreOnAll(const Store& store) {
-    for (int i = 0; i < FPropCount; ++i) {
-        try {
-            store(FPropList[i].Instance, FPropList[i].PropInfo);
-        } catch (...) {
-            // The objects written before the failure keep their new value: the designer hears of them
-            // before the error is shown.
-            if (i > 0) Modified();
-            throw;
-        }
-    }
+    int stored = 0;
+    // The objects written before a failure keep their new value: the designer hears of them before the
+    // error is shown.
+    auto failed = ScopeGuard([&] {
+        if (stored > 0) Modified();
+    });
+    for (; stored < FPropCount; ++stored)
+        store(FPropList[stored].Instance, FPropList[stored].PropInfo);
+    failed.Dismiss();
     Modified();
 }
 

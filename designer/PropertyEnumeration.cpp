@@ -5,7 +5,7 @@
 
 #include <memory>
 
-// ---- TPropInfoList -------------------------------------------------------------------------------------
+// ---- TPropInfoList ----------------------------------------------------------------------------------------
 
 TPropInfoList::TPropInfoList(const TObject* instance, TTypeKinds filter) {
     if (instance) FList = GetPropList(instance, filter);
@@ -27,7 +27,7 @@ void TPropInfoList::Intersect(const TPropInfoList& other) {
         if (!other.Contains(FList[static_cast<size_t>(i)])) Delete(i);
 }
 
-// ---- GetComponentProperties ----------------------------------------------------------------------------
+// ---- GetComponentProperties -------------------------------------------------------------------------------
 
 namespace {
 

@@ -22,7 +22,7 @@ std::string SetElementName(const TTypeInfo* setType, int64_t element) {
     return IntToStr(element);
 }
 
-// ---- the set -------------------------------------------------------------------------------------------
+// ---- the set ----------------------------------------------------------------------------------------------
 
 TEditorAttributes TSetProperty::GetAttributes() {
     return {paSubProperties, paMultiSelect};
@@ -52,7 +52,7 @@ void TSetProperty::GetProperties(const TEditorCallback& proc) {
     }
 }
 
-// ---- one element ---------------------------------------------------------------------------------------
+// ---- one element ------------------------------------------------------------------------------------------
 
 TSetElementProperty::TSetElementProperty(TCustomDesigner* designer, std::shared_ptr<TPropEntry[]> entries,
                                          int propCount, int element)

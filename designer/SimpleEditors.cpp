@@ -56,7 +56,7 @@ void TOrdinalProperty::SetOrdValueInRange(int64_t value) {
     SetOrdValue(value);
 }
 
-// ---- integer -------------------------------------------------------------------------------------------
+// ---- integer ----------------------------------------------------------------------------------------------
 
 std::string TIntegerProperty::GetValue() {
     return IntToStr(GetOrdValue());
@@ -66,7 +66,7 @@ void TIntegerProperty::SetValue(const std::string& value) {
     SetOrdValueInRange(ParseInteger(value, GetPropType()->Data));
 }
 
-// ---- character -----------------------------------------------------------------------------------------
+// ---- character --------------------------------------------------------------------------------------------
 
 std::string TCharProperty::GetValue() {
     const int code = static_cast<int>(GetOrdValue() & 0xFF);
@@ -87,7 +87,7 @@ void TCharProperty::SetValue(const std::string& value) {
     SetOrdValueInRange(code);
 }
 
-// ---- enumeration ---------------------------------------------------------------------------------------
+// ---- enumeration ------------------------------------------------------------------------------------------
 
 TEditorAttributes TEnumProperty::GetAttributes() {
     return {paValueList, paMultiSelect, paSortList};
@@ -113,7 +113,7 @@ void TEnumProperty::SetValue(const std::string& value) {
     SetOrdValue(found);
 }
 
-// ---- floating point ------------------------------------------------------------------------------------
+// ---- floating point ---------------------------------------------------------------------------------------
 
 std::string TFloatProperty::GetValue() {
     int precision;
@@ -135,7 +135,7 @@ void TFloatProperty::SetValue(const std::string& value) {
     SetFloatValue(StrToFloat(value));
 }
 
-// ---- string --------------------------------------------------------------------------------------------
+// ---- string -----------------------------------------------------------------------------------------------
 
 std::string TStringProperty::GetValue() {
     return GetStrValue();

@@ -65,9 +65,7 @@ FW_PUBLISH(TObjectInspector) {
     FW_PUBLISH_METHOD(FilterKeyDown);
 }
 
-// ================================================================================================
-// construction
-// ================================================================================================
+// ---- construction -----------------------------------------------------------------------------------------
 
 TObjectInspector::TObjectInspector(TCreateTag) : TCustomObjectInspector(nullptr) {
     InitializeForm();
@@ -78,14 +76,9 @@ TObjectInspector::TObjectInspector(TComponent*) : TObjectInspector(TCreateTag{})
 }
 
 TObjectInspector* TObjectInspector::CreateWithDesigner(TClass designerClass) {
-    auto* inspector = new TObjectInspector(TCreateTag{});
-    try {
-        inspector->InitDesigner(designerClass);
-    } catch (...) {
-        delete inspector;
-        throw;
-    }
-    return inspector;
+    std::unique_ptr<TObjectInspector> inspector(new TObjectInspector(TCreateTag{}));
+    inspector->InitDesigner(designerClass);
+    return inspector.release();
 }
 
 TObjectInspector::~TObjectInspector() {
@@ -98,8 +91,7 @@ TObjectInspector::~TObjectInspector() {
             // A pending edit that cannot be applied is dropped with the window.
         }
     }
-    delete FSelection;
-    FSelection = nullptr;
+    FSelection.reset();
     TCustomDesigner* designer = FDesigner;
     FDesigner = nullptr;
     delete designer;
@@ -132,9 +124,7 @@ void TObjectInspector::GridDrawCell(TObject* sender, int col, int row, const TRe
     static_cast<TPropGrid*>(sender)->DrawRowCell(col, row, rect);
 }
 
-// ================================================================================================
-// the component combo box
-// ================================================================================================
+// ---- the component combo box ------------------------------------------------------------------------------
 
 void TObjectInspector::AddComponentEntry(TComponent* component) {
     Components->Items()->AddObject(Format("%s: %s", component->Name(), component->ClassName()), component);
@@ -186,18 +176,17 @@ void TObjectInspector::ComponentsChange(TObject*) {
     if (index < 0) return;
     auto* instance = dynamic_cast<TPersistent*>(Components->Items()->Objects(index));
     if (!instance) return;
-    FPickingFromCombo = true;
-    try {
-        InspectObject(instance);
-    } catch (...) {
-        FPickingFromCombo = false;
+    auto failed = ScopeGuard([this] {
         // The old objects are still inspected (a pending edit could not be applied): the combo shows them
         // again rather than the entry that was not taken.
         const bool single = FSelection && FSelection->Count() == 1;
         Components->SetItemIndex(single ? EntryOf(FSelection->Items(0)) : -1);
-        throw;
+    });
+    {
+        const TRestore<bool> picking(FPickingFromCombo, true);
+        InspectObject(instance);
     }
-    FPickingFromCombo = false;
+    failed.Dismiss();
     if (FDesigner) FDesigner->SelectComponent(instance);
 }
 
@@ -217,9 +206,7 @@ void TObjectInspector::EndComponentUpdate() {
     Components->Items()->EndUpdate();
 }
 
-// ================================================================================================
-// inspecting
-// ================================================================================================
+// ---- inspecting -------------------------------------------------------------------------------------------
 
 void TObjectInspector::InspectObject(TPersistent* instance) {
     const int chosen = Components->ItemIndex();
@@ -237,8 +224,7 @@ void TObjectInspector::ClearGrids() {
     for (TComponent* component : FWatched)
         if (component != FRoot) component->RemoveFreeNotification(this);
     FWatched.clear();
-    delete FSelection;
-    FSelection = nullptr;
+    FSelection.reset();
 }
 
 void TObjectInspector::Watch(TPersistent* object) {
@@ -250,7 +236,7 @@ void TObjectInspector::Watch(TPersistent* object) {
 void TObjectInspector::InspectList(TComponentList* list) {
     std::unique_ptr<TComponentList> taken(list);
     ClearGrids();
-    FSelection = taken.release();
+    FSelection = std::move(taken);
     // The chosen entry is the one inspected object, or none: an entry left chosen for an object no longer
     // watched could outlive it.
     Components->SetItemIndex(FSelection->Count() == 1 ? EntryOf(FSelection->Items(0)) : -1);
@@ -273,9 +259,9 @@ void TObjectInspector::FillGrid(TPropGrid* grid, TTabSheet* sheet, TTypeKinds fi
     FFillRowClass = rowClass;
     grid->SetFilter(Filter ? std::string(Filter->Text())
                            : std::string()); // the grid is empty: this only keeps it
-    GetComponentProperties(FSelection, filter, FDesigner, [this](std::unique_ptr<TPropertyEditor> editor) {
-        AddEditorRow(std::move(editor));
-    });
+    GetComponentProperties(
+        FSelection.get(), filter, FDesigner,
+        [this](std::unique_ptr<TPropertyEditor> editor) { AddEditorRow(std::move(editor)); });
     FFillGrid = nullptr;
     grid->BuildVisibleRows();
     grid->ShowRows(PropBook->ActivePage() == sheet);
@@ -292,22 +278,18 @@ void TObjectInspector::AddEditorRow(std::unique_ptr<TPropertyEditor> editor) {
     for (int i = 0; i < rowEditor->PropCount(); ++i)
         Watch(rowEditor->GetComponent(i));
     std::string path = RowPath(rowEditor);
-    TPropObject* row = FFillRowClass == TMethodObject::StaticClass()
-                           ? new TMethodObject(FFillGrid, FFillParent, std::move(editor), name)
-                           : new TPropObject(FFillGrid, FFillParent, std::move(editor), name);
-    row->SetPath(std::move(path));
-    if (!FFillParent) FFillGrid->TopRows().Add(row);
+    std::unique_ptr<TPropObject> made;
+    if (FFillRowClass == TMethodObject::StaticClass())
+        made = std::make_unique<TMethodObject>(FFillGrid, FFillParent, std::move(editor), name);
+    else
+        made = std::make_unique<TPropObject>(FFillGrid, FFillParent, std::move(editor), name);
+    made->SetPath(std::move(path));
+    // Joined to the tree last: a value that cannot be read leaves no half-made row in it.
+    TPropObject* row = (FFillParent ? FFillParent->Children() : FFillGrid->TopRows()).Add(std::move(made));
     if (rowEditor->GetAttributes().Contains(paSubProperties)) {
-        TPropObject* saved = FFillParent;
-        FFillParent = row;
-        try {
-            rowEditor->GetProperties(
-                [this](std::unique_ptr<TPropertyEditor> child) { AddEditorRow(std::move(child)); });
-        } catch (...) {
-            FFillParent = saved;
-            throw;
-        }
-        FFillParent = saved;
+        const TRestore<TPropObject*> parent(FFillParent, row);
+        rowEditor->GetProperties(
+            [this](std::unique_ptr<TPropertyEditor> child) { AddEditorRow(std::move(child)); });
     }
 }
 
@@ -340,9 +322,7 @@ void TObjectInspector::UpdateComponentEntries() {
     Components->SetItemIndex(EntryOf(component));
 }
 
-// ================================================================================================
-// notifications and window handlers
-// ================================================================================================
+// ---- notifications and window handlers --------------------------------------------------------------------
 
 void TObjectInspector::Notification(TComponent* component, TOperation operation) {
     TCustomObjectInspector::Notification(component, operation);

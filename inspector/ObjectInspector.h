@@ -63,7 +63,7 @@ public:
     TPropGrid* PropGrid() const { return FPropGrid; }
     TMethodGrid* MethodGrid() const { return FMethodGrid; }
     // The objects now inspected; null when nothing is.
-    TComponentList* Selection() const { return FSelection; }
+    TComponentList* Selection() const { return FSelection.get(); }
 
     // ---- TCustomObjectInspector
     TComponent* InspectedRoot() override { return FRoot; }
@@ -139,7 +139,7 @@ private:
     TPropGrid* FPropGrid = nullptr;
     TMethodGrid* FMethodGrid = nullptr;
     TComponent* FRoot = nullptr;
-    TComponentList* FSelection = nullptr;
+    std::unique_ptr<TComponentList> FSelection;
     // Every component the grids' rows refer to, the inspected ones among them.
     std::unordered_set<TComponent*> FWatched;
     std::unique_ptr<std::vector<TComponent*>> FPending;

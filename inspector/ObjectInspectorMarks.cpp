@@ -32,7 +32,7 @@ bool IsAtOrBelow(const std::string& path, const std::string& prefix) {
 
 } // namespace
 
-// ---- the filter ------------------------------------------------------------------------------------------
+// ---- the filter -------------------------------------------------------------------------------------------
 
 void TObjectInspector::FilterChange(TObject*) {
     const std::string text = Filter->Text();
@@ -55,7 +55,7 @@ void TObjectInspector::FormKeyDown(TObject*, uint16_t& key, TShiftState shift) {
     }
 }
 
-// ---- stored values ---------------------------------------------------------------------------------------
+// ---- stored values ----------------------------------------------------------------------------------------
 
 TComponent* TObjectInspector::StreamRoot() const {
     if (auto* control = dynamic_cast<TControl*>(FRoot))
@@ -109,7 +109,7 @@ void TObjectInspector::UpdateStoredMarks() {
     MarkRows(FMethodGrid, FMethodGrid->TopRows(), stored, false);
 }
 
-// ---- reverting -------------------------------------------------------------------------------------------
+// ---- reverting --------------------------------------------------------------------------------------------
 
 void TObjectInspector::CreateRowMenu() {
     FRowMenu = new TPopupMenu(this);

@@ -2,6 +2,7 @@
 // caret popup.
 #include "PopCtrls.h"
 
+#include "core/ScopeGuard.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
 #include "graphics/Font.h"
@@ -62,7 +63,7 @@ TPopupListbox::~TPopupListbox() {
     Unhook();
 }
 
-// ---- the window ---------------------------------------------------------------------------------
+// ---- the window -------------------------------------------------------------------------------------------
 
 void TPopupListbox::CreateParams(TCreateParams& params) {
     TListBox::CreateParams(params);
@@ -95,7 +96,7 @@ void TPopupListbox::DrawItem(int index, const TRect& rect, TOwnerDrawState state
     canvas.DrawText(text, Items()->Strings(index), DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
-// ---- opening ------------------------------------------------------------------------------------
+// ---- opening ----------------------------------------------------------------------------------------------
 
 bool TPopupListbox::CanOpen(HWND wnd) const {
     return !FDroppedDown && Items()->Count() > 0 && IsWindow(wnd) && IsWindowVisible(wnd);
@@ -147,20 +148,14 @@ void TPopupListbox::TimerMessage(TMessage& message) {
     if (!FPopupControl) return;
     if (FAlwaysFetch || FKind != FLastKind || Items()->Count() == 0) {
         FLastKind = FKind;
-        Items()->BeginUpdate();
-        try {
-            Items()->Clear();
-            if (OnGetItems) OnGetItems(this, FKind, Items());
-        } catch (...) {
-            Items()->EndUpdate();
-            throw;
-        }
-        Items()->EndUpdate();
+        const auto update = UpdateScope(*Items());
+        Items()->Clear();
+        if (OnGetItems) OnGetItems(this, FKind, Items());
     }
     if (Items()->Count() > 0) PopupAtCaret(FPopupControl, FPopupWindow);
 }
 
-// ---- closing and sending ------------------------------------------------------------------------
+// ---- closing and sending ----------------------------------------------------------------------------------
 
 void TPopupListbox::CloseUp(bool accept) {
     if (!FDroppedDown) return;
@@ -204,7 +199,7 @@ void TPopupListbox::SendValue(HWND wnd, std::string S, int offset) {
     }
 }
 
-// ---- the hooks ----------------------------------------------------------------------------------
+// ---- the hooks --------------------------------------------------------------------------------------------
 
 void TPopupListbox::HookTarget(TWinControl* control, HWND wnd) {
     Unhook();
@@ -271,7 +266,7 @@ void TPopupListbox::TargetWindowProc(TMessage& message) {
         return;
     case WM_KEYDOWN:
         // The key's characters still follow (to this procedure, so to the list as well).
-        TranslateKeyDown(FTargetWindow);
+        TranslateKeyDown(FTargetWindow, message);
         WindowProc(message);
         return;
     case WM_CHAR:
@@ -296,7 +291,7 @@ void TPopupListbox::OwnerWindowProc(TMessage& message) {
     saved(message);
 }
 
-// ---- keys and mouse -----------------------------------------------------------------------------
+// ---- keys and mouse ---------------------------------------------------------------------------------------
 
 bool TPopupListbox::WantsKey(uint16_t key) const {
     return key == VK_RETURN || key == VK_ESCAPE || TListBox::WantsKey(key);
@@ -310,7 +305,7 @@ bool TPopupListbox::SearchFor(const std::string& text) {
 }
 
 void TPopupListbox::CharMessage(TMessage& message) {
-    const auto ch = static_cast<unsigned char>(message.WParam);
+    const unsigned char ch = TWMChar::From(message).Char;
     if (ch == VK_BACK) {
         FSearchText.clear();
         SetItemIndex(-1);
@@ -336,13 +331,15 @@ void TPopupListbox::CharMessage(TMessage& message) {
 
 void TPopupListbox::Dispatch(TMessage& message) {
     switch (message.Msg) {
-    case WM_CHAR:
-        if (static_cast<unsigned char>(message.WParam) >= 32 || message.WParam == VK_BACK ||
-            message.WParam == VK_RETURN || message.WParam == VK_ESCAPE) {
+    case WM_CHAR: {
+        const unsigned char ch = TWMChar::From(message).Char;
+        if (ch >= 32 || ch == VK_BACK || ch == VK_RETURN || ch == VK_ESCAPE) {
             CharMessage(message);
             return;
         }
         break;
+    }
+
     case WM_TIMER:
         TimerMessage(message);
         return;

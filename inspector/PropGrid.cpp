@@ -10,12 +10,11 @@
 #include "widgets/ImageList.h"
 
 #include <algorithm>
+#include <memory>
 #include <unordered_set>
 #include <vector>
 
-// ================================================================================================
-// rows
-// ================================================================================================
+// ---- rows -------------------------------------------------------------------------------------------------
 
 FW_PUBLISH(TPropObject) {
 }
@@ -23,8 +22,27 @@ FW_PUBLISH(TPropObject) {
 FW_PUBLISH(TMethodObject) {
 }
 
-void TPropObject::TPropList::Notify(void* item, TListNotification action) {
-    if (action == TListNotification::Deleted) delete static_cast<TPropObject*>(item);
+TPropObject::TPropList::TPropList() = default;
+
+TPropObject::TPropList::~TPropList() = default;
+
+TPropObject* TPropObject::TPropList::Add(std::unique_ptr<TPropObject> row) {
+    FRows.push_back(std::move(row));
+    return FRows.back().get();
+}
+
+bool TPropObject::TPropList::Remove(const TPropObject* row) {
+    auto it =
+        std::find_if(FRows.begin(), FRows.end(), [row](const auto& owned) { return owned.get() == row; });
+    if (it == FRows.end()) return false;
+    FRows.erase(it);
+    return true;
+}
+
+void TPropObject::TPropList::Clear() {
+    // Rows are freed last first, the order the untyped list freed them in.
+    while (!FRows.empty())
+        FRows.pop_back();
 }
 
 TPropObject::TPropObject(TPropGrid* grid, TPropObject* parent, std::unique_ptr<TPropertyEditor> editor,
@@ -34,11 +52,7 @@ TPropObject::TPropObject(TPropGrid* grid, TPropObject* parent, std::unique_ptr<T
     const std::string upper = UpperCase(FValue);
     FIsBoolean =
         !FEditor->InheritsFrom(TStringProperty::StaticClass()) && (upper == "TRUE" || upper == "FALSE");
-    // Joined to the parent last: a value that cannot be read leaves no half-made row in the tree.
-    if (parent) {
-        FIndent = parent->FIndent + 8;
-        parent->FChildren->Add(this);
-    }
+    if (parent) FIndent = parent->FIndent + 8;
 }
 
 TPropObject::~TPropObject() = default;
@@ -53,9 +67,7 @@ void TPropObject::SetValue(const std::string& text) {
     FEditor->SetValue(text);
 }
 
-// ================================================================================================
-// the grid
-// ================================================================================================
+// ---- the grid ---------------------------------------------------------------------------------------------
 
 FW_PUBLISH(TPropGrid) {
 }
@@ -100,7 +112,7 @@ TPropInplaceEditor* TPropGrid::PropEditor() const {
 
 TPropObject* TPropGrid::VisibleRow(int index) const {
     if (index < 0 || index >= FVisibleRows.Count()) return nullptr;
-    return static_cast<TPropObject*>(FVisibleRows.Items(index));
+    return FVisibleRows.Items(index);
 }
 
 TInplaceEdit* TPropGrid::CreateEditor() {
@@ -111,14 +123,12 @@ void TPropGrid::ClearRows() {
     CommitEdit();
     // The rows may belong to objects that are going away: moving to row 0 must not load the editor
     // from them.
-    FClearing = true;
-    try {
+    {
+        FClearing = true;
+        const auto endClearing = ScopeGuard([this] { FClearing = false; });
         SetRow(0);
-    } catch (...) {
-        FClearing = false;
-        throw;
     }
-    FClearing = false;
+
     if (TPropInplaceEditor* editor = PropEditor()) {
         editor->ReleaseDrawer();
         editor->ForgetRow();

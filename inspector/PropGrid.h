@@ -18,6 +18,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #pragma GCC visibility push(default)
 
@@ -35,17 +36,26 @@ class TPropObject : public TObject {
 public:
     // A list of rows that owns them: removing, clearing or freeing the list frees the rows (and with each
     // row its editor and its whole subtree).
-    class TPropList : public TList {
+    class TPropList {
     public:
-        ~TPropList() override { Clear(); }
-        TPropObject* Items(int index) const { return static_cast<TPropObject*>(TList::Items(index)); }
+        TPropList();
+        ~TPropList();
+        TPropList(const TPropList&) = delete;
+        TPropList& operator=(const TPropList&) = delete;
+        int Count() const { return static_cast<int>(FRows.size()); }
+        TPropObject* Items(int index) const { return FRows.at(static_cast<size_t>(index)).get(); }
+        // Takes the row; returns it.
+        TPropObject* Add(std::unique_ptr<TPropObject> row);
+        // Frees the row; false when it is not in the list.
+        bool Remove(const TPropObject* row);
+        void Clear();
 
-    protected:
-        void Notify(void* item, TListNotification action) override;
+    private:
+        std::vector<std::unique_ptr<TPropObject>> FRows;
     };
 
-    // A row for `editor` shown by `grid`. With a parent the row is appended to the parent's children and
-    // indented 8 pixels further; without one the caller adds it to the grid's TopRows.
+    // A row for `editor` shown by `grid`, indented 8 pixels further than `parent` (null for a top row). The
+    // caller adds it to the parent's Children or to the grid's TopRows.
     TPropObject(TPropGrid* grid, TPropObject* parent, std::unique_ptr<TPropertyEditor> editor,
                 const std::string& name);
     ~TPropObject() override;
@@ -109,7 +119,7 @@ public:
     // The top-level rows in the order delivered; owned.
     TPropObject::TPropList& TopRows() { return FTopRows; }
     // The rows in display order: grid row N shows VisibleRows()[N]. Does not own.
-    const TList& VisibleRows() const { return FVisibleRows; }
+    const TPointerList<TPropObject>& VisibleRows() const { return FVisibleRows; }
     // The row shown at a grid row, or null.
     TPropObject* VisibleRow(int index) const;
     TPropObject* CurrentRow() const { return VisibleRow(Row()); }
@@ -200,7 +210,7 @@ private:
     TImageList* FPropImages;
     TImageList* FBooleanImages;
     TPropObject::TPropList FTopRows;
-    TList FVisibleRows;
+    TPointerList<TPropObject> FVisibleRows;
     int FGlyphWidth = 9;
 
     bool FSplitting = false;

@@ -4,6 +4,7 @@
 #include "PropGrid.h"
 
 #include "PropInplaceEditor.h"
+#include "core/ScopeGuard.h"
 #include "core/SysUtils.h"
 #include "graphics/Canvas.h"
 #include "ui/Windows.h"
@@ -17,9 +18,7 @@ constexpr int CheckBoxWidth = 21;
 constexpr int CheckBoxHeight = 15;
 } // namespace
 
-// ================================================================================================
-// cell drawing
-// ================================================================================================
+// ---- cell drawing -----------------------------------------------------------------------------------------
 
 void TPropGrid::DrawRowCell(int col, int row, const TRect& rect) {
     TCanvas& canvas = *Canvas();
@@ -56,9 +55,7 @@ void TPropGrid::DrawRowCell(int col, int row, const TRect& rect) {
     canvas.DrawText(r, value, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
-// ================================================================================================
-// splitter
-// ================================================================================================
+// ---- splitter ---------------------------------------------------------------------------------------------
 
 // The column whose right edge (widths summed, grid lines not counted) is within 2 pixels of x; -1 when none.
 int TPropGrid::SplitterAt(int x) const {
@@ -95,9 +92,7 @@ void TPropGrid::EndSplitterDrag() {
     ::SetCursor(crDefault);
 }
 
-// ================================================================================================
-// check boxes
-// ================================================================================================
+// ---- check boxes ------------------------------------------------------------------------------------------
 
 TRect TPropGrid::CheckBoxRect(int row) const {
     const TRect cell = CellRect(1, row);
@@ -109,9 +104,7 @@ void TPropGrid::InvalidateCheckBox() {
     if (HandleAllocated()) InvalidateRect(Handle(), &FCheckRect, false);
 }
 
-// ================================================================================================
-// mouse
-// ================================================================================================
+// ---- mouse ------------------------------------------------------------------------------------------------
 
 void TPropGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     if (CanFocus() && !Focused() && !(InplaceEditor() && InplaceEditor()->Focused())) SetFocus();
@@ -192,16 +185,12 @@ void TPropGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     } else if (FSplitting) {
         EndSplitterDrag();
         FSuppressWidthNotice = true;
-        try {
-            SetColWidths(0, FSplitX + 1);
-            AdjustValueColumn();
-        } catch (...) {
+        const auto noticeWidths = ScopeGuard([this] {
             FSuppressWidthNotice = false;
             ColWidthsChanged();
-            throw;
-        }
-        FSuppressWidthNotice = false;
-        ColWidthsChanged();
+        });
+        SetColWidths(0, FSplitX + 1);
+        AdjustValueColumn();
     }
     TCustomControl::MouseUp(button, shift, x, y);
 }

@@ -3,6 +3,7 @@
 
 #include "PopCtrls.h"
 #include "PropGrid.h"
+#include "core/ScopeGuard.h"
 #include "graphics/Canvas.h"
 #include "ui/Windows.h"
 
@@ -39,9 +40,7 @@ void TPropInplaceEditor::SetButtonKind(int kind) {
     Invalidate();
 }
 
-// ================================================================================================
-// loading and refreshing
-// ================================================================================================
+// ---- loading and refreshing -------------------------------------------------------------------------------
 
 void TPropInplaceEditor::UpdateContents() {
     TPropGrid* grid = PropGrid();
@@ -55,15 +54,12 @@ void TPropInplaceEditor::UpdateContents() {
             // what it remembers is the list's own state.
             ReleaseDrawer();
             TStrings* items = FPopupList->Items();
-            items->BeginUpdate();
-            try {
+            {
+                const auto update = UpdateScope(*items);
                 items->Clear();
                 editor->GetValues([items](const std::string& value) { items->Add(value); });
-            } catch (...) {
-                items->EndUpdate();
-                throw;
             }
-            items->EndUpdate();
+
             FPopupList->OnDrawItem.Clear();
             FDrawer = FindValueListDrawer(editor);
             if (FDrawer) {
@@ -103,9 +99,7 @@ void TPropInplaceEditor::ReleaseDrawer() {
     drawer->RestoreList(FPopupList);
 }
 
-// ================================================================================================
-// layout and painting
-// ================================================================================================
+// ---- layout and painting ----------------------------------------------------------------------------------
 
 void TPropInplaceEditor::BoundsChanged() {
     TInplaceEdit::BoundsChanged();
@@ -161,9 +155,7 @@ void TPropInplaceEditor::DrawButton(TCanvas& canvas) {
         canvas.FillRect(TRect::FromBounds(x + dx, y, side, side));
 }
 
-// ================================================================================================
-// the button under the mouse
-// ================================================================================================
+// ---- the button under the mouse ---------------------------------------------------------------------------
 
 void TPropInplaceEditor::StopTracking() {
     FTracking = false;
@@ -229,9 +221,7 @@ void TPropInplaceEditor::WndProc(TMessage& message) {
     TInplaceEdit::WndProc(message);
 }
 
-// ================================================================================================
-// the value list
-// ================================================================================================
+// ---- the value list ---------------------------------------------------------------------------------------
 
 void TPropInplaceEditor::DropDown() {
     TCustomGrid* grid = Grid();
@@ -256,9 +246,7 @@ void TPropInplaceEditor::ListCancelMode(TObject*, TCMCancelMode& message, bool& 
     canClose = message.Sender != this;
 }
 
-// ================================================================================================
-// keys
-// ================================================================================================
+// ---- keys -------------------------------------------------------------------------------------------------
 
 // Enter applies the text and Escape brings back the value; neither goes on to the grid. Typed but
 // uncommitted text keeps its modified mark through other keys, so a change of row still applies it.

@@ -79,7 +79,7 @@ TDrawItemEvent TValueListDrawer::DrawItemHandler() {
     return TDrawItemEvent::Bind<&TValueListDrawer::DrawListItem>(this);
 }
 
-// ---- colours ------------------------------------------------------------------------------------
+// ---- colours ----------------------------------------------------------------------------------------------
 
 void TColorDrawer::DrawListItem(TWinControl* control, int index, const TRect& rect, TOwnerDrawState) {
     const std::optional<TListItem> item = ClearListItem(control, index, rect);
@@ -99,7 +99,7 @@ void TColorDrawer::DrawListItem(TWinControl* control, int index, const TRect& re
     DrawItemText(canvas, rect, rect.Left + size + 2, text);
 }
 
-// ---- cursors ------------------------------------------------------------------------------------
+// ---- cursors ----------------------------------------------------------------------------------------------
 
 int CursorPictureIndex(int cursor) {
     int index = -cursor;
@@ -140,7 +140,7 @@ void TCursorDrawer::DrawListItem(TWinControl* control, int index, const TRect& r
     DrawItemText(canvas, rect, rect.Left + size + 2, text);
 }
 
-// ---- the registry -------------------------------------------------------------------------------
+// ---- the registry -----------------------------------------------------------------------------------------
 
 TValueListDrawerClass RegisterValueListDrawer(TPropertyEditorClass editorClass,
                                               TValueListDrawerClass drawer) {

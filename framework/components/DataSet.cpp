@@ -119,7 +119,7 @@ void TDataSet::RunWithErrorEvent(const TDataSetErrorEvent& event, const std::fun
     }
 }
 
-// ---- moving -------------------------------------------------------------------------------------------
+// ---- moving -----------------------------------------------------------------------------------------------
 
 bool TDataSet::Accepts(int recNo) {
     if (!FFiltered || !OnFilterRecord) return true;
@@ -183,7 +183,7 @@ void TDataSet::Prior() {
     Notify(AfterScroll);
 }
 
-// ---- editing ------------------------------------------------------------------------------------------
+// ---- editing ----------------------------------------------------------------------------------------------
 
 void TDataSet::Edit() {
     if (FState == dsEdit || FState == dsInsert) return;
@@ -258,7 +258,7 @@ void TDataSet::Delete() {
     Notify(AfterScroll);
 }
 
-// ---- TDBDataSet ---------------------------------------------------------------------------------------
+// ---- TDBDataSet -------------------------------------------------------------------------------------------
 
 TDBDataSet::TDBDataSet(TComponent* owner) : TDataSet(owner) {
 }

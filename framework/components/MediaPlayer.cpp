@@ -66,7 +66,7 @@ void TMediaPlayer::Loaded() {
     if (FAutoOpen && !ComponentState().Contains(csDesigning)) Open();
 }
 
-// ---- modes ---------------------------------------------------------------------------------------------
+// ---- modes ------------------------------------------------------------------------------------------------
 
 void TMediaPlayer::SetMode(TMPModes mode) {
     FMode = mode;
@@ -135,7 +135,7 @@ void TMediaPlayer::Eject() {
     SetMode(mpOpen);
 }
 
-// ---- buttons -------------------------------------------------------------------------------------------
+// ---- buttons ----------------------------------------------------------------------------------------------
 
 TButtonSet TMediaPlayer::ActiveButtons() const {
     if (!Enabled()) return {};

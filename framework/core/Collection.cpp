@@ -1,5 +1,6 @@
 #include "core/Collection.h"
 
+#include "core/ScopeGuard.h"
 #include "core/SysUtils.h"
 #include "rtti/Properties.h"
 
@@ -11,7 +12,7 @@ FW_PUBLISH(TCollectionItem) {
 FW_PUBLISH(TCollection) {
 }
 
-// ---- TCollectionItem -----------------------------------------------------------------------------------
+// ---- TCollectionItem --------------------------------------------------------------------------------------
 
 TCollectionItem::~TCollectionItem() {
     if (FCollection) FCollection->RemoveItem(this);
@@ -57,7 +58,7 @@ void TCollectionItem::Changed(bool allItems) {
     if (FCollection) FCollection->Changed(allItems ? nullptr : this);
 }
 
-// ---- TCollection ---------------------------------------------------------------------------------------
+// ---- TCollection ------------------------------------------------------------------------------------------
 
 TCollection::TCollection(TClass itemClass, TPersistent* owner) : FItemClass(itemClass), FOwner(owner) {
     if (!itemClass || !itemClass->InheritsFrom(TCollectionItem::StaticClass()))
@@ -133,16 +134,10 @@ void TCollection::Assign(const TPersistent* source) {
         return;
     }
     if (other == this) return;
-    BeginUpdate();
-    try {
-        Clear();
-        for (TCollectionItem* item : other->FItems)
-            Add()->Assign(item);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const auto update = UpdateScope(*this);
+    Clear();
+    for (TCollectionItem* item : other->FItems)
+        Add()->Assign(item);
 }
 
 std::string TCollection::GetNamePath() const {

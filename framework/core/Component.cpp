@@ -1,9 +1,8 @@
 #include "core/Component.h"
 
+#include "core/ScopeGuard.h"
 #include "core/SysUtils.h"
 #include "rtti/ClassInfo.h"
-#include "streaming/Reader.h"
-#include "streaming/Writer.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -47,15 +46,11 @@ thread_local bool deferInsertNotification = false;
 } // namespace
 
 TComponent* TComponent::CreateInstance(TClass cls, TComponent* owner) {
-    deferInsertNotification = owner != nullptr;
-    TObject* object;
-    try {
-        object = cls->Create(owner);
-    } catch (...) {
-        deferInsertNotification = false;
-        throw;
-    }
-    deferInsertNotification = false;
+    TObject* object = [&] {
+        deferInsertNotification = owner != nullptr;
+        const auto endDeferring = ScopeGuard([] { deferInsertNotification = false; });
+        return cls->Create(owner);
+    }();
     auto* component = dynamic_cast<TComponent*>(object);
     if (!component) {
         delete object;
@@ -342,33 +337,6 @@ std::string TComponent::MethodName(const void* code) const {
 void TComponent::GetChildren(const TGetChildProc&, TComponent*) {
 }
 
-void TComponent::ReadState(TReader& reader) {
-    reader.ReadData(this);
-}
-
-void TComponent::WriteState(TWriter& writer) {
-    writer.WriteData(this);
-}
-
 void TComponent::Loaded() {
     FComponentState.Exclude(csLoading);
-}
-
-void TComponent::DefineProperties(TFiler& filer) {
-    auto* ancestor = filer.Ancestor();
-    uint32_t info = ancestor ? ancestor->FDesignInfo : 0;
-    filer.DefineProperty(
-        "Left",
-        [this](TReader& r) {
-            FDesignInfo = (FDesignInfo & 0xFFFF0000u) | (uint32_t(r.ReadInteger()) & 0xFFFFu);
-        },
-        [this](TWriter& w) { w.WriteInteger(int32_t(FDesignInfo & 0xFFFFu)); },
-        (FDesignInfo & 0xFFFFu) != (info & 0xFFFFu));
-    filer.DefineProperty(
-        "Top",
-        [this](TReader& r) {
-            FDesignInfo = (FDesignInfo & 0x0000FFFFu) | ((uint32_t(r.ReadInteger()) & 0xFFFFu) << 16);
-        },
-        [this](TWriter& w) { w.WriteInteger(int32_t(FDesignInfo >> 16)); },
-        (FDesignInfo >> 16) != (info >> 16));
 }

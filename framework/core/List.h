@@ -2,7 +2,9 @@
 // to items entering or leaving the list override Notify.
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <iterator>
 #include <vector>
 
 #pragma GCC visibility push(default)
@@ -60,6 +62,52 @@ private:
     std::vector<void*> FItems;
 
     void CheckIndex(int index) const;
+};
+
+// A list of T*: a TList with its element type, so that nothing that reads it casts. Items are compared by
+// address, so IndexOf and Remove take any pointer (an object being freed is known by its address alone).
+template <class T> class TPointerList {
+public:
+    class const_iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = T*;
+        using difference_type = std::ptrdiff_t;
+        using pointer = T* const*;
+        using reference = T*;
+        const_iterator() = default;
+        explicit const_iterator(std::vector<void*>::const_iterator at) : FAt(at) {}
+        T* operator*() const { return static_cast<T*>(*FAt); }
+        const_iterator& operator++() {
+            ++FAt;
+            return *this;
+        }
+        const_iterator operator++(int) { return const_iterator(FAt++); }
+        bool operator==(const const_iterator& other) const { return FAt == other.FAt; }
+
+    private:
+        std::vector<void*>::const_iterator FAt;
+    };
+
+    int Count() const { return FList.Count(); }
+    T* Items(int index) const { return static_cast<T*>(FList.Items(index)); }
+    T* Last() const { return static_cast<T*>(FList.Last()); }
+    int Add(T* item) { return FList.Add(item); }
+    void Insert(int index, T* item) { FList.Insert(index, item); }
+    void Delete(int index) { FList.Delete(index); }
+    int Remove(const void* item) { return FList.Remove(const_cast<void*>(item)); }
+    int IndexOf(const void* item) const { return FList.IndexOf(item); }
+    void Clear() { FList.Clear(); }
+    // Stable; when compare throws, the list keeps its previous order.
+    void Sort(const std::function<int(T* item1, T* item2)>& compare) {
+        FList.Sort([&compare](void* a, void* b) { return compare(static_cast<T*>(a), static_cast<T*>(b)); });
+    }
+
+    const_iterator begin() const { return const_iterator(FList.begin()); }
+    const_iterator end() const { return const_iterator(FList.end()); }
+
+private:
+    TList FList;
 };
 
 #pragma GCC visibility pop

@@ -36,7 +36,7 @@ int64_t ResolveSeek(int64_t offset, TSeekOrigin origin, int64_t position, int64_
 
 } // namespace
 
-// ---- TStream
+// ---- TStream ----------------------------------------------------------------------------------------------
 
 int64_t TStream::Size() {
     const int64_t position = Seek(0, soCurrent);
@@ -73,7 +73,7 @@ int64_t TStream::CopyFrom(TStream& source, int64_t count) {
     return total;
 }
 
-// ---- TMemoryStream
+// ---- TMemoryStream ----------------------------------------------------------------------------------------
 
 TMemoryStream::~TMemoryStream() {
     std::free(FData);
@@ -153,7 +153,7 @@ void TMemoryStream::SaveToFile(const std::string& fileName) {
     SaveToStream(file);
 }
 
-// ---- TStringStream
+// ---- TStringStream ----------------------------------------------------------------------------------------
 
 int64_t TStringStream::Read(void* buffer, int64_t count) {
     const int64_t size = Size();
@@ -184,7 +184,7 @@ void TStringStream::SetSize(int64_t newSize) {
     FPosition = std::min(FPosition, newSize);
 }
 
-// ---- TFileStream
+// ---- TFileStream ------------------------------------------------------------------------------------------
 
 TFileStream::TFileStream(const std::string& fileName, TFileMode mode) : FFileName(fileName) {
     if (mode == fmCreate) {

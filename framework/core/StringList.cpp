@@ -1,6 +1,7 @@
 #include "core/StringList.h"
 
 #include "core/ClassRegistry.h"
+#include "core/ScopeGuard.h"
 #include "core/SysUtils.h"
 
 #include <algorithm>
@@ -112,15 +113,9 @@ void TStringList::SetValue(std::string_view name, std::string_view value) {
         return;
     }
     TObject* object = FItems[index].Object;
-    BeginUpdate();
-    try {
-        Delete(index);
-        AddObject(std::string(name) + '=' + std::string(value), object);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const auto update = UpdateScope(*this);
+    Delete(index);
+    AddObject(std::string(name) + '=' + std::string(value), object);
 }
 
 bool TStringList::Find(std::string_view text, int& index) const {

@@ -1,27 +1,10 @@
 #include "core/Strings.h"
 
+#include "core/ScopeGuard.h"
 #include "core/SysUtils.h"
-#include "streaming/Reader.h"
-#include "streaming/Writer.h"
 
 #include <utility>
 #include <vector>
-
-namespace {
-
-// Runs body between BeginUpdate and EndUpdate, ending the update also when body throws.
-template <class Body> void Updating(TStrings& strings, Body&& body) {
-    strings.BeginUpdate();
-    try {
-        body();
-    } catch (...) {
-        strings.EndUpdate();
-        throw;
-    }
-    strings.EndUpdate();
-}
-
-} // namespace
 
 FW_PUBLISH(TStrings) {
 }
@@ -33,26 +16,24 @@ int TStrings::AddObject(std::string_view text, TObject* object) {
 }
 
 void TStrings::Exchange(int index1, int index2) {
-    Updating(*this, [&] {
-        const std::string text1 = Strings(index1), text2 = Strings(index2);
-        TObject* object1 = Objects(index1);
-        TObject* object2 = Objects(index2);
-        Put(index1, text2);
-        PutObject(index1, object2);
-        Put(index2, text1);
-        PutObject(index2, object1);
-    });
+    const auto update = UpdateScope(*this);
+    const std::string text1 = Strings(index1), text2 = Strings(index2);
+    TObject* object1 = Objects(index1);
+    TObject* object2 = Objects(index2);
+    Put(index1, text2);
+    PutObject(index1, object2);
+    Put(index2, text1);
+    PutObject(index2, object1);
 }
 
 void TStrings::Move(int currentIndex, int newIndex) {
     if (currentIndex == newIndex) return;
-    Updating(*this, [&] {
-        const std::string text = Strings(currentIndex);
-        TObject* object = Objects(currentIndex);
-        if (newIndex < 0 || newIndex >= Count()) Strings(newIndex); // reports the bad index before deleting
-        Delete(currentIndex);
-        InsertObject(newIndex, text, object);
-    });
+    const auto update = UpdateScope(*this);
+    const std::string text = Strings(currentIndex);
+    TObject* object = Objects(currentIndex);
+    if (newIndex < 0 || newIndex >= Count()) Strings(newIndex); // reports the bad index before deleting
+    Delete(currentIndex);
+    InsertObject(newIndex, text, object);
 }
 
 int TStrings::CompareStrings(std::string_view a, std::string_view b) const {
@@ -118,28 +99,26 @@ std::string TStrings::Text() const {
 }
 
 void TStrings::SetText(std::string_view text) {
-    Updating(*this, [&] {
-        Clear();
-        size_t start = 0;
-        while (start < text.size()) {
-            const size_t end = text.find_first_of("\r\n", start);
-            if (end == std::string_view::npos) {
-                Add(text.substr(start));
-                break;
-            }
-            Add(text.substr(start, end - start));
-            start = end + 1;
-            if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+    const auto update = UpdateScope(*this);
+    Clear();
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            Add(text.substr(start));
+            break;
         }
-    });
+        Add(text.substr(start, end - start));
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+    }
 }
 
 void TStrings::Assign(const TStrings& source) {
     if (&source == this) return;
-    Updating(*this, [&] {
-        Clear();
-        AddStrings(source);
-    });
+    const auto update = UpdateScope(*this);
+    Clear();
+    AddStrings(source);
 }
 
 void TStrings::Assign(const TPersistent* source) {
@@ -150,39 +129,15 @@ void TStrings::Assign(const TPersistent* source) {
     TPersistent::Assign(source);
 }
 
-void TStrings::DefineProperties(TFiler& filer) {
-    filer.DefineProperty(
-        "Strings", [this](TReader& reader) { ReadData(reader); },
-        [this](TWriter& writer) { WriteData(writer); }, Count() > 0);
-}
-
-void TStrings::ReadData(TReader& reader) {
-    reader.ReadListBegin();
-    Updating(*this, [&] {
-        Clear();
-        while (!reader.EndOfList())
-            Add(reader.ReadString());
-    });
-    reader.ReadListEnd();
-}
-
-void TStrings::WriteData(TWriter& writer) const {
-    writer.WriteListBegin();
-    for (int i = 0; i < Count(); ++i)
-        writer.WriteString(Strings(i));
-    writer.WriteListEnd();
-}
-
 void TStrings::AddStrings(const TStrings& source) {
     // A snapshot first, so that appending a list to itself copies it once.
     std::vector<std::pair<std::string, TObject*>> lines;
     lines.reserve(source.Count());
     for (int i = 0; i < source.Count(); ++i)
         lines.emplace_back(source.Strings(i), source.Objects(i));
-    Updating(*this, [&] {
-        for (const auto& [text, object] : lines)
-            AddObject(text, object);
-    });
+    const auto update = UpdateScope(*this);
+    for (const auto& [text, object] : lines)
+        AddObject(text, object);
 }
 
 void TStrings::BeginUpdate() {

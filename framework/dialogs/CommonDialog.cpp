@@ -1,6 +1,7 @@
 // TCommonDialog and the framework window that carries a Qt dialog.
 #include "dialogs/CommonDialog.h"
 
+#include "core/ScopeGuard.h"
 #include "core/SysUtils.h"
 #include "dialogs/DialogWindow.h"
 #include "graphics/QtConvert.h"
@@ -25,9 +26,7 @@ FW_PUBLISH(TCommonDialog) {
 FW_PUBLISH(TDialogWindow) {
 }
 
-// ================================================================================================
-// TDialogWindow
-// ================================================================================================
+// ---- TDialogWindow ----------------------------------------------------------------------------------------
 
 TDialogWindow::TDialogWindow(const std::string& windowClass, const std::string& caption)
     : TWinControl(nullptr), FWindowClass(windowClass) {
@@ -154,9 +153,7 @@ QWidget* AddHelpButton(QWidget* dialog, TCommonDialog* component) {
     return help;
 }
 
-// ================================================================================================
-// TCommonDialog
-// ================================================================================================
+// ---- TCommonDialog ----------------------------------------------------------------------------------------
 
 TCommonDialog::TCommonDialog(TComponent* owner) : TComponent(owner) {
 }
@@ -165,10 +162,7 @@ TCommonDialog::~TCommonDialog() = default;
 
 bool TCommonDialog::RunDialog(TDialogWindow& window) {
     FWindow = &window;
-    struct Reset {
-        TDialogWindow*& Window;
-        ~Reset() { Window = nullptr; }
-    } reset{FWindow};
+    const auto forgetWindow = ScopeGuard([this] { FWindow = nullptr; });
     // OnShow runs once the window shows, inside the loop and before the modal action.
     QMetaObject::invokeMethod(
         window.Dialog(),

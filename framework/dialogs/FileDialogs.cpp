@@ -2,6 +2,7 @@
 #include "dialogs/FileDialogs.h"
 #include "core/ClassRegistry.h"
 
+#include "core/ScopeGuard.h"
 #include "core/StringList.h"
 #include "core/SysUtils.h"
 #include "dialogs/DialogWindow.h"
@@ -75,9 +76,7 @@ std::vector<std::string> FileDialogNameFilters(const std::string& filter) {
     return result;
 }
 
-// ================================================================================================
-// TOpenDialog
-// ================================================================================================
+// ---- TOpenDialog ------------------------------------------------------------------------------------------
 
 TOpenDialog::TOpenDialog(TComponent* owner) : TCommonDialog(owner), FFiles(std::make_unique<TStringList>()) {
 }
@@ -138,13 +137,10 @@ bool TOpenDialog::Execute() {
 
     PrepareWindow(window);
     bool accepted = false;
-    try {
+    {
+        const auto finish = ScopeGuard([this, &window] { FinishWindow(window); });
         accepted = RunDialog(window);
-    } catch (...) {
-        FinishWindow(window);
-        throw;
     }
-    FinishWindow(window);
     if (!accepted) return false;
 
     FFiles->Clear();

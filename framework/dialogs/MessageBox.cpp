@@ -105,6 +105,11 @@ bool TMessageBox::Execute() {
     return FResult == IDOK || FResult == IDYES || FResult == IDRETRY;
 }
 
+namespace {
+// The application's message boxes, and so the exceptions it reports, are boxes of this class.
+const bool MessageBoxInstalled = (TApplication::SetMessageBoxHandler(&TMessageBox::Show), true);
+} // namespace
+
 int TMessageBox::Show(const std::string& text, const std::string& caption, unsigned flags) {
     TMessageBox box(nullptr);
     box.SetText(text);

@@ -15,7 +15,8 @@
 FW_PUBLISH(TCanvas) {
 }
 
-// ---- attaching and the painter of an operation
+// ---- attaching and the painter of an operation ------------------------------------------------------------
+
 // ---------------------------------------------------------------
 
 namespace {
@@ -122,7 +123,7 @@ QPainter::CompositionMode CopyModeComposition(TCopyMode mode) {
     }
 }
 
-// ---- the canvas ------------------------------------------------------------------------------------------
+// ---- the canvas -------------------------------------------------------------------------------------------
 
 TCanvas::TCanvas()
     : FPen(std::make_unique<TPen>()), FBrush(std::make_unique<TBrush>()), FFont(std::make_unique<TFont>()),
@@ -192,7 +193,7 @@ void TCanvas::DotGrid(TPoint first, TPoint last, int stepX, int stepY, TColor co
     Changed();
 }
 
-// ---- lines and figures -----------------------------------------------------------------------------------
+// ---- lines and figures ------------------------------------------------------------------------------------
 
 void TCanvas::LineTo(int x, int y) {
     const TPoint points[] = {FPenPos, {x, y}};
@@ -290,7 +291,8 @@ void TCanvas::Polygon(std::span<const TPoint> points) {
     Changed();
 }
 
-// ---- fills and frames
+// ---- fills and frames -------------------------------------------------------------------------------------
+
 // --------------------------------------------------------------------------------------
 
 void TCanvas::FillRect(const TRect& rect) {
@@ -420,7 +422,7 @@ TSize TCanvas::TextExtent(std::string_view text) const {
     return {metrics.horizontalAdvance(ToQString(text)), metrics.height()};
 }
 
-// ---- pictures and copies ---------------------------------------------------------------------------------
+// ---- pictures and copies ----------------------------------------------------------------------------------
 
 void TCanvas::Draw(int x, int y, TGraphic* graphic) {
     if (!graphic || graphic->Empty()) return;
@@ -480,7 +482,8 @@ void TCanvas::BrushCopy(const TRect& dest, TBitmap& bitmap, const TRect& sourceR
     Changed();
 }
 
-// ---- clipping
+// ---- clipping ---------------------------------------------------------------------------------------------
+
 // -----------------------------------------------------------------------------------------------
 
 TRect TCanvas::ClipRect() const {

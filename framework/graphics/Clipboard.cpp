@@ -7,6 +7,7 @@
 #include "graphics/Picture.h"
 #include "graphics/QtConvert.h"
 
+#include "core/ScopeGuard.h"
 #include "core/Streams.h"
 
 #include <QClipboard>
@@ -18,7 +19,7 @@ FW_PUBLISH(TClipboard) {
 
 namespace {
 
-const QString svgMimeType = QStringLiteral("image/svg+xml");
+const QString SvgMimeType = QStringLiteral("image/svg+xml");
 
 QClipboard& System() {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
@@ -89,9 +90,9 @@ bool TClipboard::HasFormat(unsigned format) const {
         return data->hasImage();
     case CF_METAFILEPICT:
     case CF_ENHMETAFILE:
-        return data->hasFormat(svgMimeType);
+        return data->hasFormat(SvgMimeType);
     case CF_PICTURE:
-        return data->hasImage() || data->hasFormat(svgMimeType);
+        return data->hasImage() || data->hasFormat(SvgMimeType);
     default:
         return false;
     }
@@ -118,27 +119,22 @@ void TClipboard::Assign(const TPersistent* source) {
     if (!graphic) return inherited::Assign(source);
 
     Open();
-    try {
-        FPending->Data->setImageData(RenderGraphic(const_cast<TGraphic&>(*graphic)));
-        if (auto* metafile = dynamic_cast<const TMetafile*>(graphic))
-            FPending->Data->setData(svgMimeType, QByteArray::fromStdString(metafile->Document()));
-    } catch (...) {
-        Close();
-        throw;
-    }
-    Close();
+    const auto close = ScopeGuard([this] { Close(); });
+    FPending->Data->setImageData(RenderGraphic(const_cast<TGraphic&>(*graphic)));
+    if (auto* metafile = dynamic_cast<const TMetafile*>(graphic))
+        FPending->Data->setData(SvgMimeType, QByteArray::fromStdString(metafile->Document()));
 }
 
 void TClipboard::AssignTo(TPersistent* dest) const {
     const QMimeData* data = System().mimeData();
     const bool hasImage = data && data->hasImage();
-    const bool hasSvg = data && data->hasFormat(svgMimeType);
+    const bool hasSvg = data && data->hasFormat(SvgMimeType);
     auto image = [&] { return qvariant_cast<QImage>(data->imageData()); };
 
     if (auto* picture = dynamic_cast<TPicture*>(dest)) {
         if (hasSvg) {
             TMetafile metafile;
-            LoadMetafile(metafile, data->data(svgMimeType));
+            LoadMetafile(metafile, data->data(SvgMimeType));
             return picture->SetGraphic(&metafile);
         }
         if (!hasImage) InvalidFormat();
@@ -148,7 +144,7 @@ void TClipboard::AssignTo(TPersistent* dest) const {
     }
     if (auto* metafile = dynamic_cast<TMetafile*>(dest)) {
         if (!hasSvg) InvalidFormat();
-        return LoadMetafile(*metafile, data->data(svgMimeType));
+        return LoadMetafile(*metafile, data->data(SvgMimeType));
     }
     if (auto* graphic = dynamic_cast<TGraphic*>(dest)) {
         if (!hasImage) InvalidFormat();

@@ -32,7 +32,7 @@ struct TIdentMapEntry {
 // Receives the names of a table, one call per entry, in table order.
 using TGetStrProc = std::function<void(const std::string& name)>;
 
-// ---- colours ---------------------------------------------------------------------------------------------
+// ---- colours ----------------------------------------------------------------------------------------------
 
 inline constexpr TColor TColorOf(uint32_t value) {
     return static_cast<TColor>(static_cast<int32_t>(value));
@@ -113,7 +113,7 @@ std::string ColorToString(TColor color);
 TColor StringToColor(std::string_view text);
 void GetColorValues(const TGetStrProc& proc);
 
-// ---- cursors ---------------------------------------------------------------------------------------------
+// ---- cursors ----------------------------------------------------------------------------------------------
 
 inline constexpr TCursor crDefault = TCursor(0);
 inline constexpr TCursor crNone = TCursor(-1);
@@ -149,7 +149,7 @@ std::string CursorToString(TCursor cursor);
 TCursor StringToCursor(std::string_view text);
 void GetCursorValues(const TGetStrProc& proc);
 
-// ---- font character sets ---------------------------------------------------------------------------------
+// ---- font character sets ----------------------------------------------------------------------------------
 
 inline constexpr TFontCharset ANSI_CHARSET = TFontCharset(0);
 inline constexpr TFontCharset DEFAULT_CHARSET = TFontCharset(1);

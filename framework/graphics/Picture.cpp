@@ -17,7 +17,7 @@
 FW_PUBLISH(TPicture) {
 }
 
-// ---- the format registry ---------------------------------------------------------------------------------
+// ---- the format registry ----------------------------------------------------------------------------------
 
 namespace {
 
@@ -50,8 +50,8 @@ TClass GraphicClassNamed(std::string_view name) {
     return cls && cls->InheritsFrom(TGraphic::StaticClass()) ? cls : nullptr;
 }
 
-TGraphic* NewGraphic(TClass cls) {
-    return static_cast<TGraphic*>(cls->Create());
+std::unique_ptr<TGraphic> NewGraphic(TClass cls) {
+    return std::unique_ptr<TGraphic>(static_cast<TGraphic*>(cls->Create()));
 }
 
 std::string ExtensionOf(const std::string& fileName) {
@@ -117,18 +117,16 @@ std::string GraphicFileMask(TClass graphicClass) {
     return masks;
 }
 
-// ---- the picture -----------------------------------------------------------------------------------------
+// ---- the picture ------------------------------------------------------------------------------------------
 
 TPicture::TPicture() = default;
 
-TPicture::~TPicture() {
-    delete FGraphic;
-}
+TPicture::~TPicture() = default;
 
-void TPicture::ReplaceGraphic(TGraphic* graphic) {
-    if (graphic == FGraphic) return;
-    delete FGraphic;
-    FGraphic = graphic;
+void TPicture::ReplaceGraphic(std::unique_ptr<TGraphic> graphic) {
+    if (!graphic && !FGraphic) return;
+    FGraphic = std::move(graphic);
+
     if (FGraphic) FGraphic->OnChange = TNotifyEvent::Bind<&TPicture::GraphicChanged>(this);
     Changed();
 }
@@ -142,37 +140,35 @@ void TPicture::Changed() {
 }
 
 void TPicture::SetGraphic(const TGraphic* graphic) {
-    if (graphic == FGraphic) return;
+    if (graphic == FGraphic.get()) return;
     if (!graphic) return ReplaceGraphic(nullptr);
-    TGraphic* copy = NewGraphic(graphic->ClassType());
-    try {
-        copy->Assign(graphic);
-    } catch (...) {
-        delete copy;
-        throw;
-    }
-    ReplaceGraphic(copy);
+    std::unique_ptr<TGraphic> copy = NewGraphic(graphic->ClassType());
+    copy->Assign(graphic);
+    ReplaceGraphic(std::move(copy));
 }
 
 TBitmap* TPicture::Bitmap() {
-    if (auto* bitmap = dynamic_cast<TBitmap*>(FGraphic)) return bitmap;
-    auto* bitmap = new TBitmap();
-    ReplaceGraphic(bitmap);
-    return bitmap;
+    if (auto* bitmap = dynamic_cast<TBitmap*>(FGraphic.get())) return bitmap;
+    auto bitmap = std::make_unique<TBitmap>();
+    TBitmap* result = bitmap.get();
+    ReplaceGraphic(std::move(bitmap));
+    return result;
 }
 
 TIcon* TPicture::Icon() {
-    if (auto* icon = dynamic_cast<TIcon*>(FGraphic)) return icon;
-    auto* icon = new TIcon();
-    ReplaceGraphic(icon);
-    return icon;
+    if (auto* icon = dynamic_cast<TIcon*>(FGraphic.get())) return icon;
+    auto icon = std::make_unique<TIcon>();
+    TIcon* result = icon.get();
+    ReplaceGraphic(std::move(icon));
+    return result;
 }
 
 TMetafile* TPicture::Metafile() {
-    if (auto* metafile = dynamic_cast<TMetafile*>(FGraphic)) return metafile;
-    auto* metafile = new TMetafile();
-    ReplaceGraphic(metafile);
-    return metafile;
+    if (auto* metafile = dynamic_cast<TMetafile*>(FGraphic.get())) return metafile;
+    auto metafile = std::make_unique<TMetafile>();
+    TMetafile* result = metafile.get();
+    ReplaceGraphic(std::move(metafile));
+    return result;
 }
 
 int TPicture::Width() const {
@@ -187,14 +183,9 @@ void TPicture::LoadFromFile(const std::string& fileName) {
     const std::string extension = ExtensionOf(fileName);
     TClass cls = FindGraphicClass(extension);
     if (!cls) throw EInvalidGraphic(Format("Unknown picture file extension (.%s)", extension));
-    TGraphic* graphic = NewGraphic(cls);
-    try {
-        graphic->LoadFromFile(fileName);
-    } catch (...) {
-        delete graphic;
-        throw;
-    }
-    ReplaceGraphic(graphic);
+    std::unique_ptr<TGraphic> graphic = NewGraphic(cls);
+    graphic->LoadFromFile(fileName);
+    ReplaceGraphic(std::move(graphic));
 }
 
 void TPicture::SaveToFile(const std::string& fileName) {
@@ -203,13 +194,13 @@ void TPicture::SaveToFile(const std::string& fileName) {
 
 void TPicture::Assign(const TPersistent* source) {
     if (!source) return SetGraphic(nullptr);
-    if (auto* picture = dynamic_cast<const TPicture*>(source)) return SetGraphic(picture->FGraphic);
+    if (auto* picture = dynamic_cast<const TPicture*>(source)) return SetGraphic(picture->FGraphic.get());
     if (auto* graphic = dynamic_cast<const TGraphic*>(source)) return SetGraphic(graphic);
     inherited::Assign(source);
 }
 
 void TPicture::AssignTo(TPersistent* dest) const {
-    if (FGraphic && dest->InheritsFrom(FGraphic->ClassType())) return dest->Assign(FGraphic);
+    if (FGraphic && dest->InheritsFrom(FGraphic->ClassType())) return dest->Assign(FGraphic.get());
     inherited::AssignTo(dest);
 }
 
@@ -226,14 +217,9 @@ void TPicture::ReadData(TStream& stream) {
     stream.ReadBuffer(name.data(), length);
     TClass cls = GraphicClassNamed(name);
     if (!cls) throw EClassNotFound(Format("Class %s not found", name));
-    TGraphic* graphic = NewGraphic(cls);
-    try {
-        graphic->ReadData(stream);
-    } catch (...) {
-        delete graphic;
-        throw;
-    }
-    ReplaceGraphic(graphic);
+    std::unique_ptr<TGraphic> graphic = NewGraphic(cls);
+    graphic->ReadData(stream);
+    ReplaceGraphic(std::move(graphic));
 }
 
 void TPicture::WriteData(TStream& stream) {

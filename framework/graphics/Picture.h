@@ -12,6 +12,7 @@
 #include "core/Persistent.h"
 #include "graphics/Graphic.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -28,7 +29,7 @@ public:
     ~TPicture() override;
 
     // Null when the picture is empty.
-    TGraphic* Graphic() const { return FGraphic; }
+    TGraphic* Graphic() const { return FGraphic.get(); }
     // Holds a copy of `graphic` (a new object of its class), or nothing for null.
     void SetGraphic(const TGraphic* graphic);
     // The graphic as that class; a graphic of another class (or none) is first replaced by an empty one.
@@ -66,13 +67,13 @@ protected:
     void AssignTo(TPersistent* dest) const override;
 
 private:
-    void ReplaceGraphic(TGraphic* graphic);
+    void ReplaceGraphic(std::unique_ptr<TGraphic> graphic);
     void GraphicChanged(TObject* sender);
     void Changed();
     void ReadData(TStream& stream);
     void WriteData(TStream& stream);
 
-    TGraphic* FGraphic = nullptr;
+    std::unique_ptr<TGraphic> FGraphic;
 };
 
 // File dialog filters for the formats of `graphicClass` and its descendants, newest first:

@@ -29,7 +29,7 @@
 
 class TComponent;
 
-// ---- value conversion between C++ property types and the accessor categories ----------------------------
+// ---- value conversion between C++ property types and the accessor categories ------------------------------
 
 template <class T> struct TIsSet : std::false_type {};
 template <class E> struct TIsSet<TSet<E>> : std::true_type {};
@@ -76,7 +76,7 @@ template <class V> V FromOrdinal(int64_t value) {
         return static_cast<V>(value);
 }
 
-// ---- the builder returned by Property(), for the optional parts of a declaration ----------------------
+// ---- the builder returned by Property(), for the optional parts of a declaration --------------------------
 
 template <class C> class TPropBuilder {
 public:

@@ -105,7 +105,7 @@ TTypeInfo MakeAliasType(std::string name, const TTypeInfo* base) {
     return t;
 }
 
-// ---- method signatures ----------------------------------------------------------------------------------
+// ---- method signatures ------------------------------------------------------------------------------------
 
 namespace {
 
@@ -178,7 +178,7 @@ TTypeInfo MakeMethodType(std::string name, std::string_view signature, const std
     return t;
 }
 
-// ---- built-in records ----------------------------------------------------------------------------------
+// ---- built-in records -------------------------------------------------------------------------------------
 
 #define FW_BUILTIN(Type, Expr)                                                                               \
     const TTypeInfo* FwTypeInfo(Type*) {                                                                     \

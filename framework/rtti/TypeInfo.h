@@ -121,7 +121,7 @@ TTypeInfo MakeAliasType(std::string name, const TTypeInfo* base);
 // names and framework type names are read from it.
 TTypeInfo MakeMethodType(std::string name, std::string_view signature, const std::type_info& cppSignature);
 
-// ---- built-in records ----------------------------------------------------------------------------------
+// ---- built-in records -------------------------------------------------------------------------------------
 
 template <class T> struct TIsFrameworkClassPointer : std::false_type {};
 template <class T>
@@ -159,7 +159,7 @@ template <class T> const TTypeInfo* TypeInfoOf() {
     }
 }
 
-// ---- declaration macros ----------------------------------------------------------------------------------
+// ---- declaration macros -----------------------------------------------------------------------------------
 
 #define FW_ENUM(Name, ...)                                                                                   \
     enum Name : uint8_t { __VA_ARGS__ };                                                                     \

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-// ---- TBufferedInput
+// ---- TBufferedInput ---------------------------------------------------------------------------------------
 
 TBufferedInput::TBufferedInput(TStream& stream, size_t capacity)
     : FStream(stream), FBuffer(new char[capacity + ReadAhead]()), FCapacity(capacity) {
@@ -53,7 +53,7 @@ void TBufferedInput::ThrowReadError() {
     throw EReadError("Stream read error");
 }
 
-// ---- TBufferedOutput
+// ---- TBufferedOutput --------------------------------------------------------------------------------------
 
 TBufferedOutput::TBufferedOutput(TStream& stream, size_t capacity)
     : FStream(stream), FBuffer(new char[capacity]) {

@@ -14,10 +14,31 @@
 
 #include "core/Streams.h"
 
+#include <string>
+
 #pragma GCC visibility push(default)
 
 // Objects, lists and collections nested deeper than this fail to convert rather than exhaust the stack.
 inline constexpr int MaxFormNesting = 256;
+inline std::string NestingTooDeepMessage() {
+    return "Nesting deeper than " + std::to_string(MaxFormNesting) + " levels";
+}
+
+// One level of nesting (record, collection, list) for as long as it lives: the form reader and writer count
+// their depth with it, and a level beyond MaxFormNesting fails with `E`.
+template <class E> class TFormNesting {
+public:
+    explicit TFormNesting(int& depth) : FDepth(depth) {
+        if (FDepth >= MaxFormNesting) throw E(NestingTooDeepMessage());
+        ++FDepth;
+    }
+    ~TFormNesting() { --FDepth; }
+    TFormNesting(const TFormNesting&) = delete;
+    TFormNesting& operator=(const TFormNesting&) = delete;
+
+private:
+    int& FDepth;
+};
 
 // Reads one object block of text at the input's position and writes the signature and the component
 // record at the output's position. The input is left just after the block's final "end". Integers take

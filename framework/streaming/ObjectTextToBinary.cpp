@@ -87,7 +87,7 @@ private:
     // ---- grammar
 
     void Enter() {
-        if (++FDepth > MaxFormNesting) FParser.Error(Format("Nesting deeper than %d levels", MaxFormNesting));
+        if (++FDepth > MaxFormNesting) FParser.Error(NestingTooDeepMessage());
     }
     void Leave() { --FDepth; }
 

@@ -2,6 +2,7 @@
 
 #include "core/ClassRegistry.h"
 #include "core/Collection.h"
+#include "core/ScopeGuard.h"
 #include "core/Streams.h"
 #include "core/SysUtils.h"
 #include "rtti/Properties.h"
@@ -20,33 +21,7 @@ namespace {
     throw EReadError("Invalid property value");
 }
 
-// Counts one level of nesting (record, collection, list) for as long as it lives.
-class TNesting {
-public:
-    explicit TNesting(int& depth) : FDepth(depth) {
-        if (FDepth >= MaxFormNesting)
-            throw EReadError(Format("Nesting deeper than %d levels", MaxFormNesting));
-        ++FDepth;
-    }
-    ~TNesting() { --FDepth; }
-    TNesting(const TNesting&) = delete;
-    TNesting& operator=(const TNesting&) = delete;
-
-private:
-    int& FDepth;
-};
-
-template <class T> class TRestore {
-public:
-    explicit TRestore(T& target) : FTarget(target), FSaved(target) {}
-    ~TRestore() { FTarget = std::move(FSaved); }
-    TRestore(const TRestore&) = delete;
-    TRestore& operator=(const TRestore&) = delete;
-
-private:
-    T& FTarget;
-    T FSaved;
-};
+using TNesting = TFormNesting<EReadError>;
 
 int32_t GetInt32(const uint8_t* bytes) {
     uint32_t v = 0;
@@ -99,7 +74,7 @@ TReader::~TReader() {
     Untrack();
 }
 
-// ---- bytes -----------------------------------------------------------------------------------------------
+// ---- bytes ------------------------------------------------------------------------------------------------
 
 uint8_t TReader::PeekByte() {
     if (FInput.Current() == FInput.End() && !FInput.Refill()) TBufferedInput::ThrowReadError();
@@ -128,7 +103,7 @@ void TReader::ReadSignature() {
         throw EReadError("Invalid stream format");
 }
 
-// ---- values ----------------------------------------------------------------------------------------------
+// ---- values -----------------------------------------------------------------------------------------------
 
 TValueType TReader::ReadValue() {
     return static_cast<TValueType>(FInput.ReadByte());
@@ -323,19 +298,17 @@ void TReader::SkipValue() {
     }
 }
 
-// ---- components ------------------------------------------------------------------------------------------
+// ---- components -------------------------------------------------------------------------------------------
 
 TComponent* TReader::ReadRootComponent(TComponent* root) {
     ReadSignature();
     bool own = !FReferencing;
     if (own) BeginReferences();
-    TComponent* result = nullptr;
-    try {
-        result = ReadRecord(root, true);
-    } catch (...) {
+    auto failed = ScopeGuard([&] {
         if (own) FinishOwnReferences(false);
-        throw;
-    }
+    });
+    TComponent* result = ReadRecord(root, true);
+    failed.Dismiss();
     if (own) FinishOwnReferences(true);
     return result;
 }
@@ -343,13 +316,11 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
 TComponent* TReader::ReadComponent(TComponent* component) {
     bool own = !FReferencing;
     if (own) BeginReferences();
-    TComponent* result = nullptr;
-    try {
-        result = ReadRecord(component, false);
-    } catch (...) {
+    auto failed = ScopeGuard([&] {
         if (own) FinishOwnReferences(false);
-        throw;
-    }
+    });
+    TComponent* result = ReadRecord(component, false);
+    failed.Dismiss();
     if (own) FinishOwnReferences(true);
     return result;
 }
@@ -367,12 +338,9 @@ void TReader::FinishOwnReferences(bool succeeded) {
         EndReferencesQuietly();
         return;
     }
-    try {
-        FixupReferences();
-    } catch (...) {
-        EndReferencesQuietly();
-        throw;
-    }
+    auto failed = ScopeGuard([this] { EndReferencesQuietly(); });
+    FixupReferences();
+    failed.Dismiss();
     EndReferences();
 }
 
@@ -434,31 +402,30 @@ TComponent* TReader::ReadRecord(TComponent* component, bool asRoot) {
     if (asRoot) SetRoot(component);
 
     TRestore<TComponent*> recordComponent(FRecordComponent);
-    try {
-        Track(component);
-        if (FLoadedSet.insert(component).second) FLoaded.push_back(component);
-        component->SetLoading(true);
-        if (flags & ffInline) component->FComponentState.Include(csInline);
-        if (!inherited) {
-            if (OnSetName) OnSetName(*this, component, name);
-            component->SetName(name);
-        }
-        // A root offered as its own parent (the designer reads a root with itself as parent) keeps the
-        // parent it has.
-        if (component->HasParent() && FParent && FParent != component) component->SetParentComponent(FParent);
-        FRecordComponent = component;
-        component->ReadState(*this);
-        component->FComponentState.Exclude(csReading);
-        if ((flags & ffChildPos) && FParent) FParent->SetChildOrder(component, childPos);
-    } catch (...) {
+    auto failed = ScopeGuard([&] {
         if (created) {
             if (asRoot && Root() == component) SetRoot(nullptr);
             delete component; // the tracker drops it from the bookkeeping
         } else {
             component->FComponentState.Exclude(csReading);
         }
-        throw;
+    });
+    Track(component);
+    if (FLoadedSet.insert(component).second) FLoaded.push_back(component);
+    component->SetLoading(true);
+    if (flags & ffInline) component->FComponentState.Include(csInline);
+    if (!inherited) {
+        if (OnSetName) OnSetName(*this, component, name);
+        component->SetName(name);
     }
+    // A root offered as its own parent (the designer reads a root with itself as parent) keeps the
+    // parent it has.
+    if (component->HasParent() && FParent && FParent != component) component->SetParentComponent(FParent);
+    FRecordComponent = component;
+    component->ReadState(*this);
+    component->FComponentState.Exclude(csReading);
+    if ((flags & ffChildPos) && FParent) FParent->SetChildOrder(component, childPos);
+    failed.Dismiss();
     return component;
 }
 
@@ -477,7 +444,7 @@ void TReader::ReadData(TComponent* instance) {
     ReadListEnd();
 }
 
-// ---- properties ------------------------------------------------------------------------------------------
+// ---- properties -------------------------------------------------------------------------------------------
 
 void TReader::ReadProperty(TPersistent* instance) {
     std::string path = ReadStr();
@@ -633,27 +600,20 @@ void TReader::ReadCollection(TCollection* collection) {
     // References recorded in an earlier value of this collection point into items about to be freed.
     for (TFixup& f : FFixups)
         if (std::find(f.Scopes.begin(), f.Scopes.end(), collection) != f.Scopes.end()) f.Done = true;
+    const auto update = UpdateScope(*collection);
     FCollections.push_back(collection);
-    collection->BeginUpdate();
-    try {
-        collection->Clear();
-        while (!EndOfList()) {
-            if (TValueType t = NextValue(); t == vaInt8 || t == vaInt16 || t == vaInt32)
-                ReadInteger(); // the item's index only matters to inherited forms
-            TCollectionItem* item = collection->Add();
-            ReadListBegin();
-            while (!EndOfList())
-                ReadProperty(item);
-            ReadListEnd();
-        }
+    const auto popCollection = ScopeGuard([this] { FCollections.pop_back(); });
+    collection->Clear();
+    while (!EndOfList()) {
+        if (TValueType t = NextValue(); t == vaInt8 || t == vaInt16 || t == vaInt32)
+            ReadInteger(); // the item's index only matters to inherited forms
+        TCollectionItem* item = collection->Add();
+        ReadListBegin();
+        while (!EndOfList())
+            ReadProperty(item);
         ReadListEnd();
-    } catch (...) {
-        FCollections.pop_back();
-        collection->EndUpdate();
-        throw;
     }
-    FCollections.pop_back();
-    collection->EndUpdate();
+    ReadListEnd();
 }
 
 void TReader::DefineProperty(const std::string& name, const std::function<void(TReader&)>& read,
@@ -674,7 +634,7 @@ void TReader::DefineBinaryProperty(const std::string& name, const std::function<
     read(data);
 }
 
-// ---- references and Loaded -------------------------------------------------------------------------------
+// ---- references and Loaded --------------------------------------------------------------------------------
 
 void TReader::BeginReferences() {
     FReferencing = true;
@@ -718,14 +678,10 @@ void TReader::FixupReferences() {
 
 TComponent* TReader::ReadComponentDroppingReferences(TComponent* component) {
     BeginReferences();
-    TComponent* result = nullptr;
-    try {
-        ReadSignature();
-        result = ReadComponent(component);
-    } catch (...) {
-        EndReferencesQuietly();
-        throw;
-    }
+    auto failed = ScopeGuard([this] { EndReferencesQuietly(); });
+    ReadSignature();
+    TComponent* result = ReadComponent(component);
+    failed.Dismiss();
     EndReferences();
     return result;
 }

@@ -1,6 +1,7 @@
 #include "streaming/Writer.h"
 
 #include "core/Collection.h"
+#include "core/ScopeGuard.h"
 #include "core/Streams.h"
 #include "core/SysUtils.h"
 #include "rtti/Properties.h"
@@ -13,32 +14,7 @@
 
 namespace {
 
-// Restores a member on scope exit, also when an exception leaves the scope.
-template <class T> class TRestore {
-public:
-    explicit TRestore(T& target) : FTarget(target), FSaved(target) {}
-    ~TRestore() { FTarget = std::move(FSaved); }
-
-private:
-    T& FTarget;
-    T FSaved;
-};
-
-// Counts one level of nesting (record, collection, sub-object) for as long as it lives.
-class TNesting {
-public:
-    explicit TNesting(int& depth) : FDepth(depth) {
-        if (FDepth >= MaxFormNesting)
-            throw EWriteError(Format("Nesting deeper than %d levels", MaxFormNesting));
-        ++FDepth;
-    }
-    ~TNesting() { --FDepth; }
-    TNesting(const TNesting&) = delete;
-    TNesting& operator=(const TNesting&) = delete;
-
-private:
-    int& FDepth;
-};
+using TNesting = TFormNesting<EWriteError>;
 
 void PutLittleEndian(uint8_t* out, uint64_t value, int size) {
     for (int i = 0; i < size; ++i)
@@ -86,7 +62,7 @@ void TWriter::Write(const void* data, int64_t size) {
     FBufferUsed += count;
 }
 
-// ---- components ------------------------------------------------------------------------------------------
+// ---- components -------------------------------------------------------------------------------------------
 
 void TWriter::WriteSignature() {
     Write(FormSignature, sizeof FormSignature);
@@ -99,15 +75,12 @@ void TWriter::WriteRootComponent(TComponent* root) {
 }
 
 void TWriter::WriteComponent(TComponent* component) {
-    bool wasWriting = component->FComponentState.Contains(csWriting);
+    const bool wasWriting = component->FComponentState.Contains(csWriting);
     component->FComponentState.Include(csWriting);
-    try {
-        component->WriteState(*this);
-    } catch (...) {
+    const auto endWriting = ScopeGuard([&] {
         if (!wasWriting) component->FComponentState.Exclude(csWriting);
-        throw;
-    }
-    if (!wasWriting) component->FComponentState.Exclude(csWriting);
+    });
+    component->WriteState(*this);
 }
 
 void TWriter::WriteData(TComponent* instance) {
@@ -135,7 +108,7 @@ void TWriter::WritePrefix(uint8_t flags, int childPos) {
     if (flags & ffChildPos) WriteInteger(childPos);
 }
 
-// ---- properties ------------------------------------------------------------------------------------------
+// ---- properties -------------------------------------------------------------------------------------------
 
 void TWriter::WriteProperties(TPersistent* instance) {
     for (const TPropInfo* prop : instance->ClassType()->Properties())
@@ -307,7 +280,7 @@ void TWriter::DefineBinaryProperty(const std::string& name, const std::function<
     WriteBinary(data.Memory(), data.Size());
 }
 
-// ---- values ----------------------------------------------------------------------------------------------
+// ---- values -----------------------------------------------------------------------------------------------
 
 void TWriter::WriteValue(TValueType type) {
     uint8_t tag = type;

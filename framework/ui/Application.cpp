@@ -1,11 +1,14 @@
 #include "ui/Application.h"
 
 #include "core/SysUtils.h"
-#include "dialogs/MessageBox.h"
 #include "ui/Form.h"
+#include "ui/MessageBoxFlags.h"
 #include "ui/QtApplication.h"
+#include "ui/WindowRecord.h"
 
 #include <QApplication>
+
+#include <cstdio>
 
 TApplication* Application = new TApplication(nullptr);
 
@@ -13,12 +16,19 @@ FW_PUBLISH(TApplication) {
 }
 
 namespace {
+TApplication::TMessageBoxHandler& MessageBoxHandler() {
+    static TApplication::TMessageBoxHandler handler = nullptr;
+    return handler;
+}
+
 int qtArgc = 1;
 char qtProgramName[] = "formwright";
 char* qtArgv[] = {qtProgramName, nullptr};
 } // namespace
 
 TApplication::TApplication(TComponent* owner) : TComponent(owner) {
+    // What a window procedure throws is shown in a message box, and the program goes on.
+    SetWindowExceptionReporter([](const std::exception& e) { Application->ShowException(e); });
 }
 
 TApplication::~TApplication() = default;
@@ -54,7 +64,7 @@ void TApplication::ShowException(const std::exception& e) {
         OnException(this, e);
         return;
     }
-    MessageBox(e.what(), FTitle, 0x10 /* MB_ICONERROR */);
+    MessageBox(e.what(), FTitle, MB_ICONERROR);
 }
 
 TCustomForm* TApplication::CreateForm(TClass formClass, TCustomForm** reference) {
@@ -76,6 +86,12 @@ void TApplication::HandleException(const std::function<void()>& action) {
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
     Initialize();
-    // The framework's message box, so that modal actions can answer it like any other modal window.
-    return TMessageBox::Show(text, caption.empty() ? FTitle : caption, flags);
+    const std::string& title = caption.empty() ? FTitle : caption;
+    if (TMessageBoxHandler handler = MessageBoxHandler()) return handler(text, title, flags);
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+    return IDOK;
+}
+
+void TApplication::SetMessageBoxHandler(TMessageBoxHandler handler) {
+    MessageBoxHandler() = handler;
 }

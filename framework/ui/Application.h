@@ -38,9 +38,14 @@ public:
     void ShowException(const std::exception& e);
     // Runs `action`, showing any exception it throws instead of letting it escape.
     void HandleException(const std::function<void()>& action);
-    // A modal message box (TMessageBox, dialogs/MessageBox.h, with its MB_* flags); returns the id of the
-    // button pressed (IDOK 1, IDCANCEL 2, IDYES 6, IDNO 7...).
+    // A modal message box (MB_* flags, ui/MessageBoxFlags.h); returns the id of the button pressed (IDOK,
+    // IDCANCEL, IDYES, IDNO...).
     int MessageBox(const std::string& text, const std::string& caption, unsigned flags = 0);
+    // What MessageBox shows. The dialogs install the framework's TMessageBox (dialogs/MessageBox.h) when the
+    // library loads, so that modal actions answer it like any other modal window; without a handler the
+    // text goes to standard error and the answer is IDOK.
+    using TMessageBoxHandler = int (*)(const std::string& text, const std::string& caption, unsigned flags);
+    static void SetMessageBoxHandler(TMessageBoxHandler handler);
 
     // When set, exceptions reaching the message loop go here instead of the message box.
     TExceptionEvent OnException;

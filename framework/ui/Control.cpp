@@ -14,9 +14,7 @@
 #include "ui/WinControl.h"
 #include "ui/Windows.h"
 
-// ================================================================================================
-// 1. publishing and lifetime
-// ================================================================================================
+// ---- 1. publishing and lifetime ---------------------------------------------------------------------------
 
 FW_PUBLISH(TControl) {
     p.Property("Left", &TControl::Left, &TControl::SetLeft);
@@ -42,14 +40,15 @@ TControl::~TControl() {
     delete FFont;
 }
 
-// ================================================================================================
-// 2. messages
-// ================================================================================================
+// ---- 2. messages ------------------------------------------------------------------------------------------
 
 LRESULT TControl::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
-    TMessage m{message, wParam, lParam, 0};
-    WindowProc(m);
-    return m.Result;
+    return Perform(TMessage{message, wParam, lParam, 0});
+}
+
+LRESULT TControl::Perform(TMessage message) {
+    WindowProc(message);
+    return message.Result;
 }
 
 void TControl::SendCancelMode(TControl* sender) {
@@ -58,7 +57,7 @@ void TControl::SendCancelMode(TControl* sender) {
     // The active control first, then the controls it sits in: a drop-down may be watched by either.
     for (TControl* c = form->ActiveControl(); c && c != form;) {
         TControl* next = c->Parent();
-        c->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(sender));
+        c->Perform(TCMCancelMode{sender}.ToMessage());
         c = next;
     }
 }
@@ -90,8 +89,8 @@ void TControl::WndProc(TMessage& message) {
 }
 
 void TControl::Dispatch(TMessage& message) {
-    if (message.Msg == WM_PAINT && message.WParam) {
-        PaintGraphic(*reinterpret_cast<TCanvas*>(message.WParam));
+    if (message.Msg == WM_PAINT && TWMPaint::From(message).Canvas) {
+        PaintGraphic(*TWMPaint::From(message).Canvas);
         return;
     }
     DefaultHandler(message);
@@ -124,9 +123,7 @@ TShiftState KeyboardStateToShiftState() {
     return shift;
 }
 
-// ================================================================================================
-// 3. place and look
-// ================================================================================================
+// ---- 3. place and look ------------------------------------------------------------------------------------
 
 void TControl::SetParent(TWinControl* parent) {
     if (parent == FParent) return;
@@ -361,9 +358,7 @@ TCustomForm* GetParentForm(const TControl* control) {
     return c ? dynamic_cast<TCustomForm*>(const_cast<TControl*>(c)) : nullptr;
 }
 
-// ================================================================================================
-// 4. mouse input
-// ================================================================================================
+// ---- 4. mouse input ---------------------------------------------------------------------------------------
 
 void TControl::HandleMouseMessage(TMessage& message) {
     const TPoint p = PointFromLParam(message.LParam);
@@ -437,9 +432,7 @@ void TControl::DblClick() {
     if (OnDblClick) OnDblClick(this);
 }
 
-// ================================================================================================
-// 5. drag and drop
-// ================================================================================================
+// ---- 5. drag and drop -------------------------------------------------------------------------------------
 
 void TControl::BeginDrag(bool immediate, int threshold) {
     TDragSession::Current().Begin(this, immediate, threshold);

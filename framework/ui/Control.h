@@ -50,6 +50,7 @@ struct TCMCancelMode {
     static TCMCancelMode From(const TMessage& message) {
         return {reinterpret_cast<TControl*>(message.LParam)};
     }
+    TMessage ToMessage() const { return {CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(Sender), 0}; }
 };
 
 // The shift state of a mouse message's WParam (MK_*), with the Alt key read from the keyboard.
@@ -66,6 +67,7 @@ public:
     TWndMethod WindowProc;
     // Sends a message straight to WindowProc and returns its result.
     LRESULT Perform(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    LRESULT Perform(TMessage message);
     // Sends CM_CANCELMODE (LParam `sender`) to the active control of this control's form and to each
     // control containing it below the form. A mouse press on a control does this with itself as sender.
     void SendCancelMode(TControl* sender);

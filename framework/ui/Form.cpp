@@ -87,7 +87,7 @@ void TCustomForm::InitializeForm() {
     if (OnCreate) OnCreate(this);
 }
 
-// ---- window -------------------------------------------------------------------------------------------
+// ---- window -----------------------------------------------------------------------------------------------
 
 void TCustomForm::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
@@ -173,7 +173,7 @@ void TCustomForm::SetParent(TWinControl* parent) {
     TWinControl::SetParent(parent);
 }
 
-// ---- showing and closing --------------------------------------------------------------------------------
+// ---- showing and closing ----------------------------------------------------------------------------------
 
 void TCustomForm::ApplyPosition() {
     if (FPositioned) return;
@@ -284,7 +284,7 @@ void TCustomForm::Release() {
         QApplication::instance(), [self] { delete self; }, Qt::QueuedConnection);
 }
 
-// ---- focus and keys -------------------------------------------------------------------------------------
+// ---- focus and keys ---------------------------------------------------------------------------------------
 
 void TCustomForm::SetActiveControl(TWinControl* control) {
     if (control && !ContainsControl(control)) return;
@@ -353,7 +353,7 @@ bool TCustomForm::DialogKey(uint16_t key, TShiftState shift) {
     return false;
 }
 
-// ---- messages and painting -------------------------------------------------------------------------------
+// ---- messages and painting --------------------------------------------------------------------------------
 
 void TCustomForm::Dispatch(TMessage& message) {
     switch (message.Msg) {

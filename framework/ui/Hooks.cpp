@@ -1,7 +1,5 @@
 // Message hook chains, sent and posted messages.
-#include "ui/Application.h"
-#include "ui/Control.h"
-#include "ui/WinControl.h"
+#include "ui/WindowOwner.h"
 #include "ui/WindowRecord.h"
 #include "ui/Windows.h"
 
@@ -12,6 +10,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <vector>
 
 struct THookRecord {
@@ -21,10 +20,17 @@ struct THookRecord {
 
 namespace {
 
-// Newest first, as the chains run.
-std::vector<THookRecord*>& Chain(int kind) {
-    static std::vector<THookRecord*> getMessage, callWndProc;
+// Newest first, as the chains run. The chains own their hooks; a handle is the record's address.
+using THookChain = std::vector<std::unique_ptr<THookRecord>>;
+
+THookChain& Chain(int kind) {
+    static THookChain getMessage, callWndProc;
     return kind == WH_GETMESSAGE ? getMessage : callWndProc;
+}
+
+THookChain::iterator Find(THookChain& chain, HHOOK hook) {
+    return std::find_if(chain.begin(), chain.end(),
+                        [hook](const auto& record) { return record.get() == hook; });
 }
 
 LRESULT RunChain(int kind, WPARAM wParam, LPARAM lParam) {
@@ -65,11 +71,11 @@ public:
         if (msg.message == WM_TIMER && !TimerAlive(msg.hwnd, msg.wParam)) return true;
         msg.pt = GetCursorPos();
         // Reported here rather than unwound through Qt's event delivery.
-        Application->HandleException([&msg] {
-            RunChain(WH_GETMESSAGE, PM_REMOVE, reinterpret_cast<LPARAM>(&msg));
+        RunReportingExceptions([&msg] {
+            RunChain(WH_GETMESSAGE, PM_REMOVE, HookParam(msg));
             if (msg.message == WM_NULL || !IsWindow(msg.hwnd)) return;
             TMessage message{msg.message, msg.wParam, msg.lParam, 0};
-            msg.hwnd->Control->WindowProc(message);
+            msg.hwnd->Owner->HandleWindowMessage(message);
         });
         return true;
     }
@@ -84,39 +90,40 @@ TPostedMessageReceiver& PostedReceiver() {
 
 HHOOK SetWindowsHookEx(int idHook, HOOKPROC proc) {
     if ((idHook != WH_GETMESSAGE && idHook != WH_CALLWNDPROC) || !proc) return nullptr;
-    auto* hook = new THookRecord{idHook, proc};
     auto& chain = Chain(idHook);
-    chain.insert(chain.begin(), hook);
-    return hook;
+    chain.insert(chain.begin(), std::make_unique<THookRecord>(THookRecord{idHook, proc}));
+    return chain.front().get();
 }
 
 bool UnhookWindowsHookEx(HHOOK hook) {
     // The handle may be stale (already unhooked), so it is looked up before it is read.
     for (int kind : {WH_GETMESSAGE, WH_CALLWNDPROC}) {
         auto& chain = Chain(kind);
-        auto it = std::find(chain.begin(), chain.end(), hook);
+        auto it = Find(chain, hook);
         if (it == chain.end()) continue;
         chain.erase(it);
-        delete hook;
         return true;
     }
     return false;
 }
 
 LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
-    if (!hook) return 0;
-    auto& chain = Chain(hook->Kind);
-    auto it = std::find(chain.begin(), chain.end(), hook);
-    if (it == chain.end() || ++it == chain.end()) return 0;
-    return (*it)->Proc(code, wParam, lParam);
+    // Like UnhookWindowsHookEx, the handle is looked up before it is read: it may be stale.
+    for (int kind : {WH_GETMESSAGE, WH_CALLWNDPROC}) {
+        auto& chain = Chain(kind);
+        auto it = Find(chain, hook);
+        if (it == chain.end()) continue;
+        return ++it == chain.end() ? 0 : (*it)->Proc(code, wParam, lParam);
+    }
+    return 0;
 }
 
 LRESULT DeliverSentMessage(HWND window, TMessage& message) {
     CWPSTRUCT info{message.LParam, message.WParam, message.Msg, window};
-    RunChain(WH_CALLWNDPROC, 0, reinterpret_cast<LPARAM>(&info));
-    TWinControl* control = FindControl(window);
-    if (!control) return 0;
-    control->WindowProc(message);
+    RunChain(WH_CALLWNDPROC, 0, HookParam(info));
+    TWindowOwner* owner = FindWindowOwner(window);
+    if (!owner) return 0;
+    owner->HandleWindowMessage(message);
     return message.Result;
 }
 
@@ -159,6 +166,6 @@ bool PassInputThroughHooks(QWidget* receiver, QEvent* event) {
     if (!window) return true;
     MSG msg = InputMessageOf(receiver, event, window);
     if (msg.message == WM_NULL) return true;
-    RunChain(WH_GETMESSAGE, PM_REMOVE, reinterpret_cast<LPARAM>(&msg));
+    RunChain(WH_GETMESSAGE, PM_REMOVE, HookParam(msg));
     return msg.message != WM_NULL;
 }

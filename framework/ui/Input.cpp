@@ -2,7 +2,6 @@
 #include "graphics/Colors.h"
 #include "graphics/QtConvert.h"
 #include "ui/KeyCodes.h"
-#include "ui/WinControl.h"
 #include "ui/WindowRecord.h"
 #include "ui/Windows.h"
 

@@ -9,9 +9,12 @@
 #include "graphics/Types.h"
 
 #include <cstdint>
+#include <type_traits>
 
 #pragma GCC visibility push(default)
 
+class TCanvas;
+struct TNativeDispatch;
 struct TWindowRecord;
 using HWND = TWindowRecord*; // a window of the framework; null is "no window"
 using WPARAM = uintptr_t;
@@ -25,6 +28,9 @@ struct TMessage {
     WPARAM WParam = 0;
     LPARAM LParam = 0;
     LRESULT Result = 0;
+    // The Qt event a message made from one carries to the end of the window procedure chain, where the
+    // default handler lets the Qt widget handle it (framework-private; null for other messages).
+    TNativeDispatch* Native = nullptr;
 };
 
 // A posted (input) message as the get-message hooks see it before it reaches its window.
@@ -187,6 +193,72 @@ constexpr int GET_Y_LPARAM(LPARAM lp) {
 }
 constexpr TPoint PointFromLParam(LPARAM lp) {
     return {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+}
+
+// ---- typed message data -----------------------------------------------------------------------------------
+
+// A message family whose parameters carry more than numbers has one reader, `From`, and one writer, so no
+// handler casts WParam or LParam itself.
+
+// WM_PAINT: the canvas a parent or an outer window procedure hands down (WParam); null when the window
+// paints itself (BeginPaint).
+struct TWMPaint {
+    TCanvas* Canvas = nullptr;
+    static TWMPaint From(const TMessage& message) { return {reinterpret_cast<TCanvas*>(message.WParam)}; }
+    static void SetCanvas(TMessage& message, TCanvas* canvas) {
+        message.WParam = reinterpret_cast<WPARAM>(canvas);
+    }
+    TMessage ToMessage() const { return {WM_PAINT, reinterpret_cast<WPARAM>(Canvas), 0, 0}; }
+};
+
+// WM_WINDOWPOSCHANGING / WM_WINDOWPOSCHANGED: the position record (LParam); null for a control without a
+// window of its own. A handler of WM_WINDOWPOSCHANGING may change the record.
+struct TWMWindowPos {
+    WINDOWPOS* WindowPos = nullptr;
+    static TWMWindowPos From(const TMessage& message) {
+        return {reinterpret_cast<WINDOWPOS*>(message.LParam)};
+    }
+    TMessage ToMessage(UINT msg) const { return {msg, 0, reinterpret_cast<LPARAM>(WindowPos), 0}; }
+};
+
+// WM_KEYDOWN / WM_KEYUP and their WM_SYS forms: the virtual-key code (WParam). A handler that zeroes it
+// swallows the key.
+struct TWMKey {
+    uint16_t Key = 0;
+    static TWMKey From(const TMessage& message) { return {static_cast<uint16_t>(message.WParam)}; }
+    static void SetKey(TMessage& message, uint16_t key) { message.WParam = key; }
+};
+
+// WM_CHAR / WM_SYSCHAR: one byte of the typed text, UTF-8 (WParam).
+struct TWMChar {
+    unsigned char Char = 0;
+    static TWMChar From(const TMessage& message) { return {static_cast<unsigned char>(message.WParam)}; }
+    static void SetChar(TMessage& message, unsigned char ch) { message.WParam = ch; }
+};
+
+// WM_MOUSEWHEEL: the turn of the wheel in 120ths of a notch, positive away from the user (high word of
+// WParam; the low word holds the MK_* keys).
+struct TWMMouseWheel {
+    static constexpr int NotchDelta = 120;
+    // A list scrolls this many lines a notch.
+    static constexpr int LinesPerNotch = 3;
+    int Delta = 0;
+    // The lines a list scrolls for the turn, positive towards its top.
+    int Lines() const { return Delta / (NotchDelta / LinesPerNotch); }
+    static TWMMouseWheel From(const TMessage& message) {
+        return {static_cast<int16_t>(HIWORD(message.WParam))};
+    }
+};
+
+// The record behind a hook procedure's LParam: the MSG of a get-message hook (which the hook may change),
+// the CWPSTRUCT of a call-window-procedure hook.
+template <class TRecord> TRecord& HookRecord(LPARAM lParam) {
+    static_assert(std::is_same_v<TRecord, MSG> || std::is_same_v<TRecord, CWPSTRUCT>, "not a hook record");
+    return *reinterpret_cast<TRecord*>(lParam);
+}
+template <class TRecord> LPARAM HookParam(TRecord& record) {
+    static_assert(std::is_same_v<TRecord, MSG> || std::is_same_v<TRecord, CWPSTRUCT>, "not a hook record");
+    return reinterpret_cast<LPARAM>(&record);
 }
 
 #pragma GCC visibility pop

@@ -56,7 +56,7 @@ void HandlePendingEvents() {
 
 } // namespace
 
-// ---- TModalDriver ---------------------------------------------------------------------------------------
+// ---- TModalDriver -----------------------------------------------------------------------------------------
 
 void TModalDriver::QueueAction(Action action) {
     Pending().push_back(std::move(action));
@@ -93,7 +93,7 @@ std::vector<std::string> TModalDriver::TakeFailures() {
     return result;
 }
 
-// ---- TModalLoop -----------------------------------------------------------------------------------------
+// ---- TModalLoop -------------------------------------------------------------------------------------------
 
 TModalLoop::TModalLoop(std::function<bool()> done, std::function<void()> cancel)
     : FDone(std::move(done)), FCancel(std::move(cancel)) {

@@ -1,4 +1,4 @@
-// Private to the framework: the Qt event waiting at the end of a window procedure chain.
+// Private to the framework: the Qt event a message carries to the end of its window procedure chain.
 #pragma once
 
 #include "ui/Messages.h"
@@ -8,10 +8,11 @@
 #pragma GCC visibility push(default)
 
 class QEvent;
-class TWinControl;
+class TWindowOwner;
 
+// The Qt event behind a message and the Qt widget's own handling of it, run at most once.
 struct TNativeDispatch {
-    TWinControl* Control;
+    const TWindowOwner* Owner;
     UINT Msg;
     QEvent* Event;
     const std::function<bool(QEvent*)>* Native;
@@ -19,7 +20,8 @@ struct TNativeDispatch {
     bool Result = false;
 };
 
-// Lets the Qt widget handle the event behind `message`, once; false when the message came from no event.
-bool RunNativeHandling(TWinControl* control, const TMessage& message);
+// Lets the Qt widget of `owner`'s window handle the event `message` carries, once; false when the message
+// carries no event of that window (a message made in code, or one passed on to another control).
+bool RunNativeHandling(const TWindowOwner* owner, const TMessage& message);
 
 #pragma GCC visibility pop

@@ -3,7 +3,7 @@
 #include "graphics/Canvas.h"
 #include "graphics/CanvasPrivate.h"
 #include "ui/NativeDispatch.h"
-#include "ui/WinControl.h"
+#include "ui/WindowOwner.h"
 #include "ui/WindowRecord.h"
 #include "ui/Windows.h"
 #include "ui/XorOverlay.h"
@@ -47,17 +47,17 @@ void FlushPaintMessages() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
 }
 
-HDC BeginPaint(HWND window) {
+HDC BeginPaint(HWND window, const TMessage& paint) {
     QWidget* widget = WidgetOf(window);
     if (!widget) return nullptr;
     if (window->PaintCanvas) return window->PaintCanvas;
     if (!widget->testAttribute(Qt::WA_WState_InPaintEvent)) return nullptr; // not inside WM_PAINT
     // The native widget paints first; the framework's painting goes on top of it.
-    if (window->Control) RunNativeHandling(window->Control, TMessage{WM_PAINT, 0, 0, 0});
+    if (window->Owner) RunNativeHandling(window->Owner, paint);
     window->PaintPainter = new QPainter(widget);
     window->PaintCanvas = new TCanvas;
     TCanvasAccess::AttachPainter(*window->PaintCanvas, window->PaintPainter);
-    if (window->Control) window->PaintCanvas->SetFont(window->Control->Font());
+    if (window->Owner) window->PaintCanvas->SetFont(window->Owner->WindowFont());
     return window->PaintCanvas;
 }
 

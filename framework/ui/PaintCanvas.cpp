@@ -1,5 +1,6 @@
 #include "ui/PaintCanvas.h"
 
+#include "core/ScopeGuard.h"
 #include "graphics/Canvas.h"
 
 TPaintCanvas::TPaintCanvas() : FIdle(std::make_unique<TCanvas>()) {
@@ -12,12 +13,8 @@ TCanvas* TPaintCanvas::Current() const {
 }
 
 void TPaintCanvas::PaintOn(TCanvas& canvas, const TFont* font, const std::function<void()>& paint) {
-    struct Restore {
-        TCanvas*& slot;
-        TCanvas* previous;
-        ~Restore() { slot = previous; }
-    } restore{FPainting, FPainting};
-    FPainting = &canvas;
+    const TRestore<TCanvas*> painting(FPainting, &canvas);
+
     canvas.SetFont(font);
     paint();
 }

@@ -1,6 +1,5 @@
 #include "ui/QtApplication.h"
 
-#include "ui/Application.h"
 #include "ui/WindowRecord.h"
 #include "ui/Windows.h"
 
@@ -35,7 +34,8 @@ void FilterPlatformNotices(QtMsgType type, const QMessageLogContext& context, co
     if (previousHandler) previousHandler(type, context, message);
 }
 
-// ---- key presses and shortcuts
+// ---- key presses and shortcuts ----------------------------------------------------------------------------
+
 //
 // Qt offers a key press to its shortcuts (mnemonics such as "&Go" among them) before it delivers the key:
 // first as a shortcut override to the focus widget, and unless that is accepted a matching shortcut fires
@@ -69,7 +69,8 @@ bool KeyPassesHooks(QWidget* receiver, QKeyEvent* event) {
     return passed;
 }
 
-// ---- mouse capture
+// ---- mouse capture ----------------------------------------------------------------------------------------
+
 //
 // A popup (a menu, a combo box's list) takes the mouse while it is open and keeps the button-up of the
 // press that opened it: a capture taken by that press would otherwise never be released, and the next
@@ -136,7 +137,7 @@ bool TQtApplication::notify(QObject* receiver, QEvent* event) {
         }
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        Application->ShowException(e);
+        ReportWindowException(e);
         return true;
     }
 }

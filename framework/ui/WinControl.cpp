@@ -5,6 +5,7 @@
 //   3. tab order and focus
 //   4. messages: dispatch, keys, painting, position changes
 #include "ui/WinControl.h"
+#include "core/ScopeGuard.h"
 #include "core/SysUtils.h"
 
 #include "graphics/Canvas.h"
@@ -57,6 +58,10 @@ FW_PUBLISH(TWinControl) {
 // ================================================================================================
 // 1. lifetime and the window
 // ================================================================================================
+
+TWinControl* FindControl(HWND window) {
+    return dynamic_cast<TWinControl*>(FindWindowOwner(window));
+}
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
 }
@@ -501,7 +506,7 @@ void TWinControl::Dispatch(TMessage& message) {
         return;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
-        uint16_t key = static_cast<uint16_t>(message.WParam);
+        uint16_t key = TWMKey::From(message).Key;
         // A form that previews keys sees them before its focused control does.
         TCustomForm* previewer = GetParentForm(this);
         if (previewer && previewer != this && previewer->KeyPreview()) {
@@ -514,20 +519,20 @@ void TWinControl::Dispatch(TMessage& message) {
             TCustomForm* form = GetParentForm(this);
             if (form && form->DialogKey(key, KeyboardStateToShiftState())) return;
         }
-        message.WParam = key;
+        TWMKey::SetKey(message, key);
         break;
     }
     case WM_CHAR:
     case WM_SYSCHAR: {
-        char key = static_cast<char>(message.WParam);
+        char key = static_cast<char>(TWMChar::From(message).Char);
         KeyPress(key);
         if (key == 0) return;
-        message.WParam = static_cast<unsigned char>(key);
+        TWMChar::SetChar(message, static_cast<unsigned char>(key));
         break;
     }
     case WM_KEYUP:
     case WM_SYSKEYUP: {
-        uint16_t key = static_cast<uint16_t>(message.WParam);
+        uint16_t key = TWMKey::From(message).Key;
         KeyUp(key, KeyboardStateToShiftState());
         if (key == 0) return;
         break;
@@ -568,22 +573,15 @@ void TWinControl::KeyPress(char& key) {
 }
 
 void TWinControl::WMPaint(TMessage& message) {
-    if (message.WParam) {
-        auto& canvas = *reinterpret_cast<TCanvas*>(message.WParam);
-        PaintWindow(canvas);
-        PaintControls(canvas);
+    if (TCanvas* canvas = TWMPaint::From(message).Canvas) {
+        PaintWindow(*canvas);
+        PaintControls(*canvas);
         return;
     }
-    HDC dc = BeginPaint(FHandle);
-    if (!dc) return;
-    try {
-        PaintWindow(*dc);
-        PaintControls(*dc);
-    } catch (...) {
-        EndPaint(FHandle);
-        throw;
-    }
-    EndPaint(FHandle);
+    const TPaintScope paint(FHandle, message);
+    if (!paint.Canvas()) return;
+    PaintWindow(*paint.Canvas());
+    PaintControls(*paint.Canvas());
 }
 
 void TWinControl::PaintWindow(TCanvas&) {
@@ -603,21 +601,18 @@ void TWinControl::PaintControls(TCanvas& canvas) {
         // The child draws in its own coordinates, clipped to its bounds; the canvas is put back after.
         canvas.SetOrigin({origin.X + bounds.Left, origin.Y + bounds.Top});
         canvas.IntersectClipRect({0, 0, bounds.Width(), bounds.Height()});
-        try {
-            c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(&canvas), 0);
-        } catch (...) {
+        const auto restoreCanvas = ScopeGuard([&] {
             canvas.SetOrigin(origin);
             surface.Clip = clip;
-            throw;
-        }
-        canvas.SetOrigin(origin);
-        surface.Clip = clip;
+        });
+        c->Perform(TWMPaint{&canvas}.ToMessage());
     }
 }
 
 void TWinControl::WindowPosChanged(const TMessage& message) {
-    const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);
+    const WINDOWPOS* pos = TWMWindowPos::From(message).WindowPos;
     if (!pos) return;
+
     const bool moved = !(pos->flags & SWP_NOMOVE) && (pos->x != Left() || pos->y != Top());
     const bool sized = !(pos->flags & SWP_NOSIZE) && (pos->cx != Width() || pos->cy != Height());
     if (!moved && !sized) return;

@@ -4,6 +4,7 @@
 
 #include "ui/Control.h"
 #include "ui/CreateParams.h"
+#include "ui/WindowOwner.h"
 
 #include <vector>
 
@@ -13,7 +14,7 @@
 // designer give tab orders their own editor.
 FW_INTEGER_TYPE(TTabOrder, int16_t, -1, 32767);
 
-class TWinControl : public TControl {
+class TWinControl : public TControl, public TWindowOwner {
     FW_CLASS(TWinControl, TControl)
 public:
     explicit TWinControl(TComponent* owner);
@@ -74,12 +75,18 @@ public:
     // Paints the graphic children into the canvas (client coordinates of this control).
     void PaintControls(TCanvas& canvas);
     // Scroll position and range of a scrolling control; 0 for controls that do not scroll.
-    virtual int ScrollPosition(int bar) const { return 0; }
-    virtual void ScrollRange(int bar, int& min, int& max) const { min = max = 0; }
+    int ScrollPosition(int bar) const override { return 0; }
+    void ScrollRange(int bar, int& min, int& max) const override { min = max = 0; }
     // Keys a control handles itself instead of the form's dialog handling (Enter, Escape, Tab, arrows).
     virtual bool WantsKey(uint16_t key) const { return false; }
     // The widget went away underneath (its Qt parent was deleted): forget the handle.
     void ReleaseHandle();
+
+    // ---- the window's owner
+    void HandleWindowMessage(TMessage& message) override { WindowProc(message); }
+    TRect WindowBounds() const override { return BoundsRect(); }
+    void WindowLost() override { ReleaseHandle(); }
+    TFont* WindowFont() const override { return Font(); }
 
     // ---- events
     TKeyEvent OnKeyDown;
@@ -121,7 +128,6 @@ private:
     void MoveInTabList(int order);
     // Applies the tab orders its children read while loading, once they all exist.
     void ApplyPendingTabOrders();
-    void UpdateWindowGeometry();
     void UpdateWindowStacking();
     // Puts one child's window above its windowed siblings that come before it in the z-order.
     void StackChildWindow(TWinControl* child);
@@ -145,5 +151,8 @@ private:
     bool FRestackDeferred = false;
     int FPendingTabOrder = -2; // a tab order read while loading, applied once the siblings exist
 };
+
+// The control that owns the window, or null.
+TWinControl* FindControl(HWND window);
 
 #pragma GCC visibility pop

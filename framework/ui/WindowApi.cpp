@@ -1,5 +1,5 @@
 // Window data, hierarchy and geometry.
-#include "ui/WinControl.h"
+#include "ui/WindowOwner.h"
 #include "ui/WindowRecord.h"
 #include "ui/Windows.h"
 
@@ -76,7 +76,7 @@ bool SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, U
     QWidget* widget = WidgetOf(window);
     if (!widget) return false;
     WINDOWPOS pos{window, insertAfter, x, y, cx, cy, flags};
-    TMessage changing{WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos), 0};
+    TMessage changing = TWMWindowPos{&pos}.ToMessage(WM_WINDOWPOSCHANGING);
     DeliverSentMessage(window, changing);
     if (!IsWindow(window)) return false;
     const QRect before = widget->isWindow() ? widget->frameGeometry() : widget->geometry();
@@ -107,7 +107,8 @@ bool SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, U
     }
     if (flags & SWP_SHOWWINDOW) ShowWidget(widget, !(flags & SWP_NOACTIVATE));
     if (flags & SWP_HIDEWINDOW) widget->hide();
-    TMessage changed{WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos), 0};
+    TMessage changed = TWMWindowPos{&pos}.ToMessage(WM_WINDOWPOSCHANGED);
+
     DeliverSentMessage(window, changed);
     return true;
 }
@@ -186,7 +187,7 @@ static QScrollBar* ScrollBarOf(HWND window, int bar) {
 
 int GetScrollPos(HWND window, int bar) {
     if (QScrollBar* sb = ScrollBarOf(window, bar)) return sb->value();
-    if (TWinControl* control = FindControl(window)) return control->ScrollPosition(bar);
+    if (TWindowOwner* owner = FindWindowOwner(window)) return owner->ScrollPosition(bar);
     return 0;
 }
 
@@ -195,7 +196,7 @@ void GetScrollRange(HWND window, int bar, int& min, int& max) {
     if (QScrollBar* sb = ScrollBarOf(window, bar)) {
         min = sb->minimum();
         max = sb->maximum();
-    } else if (TWinControl* control = FindControl(window)) {
-        control->ScrollRange(bar, min, max);
+    } else if (TWindowOwner* owner = FindWindowOwner(window)) {
+        owner->ScrollRange(bar, min, max);
     }
 }

@@ -1,16 +1,15 @@
 // Window records and the routing of Qt widget events into framework messages.
 //
-//   1. records: handle <-> widget <-> control
+//   1. records: handle <-> widget <-> owner (the windowed control)
 //   2. window classes and window creation
 //   3. event routing: Qt event -> message -> WindowProc chain -> native handling at the chain's end
 #include "ui/WindowRecord.h"
 
 #include "graphics/Canvas.h"
-#include "ui/Application.h"
 #include "ui/KeyCodes.h"
 #include "ui/NativeDispatch.h"
 #include "ui/WidgetLook.h"
-#include "ui/WinControl.h"
+#include "ui/WindowOwner.h"
 #include "ui/Windows.h"
 #include "ui/XorOverlay.h"
 
@@ -22,12 +21,12 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <cstdio>
+#include <exception>
 #include <map>
 #include <unordered_set>
 
-// ================================================================================================
-// 1. records
-// ================================================================================================
+// ---- 1. records -------------------------------------------------------------------------------------------
 
 namespace {
 std::unordered_set<const TWindowRecord*>& LiveRecords() {
@@ -61,27 +60,24 @@ bool IsWindow(HWND window) {
     return WidgetOf(window) != nullptr;
 }
 
-TWinControl* FindControl(HWND window) {
-    return IsWindow(window) ? window->Control : nullptr;
+TWindowOwner* FindWindowOwner(HWND window) {
+    return IsWindow(window) ? window->Owner : nullptr;
 }
 
 void ForgetWidget(QWidget* widget) {
     TWindowRecord* record = RecordOfWidget(widget);
     if (!record) return;
     dynamic_cast<IFwWidget*>(widget)->Record = nullptr;
-    TWinControl* control = record->Control;
-    if (control) {
-        // The widget went away under the control (its Qt parent was deleted): the control is windowless now.
+    if (TWindowOwner* owner = record->Owner) {
+        // The widget went away under its owner (its Qt parent was deleted): the owner is windowless now.
         TMessage destroy{WM_DESTROY, 0, 0, 0};
         DeliverSentMessage(record, destroy);
-        control->ReleaseHandle();
+        owner->WindowLost();
     }
     delete record;
 }
 
-// ================================================================================================
-// 2. window classes and creation
-// ================================================================================================
+// ---- 2. window classes and creation -----------------------------------------------------------------------
 
 namespace {
 std::map<std::string, TWindowFactory>& WindowClasses() {
@@ -116,7 +112,7 @@ void RegisterWindowClass(const std::string& name, TWindowFactory factory) {
     WindowClasses()[name] = std::move(factory);
 }
 
-HWND CreateFrameworkWindow(TWinControl* control, const TCreateParams& params) {
+HWND CreateFrameworkWindow(TWindowOwner* owner, const TCreateParams& params) {
     auto it = WindowClasses().find(params.WinClassName);
     if (it == WindowClasses().end()) it = WindowClasses().find("FwWindow");
     QWidget* parentWidget = WidgetOf(params.WndParent);
@@ -128,7 +124,7 @@ HWND CreateFrameworkWindow(TWinControl* control, const TCreateParams& params) {
     }
     auto* record = new TWindowRecord;
     record->Widget = widget;
-    record->Control = control;
+    record->Owner = owner;
     LiveRecords().insert(record);
     fw->Record = record;
 
@@ -148,34 +144,25 @@ void DestroyFrameworkWindow(HWND window) {
     if (!widget) return;
     TMessage destroy{WM_DESTROY, 0, 0, 0};
     DeliverSentMessage(window, destroy);
-    // The control lets go of the handle itself; detach it first so ForgetWidget does not tell it twice.
-    window->Control = nullptr;
+    // The owner lets go of the handle itself; detach it first so ForgetWidget does not tell it twice.
+    window->Owner = nullptr;
     delete widget;
 }
 
-// ================================================================================================
-// 3. event routing
-// ================================================================================================
+// ---- 3. event routing -------------------------------------------------------------------------------------
 
 namespace {
 
-std::vector<TNativeDispatch*>& NativeStack() {
-    static std::vector<TNativeDispatch*> stack;
-    return stack;
-}
-
-// Runs `message` through the control's window procedure with the Qt handling of `event` waiting at the end.
+// Runs `message` through the owner's window procedure carrying `event`, whose Qt handling waits at the
+// end of the chain.
 bool DispatchWithNative(HWND window, TMessage& message, QEvent* event,
                         const std::function<bool(QEvent*)>& native, bool sent) {
-    TNativeDispatch entry{window->Control, message.Msg, event, &native};
-    NativeStack().push_back(&entry);
-    struct Pop {
-        ~Pop() { NativeStack().pop_back(); }
-    } pop;
+    TNativeDispatch entry{window->Owner, message.Msg, event, &native};
+    message.Native = &entry;
     if (sent)
         DeliverSentMessage(window, message);
     else
-        window->Control->WindowProc(message);
+        window->Owner->HandleWindowMessage(message);
     return entry.Ran ? entry.Result : true;
 }
 
@@ -208,26 +195,23 @@ UINT MouseMessage(QEvent::Type type, Qt::MouseButton button) {
     }
 }
 
-bool GeometryMatchesControl(QWidget* widget, TWinControl* control) {
+bool GeometryMatchesOwner(QWidget* widget, const TWindowOwner* owner) {
     const QRect g = widget->isWindow() ? widget->frameGeometry() : widget->geometry();
-    return g.x() == control->Left() && g.y() == control->Top() && g.width() == control->Width() &&
-           g.height() == control->Height();
+    const TRect bounds = owner->WindowBounds();
+    return g.x() == bounds.Left && g.y() == bounds.Top && g.width() == bounds.Width() &&
+           g.height() == bounds.Height();
 }
 
 } // namespace
 
-bool RunNativeHandling(TWinControl* control, const TMessage& message) {
-    auto& stack = NativeStack();
-    for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
-        TNativeDispatch* entry = *it;
-        if (entry->Control == control && entry->Msg == message.Msg) {
-            if (entry->Ran) return entry->Result;
-            entry->Ran = true;
-            entry->Result = (*entry->Native)(entry->Event);
-            return entry->Result;
-        }
+bool RunNativeHandling(const TWindowOwner* owner, const TMessage& message) {
+    TNativeDispatch* entry = message.Native;
+    if (!entry || entry->Owner != owner || entry->Msg != message.Msg) return false;
+    if (!entry->Ran) {
+        entry->Ran = true;
+        entry->Result = (*entry->Native)(entry->Event);
     }
-    return false;
+    return entry->Result;
 }
 
 MSG InputMessageOf(QWidget* receiver, QEvent* event, HWND hwnd) {
@@ -285,7 +269,7 @@ static bool RouteWidgetEventUnguarded(QWidget* widget, QEvent* event,
         record->InvalidRects = 0;
         if (record->FillsBackground) FillWidgetBackground(widget, static_cast<QPaintEvent*>(event)->region());
     }
-    if (!record || !record->Control) return native(event);
+    if (!record || !record->Owner) return native(event);
     HWND window = record;
 
     switch (event->type()) {
@@ -350,13 +334,13 @@ static bool RouteWidgetEventUnguarded(QWidget* widget, QEvent* event,
     case QEvent::Move:
     case QEvent::Resize: {
         const bool result = native(event);
-        if (IsWindow(window) && !GeometryMatchesControl(widget, record->Control)) {
+        if (IsWindow(window) && !GeometryMatchesOwner(widget, record->Owner)) {
             const QRect g = widget->isWindow() ? widget->frameGeometry() : widget->geometry();
+            const TRect bounds = record->Owner->WindowBounds();
             WINDOWPOS pos{window, nullptr, g.x(), g.y(), g.width(), g.height(), SWP_NOZORDER};
-            if (g.x() == record->Control->Left() && g.y() == record->Control->Top()) pos.flags |= SWP_NOMOVE;
-            if (g.width() == record->Control->Width() && g.height() == record->Control->Height())
-                pos.flags |= SWP_NOSIZE;
-            TMessage message{WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos), 0};
+            if (g.x() == bounds.Left && g.y() == bounds.Top) pos.flags |= SWP_NOMOVE;
+            if (g.width() == bounds.Width() && g.height() == bounds.Height()) pos.flags |= SWP_NOSIZE;
+            TMessage message = TWMWindowPos{&pos}.ToMessage(WM_WINDOWPOSCHANGED);
             DeliverSentMessage(window, message);
         }
         return result;
@@ -381,11 +365,37 @@ static bool RouteWidgetEventUnguarded(QWidget* widget, QEvent* event,
     }
 }
 
-bool TranslateKeyDown(HWND window) {
-    TWinControl* control = FindControl(window);
-    if (!control) return false;
+namespace {
+TWindowExceptionReporter& ExceptionReporter() {
+    static TWindowExceptionReporter reporter = nullptr;
+    return reporter;
+}
+} // namespace
+
+void SetWindowExceptionReporter(TWindowExceptionReporter reporter) {
+    ExceptionReporter() = reporter;
+}
+
+void ReportWindowException(const std::exception& e) {
+    if (TWindowExceptionReporter reporter = ExceptionReporter())
+        reporter(e);
+    else
+        std::fprintf(stderr, "%s\n", e.what());
+}
+
+void RunReportingExceptions(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& e) {
+        ReportWindowException(e);
+    }
+}
+
+bool TranslateKeyDown(HWND window, const TMessage& message) {
+    TWindowOwner* owner = FindWindowOwner(window);
+    if (!owner || message.Msg != WM_KEYDOWN) return false;
     // The key-down's native step only records that the key went through; the characters follow it.
-    return RunNativeHandling(control, TMessage{WM_KEYDOWN, 0, 0, 0});
+    return RunNativeHandling(owner, message);
 }
 
 bool RouteWidgetEvent(QWidget* widget, QEvent* event, const std::function<bool(QEvent*)>& native) {
@@ -394,7 +404,7 @@ bool RouteWidgetEvent(QWidget* widget, QEvent* event, const std::function<bool(Q
     try {
         return RouteWidgetEventUnguarded(widget, event, native);
     } catch (const std::exception& e) {
-        Application->ShowException(e);
+        ReportWindowException(e);
         return true;
     }
 }

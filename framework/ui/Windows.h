@@ -14,9 +14,10 @@
 
 class TBitmap;
 class TCanvas;
-class TWinControl;
+class TWindowOwner;
 
-// ---- message hooks ---------------------------------------------------------------------------------------
+// ---- message hooks ----------------------------------------------------------------------------------------
+
 // A get-message hook sees every posted (input) message before it reaches its window: LParam points at the
 // MSG, WParam is PM_REMOVE. Setting the MSG's message to WM_NULL consumes it. A call-window-procedure hook
 // sees every sent message before the window procedure: LParam points at a CWPSTRUCT. Each hook should
@@ -33,6 +34,7 @@ bool UnhookWindowsHookEx(HHOOK hook);
 LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
 
 // ---- messages ---------------------------------------------------------------------------------------------
+
 // Sent through the call-window-procedure hooks to the window's control (its WindowProc).
 LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Queued; delivered from the message loop through the get-message hooks like input.
@@ -47,7 +49,8 @@ inline HWND const HWND_TOP = nullptr;
 inline HWND const HWND_BOTTOM = reinterpret_cast<HWND>(1);
 
 bool IsWindow(HWND window);
-TWinControl* FindControl(HWND window); // the control that owns the window, or null
+TWindowOwner*
+FindWindowOwner(HWND window); // the object the window belongs to, or null (FindControl, WinControl.h)
 intptr_t GetWindowLong(HWND window, int index);
 intptr_t SetWindowLong(HWND window, int index, intptr_t value); // returns the previous value
 HWND GetParent(HWND window);
@@ -67,10 +70,10 @@ void MapWindowPoints(HWND from, HWND to, TPoint* points, int count);
 TRect MapWindowRect(HWND from, HWND to, const TRect& rect);
 HWND WindowFromPoint(TPoint screenPoint);
 
-// ---- capture, cursor, keyboard
-// ----------------------------------------------------------------------------- While a window has the
-// capture, every mouse message goes to it. Losing the capture to another window, or to a modal loop or a
-// popup, sends WM_CANCELMODE to the window that had it.
+// ---- capture, cursor, keyboard ----------------------------------------------------------------------------
+
+// While a window has the capture, every mouse message goes to it. Losing the capture to another window, or
+// to a modal loop or a popup, sends WM_CANCELMODE to the window that had it.
 HWND SetCapture(HWND window);
 bool ReleaseCapture();
 HWND GetCapture();
@@ -87,12 +90,13 @@ int16_t GetKeyState(int virtualKey);
 // the caret); false when no window with a text caret has the focus.
 bool GetCaretPos(TPoint& point);
 
-// ---- keys and timers
+// ---- keys and timers --------------------------------------------------------------------------------------
+
 // A key-down types its characters (WM_CHAR to the same window) only when it reaches the end of the window
 // procedure chain. A window procedure that takes the key-down away from its window (a drop-down list
 // handling the keys of its edit box) calls this while handling it, so the characters still follow; true
-// when `window` is handling a key-down now.
-bool TranslateKeyDown(HWND window);
+// when `message` is a key-down from the keyboard that `window` is handling now.
+bool TranslateKeyDown(HWND window, const TMessage& message);
 // Timer `id` of `window`: WM_TIMER (WParam `id`) is posted every `elapse` milliseconds until KillTimer.
 // Setting an existing timer again restarts it.
 bool SetTimer(HWND window, uintptr_t id, unsigned elapse);
@@ -116,9 +120,9 @@ enum : int { SB_HORZ = 0, SB_VERT = 1 };
 int GetScrollPos(HWND window, int bar);
 void GetScrollRange(HWND window, int bar, int& min, int& max);
 
-// ---- painting
-// ----------------------------------------------------------------------------------------------- Marks the
-// rectangle (client coordinates; null = everything) for repainting.
+// ---- painting ---------------------------------------------------------------------------------------------
+
+// Marks the rectangle (client coordinates; null = everything) for repainting.
 bool InvalidateRect(HWND window, const TRect* rect, bool erase);
 // Paints the window now if any part of it is marked.
 bool UpdateWindow(HWND window);
@@ -126,9 +130,27 @@ bool UpdateWindow(HWND window);
 void FlushPaintMessages();
 
 using HDC = TCanvas*;
-// During WM_PAINT of `window`: the canvas of that paint. Null outside a paint.
-HDC BeginPaint(HWND window);
+// While `paint` (a WM_PAINT) is handled for `window`: the canvas of that paint, on top of what the Qt widget
+// painted of itself. Null outside a paint.
+HDC BeginPaint(HWND window, const TMessage& paint);
 void EndPaint(HWND window);
+// BeginPaint for a scope and EndPaint when it ends; Canvas() is null (and nothing is ended) outside a paint
+// or for a null window.
+class [[nodiscard]] TPaintScope {
+public:
+    TPaintScope(HWND window, const TMessage& paint) : FWindow(window), FCanvas(BeginPaint(window, paint)) {}
+    ~TPaintScope() {
+        if (FCanvas) EndPaint(FWindow);
+    }
+    TPaintScope(const TPaintScope&) = delete;
+    TPaintScope& operator=(const TPaintScope&) = delete;
+    HDC Canvas() const { return FCanvas; }
+
+private:
+    HWND FWindow;
+    HDC FCanvas;
+};
+
 // A canvas that draws on the window outside paint messages. Figures go to a transparent overlay on top
 // of the window and are combined with what is below by exclusive-or, so drawing a figure twice erases it.
 // The figures stay until drawn again or the overlay is cleared by ReleaseDC(window, dc, true).

@@ -45,15 +45,13 @@ void TCheckBox::CreateHandle() {
     TButtonControl::CreateHandle();
     if (auto* box = dynamic_cast<TCheckableWidget<QCheckBox>*>(WidgetOf(Handle()))) {
         box->NextCheckState = [this] { Toggle(); };
-        box->setLayoutDirection(FAlignment == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
+        ApplyCheckAlignment(Handle(), FAlignment);
     }
     UpdateNativeState();
 }
 
 void TCheckBox::SetAlignment(TAlignment value) {
-    FAlignment = value == taLeftJustify ? taLeftJustify : taRightJustify;
-    if (QWidget* widget = HandleAllocated() ? WidgetOf(Handle()) : nullptr)
-        widget->setLayoutDirection(FAlignment == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
+    FAlignment = ApplyCheckAlignment(HandleAllocated() ? Handle() : nullptr, value);
 }
 
 void TCheckBox::SetState(TCheckBoxState state) {

@@ -10,6 +10,7 @@
 #include "ui/WidgetLook.h"
 #include "ui/WindowRecord.h"
 #include "ui/Windows.h"
+#include "widgets/ItemStrings.h"
 #include "widgets/StandardProperties.h"
 
 #include <QAbstractItemView>
@@ -19,9 +20,7 @@
 #include <algorithm>
 #include <vector>
 
-// ================================================================================================
-// the window class
-// ================================================================================================
+// ---- the window class -------------------------------------------------------------------------------------
 
 class TComboBoxWidget : public TFwWidget<QComboBox> {
 public:
@@ -34,9 +33,7 @@ public:
     }
 
 private:
-    TCustomComboBox* Box() const {
-        return Record ? dynamic_cast<TCustomComboBox*>(Record->Control) : nullptr;
-    }
+    TCustomComboBox* Box() const { return Record ? dynamic_cast<TCustomComboBox*>(Record->Owner) : nullptr; }
 };
 
 namespace {
@@ -57,68 +54,19 @@ QComboBox* ComboWidget(const TCustomComboBox* box) {
 }
 } // namespace
 
-// ================================================================================================
-// the items
-// ================================================================================================
+// ---- the items --------------------------------------------------------------------------------------------
 
-class TComboBoxStrings : public TStrings {
-    FW_CLASS(TComboBoxStrings, TStrings)
+class TComboBoxStrings : public TItemStrings {
+    FW_CLASS(TComboBoxStrings, TItemStrings)
 public:
     explicit TComboBoxStrings(TCustomComboBox* box) : FBox(box) {}
 
-    int Count() const override { return static_cast<int>(FLines.size()); }
-    std::string Strings(int index) const override {
-        Check(index);
-        return FLines[index].Text;
-    }
-    TObject* Objects(int index) const override {
-        Check(index);
-        return FLines[index].Object;
-    }
-    void Put(int index, std::string_view text) override {
-        Check(index);
-        FLines[index].Text = std::string(text);
-        FBox->ItemsChanged();
-    }
-    void PutObject(int index, TObject* object) override {
-        Check(index);
-        FLines[index].Object = object;
-    }
-    void InsertObject(int index, std::string_view text, TObject* object) override {
-        if (index < 0 || index > Count())
-            throw EStringListError(Format("List index out of bounds (%d)", index));
-        FLines.insert(FLines.begin() + index, TLine{std::string(text), object});
-        FBox->ItemInserted(index);
-    }
-    int AddObject(std::string_view text, TObject* object) override {
-        int index = Count();
-        if (FBox->Sorted()) {
-            auto it = std::upper_bound(
-                FLines.begin(), FLines.end(), text,
-                [this](std::string_view t, const TLine& l) { return CompareStrings(t, l.Text) < 0; });
-            index = static_cast<int>(it - FLines.begin());
-        }
-        InsertObject(index, text, object);
-        return index;
-    }
-    void Delete(int index) override {
-        Check(index);
-        FLines.erase(FLines.begin() + index);
-        FBox->ItemDeleted(index);
-    }
-    void Clear() override {
-        FLines.clear();
-        FBox->FItemIndex = -1;
-        FBox->ItemsChanged();
-    }
-    void Sort() {
-        std::stable_sort(FLines.begin(), FLines.end(), [this](const TLine& a, const TLine& b) {
-            return CompareStrings(a.Text, b.Text) < 0;
-        });
-        FBox->ItemsChanged();
-    }
-
 protected:
+    bool Sorted() const override { return FBox->Sorted(); }
+    void ItemsChanged() override { FBox->ItemsChanged(); }
+    void ItemInserted(int index) override { FBox->ItemInserted(index); }
+    void ItemDeleted(int index) override { FBox->ItemDeleted(index); }
+    void ItemsCleared() override { FBox->FItemIndex = -1; }
     void SetUpdateState(bool updating) override {
         FBox->FUpdating = updating;
         if (QComboBox* widget = ComboWidget(FBox)) widget->setUpdatesEnabled(!updating);
@@ -126,24 +74,13 @@ protected:
     }
 
 private:
-    struct TLine {
-        std::string Text;
-        TObject* Object = nullptr;
-    };
-    void Check(int index) const {
-        if (index < 0 || index >= Count())
-            throw EStringListError(Format("List index out of bounds (%d)", index));
-    }
     TCustomComboBox* FBox;
-    std::vector<TLine> FLines;
 };
 
 FW_PUBLISH(TComboBoxStrings) {
 }
 
-// ================================================================================================
-// the control
-// ================================================================================================
+// ---- the control ------------------------------------------------------------------------------------------
 
 FW_PUBLISH(TCustomComboBox) {
 }

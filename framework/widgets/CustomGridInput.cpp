@@ -17,9 +17,7 @@ constexpr int Horz = 0;
 constexpr int Vert = 1;
 } // namespace
 
-// ================================================================================================
-// 1. the current cell and the selection
-// ================================================================================================
+// ---- 1. the current cell and the selection ----------------------------------------------------------------
 
 bool TCustomGrid::SelectCell(int, int) {
     return true;
@@ -75,9 +73,7 @@ void TCustomGrid::MoveAnchor(TGridCoord cell) {
     InvalidateSelection(Selection());
 }
 
-// ================================================================================================
-// 2. mouse
-// ================================================================================================
+// ---- 2. mouse ---------------------------------------------------------------------------------------------
 
 // A column edge in the fixed rows (goColSizing) or a row edge in the fixed columns (goRowSizing) within
 // a few pixels of the point.
@@ -239,11 +235,9 @@ void TCustomGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) 
 
 void TCustomGrid::Dispatch(TMessage& message) {
     switch (message.Msg) {
-    case WM_MOUSEWHEEL: {
-        const int delta = static_cast<int16_t>(HIWORD(message.WParam));
-        MoveTopLeft(FTopLeft.X, FTopLeft.Y - delta / 40);
+    case WM_MOUSEWHEEL:
+        MoveTopLeft(FTopLeft.X, FTopLeft.Y - TWMMouseWheel::From(message).Lines());
         return;
-    }
     case WM_CANCELMODE:
         CancelSizing();
         break;
@@ -262,9 +256,7 @@ void TCustomGrid::Dispatch(TMessage& message) {
     TCustomControl::Dispatch(message);
 }
 
-// ================================================================================================
-// 3. keyboard
-// ================================================================================================
+// ---- 3. keyboard ------------------------------------------------------------------------------------------
 
 bool TCustomGrid::WantsKey(uint16_t key) const {
     switch (key) {
@@ -401,9 +393,7 @@ void TCustomGrid::TypeIntoEditor(char byte) {
     FInplaceEdit->SetModified(true);
 }
 
-// ================================================================================================
-// 4. the in-place editor
-// ================================================================================================
+// ---- 4. the in-place editor -------------------------------------------------------------------------------
 
 std::string TCustomGrid::GetEditText(int, int) {
     return {};

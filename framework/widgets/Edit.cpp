@@ -279,7 +279,7 @@ void TEdit::DoEnter() {
     TWinControl::DoEnter();
 }
 
-// ---- selection ------------------------------------------------------------------------------------------
+// ---- selection --------------------------------------------------------------------------------------------
 
 int TEdit::SelStart() const {
     if (QLineEdit* edit = LineEditOf(this))

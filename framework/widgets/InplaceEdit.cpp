@@ -2,6 +2,7 @@
 // move between cells.
 #include "widgets/InplaceEdit.h"
 
+#include "core/ScopeGuard.h"
 #include "ui/WindowRecord.h"
 #include "ui/Windows.h"
 #include "widgets/CustomGrid.h"
@@ -61,14 +62,9 @@ void TInplaceEdit::Move(const TRect& rect) {
 void TInplaceEdit::UpdateContents() {
     if (!FGrid) return;
     FLoading = true;
-    try {
-        SetMaxLength(FGrid->GetEditLimit());
-        SetText(FGrid->GetEditText(FGrid->Col(), FGrid->Row()));
-    } catch (...) {
-        FLoading = false;
-        throw;
-    }
-    FLoading = false;
+    const auto endLoading = ScopeGuard([this] { FLoading = false; });
+    SetMaxLength(FGrid->GetEditLimit());
+    SetText(FGrid->GetEditText(FGrid->Col(), FGrid->Row()));
 }
 
 bool TInplaceEdit::WantsKey(uint16_t key) const {

@@ -15,6 +15,7 @@
 #include "ui/Windows.h"
 #include "widgets/ControlScrollBars.h"
 #include "widgets/ControlTypes.h"
+#include "widgets/ItemStrings.h"
 #include "widgets/StandardProperties.h"
 
 #include <QFontMetrics>
@@ -22,95 +23,36 @@
 #include <algorithm>
 #include <vector>
 
-// ================================================================================================
-// 1. the items
-// ================================================================================================
+// ---- 1. the items -----------------------------------------------------------------------------------------
 
-// The lines of a list box: stored here, shown by the list at once.
-class TListBoxStrings : public TStrings {
-    FW_CLASS(TListBoxStrings, TStrings)
+// The lines of a list box, shown by the list at once.
+class TListBoxStrings : public TItemStrings {
+    FW_CLASS(TListBoxStrings, TItemStrings)
 public:
     explicit TListBoxStrings(TCustomListBox* listBox) : FListBox(listBox) {}
 
-    int Count() const override { return static_cast<int>(FLines.size()); }
-    std::string Strings(int index) const override {
-        Check(index);
-        return FLines[index].Text;
-    }
-    TObject* Objects(int index) const override {
-        Check(index);
-        return FLines[index].Object;
-    }
-    void Put(int index, std::string_view text) override {
-        Check(index);
-        FLines[index].Text = std::string(text);
-        FListBox->ItemsChanged();
-    }
-    void PutObject(int index, TObject* object) override {
-        Check(index);
-        FLines[index].Object = object;
-    }
-    void InsertObject(int index, std::string_view text, TObject* object) override {
-        if (index < 0 || index > Count())
-            throw EStringListError(Format("List index out of bounds (%d)", index));
-        FLines.insert(FLines.begin() + index, TLine{std::string(text), object});
-        FListBox->ItemInserted(index);
-    }
-    int AddObject(std::string_view text, TObject* object) override {
-        int index = Count();
-        if (FListBox->Sorted()) {
-            // After the lines that compare equal, so equal lines keep the order they were added in.
-            auto it = std::upper_bound(
-                FLines.begin(), FLines.end(), text,
-                [this](std::string_view t, const TLine& l) { return CompareStrings(t, l.Text) < 0; });
-            index = static_cast<int>(it - FLines.begin());
-        }
-        InsertObject(index, text, object);
-        return index;
-    }
-    void Delete(int index) override {
-        Check(index);
-        FLines.erase(FLines.begin() + index);
-        FListBox->ItemDeleted(index);
-    }
-    void Clear() override {
-        FLines.clear();
+protected:
+    bool Sorted() const override { return FListBox->Sorted(); }
+    void ItemsChanged() override { FListBox->ItemsChanged(); }
+    void ItemInserted(int index) override { FListBox->ItemInserted(index); }
+    void ItemDeleted(int index) override { FListBox->ItemDeleted(index); }
+    void ItemsCleared() override {
         FListBox->FItemIndex = -1;
         FListBox->FTopIndex = 0;
-        FListBox->ItemsChanged();
     }
-    void Sort() {
-        std::stable_sort(FLines.begin(), FLines.end(), [this](const TLine& a, const TLine& b) {
-            return CompareStrings(a.Text, b.Text) < 0;
-        });
-        FListBox->ItemsChanged();
-    }
-
-protected:
     void SetUpdateState(bool updating) override {
         FListBox->FUpdating = updating;
         if (!updating) FListBox->ItemsChanged();
     }
 
 private:
-    struct TLine {
-        std::string Text;
-        TObject* Object = nullptr;
-    };
-    void Check(int index) const {
-        if (index < 0 || index >= Count())
-            throw EStringListError(Format("List index out of bounds (%d)", index));
-    }
     TCustomListBox* FListBox;
-    std::vector<TLine> FLines;
 };
 
 FW_PUBLISH(TListBoxStrings) {
 }
 
-// ================================================================================================
-// 2. lifetime, properties and geometry
-// ================================================================================================
+// ---- 2. lifetime, properties and geometry -----------------------------------------------------------------
 
 FW_PUBLISH(TCustomListBox) {
 }
@@ -331,9 +273,7 @@ void TCustomListBox::FontChanged() {
     ItemsChanged();
 }
 
-// ================================================================================================
-// 3. painting
-// ================================================================================================
+// ---- 3. painting ------------------------------------------------------------------------------------------
 
 void TCustomListBox::DrawFrame(TCanvas& canvas) {
     TRect frame = ClientRect();
@@ -392,9 +332,7 @@ void TCustomListBox::DrawItem(int index, const TRect& rect, TOwnerDrawState stat
     canvas.DrawText(text, FItems->Strings(index), DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
-// ================================================================================================
-// 4. input
-// ================================================================================================
+// ---- 4. input ---------------------------------------------------------------------------------------------
 
 void TCustomListBox::SelectByUser(int index) {
     if (index < 0 || index == FItemIndex) {
@@ -512,8 +450,7 @@ void TCustomListBox::TypeCharacter(char ch) {
 
 void TCustomListBox::Dispatch(TMessage& message) {
     if (message.Msg == WM_MOUSEWHEEL) {
-        const int delta = static_cast<int16_t>(HIWORD(message.WParam));
-        SetTopIndex(FTopIndex - delta / 40);
+        SetTopIndex(FTopIndex - TWMMouseWheel::From(message).Lines());
         return;
     }
     if (message.Msg == WM_CANCELMODE) FTracking = false;
@@ -531,7 +468,7 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
         }
         break;
     case WM_KEYDOWN:
-        switch (message.WParam) {
+        switch (const uint16_t key = TWMKey::From(message).Key) {
         case VK_UP:
         case VK_DOWN:
         case VK_LEFT:
@@ -540,15 +477,16 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
         case VK_NEXT:
         case VK_HOME:
         case VK_END:
-            MoveSelection(static_cast<uint16_t>(message.WParam));
+            MoveSelection(key);
             return;
         default:
             break;
         }
         break;
     case WM_CHAR:
-        if (static_cast<unsigned char>(message.WParam) >= 32) {
-            TypeCharacter(static_cast<char>(message.WParam));
+        if (const unsigned char ch = TWMChar::From(message).Char; ch >= 32) {
+            TypeCharacter(static_cast<char>(ch));
+
             return;
         }
         break;

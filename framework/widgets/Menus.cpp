@@ -1,6 +1,7 @@
 // Menu items, menus and popup menus over QMenu.
 #include "widgets/Menus.h"
 #include "core/ClassRegistry.h"
+#include "core/ScopeGuard.h"
 
 #include "core/SysUtils.h"
 #include "graphics/QtConvert.h"
@@ -42,9 +43,7 @@ FW_PUBLISH(TPopupMenu) {
 }
 FW_STREAMABLE(TPopupMenu);
 
-// ================================================================================================
-// TMenuItem
-// ================================================================================================
+// ---- TMenuItem --------------------------------------------------------------------------------------------
 
 TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) {
 }
@@ -139,9 +138,7 @@ void TMenuItem::SetChildOrder(TComponent* child, int order) {
         item->SetMenuIndex(order);
 }
 
-// ================================================================================================
-// TMenu
-// ================================================================================================
+// ---- TMenu ------------------------------------------------------------------------------------------------
 
 TMenu::TMenu(TComponent* owner) : TComponent(owner), FItems(new TMenuItem(nullptr)) {
     FItems->FMenu = this;
@@ -160,9 +157,7 @@ void TMenu::SetChildOrder(TComponent* child, int order) {
     FItems->SetChildOrder(child, order);
 }
 
-// ================================================================================================
-// TPopupMenu
-// ================================================================================================
+// ---- TPopupMenu -------------------------------------------------------------------------------------------
 
 namespace {
 
@@ -270,20 +265,19 @@ void TPopupMenu::Popup(int x, int y) {
     if (FAlignment == paCenter) at.rx() -= width / 2;
 
     const HWND owner = WindowHandle();
-    SendMessage(owner, WM_ENTERMENULOOP, 1, 0);
-    FMenu = &menu;
-    menu.popup(at);
-    TModalLoop loop([&menu] { return !menu.isVisible(); }, [&menu] { menu.close(); });
-    try {
+    {
+        // A loop that fails ends the menu loop too: its owner's hooks would stay suspended otherwise.
+        SendMessage(owner, WM_ENTERMENULOOP, 1, 0);
+        const auto exitMenuLoop = ScopeGuard([owner] { SendMessage(owner, WM_EXITMENULOOP, 1, 0); });
+        FMenu = &menu;
+        const auto closed = ScopeGuard([this] {
+            FMenu = nullptr;
+            FActions.clear();
+        });
+        menu.popup(at);
+        TModalLoop loop([&menu] { return !menu.isVisible(); }, [&menu] { menu.close(); });
         loop.Run(this);
-    } catch (...) {
-        FMenu = nullptr;
-        FActions.clear();
-        throw;
     }
-    FMenu = nullptr;
-    FActions.clear();
-    SendMessage(owner, WM_EXITMENULOOP, 1, 0);
     // The command runs after the menu loop, as a posted command would.
     if (chosen) chosen->Click();
 }

@@ -67,3 +67,10 @@ const char* RadioButtonClass() {
 QAbstractButton* NativeButton(HWND window) {
     return qobject_cast<QAbstractButton*>(WidgetOf(window));
 }
+
+TAlignment ApplyCheckAlignment(HWND window, TAlignment value) {
+    const TAlignment alignment = value == taLeftJustify ? taLeftJustify : taRightJustify;
+    if (QWidget* widget = WidgetOf(window))
+        widget->setLayoutDirection(alignment == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
+    return alignment;
+}

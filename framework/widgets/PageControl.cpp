@@ -64,7 +64,7 @@ TTabSheet* TPageControl::Pages(int index) const {
     return FPages[static_cast<size_t>(index)];
 }
 
-// ---- pages ----------------------------------------------------------------------------------------------
+// ---- pages ------------------------------------------------------------------------------------------------
 
 void TPageControl::InsertPage(TTabSheet* page) {
     if (std::find(FPages.begin(), FPages.end(), page) != FPages.end()) return;
@@ -175,7 +175,7 @@ void TPageControl::SetChildOrder(TComponent* child, int order) {
         TCustomControl::SetChildOrder(child, order);
 }
 
-// ---- geometry --------------------------------------------------------------------------------------------
+// ---- geometry ---------------------------------------------------------------------------------------------
 
 void TPageControl::SetTabWidth(int width) {
     FTabWidth = std::max(0, width);
@@ -239,7 +239,7 @@ void TPageControl::AlignControls(TControl* control, TRect& rect) {
         page->SetBounds(display.Left, display.Top, display.Width(), display.Height());
 }
 
-// ---- input and painting ----------------------------------------------------------------------------------
+// ---- input and painting -----------------------------------------------------------------------------------
 
 void TPageControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     if (button == mbLeft) {

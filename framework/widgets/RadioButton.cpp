@@ -46,15 +46,13 @@ void TRadioButton::CreateHandle() {
     if (auto* radio = dynamic_cast<TCheckableWidget<QRadioButton>*>(WidgetOf(Handle()))) {
         // A click checks the button; clicking the checked button leaves it checked.
         radio->NextCheckState = [this] { SetChecked(true); };
-        radio->setLayoutDirection(FAlignment == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
+        ApplyCheckAlignment(Handle(), FAlignment);
     }
     UpdateNativeState();
 }
 
 void TRadioButton::SetAlignment(TAlignment value) {
-    FAlignment = value == taLeftJustify ? taLeftJustify : taRightJustify;
-    if (QWidget* widget = HandleAllocated() ? WidgetOf(Handle()) : nullptr)
-        widget->setLayoutDirection(FAlignment == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
+    FAlignment = ApplyCheckAlignment(HandleAllocated() ? Handle() : nullptr, value);
 }
 
 void TRadioButton::SetChecked(bool value) {

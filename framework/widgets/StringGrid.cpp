@@ -1,5 +1,6 @@
 #include "widgets/StringGrid.h"
 #include "core/ClassRegistry.h"
+#include "core/ScopeGuard.h"
 
 #include "graphics/Canvas.h"
 #include "widgets/InplaceEdit.h"
@@ -54,14 +55,11 @@ std::string TStringGrid::GetEditText(int col, int row) {
 }
 
 void TStringGrid::SetEditText(int col, int row, const std::string& value) {
-    FStoringEdit = true;
-    try {
+    {
+        FStoringEdit = true;
+        const auto endStoring = ScopeGuard([this] { FStoringEdit = false; });
         SetCells(col, row, value);
-    } catch (...) {
-        FStoringEdit = false;
-        throw;
     }
-    FStoringEdit = false;
     TDrawGrid::SetEditText(col, row, value);
 }
 

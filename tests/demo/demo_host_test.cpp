@@ -81,11 +81,8 @@ struct DemoHost : ::testing::Test {
     }
     // The value text of the inspector's Properties row with that name.
     std::string RowValue(const std::string& name) const {
-        const TList& rows = inspector->PropGrid()->VisibleRows();
-        for (int i = 0; i < rows.Count(); ++i) {
-            auto* row = static_cast<TPropObject*>(rows.Items(i));
+        for (TPropObject* row : inspector->PropGrid()->VisibleRows())
             if (row->Name() == name) return row->GetValue();
-        }
         return "(no row " + name + ")";
     }
     std::string ComboText() const { return inspector->Components->Text(); }

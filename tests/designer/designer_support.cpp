@@ -60,7 +60,7 @@ FW_PUBLISH(TEdObscure) {
     p.Event("OnAlpha", &TEdObscure::OnAlpha);
 }
 
-// ---- the recording designer ------------------------------------------------------------------------------
+// ---- the recording designer -------------------------------------------------------------------------------
 
 void TRecordingDesigner::Modified() {
     ++ModifiedCount;
@@ -97,7 +97,7 @@ bool TRecordingDesigner::IsInheritedMethod(const TMethod&) {
     return Inherited;
 }
 
-// ---- the target component -------------------------------------------------------------------------------
+// ---- the target component ---------------------------------------------------------------------------------
 
 TEdTarget::TEdTarget(TComponent* owner) : TComponent(owner), FFont(new TFont), FPart(new TEdPart) {
 }
@@ -118,7 +118,7 @@ void TEdTarget::SetCount(int value) {
     FCount = value;
 }
 
-// ---- helpers ---------------------------------------------------------------------------------------------
+// ---- helpers ----------------------------------------------------------------------------------------------
 
 TEditors EditorsOf(std::initializer_list<TPersistent*> objects, TTypeKinds filter,
                    TCustomDesigner* designer) {

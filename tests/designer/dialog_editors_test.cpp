@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class DialogEditorTest : public ::testing::Test {
+class DialogEditors : public ::testing::Test {
 protected:
     void SetUp() override {
         char pattern[] = "/tmp/designer-dialogs-XXXXXX";
@@ -66,10 +66,11 @@ protected:
     TEdTarget a{nullptr};
 };
 
-// ---- colour
+// ---- colour -----------------------------------------------------------------------------------------------
+
 // ---------------------------------------------------------------------------------------------------
 
-TEST_F(DialogEditorTest, ColourDialogStoresTheAcceptedColourOnEveryObject) {
+TEST_F(DialogEditors, ColourDialogStoresTheAcceptedColourOnEveryObject) {
     TEdTarget b(nullptr);
     a.Color = clNavy;
     auto editor = EditorFor({&a, &b}, "Color", &designer);
@@ -87,7 +88,7 @@ TEST_F(DialogEditorTest, ColourDialogStoresTheAcceptedColourOnEveryObject) {
     EXPECT_EQ(designer.ModifiedCount, 1);
 }
 
-TEST_F(DialogEditorTest, CancelledColourDialogStoresNothingButKeepsTheCustomColours) {
+TEST_F(DialogEditors, CancelledColourDialogStoresNothingButKeepsTheCustomColours) {
     {
         TRegIniFile settings(TColorProperty::CustomColorsKey);
         settings.WriteString(TColorProperty::CustomColorsSection, "ColorC", "00FF00");
@@ -115,10 +116,11 @@ TEST_F(DialogEditorTest, CancelledColourDialogStoresNothingButKeepsTheCustomColo
     EXPECT_EQ(found, 1);
 }
 
-// ---- font
+// ---- font -------------------------------------------------------------------------------------------------
+
 // -----------------------------------------------------------------------------------------------------
 
-TEST_F(DialogEditorTest, FontDialogWorksOnACopyAndStoresTheAcceptedFont) {
+TEST_F(DialogEditors, FontDialogWorksOnACopyAndStoresTheAcceptedFont) {
     TStrings* fonts = TScreen::Instance().Fonts();
     if (fonts->Count() == 0) GTEST_SKIP() << "no fonts installed";
     a.Font()->SetName(fonts->Strings(0)); // an existing face: the dialog insists on one
@@ -148,10 +150,11 @@ TEST_F(DialogEditorTest, FontDialogWorksOnACopyAndStoresTheAcceptedFont) {
     EXPECT_EQ(designer.ModifiedCount, 1);
 }
 
-// ---- media-player file name
+// ---- media-player file name -------------------------------------------------------------------------------
+
 // -------------------------------------------------------------------------------------
 
-TEST_F(DialogEditorTest, MediaPlayerFileNameIsChosenInTheOpenDialog) {
+TEST_F(DialogEditors, MediaPlayerFileNameIsChosenInTheOpenDialog) {
     TMediaPlayer player(nullptr), second(nullptr);
     const fs::path sound = folder / "ding.wav";
     std::ofstream(sound) << "RIFF";

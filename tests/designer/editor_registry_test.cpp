@@ -209,7 +209,7 @@ TEST(EditorRegistry, StandardRegistrations) {
         EXPECT_EQ(EditorName(row.object, row.property), row.editor) << row.property;
 }
 
-// ---- the property list -----------------------------------------------------------------------------------
+// ---- the property list ------------------------------------------------------------------------------------
 
 TEST(PropInfoList, ContainsNeedsTheSameTypeRecordAndName) {
     TEdTarget target(nullptr);
@@ -227,7 +227,8 @@ TEST(PropInfoList, ContainsNeedsTheSameTypeRecordAndName) {
     EXPECT_EQ(list.Items(0)->Name, "Name");
 }
 
-// ---- GetComponentProperties
+// ---- GetComponentProperties -------------------------------------------------------------------------------
+
 // ---------------------------------------------------------------------------------
 
 TEST(ComponentProperties, OneObjectYieldsEveryEditablePropertyInNameOrder) {

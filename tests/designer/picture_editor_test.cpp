@@ -13,7 +13,7 @@
 
 namespace {
 
-class PictureDialogTest : public PictureTest {
+class PictureDialog : public PictureTest {
 protected:
     // Runs the editor with `action` inside its dialog; returns what Execute returned.
     bool Run(TPictureEditor& editor, std::function<void(TPictureEditorDlg&)> action) {
@@ -24,9 +24,9 @@ protected:
     TPictureEditor editor{nullptr};
 };
 
-// ---- the form resource
+// ---- the form resource ------------------------------------------------------------------------------------
 
-TEST_F(PictureDialogTest, TheDialogIsBuiltFromItsFormResource) {
+TEST_F(PictureDialog, TheDialogIsBuiltFromItsFormResource) {
     TPictureEditorDlg dialog(nullptr);
     EXPECT_EQ(dialog.Caption(), "Picture");
     EXPECT_EQ(dialog.ClientWidth(), 281);
@@ -79,9 +79,9 @@ TEST_F(PictureDialogTest, TheDialogIsBuiltFromItsFormResource) {
     ASSERT_NE(dialog.SaveDialog, nullptr);
 }
 
-// ---- the preview
+// ---- the preview ------------------------------------------------------------------------------------------
 
-TEST_F(PictureDialogTest, AnEmptyPictureShowsNoneCentredWithSaveAndClearDisabled) {
+TEST_F(PictureDialog, AnEmptyPictureShowsNoneCentredWithSaveAndClearDisabled) {
     const bool accepted = Run(editor, [&](TPictureEditorDlg& dialog) {
         EXPECT_EQ(dialog.ActiveControl(), dialog.OK);
         EXPECT_FALSE(dialog.Save->Enabled());
@@ -111,7 +111,7 @@ TEST_F(PictureDialogTest, AnEmptyPictureShowsNoneCentredWithSaveAndClearDisabled
     EXPECT_FALSE(accepted);
 }
 
-TEST_F(PictureDialogTest, ThePictureIsDrawnUnscaledWhenItFitsAndScaledDownFromTheTopLeftWhenNot) {
+TEST_F(PictureDialog, ThePictureIsDrawnUnscaledWhenItFitsAndScaledDownFromTheTopLeftWhenNot) {
     // The frame is (9, 13)-(181, 182); its outline covers the outermost pixels.
     struct Row {
         int width, height;
@@ -138,9 +138,9 @@ TEST_F(PictureDialogTest, ThePictureIsDrawnUnscaledWhenItFitsAndScaledDownFromTh
     }
 }
 
-// ---- the buttons
+// ---- the buttons ------------------------------------------------------------------------------------------
 
-TEST_F(PictureDialogTest, OpenSaveAndClearWorkOnTheWorkingPicture) {
+TEST_F(PictureDialog, OpenSaveAndClearWorkOnTheWorkingPicture) {
     SolidBitmap(30, 20, clBlue)->SaveToFile(File("blue.bmp"));
     WriteFile(File("old.bmp"), "replaced");
     const bool accepted = Run(editor, [&](TPictureEditorDlg& dialog) {
@@ -188,7 +188,7 @@ TEST_F(PictureDialogTest, OpenSaveAndClearWorkOnTheWorkingPicture) {
     }
 }
 
-TEST_F(PictureDialogTest, DamagedAndUnknownFilesAreReportedAndLeaveThePictureAsItWas) {
+TEST_F(PictureDialog, DamagedAndUnknownFilesAreReportedAndLeaveThePictureAsItWas) {
     struct Row {
         const char* file;
         std::string bytes;
@@ -225,7 +225,7 @@ TEST_F(PictureDialogTest, DamagedAndUnknownFilesAreReportedAndLeaveThePictureAsI
     EXPECT_EQ(Messages, expected);
 }
 
-TEST_F(PictureDialogTest, PastingTakesTheClipboardsPictureAndCopyingPutsItBack) {
+TEST_F(PictureDialog, PastingTakesTheClipboardsPictureAndCopyingPutsItBack) {
     Clipboard()->SetAsText("no picture here");
     SolidBitmap(40, 10, clRed)->SaveToFile(File("red.bmp"));
     const auto lime = SolidBitmap(12, 8, clLime);
@@ -265,7 +265,7 @@ TEST_F(PictureDialogTest, PastingTakesTheClipboardsPictureAndCopyingPutsItBack) 
     EXPECT_EQ(editor.Picture()->Graphic()->ClassName(), "TMetafile");
 }
 
-TEST_F(PictureDialogTest, OnlyOkHandsTheResultBackAndTheEditorKeepsItsOwnCopy) {
+TEST_F(PictureDialog, OnlyOkHandsTheResultBackAndTheEditorKeepsItsOwnCopy) {
     TPicture original;
     original.SetGraphic(SolidBitmap(10, 10, clRed).get());
     editor.SetPicture(&original);

@@ -20,7 +20,7 @@ public:
 FW_PUBLISH(TEdImage) {
 }
 
-class PicturePropertyTest : public PictureTest {
+class PictureProperty : public PictureTest {
 protected:
     void SetUp() override {
         PictureTest::SetUp();
@@ -39,7 +39,7 @@ protected:
     TBitBtn button{nullptr};
 };
 
-TEST_F(PicturePropertyTest, APictureRowShowsItsGraphicsClassAndLoadsThroughTheDialog) {
+TEST_F(PictureProperty, APictureRowShowsItsGraphicsClassAndLoadsThroughTheDialog) {
     auto editor = EditorFor({&image}, "Picture", &designer);
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->ClassName(), "TPictureProperty");
@@ -63,7 +63,7 @@ TEST_F(PicturePropertyTest, APictureRowShowsItsGraphicsClassAndLoadsThroughTheDi
     EXPECT_EQ(editor->GetValue(), "(TIcon)");
 }
 
-TEST_F(PicturePropertyTest, CancelLeavesThePropertyWhateverWasDoneInTheDialog) {
+TEST_F(PictureProperty, CancelLeavesThePropertyWhateverWasDoneInTheDialog) {
     image.Picture()->SetGraphic(SolidBitmap(20, 10, clRed).get());
     button.SetGlyph(SolidBitmap(6, 6, clRed).get());
     Clipboard()->Assign(SolidBitmap(5, 5, clLime).get());
@@ -89,7 +89,7 @@ TEST_F(PicturePropertyTest, CancelLeavesThePropertyWhateverWasDoneInTheDialog) {
     EXPECT_EQ(designer.ModifiedCount, 0);
 }
 
-TEST_F(PicturePropertyTest, TheEmptyTextClearsAndAnyOtherTextChangesNothing) {
+TEST_F(PictureProperty, TheEmptyTextClearsAndAnyOtherTextChangesNothing) {
     image.Picture()->SetGraphic(SolidBitmap(4, 4, clRed).get());
     button.SetGlyph(SolidBitmap(4, 4, clRed).get());
     auto picture = EditorFor({&image}, "Picture", &designer);
@@ -106,7 +106,7 @@ TEST_F(PicturePropertyTest, TheEmptyTextClearsAndAnyOtherTextChangesNothing) {
     EXPECT_EQ(designer.ModifiedCount, 2);
 }
 
-TEST_F(PicturePropertyTest, NeitherRowIsOfferedForSeveralObjects) {
+TEST_F(PictureProperty, NeitherRowIsOfferedForSeveralObjects) {
     TImage second(nullptr);
     TBitBtn other(nullptr);
     EXPECT_NE(Find(EditorsOf({&image}), "Picture"), nullptr);
@@ -115,7 +115,7 @@ TEST_F(PicturePropertyTest, NeitherRowIsOfferedForSeveralObjects) {
     EXPECT_EQ(Find(EditorsOf({&button, &other}), "Glyph"), nullptr);
 }
 
-TEST_F(PicturePropertyTest, AGraphicRowOffersItsClassesFormatsAndRefusesAnotherClass) {
+TEST_F(PictureProperty, AGraphicRowOffersItsClassesFormatsAndRefusesAnotherClass) {
     auto editor = EditorFor({&button}, "Glyph", &designer);
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->ClassName(), "TGraphicProperty") << "TBitmap derives from TGraphic";
@@ -159,7 +159,7 @@ TEST_F(PicturePropertyTest, AGraphicRowOffersItsClassesFormatsAndRefusesAnotherC
     EXPECT_EQ(designer.ModifiedCount, 2);
 }
 
-TEST_F(PicturePropertyTest, EditingAnImageOpensItsPictureAndChoosesNoEvent) {
+TEST_F(PictureProperty, EditingAnImageOpensItsPictureAndChoosesNoEvent) {
     TEdImage derived(nullptr);
     TButton plain(nullptr);
     EXPECT_EQ(GetComponentEditor(&image, &designer)->ClassName(), "TGraphicEditor");

@@ -7,7 +7,7 @@
 
 namespace {
 
-class PropertyEditorTest : public ::testing::Test {
+class PropertyEditors : public ::testing::Test {
 protected:
     void SetUp() override {
         a.SetName("A");
@@ -19,10 +19,11 @@ protected:
     TEdTarget a{nullptr}, b{nullptr}, c{nullptr};
 };
 
-// ---- writers and multiple selection
+// ---- writers and multiple selection -----------------------------------------------------------------------
+
 // ------------------------------------------------------------------------
 
-TEST_F(PropertyEditorTest, WriterStoresOnEveryObjectInOrderAndReportsOnce) {
+TEST_F(PropertyEditors, WriterStoresOnEveryObjectInOrderAndReportsOnce) {
     auto editor = EditorFor({&a, &b, &c}, "Count", &designer);
     ASSERT_EQ(editor->PropCount(), 3);
     editor->SetValue("42");
@@ -32,7 +33,7 @@ TEST_F(PropertyEditorTest, WriterStoresOnEveryObjectInOrderAndReportsOnce) {
     EXPECT_EQ(designer.ModifiedCount, 1);
 }
 
-TEST_F(PropertyEditorTest, FailingSetterStopsTheWriterAndWhatWasWrittenIsReported) {
+TEST_F(PropertyEditors, FailingSetterStopsTheWriterAndWhatWasWrittenIsReported) {
     auto editor = EditorFor({&a, &b, &c}, "Count", &designer);
     editor->SetValue("5");
     designer.ModifiedCount = 0;
@@ -52,7 +53,7 @@ TEST_F(PropertyEditorTest, FailingSetterStopsTheWriterAndWhatWasWrittenIsReporte
     EXPECT_EQ(designer.ModifiedCount, 0);
 }
 
-TEST_F(PropertyEditorTest, ValueOfASelectionIsTheFirstObjects) {
+TEST_F(PropertyEditors, ValueOfASelectionIsTheFirstObjects) {
     a.Text = "first";
     b.Text = "second";
     auto editor = EditorFor({&a, &b}, "Text", &designer);
@@ -60,7 +61,7 @@ TEST_F(PropertyEditorTest, ValueOfASelectionIsTheFirstObjects) {
     EXPECT_EQ(editor->GetComponent(1), &b);
 }
 
-TEST_F(PropertyEditorTest, BaseEditorHasUnknownValueAndIgnoresText) {
+TEST_F(PropertyEditors, BaseEditorHasUnknownValueAndIgnoresText) {
     auto editor = EditorFor({&a}, "Wide", &designer); // a wide character: the base editor
     EXPECT_EQ(editor->ClassName(), "TPropertyEditor");
     EXPECT_EQ(editor->GetValue(), "(Unknown)");
@@ -71,10 +72,11 @@ TEST_F(PropertyEditorTest, BaseEditorHasUnknownValueAndIgnoresText) {
     EXPECT_EQ(designer.ModifiedCount, 0);
 }
 
-// ---- default stepping
+// ---- default stepping -------------------------------------------------------------------------------------
+
 // ---------------------------------------------------------------------------------------
 
-TEST_F(PropertyEditorTest, DefaultEditStepsThroughTheValueListAndWraps) {
+TEST_F(PropertyEditors, DefaultEditStepsThroughTheValueListAndWraps) {
     struct Row {
         const char* property;
         std::function<void()> prepare;
@@ -99,10 +101,11 @@ TEST_F(PropertyEditorTest, DefaultEditStepsThroughTheValueListAndWraps) {
     }
 }
 
-// ---- integer
+// ---- integer ----------------------------------------------------------------------------------------------
+
 // ---------------------------------------------------------------------------------------------------
 
-TEST_F(PropertyEditorTest, IntegerTextsRangesAndMessages) {
+TEST_F(PropertyEditors, IntegerTextsRangesAndMessages) {
     struct Row {
         const char* property;
         const char* typed;
@@ -138,10 +141,11 @@ TEST_F(PropertyEditorTest, IntegerTextsRangesAndMessages) {
     }
 }
 
-// ---- character
+// ---- character --------------------------------------------------------------------------------------------
+
 // ------------------------------------------------------------------------------------------------
 
-TEST_F(PropertyEditorTest, CharacterShowsPrintableCodesAndHashNumbersForTheRest) {
+TEST_F(PropertyEditors, CharacterShowsPrintableCodesAndHashNumbersForTheRest) {
     struct Row {
         char code;
         const char* shown;
@@ -154,7 +158,7 @@ TEST_F(PropertyEditorTest, CharacterShowsPrintableCodesAndHashNumbersForTheRest)
     }
 }
 
-TEST_F(PropertyEditorTest, CharacterTextRules) {
+TEST_F(PropertyEditors, CharacterTextRules) {
     struct Row {
         const char* typed;
         int stored; // -1: rejected
@@ -179,10 +183,11 @@ TEST_F(PropertyEditorTest, CharacterTextRules) {
     }
 }
 
-// ---- enumeration
+// ---- enumeration ------------------------------------------------------------------------------------------
+
 // ----------------------------------------------------------------------------------------------
 
-TEST_F(PropertyEditorTest, EnumerationNamesLookupAndOutOfRangeValue) {
+TEST_F(PropertyEditors, EnumerationNamesLookupAndOutOfRangeValue) {
     auto editor = EditorFor({&a}, "Shape", &designer);
     EXPECT_EQ(ValuesOf(*editor), (std::vector<std::string>{"shCircle", "shSquare", "shTriangle"}));
     editor->SetValue("SHSQUARE");
@@ -198,10 +203,11 @@ TEST_F(PropertyEditorTest, EnumerationNamesLookupAndOutOfRangeValue) {
     EXPECT_TRUE(a.Flag);
 }
 
-// ---- floating point and string
+// ---- floating point and string ----------------------------------------------------------------------------
+
 // ---------------------------------------------------------------------------------
 
-TEST_F(PropertyEditorTest, FloatPrecisionFollowsTheFloatKind) {
+TEST_F(PropertyEditors, FloatPrecisionFollowsTheFloatKind) {
     a.Single = 0.1f;
     a.Double = 1.0 / 3;
     a.Ext = 1.0L / 3;
@@ -218,7 +224,7 @@ TEST_F(PropertyEditorTest, FloatPrecisionFollowsTheFloatKind) {
     EXPECT_EQ(a.Double, -2500);
 }
 
-TEST_F(PropertyEditorTest, StringStoresTheTextAsTypedIncludingEmpty) {
+TEST_F(PropertyEditors, StringStoresTheTextAsTypedIncludingEmpty) {
     auto editor = EditorFor({&a, &b}, "Text", &designer);
     editor->SetValue("  spaced  ");
     EXPECT_EQ(b.Text, "  spaced  ");

@@ -6,7 +6,7 @@
 
 namespace {
 
-class CompositeEditorTest : public ::testing::Test {
+class CompositeEditors : public ::testing::Test {
 protected:
     void SetUp() override {
         a.SetName("Button1");
@@ -16,10 +16,11 @@ protected:
     TEdTarget a{nullptr}, b{nullptr};
 };
 
-// ---- sets
+// ---- sets -------------------------------------------------------------------------------------------------
+
 // ------------------------------------------------------------------------------------------------------
 
-TEST_F(CompositeEditorTest, SetShowsItsMembersInElementOrder) {
+TEST_F(CompositeEditors, SetShowsItsMembersInElementOrder) {
     struct Row {
         TFontStyles set;
         const char* shown;
@@ -39,7 +40,7 @@ TEST_F(CompositeEditorTest, SetShowsItsMembersInElementOrder) {
     EXPECT_EQ(a.Styles, rows[2].set);
 }
 
-TEST_F(CompositeEditorTest, SetElementsAreChildRowsThatIncludeAndExclude) {
+TEST_F(CompositeEditors, SetElementsAreChildRowsThatIncludeAndExclude) {
     a.Styles = {fsBold, fsUnderline};
     b.Styles = {fsStrikeOut};
     auto editor = EditorFor({&a, &b}, "Styles", &designer);
@@ -63,7 +64,7 @@ TEST_F(CompositeEditorTest, SetElementsAreChildRowsThatIncludeAndExclude) {
     EXPECT_EQ(designer.ModifiedCount, 3);
 }
 
-TEST_F(CompositeEditorTest, SetElementsOutliveTheirSetEditor) {
+TEST_F(CompositeEditors, SetElementsOutliveTheirSetEditor) {
     auto editor = EditorFor({&a}, "Styles", &designer);
     TEditors elements = SubEditors(*editor);
     editor.reset();
@@ -71,10 +72,11 @@ TEST_F(CompositeEditorTest, SetElementsOutliveTheirSetEditor) {
     EXPECT_EQ(a.Styles, TFontStyles{fsStrikeOut});
 }
 
-// ---- objects
+// ---- objects ----------------------------------------------------------------------------------------------
+
 // --------------------------------------------------------------------------------------------------
 
-TEST_F(CompositeEditorTest, ClassRowShowsTheDeclaredTypeAndTheObjectsProperties) {
+TEST_F(CompositeEditors, ClassRowShowsTheDeclaredTypeAndTheObjectsProperties) {
     auto font = EditorFor({&a}, "Font", &designer);
     EXPECT_EQ(font->ClassName(), "TFontProperty");
     EXPECT_EQ(font->GetValue(), "(TFont)");
@@ -94,7 +96,7 @@ TEST_F(CompositeEditorTest, ClassRowShowsTheDeclaredTypeAndTheObjectsProperties)
     EXPECT_EQ(b.FCount, 12);
 }
 
-TEST_F(CompositeEditorTest, SubPropertiesOfASelectionAreThoseTheHeldObjectsShare) {
+TEST_F(CompositeEditors, SubPropertiesOfASelectionAreThoseTheHeldObjectsShare) {
     b.Font()->SetHeight(-20);
     auto font = EditorFor({&a, &b}, "Font", &designer);
     TEditors subs = SubEditors(*font);
@@ -117,7 +119,7 @@ int CountRows(TEditors editors, int depth = 0) {
     return rows;
 }
 
-TEST_F(CompositeEditorTest, ObjectsThatReferToEachOtherStopExpandingWhereTheyLoopBack) {
+TEST_F(CompositeEditors, ObjectsThatReferToEachOtherStopExpandingWhereTheyLoopBack) {
     a.Buddy = &b;
     b.Buddy = &a;
     auto buddy = EditorFor({&a}, "Buddy", &designer);
@@ -136,10 +138,11 @@ TEST_F(CompositeEditorTest, ObjectsThatReferToEachOtherStopExpandingWhereTheyLoo
     EXPECT_NE(Find(SubEditors(*Find(bRows, "Font")), "Height"), nullptr);
 }
 
-// ---- events
+// ---- events -----------------------------------------------------------------------------------------------
+
 // ---------------------------------------------------------------------------------------------------
 
-TEST_F(CompositeEditorTest, MethodNamesComeFromTheDesigner) {
+TEST_F(CompositeEditors, MethodNamesComeFromTheDesigner) {
     auto editor = EditorFor({&a}, "OnClick", &designer, tkMethods);
     EXPECT_EQ(editor->ClassName(), "TMethodProperty");
     EXPECT_TRUE(editor->GetAttributes() == (TEditorAttributes{paValueList, paMultiSelect, paSortList}));
@@ -151,7 +154,7 @@ TEST_F(CompositeEditorTest, MethodNamesComeFromTheDesigner) {
     EXPECT_EQ(ValuesOf(*editor), designer.CompatibleMethods);
 }
 
-TEST_F(CompositeEditorTest, TrimmedAndDefaultMethodNames) {
+TEST_F(CompositeEditors, TrimmedAndDefaultMethodNames) {
     auto editor = EditorFor({&a}, "OnChange", &designer, tkMethods);
     auto* method = dynamic_cast<TMethodProperty*>(editor.get());
     ASSERT_NE(method, nullptr);
@@ -162,7 +165,7 @@ TEST_F(CompositeEditorTest, TrimmedAndDefaultMethodNames) {
               "Cannot create a default method name for an unnamed component");
 }
 
-TEST_F(CompositeEditorTest, MethodEditorConversations) {
+TEST_F(CompositeEditors, MethodEditorConversations) {
     using Calls = std::vector<std::string>;
     struct Row {
         const char* what;
@@ -273,7 +276,7 @@ TEST_F(CompositeEditorTest, MethodEditorConversations) {
     }
 }
 
-TEST_F(CompositeEditorTest, EditOnAnUnnamedComponentFailsAndCallsNothing) {
+TEST_F(CompositeEditors, EditOnAnUnnamedComponentFailsAndCallsNothing) {
     a.SetName("");
     auto editor = EditorFor({&a}, "OnClick", &designer, tkMethods);
     EXPECT_EQ(MessageOf([&] { editor->Edit(); }),
@@ -281,7 +284,7 @@ TEST_F(CompositeEditorTest, EditOnAnUnnamedComponentFailsAndCallsNothing) {
     EXPECT_TRUE(designer.Calls.empty());
 }
 
-TEST_F(CompositeEditorTest, WithTheSystemsDesignerEveryEventShowsThePlaceholder) {
+TEST_F(CompositeEditors, WithTheSystemsDesignerEveryEventShowsThePlaceholder) {
     TCustomDesigner plain;
     a.OnChange.SetMethod({reinterpret_cast<void*>(0x10), &a});
     for (auto& editor : EditorsOf({&a}, tkMethods, &plain)) {

@@ -9,7 +9,7 @@
 
 namespace {
 
-class SpecialisedEditorTest : public ::testing::Test {
+class SpecialisedEditors : public ::testing::Test {
 protected:
     TRecordingDesigner designer;
     TEdTarget a{nullptr};
@@ -19,7 +19,7 @@ protected:
     }
 };
 
-TEST_F(SpecialisedEditorTest, AttributesOfEveryEditor) {
+TEST_F(SpecialisedEditors, AttributesOfEveryEditor) {
     using A = TEditorAttributes;
     struct Row {
         const char* property;
@@ -53,7 +53,7 @@ TEST_F(SpecialisedEditorTest, AttributesOfEveryEditor) {
         EXPECT_TRUE(Find(font, name)->GetAttributes() == (A{paValueList, paMultiSelect, paSortList})) << name;
 }
 
-TEST_F(SpecialisedEditorTest, ColourTexts) {
+TEST_F(SpecialisedEditors, ColourTexts) {
     struct Row {
         uint32_t stored;
         const char* shown;
@@ -85,7 +85,7 @@ TEST_F(SpecialisedEditorTest, ColourTexts) {
     EXPECT_EQ(names.back(), "clNone");
 }
 
-TEST_F(SpecialisedEditorTest, CursorTexts) {
+TEST_F(SpecialisedEditors, CursorTexts) {
     auto editor = Editor("Cursor");
     struct Row {
         int stored;
@@ -106,7 +106,7 @@ TEST_F(SpecialisedEditorTest, CursorTexts) {
     EXPECT_EQ(MessageOf([&] { editor->SetValue("40000"); }), "Value must be between -32768 and 32767");
 }
 
-TEST_F(SpecialisedEditorTest, CharacterSetTexts) {
+TEST_F(SpecialisedEditors, CharacterSetTexts) {
     TFont* font = a.Font();
     auto editor = EditorFor({font}, "Charset", &designer);
     EXPECT_EQ(editor->ClassName(), "TFontCharsetProperty");
@@ -126,7 +126,7 @@ TEST_F(SpecialisedEditorTest, CharacterSetTexts) {
     EXPECT_EQ(ValuesOf(*editor).size(), 18u);
 }
 
-TEST_F(SpecialisedEditorTest, ModalResultTexts) {
+TEST_F(SpecialisedEditors, ModalResultTexts) {
     auto editor = Editor("ModalResult");
     struct Row {
         int stored;
@@ -150,7 +150,7 @@ TEST_F(SpecialisedEditorTest, ModalResultTexts) {
                                         "mrYes", "mrNo", "mrAll", "mrNoToAll", "mrYesToAll"}));
 }
 
-TEST_F(SpecialisedEditorTest, DateAndTimeTexts) {
+TEST_F(SpecialisedEditors, DateAndTimeTexts) {
     struct Row {
         const char* property;
         const char* typed;
@@ -178,7 +178,7 @@ TEST_F(SpecialisedEditorTest, DateAndTimeTexts) {
     EXPECT_EQ(Editor("Time")->GetValue(), "");
 }
 
-TEST_F(SpecialisedEditorTest, FontNamesComeFromTheScreen) {
+TEST_F(SpecialisedEditors, FontNamesComeFromTheScreen) {
     auto editor = EditorFor({a.Font()}, "Name", &designer);
     EXPECT_EQ(editor->ClassName(), "TFontNameProperty");
     TStrings* fonts = TScreen::Instance().Fonts();

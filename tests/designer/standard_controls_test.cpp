@@ -12,7 +12,7 @@
 
 namespace {
 
-class StandardControlsTest : public ::testing::Test {
+class StandardControlEditors : public ::testing::Test {
 protected:
     void SetUp() override {
         form.SetName("Form1");
@@ -50,7 +50,7 @@ void ExpectRows(const TEditors& editors, std::initializer_list<Row> rows) {
     }
 }
 
-TEST_F(StandardControlsTest, AButtonAloneOffersEveryEditablePropertyInNameOrder) {
+TEST_F(StandardControlEditors, AButtonAloneOffersEveryEditablePropertyInNameOrder) {
     TEditors editors = EditorsOf({button}, tkProperties, &designer);
     ExpectRows(editors, {{"Caption", "TCaptionProperty", "OK"},
                          {"Cursor", "TCursorProperty", "crDefault"},
@@ -68,7 +68,7 @@ TEST_F(StandardControlsTest, AButtonAloneOffersEveryEditablePropertyInNameOrder)
               (std::vector<std::string>{"Charset", "Color", "Height", "Name", "Pitch", "Size", "Style"}));
 }
 
-TEST_F(StandardControlsTest, AButtonAndALabelShareOnlyWhatBothHave) {
+TEST_F(StandardControlEditors, AButtonAndALabelShareOnlyWhatBothHave) {
     TEditors editors = EditorsOf({button, label}, tkProperties, &designer);
     EXPECT_EQ(Find(editors, "TabOrder"), nullptr);
     EXPECT_EQ(Find(editors, "ModalResult"), nullptr);
@@ -89,7 +89,7 @@ TEST_F(StandardControlsTest, AButtonAndALabelShareOnlyWhatBothHave) {
     EXPECT_EQ(Find(events, "OnEnter"), nullptr); // labels take no focus
 }
 
-TEST_F(StandardControlsTest, ALabelsFocusControlExpandsToTheButton) {
+TEST_F(StandardControlEditors, ALabelsFocusControlExpandsToTheButton) {
     auto focus = EditorFor({label}, "FocusControl", &designer);
     EXPECT_EQ(focus->GetValue(), "(TWinControl)");
     EXPECT_TRUE(SubNames(*focus).empty());
@@ -100,7 +100,7 @@ TEST_F(StandardControlsTest, ALabelsFocusControlExpandsToTheButton) {
     EXPECT_EQ(Find(subs, "OnClick"), nullptr);
 }
 
-TEST_F(StandardControlsTest, DoubleClickOpensTheTypicalEvent) {
+TEST_F(StandardControlEditors, DoubleClickOpensTheTypicalEvent) {
     struct Case {
         TComponent* component;
         std::vector<std::string> calls;

@@ -16,7 +16,7 @@
 
 namespace {
 
-using Clipboard_ = DesignedSample;
+using DesignClipboard = DesignedSample;
 
 template <class F> std::string MessageOf(F&& action) {
     try {
@@ -31,7 +31,7 @@ std::string ClipboardText() {
     return Clipboard()->AsText();
 }
 
-TEST_F(Clipboard_, CopyPutsOneTextBlockPerTopLevelObject) {
+TEST_F(DesignClipboard, CopyPutsOneTextBlockPerTopLevelObject) {
     Designer->SelectObject(Form->Panel1, true);
     Designer->SelectObject(Form->Button3, false); // inside the panel: goes with it
     Designer->SelectObject(Form->Button1, false);
@@ -43,13 +43,13 @@ TEST_F(Clipboard_, CopyPutsOneTextBlockPerTopLevelObject) {
     EXPECT_NE(text.find("end\r\nobject Button1: TButton"), std::string::npos) << "blocks follow each other";
 }
 
-TEST_F(Clipboard_, CopyWithNothingSelectedLeavesTheClipboardAlone) {
+TEST_F(DesignClipboard, CopyWithNothingSelectedLeavesTheClipboardAlone) {
     Clipboard()->SetAsText("untouched");
     Designer->CopySelection();
     EXPECT_EQ(ClipboardText(), "untouched");
 }
 
-TEST_F(Clipboard_, PasteGoesIntoTheGrabbedContainerTheGrabbedControlsParentOrTheRoot) {
+TEST_F(DesignClipboard, PasteGoesIntoTheGrabbedContainerTheGrabbedControlsParentOrTheRoot) {
     struct Row {
         const char* what;
         TControl* selected;
@@ -82,7 +82,7 @@ TEST_F(Clipboard_, PasteGoesIntoTheGrabbedContainerTheGrabbedControlsParentOrThe
     }
 }
 
-TEST_F(Clipboard_, PastedPanelWithAButtonGetsNewNamesAndOnlyThePanelIsSelected) {
+TEST_F(DesignClipboard, PastedPanelWithAButtonGetsNewNamesAndOnlyThePanelIsSelected) {
     Designer->SelectComponent(Form->Panel1);
     Designer->CopySelection();
     Inspector->Calls.clear();
@@ -102,7 +102,7 @@ TEST_F(Clipboard_, PastedPanelWithAButtonGetsNewNamesAndOnlyThePanelIsSelected) 
     EXPECT_EQ(Form->Button3->Parent(), Form->Panel1);
 }
 
-TEST_F(Clipboard_, PastedNamesThatAreFreeStay) {
+TEST_F(DesignClipboard, PastedNamesThatAreFreeStay) {
     Designer->SelectComponent(Form->Button2);
     Designer->CutSelection();
     EXPECT_EQ(Form->Button2, nullptr) << "cut frees the button and clears the form's field";
@@ -111,7 +111,7 @@ TEST_F(Clipboard_, PastedNamesThatAreFreeStay) {
     EXPECT_EQ(Form->Button2, Form->FindComponent("Button2")) << "the published field is bound again";
 }
 
-TEST_F(Clipboard_, TwoCopiedButtonsPasteAsTwoSelectedButtons) {
+TEST_F(DesignClipboard, TwoCopiedButtonsPasteAsTwoSelectedButtons) {
     Designer->SelectObject(Form->Button1, true);
     Designer->SelectObject(Form->Button2, false);
     Designer->CopySelection();
@@ -119,7 +119,7 @@ TEST_F(Clipboard_, TwoCopiedButtonsPasteAsTwoSelectedButtons) {
     EXPECT_EQ(SelectedNames(), (std::vector<std::string>{"Button4", "Button5"}));
 }
 
-TEST_F(Clipboard_, APastedTablePlaceholderSitsAtTheSameDesignPositionAndShows) {
+TEST_F(DesignClipboard, APastedTablePlaceholderSitsAtTheSameDesignPositionAndShows) {
     Designer->SelectComponent(Form->Table1);
     Designer->CopySelection();
     EXPECT_EQ(ClipboardText().rfind("object Table1: TTable\r\n  Left = 96\r\n  Top = 160\r\n", 0), 0u)
@@ -133,7 +133,7 @@ TEST_F(Clipboard_, APastedTablePlaceholderSitsAtTheSameDesignPositionAndShows) {
     EXPECT_EQ(SelectedNames(), std::vector<std::string>{"Table2"});
 }
 
-TEST_F(Clipboard_, TextThatIsNoFormFailsBeforeAnythingIsCreated) {
+TEST_F(DesignClipboard, TextThatIsNoFormFailsBeforeAnythingIsCreated) {
     const int before = Form->ComponentCount();
     Clipboard()->SetAsText("object Button9: TButton\r\n  Caption = 'ok'\r\nend\r\nthis is not a form\r\n");
     try {
@@ -146,13 +146,13 @@ TEST_F(Clipboard_, TextThatIsNoFormFailsBeforeAnythingIsCreated) {
     EXPECT_EQ(Inspector->CallsStartingWith("BeginComponentUpdate").size(), 0u);
 }
 
-TEST_F(Clipboard_, ASyntaxErrorInALaterBlockNamesItsLineInTheWholeText) {
+TEST_F(DesignClipboard, ASyntaxErrorInALaterBlockNamesItsLineInTheWholeText) {
     Clipboard()->SetAsText("\r\n\r\nobject A1: TButton\r\nend\r\n\r\nobject B1: TButton\r\n  = 5\r\nend\r\n");
     EXPECT_EQ(MessageOf([&] { Designer->PasteSelection(); }), "Identifier expected on line 7");
     EXPECT_EQ(Form->FindComponent("A1"), nullptr);
 }
 
-TEST_F(Clipboard_, AFailingRecordClosesTheInspectorsBatchAndKeepsWhatWasRead) {
+TEST_F(DesignClipboard, AFailingRecordClosesTheInspectorsBatchAndKeepsWhatWasRead) {
     Clipboard()->SetAsText(
         "object Button9: TButton\r\nend\r\nobject Table9: TTable\r\n  Left = 40\r\n  Top = 48\r\n"
         "end\r\nobject Table8: TTable\r\n  Bogus = 1\r\nend\r\n");
@@ -175,7 +175,7 @@ TEST_F(Clipboard_, AFailingRecordClosesTheInspectorsBatchAndKeepsWhatWasRead) {
     EXPECT_EQ(Designer->PastedComponents(), nullptr);
 }
 
-TEST_F(Clipboard_, AControlHiddenAtRunTimeStaysVisibleWhenPastedOrLoaded) {
+TEST_F(DesignClipboard, AControlHiddenAtRunTimeStaysVisibleWhenPastedOrLoaded) {
     Form->Button2->SetVisible(false); // as the inspector sets it
     Designer->SelectComponent(Form->Button2);
     Designer->CopySelection();
@@ -192,7 +192,7 @@ TEST_F(Clipboard_, AControlHiddenAtRunTimeStaysVisibleWhenPastedOrLoaded) {
     EXPECT_FALSE(Form->Button2->Visible());
 }
 
-TEST_F(Clipboard_, AnEmptyOrBlankClipboardPastesNothing) {
+TEST_F(DesignClipboard, AnEmptyOrBlankClipboardPastesNothing) {
     for (const char* text : {"", "  \r\n\t"}) {
         Clipboard()->SetAsText(text);
         const int before = Form->ComponentCount();
@@ -201,7 +201,7 @@ TEST_F(Clipboard_, AnEmptyOrBlankClipboardPastesNothing) {
     }
 }
 
-// ---- delete
+// ---- delete -----------------------------------------------------------------------------------------------
 
 using Deleting = DesignedSample;
 

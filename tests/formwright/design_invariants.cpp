@@ -27,7 +27,12 @@ void CollectOwned(TComponent* owner, std::unordered_set<const void*>& live) {
     }
 }
 
-// Where two texts part: the number and both versions of the first line that differs.
+std::string Describe(TComponent* c) {
+    return c->Name().empty() ? "unnamed " + c->ClassName() : c->Name();
+}
+
+} // namespace
+
 std::string FirstDifference(const std::string& a, const std::string& b) {
     size_t at = 0;
     int line = 1;
@@ -39,12 +44,6 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
     return "line " + std::to_string(line) + ": '" + lineAt(a) + "' became '" + lineAt(b) + "'";
 }
 
-std::string Describe(TComponent* c) {
-    return c->Name().empty() ? "unnamed " + c->ClassName() : c->Name();
-}
-
-} // namespace
-
 std::vector<std::string> DesignProblems(TFormwright& designer) {
     std::vector<std::string> problems;
     TWinControl* root = designer.Root();
@@ -53,7 +52,7 @@ std::vector<std::string> DesignProblems(TFormwright& designer) {
 
     std::unordered_set<const void*> live{root, form};
     CollectOwned(form, live);
-    const TList& placeholders = designer.Placeholders();
+    const auto& placeholders = designer.Placeholders();
     std::unordered_set<const void*> boxes;
     for (int i = 0; i < placeholders.Count(); ++i)
         boxes.insert(placeholders.Items(i));

@@ -18,6 +18,9 @@ class TFormwright;
 //   placeholders).
 std::vector<std::string> DesignProblems(TFormwright& designer);
 
+// Where two texts part: the number and both versions of the first line that differs.
+std::string FirstDifference(const std::string& a, const std::string& b);
+
 // The designed root as saved to a text file.
 std::string SavedDesignText(TFormwright& designer);
 

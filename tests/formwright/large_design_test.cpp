@@ -30,7 +30,7 @@ std::vector<TControl*> TopLevelObjects(TFormwright& designer) {
     for (int i = 0; i < root->ControlCount(); ++i)
         objects.push_back(root->Controls(i));
     for (int i = 0; i < designer.Placeholders().Count(); ++i)
-        objects.push_back(static_cast<TControl*>(designer.Placeholders().Items(i)));
+        objects.push_back(designer.Placeholders().Items(i));
     return objects;
 }
 

@@ -212,6 +212,22 @@ TEST_F(Designing, HandlesResizeFromTheOppositeAnchorWithPinnedEdges) {
         << "a handle press is no click on the surface";
 }
 
+// Pressing a handle and letting go where it was pressed resizes nothing, whichever handle it is and
+// wherever on the handle: the dragged corner would otherwise jump to the pressed point.
+TEST_F(Designing, AClickOnAHandleChangesNothing) {
+    for (int index = 0; index < 8; ++index)
+        for (TPoint press : {TPoint{0, 0}, TPoint{2, 2}, TPoint{4, 4}}) {
+            form->Button1->SetBounds(8, 32, 75, 25);
+            Click({20, 40});
+            TInputSimulator::Click(designer->Grab()->Handles(index)->Handle(), press);
+            EXPECT_EQ(Bounds({form->Button1}), std::vector<std::string>{"Button1 8,32,75,25"})
+                << "handle " << index << " pressed at " << press.X << "," << press.Y;
+            EXPECT_TRUE(designer->Grab()->Visible());
+            EXPECT_EQ(designer->DragMode(), ddNone);
+        }
+    EXPECT_FALSE(designer->IsModified());
+}
+
 TEST_F(Designing, ResizingInsideAPanelWorksInThePanelsCoordinates) {
     TInputSimulator::Click(form->Button3, {10, 10});
     HWND handle = designer->Grab()->Handles(4)->Handle();

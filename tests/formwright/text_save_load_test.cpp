@@ -49,7 +49,7 @@ struct SaveLoad : DesignedSample {
         std::vector<std::string> lines = DescribeDesign(Form);
         lines.push_back("root " + Form->Name() + " '" + Form->Caption() + "'");
         for (int i = 0; i < Designer->Placeholders().Count(); ++i) {
-            auto* box = static_cast<TEditContainer*>(Designer->Placeholders().Items(i));
+            TEditContainer* box = Designer->Placeholders().Items(i);
             const TRect r = box->BoundsRect();
             lines.push_back("box " + box->Component()->Name() + " " + std::to_string(r.Left) + "," +
                             std::to_string(r.Top) + (IsWindowVisible(box->Handle()) ? " shown" : " hidden"));

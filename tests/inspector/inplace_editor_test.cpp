@@ -42,10 +42,10 @@ int CountPixels(TBitmap& shot, const TRect& r, TColor color) {
 
 } // namespace
 
-class InplaceEditorTest : public InspectorTest {
+class InplaceEditing : public Inspecting {
 protected:
     void SetUp() override {
-        InspectorTest::SetUp();
+        Inspecting::SetUp();
         Application->OnException = TExceptionEvent::Bind<&ExceptionLog::Record>(&Log);
         TModalDriver::SetStrict(true);
     }
@@ -54,7 +54,7 @@ protected:
         EXPECT_TRUE(TModalDriver::TakeFailures().empty());
         TModalDriver::ClearActions();
         TModalDriver::SetStrict(false);
-        InspectorTest::TearDown();
+        Inspecting::TearDown();
     }
 
     TPropInplaceEditor* Editor() const { return Grid->PropEditor(); }
@@ -66,7 +66,7 @@ protected:
     ExceptionLog Log;
 };
 
-TEST_F(InplaceEditorTest, TypedTextIsAppliedByEnter) {
+TEST_F(InplaceEditing, TypedTextIsAppliedByEnter) {
     Inspect(Button1);
     SelectRow(Grid, "Left");
     ASSERT_TRUE(Editor()->Visible());
@@ -81,7 +81,7 @@ TEST_F(InplaceEditorTest, TypedTextIsAppliedByEnter) {
     EXPECT_EQ(RowNamed(Grid, "Left")->Value(), "123") << "the modification refreshed the rows";
 }
 
-TEST_F(InplaceEditorTest, EscapeRestoresTheValueAndSelectsIt) {
+TEST_F(InplaceEditing, EscapeRestoresTheValueAndSelectsIt) {
     Inspect(Button1);
     SelectRow(Grid, "Width");
     Type("999");
@@ -96,7 +96,7 @@ TEST_F(InplaceEditorTest, EscapeRestoresTheValueAndSelectsIt) {
     EXPECT_EQ(Button1->Width(), 75);
 }
 
-TEST_F(InplaceEditorTest, UncommittedTextIsAppliedWhenTheRowChanges) {
+TEST_F(InplaceEditing, UncommittedTextIsAppliedWhenTheRowChanges) {
     Inspect(Button1);
     SelectRow(Grid, "Top");
     Type("40");
@@ -106,7 +106,7 @@ TEST_F(InplaceEditorTest, UncommittedTextIsAppliedWhenTheRowChanges) {
     EXPECT_EQ(Grid->Row(), RowIndex(Grid, "Top") - 1);
 }
 
-TEST_F(InplaceEditorTest, AnInvalidValueIsReportedAndKeptForTheNextTry) {
+TEST_F(InplaceEditing, AnInvalidValueIsReportedAndKeptForTheNextTry) {
     Inspect(Button1);
     SelectRow(Grid, "Left");
     const int row = Grid->Row();
@@ -126,7 +126,7 @@ TEST_F(InplaceEditorTest, AnInvalidValueIsReportedAndKeptForTheNextTry) {
     EXPECT_EQ(Grid->Row(), row + 1);
 }
 
-TEST_F(InplaceEditorTest, ACaptionFollowsEveryKeystroke) {
+TEST_F(InplaceEditing, ACaptionFollowsEveryKeystroke) {
     Inspect(Button1);
     SelectRow(Grid, "Caption");
     Type("G");
@@ -135,7 +135,7 @@ TEST_F(InplaceEditorTest, ACaptionFollowsEveryKeystroke) {
     EXPECT_EQ(Button1->Caption(), "Go");
 }
 
-TEST_F(InplaceEditorTest, DropDownListsTheValuesAndChoosingOnlyFillsTheBox) {
+TEST_F(InplaceEditing, DropDownListsTheValuesAndChoosingOnlyFillsTheBox) {
     Inspect(Panel1);
     SelectRow(Grid, "Align");
     EXPECT_EQ(Editor()->ButtonKind(), TPropInplaceEditor::bkDropDown);
@@ -160,7 +160,7 @@ TEST_F(InplaceEditorTest, DropDownListsTheValuesAndChoosingOnlyFillsTheBox) {
     EXPECT_EQ(Panel1->Align(), alTop);
 }
 
-TEST_F(InplaceEditorTest, AChoiceIsAppliedWhenAnotherRowIsChosen) {
+TEST_F(InplaceEditing, AChoiceIsAppliedWhenAnotherRowIsChosen) {
     Inspect(Edit1);
     SelectRow(Grid, "CharCase");
     ClickButton();
@@ -171,7 +171,7 @@ TEST_F(InplaceEditorTest, AChoiceIsAppliedWhenAnotherRowIsChosen) {
     EXPECT_EQ(Edit1->CharCase(), ecUpperCase);
 }
 
-TEST_F(InplaceEditorTest, ClickingTheButtonAgainClosesTheListWithoutChoosing) {
+TEST_F(InplaceEditing, ClickingTheButtonAgainClosesTheListWithoutChoosing) {
     Inspect(Panel1);
     SelectRow(Grid, "Align");
     ClickButton();
@@ -183,7 +183,7 @@ TEST_F(InplaceEditorTest, ClickingTheButtonAgainClosesTheListWithoutChoosing) {
     EXPECT_FALSE(Editor()->Modified());
 }
 
-TEST_F(InplaceEditorTest, AListLongerThanEightOpensEightTallWithTheCurrentValueSelected) {
+TEST_F(InplaceEditing, AListLongerThanEightOpensEightTallWithTheCurrentValueSelected) {
     Inspect(Panel1);
     SelectRow(Grid, "Cursor");
     TPopupListbox* list = Editor()->PopupList();
@@ -206,7 +206,7 @@ TEST_F(InplaceEditorTest, AListLongerThanEightOpensEightTallWithTheCurrentValueS
     Press(VK_ESCAPE);
 }
 
-TEST_F(InplaceEditorTest, TheCursorListDrawsTallRowsOnlyWhileItsRowIsCurrent) {
+TEST_F(InplaceEditing, TheCursorListDrawsTallRowsOnlyWhileItsRowIsCurrent) {
     Inspect(Panel1);
     SelectRow(Grid, "Cursor");
     TPopupListbox* list = Editor()->PopupList();
@@ -220,7 +220,7 @@ TEST_F(InplaceEditorTest, TheCursorListDrawsTallRowsOnlyWhileItsRowIsCurrent) {
     EXPECT_EQ(list->ItemHeight(), 16);
 }
 
-TEST_F(InplaceEditorTest, ReleasingOutsideTheButtonDoesNothing) {
+TEST_F(InplaceEditing, ReleasingOutsideTheButtonDoesNothing) {
     Inspect(Panel1);
     SelectRow(Grid, "Align");
     const TRect button = Editor()->ButtonRect();
@@ -232,7 +232,7 @@ TEST_F(InplaceEditorTest, ReleasingOutsideTheButtonDoesNothing) {
     EXPECT_FALSE(Editor()->PopupList()->DroppedDown());
 }
 
-TEST_F(InplaceEditorTest, TheDropDownButtonShowsAnArrowAndLooksPushedWhilePressed) {
+TEST_F(InplaceEditing, TheDropDownButtonShowsAnArrowAndLooksPushedWhilePressed) {
     Inspect(Panel1);
     SelectRow(Grid, "Align");
     const TRect button = Editor()->ButtonRect();
@@ -253,7 +253,7 @@ TEST_F(InplaceEditorTest, TheDropDownButtonShowsAnArrowAndLooksPushedWhilePresse
     Press(VK_ESCAPE);
 }
 
-TEST_F(InplaceEditorTest, TheEllipsisButtonOpensTheFontDialog) {
+TEST_F(InplaceEditing, TheEllipsisButtonOpensTheFontDialog) {
     Inspect(Button1);
     SelectRow(Grid, "Font");
     ASSERT_EQ(Editor()->ButtonKind(), TPropInplaceEditor::bkEllipsis);
@@ -281,7 +281,7 @@ TEST_F(InplaceEditorTest, TheEllipsisButtonOpensTheFontDialog) {
     EXPECT_EQ(Button1->Font()->Size(), 20);
 }
 
-TEST_F(InplaceEditorTest, DoubleClickingTheTextStepsToTheNextValue) {
+TEST_F(InplaceEditing, DoubleClickingTheTextStepsToTheNextValue) {
     Inspect(Edit1);
     SelectRow(Grid, "CharCase");
     TInputSimulator::DoubleClick(EditorWindow(), {8, Editor()->Height() / 2});
@@ -291,7 +291,7 @@ TEST_F(InplaceEditorTest, DoubleClickingTheTextStepsToTheNextValue) {
     EXPECT_EQ(Edit1->CharCase(), ecLowerCase) << "wraps to the first value";
 }
 
-TEST_F(InplaceEditorTest, DoubleClickingAColourRunsTheColourDialog) {
+TEST_F(InplaceEditing, DoubleClickingAColourRunsTheColourDialog) {
     Inspect(Panel1);
     SelectRow(Grid, "Color");
     TModalDriver::QueueAction([](TObject* window) {
@@ -306,7 +306,7 @@ TEST_F(InplaceEditorTest, DoubleClickingAColourRunsTheColourDialog) {
     EXPECT_EQ(Editor()->Text(), "clRed");
 }
 
-TEST_F(InplaceEditorTest, AnEmptyValueListOpensNothing) {
+TEST_F(InplaceEditing, AnEmptyValueListOpensNothing) {
     Inspector->PropBook->SetActivePage(Inspector->MethodSheet);
     Inspect(Button1);
     TPropGrid* events = Inspector->MethodGrid();
@@ -319,7 +319,7 @@ TEST_F(InplaceEditorTest, AnEmptyValueListOpensNothing) {
     EXPECT_FALSE(editor->PopupList()->DroppedDown());
 }
 
-TEST_F(InplaceEditorTest, PressingAnotherRowClosesTheListWithoutChoosing) {
+TEST_F(InplaceEditing, PressingAnotherRowClosesTheListWithoutChoosing) {
     Inspect(Panel1);
     SelectRow(Grid, "Align");
     ClickButton();
@@ -332,7 +332,7 @@ TEST_F(InplaceEditorTest, PressingAnotherRowClosesTheListWithoutChoosing) {
     EXPECT_EQ(Editor()->Text(), "Panel1");
 }
 
-TEST_F(InplaceEditorTest, TypedTextStaysWithItsRowWhenRowsAreExpandedOrCollapsedAboveIt) {
+TEST_F(InplaceEditing, TypedTextStaysWithItsRowWhenRowsAreExpandedOrCollapsedAboveIt) {
     Inspect(Button1);
     const int fontHeight = Button1->Font()->Height();
     // Typed in Left, then Font (above it) is expanded: the text goes to Left, not to the Font row that
@@ -369,7 +369,7 @@ TEST_F(InplaceEditorTest, TypedTextStaysWithItsRowWhenRowsAreExpandedOrCollapsed
     EXPECT_EQ(Editor()->Text(), Grid->CurrentRow()->GetValue());
 }
 
-TEST_F(InplaceEditorTest, TextTypedForAComponentThatIsFreedIsDropped) {
+TEST_F(InplaceEditing, TextTypedForAComponentThatIsFreedIsDropped) {
     auto* both = new TComponentList;
     both->Add(Button1);
     both->Add(Edit1);
@@ -383,7 +383,7 @@ TEST_F(InplaceEditorTest, TextTypedForAComponentThatIsFreedIsDropped) {
     EXPECT_TRUE(Log.Messages.empty());
 }
 
-TEST_F(InplaceEditorTest, TheValueListClosesWhenItsRowGoesAwayOrTheWindowCloses) {
+TEST_F(InplaceEditing, TheValueListClosesWhenItsRowGoesAwayOrTheWindowCloses) {
     TPopupListbox* list = nullptr;
     auto open = [&] {
         SelectRow(Grid, "Align");

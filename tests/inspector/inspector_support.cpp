@@ -2,6 +2,7 @@
 
 #include "Formwright.h"
 
+#include "../make_control.h"
 #include "ui/InputSimulator.h"
 #include "ui/Windows.h"
 #include "widgets/Button.h"
@@ -9,65 +10,53 @@
 #include "widgets/Panel.h"
 #include "widgets/Shape.h"
 
-void InspectorTest::SetUp() {
+void Inspecting::SetUp() {
     Inspector = new TObjectInspector(nullptr);
     Inspector->Show();
     Grid = Inspector->PropGrid();
     Form = new TForm(nullptr);
     Form->SetName("Form1");
     Form->SetBounds(10, 10, 300, 200);
-    Button1 = new TButton(Form);
-    Button1->SetName("Button1");
-    Button1->SetParent(Form);
-    Button1->SetBounds(8, 8, 75, 25);
-    Edit1 = new TEdit(Form);
-    Edit1->SetName("Edit1");
-    Edit1->SetParent(Form);
-    Edit1->SetBounds(8, 40, 121, 21);
-    Panel1 = new TPanel(Form);
-    Panel1->SetName("Panel1");
-    Panel1->SetParent(Form);
-    Panel1->SetBounds(140, 8, 100, 60);
-    Shape1 = new TShape(Form);
-    Shape1->SetName("Shape1");
-    Shape1->SetParent(Form);
-    Shape1->SetBounds(8, 80, 65, 65);
+    Button1 = Make<TButton>(Form, "Button1", Form, 8, 8, 75, 25);
+    Edit1 = Make<TEdit>(Form, "Edit1", Form, 8, 40, 121, 21);
+    Panel1 = Make<TPanel>(Form, "Panel1", Form, 140, 8, 100, 60);
+    Shape1 = Make<TShape>(Form, "Shape1", Form, 8, 80, 65, 65);
     Form->Show();
 }
 
-void InspectorTest::TearDown() {
+void Inspecting::TearDown() {
     delete Inspector;
     delete Form;
 }
 
-void InspectorTest::Inspect(TPersistent* instance) {
+void Inspecting::Inspect(TPersistent* instance) {
     Inspector->InspectObject(instance);
     FlushPaintMessages();
 }
 
-int InspectorTest::RowIndex(TPropGrid* grid, const std::string& name) {
+int Inspecting::RowIndex(TPropGrid* grid, const std::string& name) {
     for (int i = 0; i < grid->VisibleRows().Count(); ++i)
         if (grid->VisibleRow(i)->Name() == name) return i;
     return -1;
 }
 
-TPropObject* InspectorTest::RowNamed(TPropGrid* grid, const std::string& name) {
+TPropObject* Inspecting::RowNamed(TPropGrid* grid, const std::string& name) {
     return grid->VisibleRow(RowIndex(grid, name));
 }
 
-TPoint InspectorTest::CellCenter(TPropGrid* grid, int col, int row) {
+TPoint Inspecting::CellCenter(TPropGrid* grid, int col, int row) {
     const TRect r = grid->CellRect(col, row);
     return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
 }
 
-std::vector<std::string> InspectorTest::VisibleNames(TPropGrid* grid) {
+std::vector<std::string> Inspecting::VisibleNames(TPropGrid* grid) {
     std::vector<std::string> names;
     for (int i = 0; i < grid->VisibleRows().Count(); ++i)
         names.push_back(grid->VisibleRow(i)->Name());
     return names;
 }
 
-void InspectorTest::SelectRow(TPropGrid* grid, const std::string& name) {
+void Inspecting::SelectRow(TPropGrid* grid, const std::string& name) {
     const int index = RowIndex(grid, name);
     ASSERT_GE(index, 0) << "no row " << name;
     // Scroll it into view, then click its name (right of the glyph), as a person would.
@@ -78,7 +67,7 @@ void InspectorTest::SelectRow(TPropGrid* grid, const std::string& name) {
 }
 
 void DesignedInspectorTest::SetUp() {
-    InspectorTest::SetUp();
+    Inspecting::SetUp();
     delete Inspector;
     Inspector = TObjectInspector::CreateWithDesigner(TFormwright::StaticClass());
     Inspector->Show();
@@ -90,7 +79,7 @@ void DesignedInspectorTest::SetUp() {
 
 void DesignedInspectorTest::TearDown() {
     if (Designer) Designer->SetRoot(nullptr);
-    InspectorTest::TearDown();
+    Inspecting::TearDown();
 }
 
 void DesignedInspectorTest::TypeIntoRow(const std::string& row, const std::string& text) {

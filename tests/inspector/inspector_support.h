@@ -16,7 +16,7 @@ class TPanel;
 class TShape;
 
 // The inspector is shown; the form ("Form1") holds Button1, Edit1, Panel1 and Shape1 and is shown too.
-class InspectorTest : public ::testing::Test {
+class Inspecting : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -44,7 +44,7 @@ protected:
 };
 
 // The same with the runtime designer (the inspector's own) designing the form.
-class DesignedInspectorTest : public InspectorTest {
+class DesignedInspectorTest : public Inspecting {
 protected:
     void SetUp() override;
     void TearDown() override;

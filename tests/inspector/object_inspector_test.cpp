@@ -59,7 +59,7 @@ struct Filter : TObject {
 
 } // namespace
 
-TEST_F(InspectorTest, TheWindowComesFromItsFormResource) {
+TEST_F(Inspecting, TheWindowComesFromItsFormResource) {
     EXPECT_EQ(Inspector->Caption(), "Object Inspector");
     EXPECT_EQ(Inspector->BorderStyle(), bsSizeToolWin);
     EXPECT_EQ(Inspector->FormStyle(), fsStayOnTop);
@@ -88,7 +88,7 @@ TEST_F(InspectorTest, TheWindowComesFromItsFormResource) {
     EXPECT_EQ(Inspector->Components->Width(), Inspector->Panel1->Width() - 8);
 }
 
-TEST_F(InspectorTest, TheComboListsTheRootAndItsComponentsSorted) {
+TEST_F(Inspecting, TheComboListsTheRootAndItsComponentsSorted) {
     auto* unnamed = new TButton(Form);
     Inspector->SetInspectedRoot(Form);
     EXPECT_EQ(ComboLines(Inspector),
@@ -105,7 +105,7 @@ TEST_F(InspectorTest, TheComboListsTheRootAndItsComponentsSorted) {
     delete unnamed;
 }
 
-TEST_F(InspectorTest, ReportingTheSameObjectAgainKeepsTheRowsButChoosingItInTheComboRebuildsThem) {
+TEST_F(Inspecting, ReportingTheSameObjectAgainKeepsTheRowsButChoosingItInTheComboRebuildsThem) {
     auto* designer = CreateDesigner(TSelectingDesigner::StaticClass());
     delete designer; // the class constructs through its reference
     delete Inspector;
@@ -131,7 +131,7 @@ TEST_F(InspectorTest, ReportingTheSameObjectAgainKeepsTheRowsButChoosingItInTheC
     EXPECT_EQ(selecting->Selected[0], Button1);
 }
 
-TEST_F(InspectorTest, AMultipleSelectionShowsNoComboEntry) {
+TEST_F(Inspecting, AMultipleSelectionShowsNoComboEntry) {
     Inspector->SetInspectedRoot(Form);
     Inspect(Button1);
     auto* list = new TComponentList;
@@ -152,7 +152,7 @@ TEST_F(InspectorTest, AMultipleSelectionShowsNoComboEntry) {
     Inspector->ClearInspection();
 }
 
-TEST_F(InspectorTest, FreeingAnInspectedComponentEmptiesAndHidesTheGrids) {
+TEST_F(Inspecting, FreeingAnInspectedComponentEmptiesAndHidesTheGrids) {
     Inspector->SetInspectedRoot(Form);
     Inspect(Edit1);
     delete Edit1;
@@ -172,7 +172,7 @@ TEST_F(InspectorTest, FreeingAnInspectedComponentEmptiesAndHidesTheGrids) {
     EXPECT_EQ(Inspector->Components->Items()->IndexOf("Shape1: TShape"), -1);
 }
 
-TEST_F(InspectorTest, AnObjectInspectedAgainAfterTheInspectionWasClearedShowsItsRows) {
+TEST_F(Inspecting, AnObjectInspectedAgainAfterTheInspectionWasClearedShowsItsRows) {
     Inspector->SetInspectedRoot(Form);
     Inspect(Button1);
     Inspector->ClearInspection();
@@ -184,7 +184,7 @@ TEST_F(InspectorTest, AnObjectInspectedAgainAfterTheInspectionWasClearedShowsIts
     EXPECT_EQ(ChosenEntry(Inspector), "Button1: TButton");
 }
 
-TEST_F(InspectorTest, RenamingAComponentInTheGridRenamesItsComboEntry) {
+TEST_F(Inspecting, RenamingAComponentInTheGridRenamesItsComboEntry) {
     Inspector->SetInspectedRoot(Form);
     Inspect(Button1);
     SelectRow(Grid, "Name");
@@ -196,7 +196,7 @@ TEST_F(InspectorTest, RenamingAComponentInTheGridRenamesItsComboEntry) {
     EXPECT_EQ(ChosenEntry(Inspector), "Ok: TButton");
 }
 
-TEST_F(InspectorTest, ComponentsFreedInAnUpdateBracketLeaveTheListAtItsEnd) {
+TEST_F(Inspecting, ComponentsFreedInAnUpdateBracketLeaveTheListAtItsEnd) {
     Inspector->SetInspectedRoot(Form);
     Inspect(Edit1);
     Inspector->BeginComponentUpdate();
@@ -216,7 +216,7 @@ TEST_F(InspectorTest, ComponentsFreedInAnUpdateBracketLeaveTheListAtItsEnd) {
     EXPECT_EQ(ChosenEntry(Inspector), "") << "as when an entry goes outside an update";
 }
 
-TEST_F(InspectorTest, ComponentsCreatedInAnUpdateBracketAppearAtItsEnd) {
+TEST_F(Inspecting, ComponentsCreatedInAnUpdateBracketAppearAtItsEnd) {
     Inspector->SetInspectedRoot(Form);
     const size_t before = ComboLines(Inspector).size();
     Inspector->BeginComponentUpdate();
@@ -233,7 +233,7 @@ TEST_F(InspectorTest, ComponentsCreatedInAnUpdateBracketAppearAtItsEnd) {
     EXPECT_NE(Inspector->Components->Items()->IndexOf("Button10: TButton"), -1);
 }
 
-TEST_F(InspectorTest, TheFilterRenamesAndHidesRows) {
+TEST_F(Inspecting, TheFilterRenamesAndHidesRows) {
     Filter filter;
     Inspector->OnFilterProperty = TFilterPropertyEvent::Bind<&Filter::Run>(&filter);
     Inspect(Button1);
@@ -244,7 +244,7 @@ TEST_F(InspectorTest, TheFilterRenamesAndHidesRows) {
     Inspector->OnFilterProperty.Clear();
 }
 
-TEST_F(InspectorTest, ClosingOnlyHidesTheWindowAndKeepsItsRows) {
+TEST_F(Inspecting, ClosingOnlyHidesTheWindowAndKeepsItsRows) {
     Inspect(Button1);
     Grid->SetExpanded(RowNamed(Grid, "Font"), true);
     const auto names = VisibleNames(Grid);
@@ -256,7 +256,7 @@ TEST_F(InspectorTest, ClosingOnlyHidesTheWindowAndKeepsItsRows) {
     EXPECT_EQ(Inspector->Selection()->Items(0), Button1);
 }
 
-TEST_F(InspectorTest, ChoosingAComboEntryByKeyInspectsIt) {
+TEST_F(Inspecting, ChoosingAComboEntryByKeyInspectsIt) {
     Inspector->SetInspectedRoot(Form);
     Inspect(Button1);
     Inspector->Components->SetFocus();
@@ -266,7 +266,7 @@ TEST_F(InspectorTest, ChoosingAComboEntryByKeyInspectsIt) {
     EXPECT_EQ(Inspector->Selection()->Items(0), Edit1);
 }
 
-TEST_F(InspectorTest, AComboChoiceThatCannotBeTakenLeavesTheComboOnTheInspectedObject) {
+TEST_F(Inspecting, AComboChoiceThatCannotBeTakenLeavesTheComboOnTheInspectedObject) {
     struct Log : TObject {
         std::vector<std::string> Messages;
         void Record(TObject*, const std::exception& e) { Messages.push_back(e.what()); }
@@ -287,11 +287,11 @@ TEST_F(InspectorTest, AComboChoiceThatCannotBeTakenLeavesTheComboOnTheInspectedO
     EXPECT_TRUE(Grid->PropEditor()->Modified());
 }
 
-// ---- with the runtime designer ------------------------------------------------------------------------
+// ---- with the runtime designer ----------------------------------------------------------------------------
 
-using DesigningTest = DesignedInspectorTest;
+using DesigningInTheInspector = DesignedInspectorTest;
 
-TEST_F(DesigningTest, TheGridFollowsTheDesignedFormAndEditsIt) {
+TEST_F(DesigningInTheInspector, TheGridFollowsTheDesignedFormAndEditsIt) {
     EXPECT_NE(Inspector->Components->Items()->IndexOf("Form1: TForm"), -1);
 
     // A click on the button selects it; a drag moves it by whole grid steps, and the grid shows it.
@@ -317,7 +317,7 @@ TEST_F(DesigningTest, TheGridFollowsTheDesignedFormAndEditsIt) {
     EXPECT_EQ(ChosenEntry(Inspector), "Edit1: TEdit");
 }
 
-TEST_F(DesigningTest, DeletingAComponentWithTextTypedForItInspectsWhatIsSelectedNext) {
+TEST_F(DesigningInTheInspector, DeletingAComponentWithTextTypedForItInspectsWhatIsSelectedNext) {
     TInputSimulator::Click(Button1, {10, 10});
     SelectRow(Grid, "Left");
     TInputSimulator::TypeText("50", Grid->PropEditor()->Handle());
@@ -332,7 +332,7 @@ TEST_F(DesigningTest, DeletingAComponentWithTextTypedForItInspectsWhatIsSelected
     EXPECT_EQ(RowNamed(Grid, "Left")->Value(), std::to_string(Shape1->Left()));
 }
 
-TEST_F(DesigningTest, ValuesChangedWhileThePropertiesPageWasHiddenShowWhenItComesBack) {
+TEST_F(DesigningInTheInspector, ValuesChangedWhileThePropertiesPageWasHiddenShowWhenItComesBack) {
     TInputSimulator::Click(Button1, {10, 10});
     SelectRow(Grid, "Left");
     TPropInplaceEditor* editor = Grid->PropEditor();
@@ -366,7 +366,7 @@ TEST_F(DesigningTest, ValuesChangedWhileThePropertiesPageWasHiddenShowWhenItCome
 
 // The press that opens the combo's list takes the mouse capture and the list keeps its release: the capture
 // must not outlive the list, or the next click on the form would open the list again.
-TEST_F(DesigningTest, AfterTheComboListClosesTheNextClickReachesTheForm) {
+TEST_F(DesigningInTheInspector, AfterTheComboListClosesTheNextClickReachesTheForm) {
     const struct {
         const char* how;
         std::vector<uint16_t> keys;
@@ -393,7 +393,7 @@ TEST_F(DesigningTest, AfterTheComboListClosesTheNextClickReachesTheForm) {
     }
 }
 
-TEST_F(DesigningTest, ADesignedContainerListsWhatIsPlacedInIt) {
+TEST_F(DesigningInTheInspector, ADesignedContainerListsWhatIsPlacedInIt) {
     auto* inside = new TEdit(Form);
     inside->SetName("Edit2");
     inside->SetParent(Panel1);

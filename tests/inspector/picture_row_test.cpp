@@ -2,24 +2,22 @@
 #include "../designer/picture_support.h"
 #include "inspector_support.h"
 
+#include "../make_control.h"
 #include "ComponentList.h"
 #include "widgets/Image.h"
 
 namespace {
 
-class PictureRowTest : public InspectorTest, protected PictureHelpers {
+class PictureRow : public Inspecting, protected PictureHelpers {
 protected:
     void SetUp() override {
-        InspectorTest::SetUp();
-        Image1 = new TImage(Form);
-        Image1->SetName("Image1");
-        Image1->SetParent(Form);
-        Image1->SetBounds(120, 80, 40, 40);
+        Inspecting::SetUp();
+        Image1 = Make<TImage>(Form, "Image1", Form, 120, 80, 40, 40);
         TModalDriver::SetStrict(true);
     }
     void TearDown() override {
         EndStrictModalRuns();
-        InspectorTest::TearDown();
+        Inspecting::TearDown();
     }
     void ClickEllipsis() {
         TPropInplaceEditor* editor = Grid->PropEditor();
@@ -33,7 +31,7 @@ protected:
     TImage* Image1 = nullptr;
 };
 
-TEST_F(PictureRowTest, TheEllipsisButtonLoadsAPictureAndTheRowShowsItsClass) {
+TEST_F(PictureRow, TheEllipsisButtonLoadsAPictureAndTheRowShowsItsClass) {
     SolidBitmap(24, 16, clRed)->SaveToFile(File("red.bmp"));
     Inspect(Image1);
     SelectRow(Grid, "Picture");
@@ -59,7 +57,7 @@ TEST_F(PictureRowTest, TheEllipsisButtonLoadsAPictureAndTheRowShowsItsClass) {
     EXPECT_EQ(Grid->PropEditor()->Text(), "(TBitmap)");
 }
 
-TEST_F(PictureRowTest, TwoImagesHaveNoPictureRow) {
+TEST_F(PictureRow, TwoImagesHaveNoPictureRow) {
     auto* image2 = new TImage(Form);
     image2->SetName("Image2");
     image2->SetParent(Form);

@@ -3,6 +3,7 @@
 // by Escape, focus loss, moving, hiding or destroying the edit, and sends the chosen text into the edit.
 #include "PopCtrls.h"
 
+#include "../make_control.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
 #include "ui/Application.h"
@@ -46,22 +47,13 @@ struct Events {
     }
 };
 
-struct PopupListboxTest : ::testing::Test {
+struct PopupListbox : ::testing::Test {
     void SetUp() override {
         form = new TForm(nullptr);
         form->SetBounds(40, 40, 400, 300);
-        panel = new TPanel(form);
-        panel->SetName("Panel1");
-        panel->SetParent(form);
-        panel->SetBounds(0, 0, 400, 200);
-        edit = new TEdit(form);
-        edit->SetName("Edit1");
-        edit->SetParent(panel);
-        edit->SetBounds(10, 10, 200, 21);
-        other = new TEdit(form);
-        other->SetName("Edit2");
-        other->SetParent(form);
-        other->SetBounds(10, 230, 200, 21);
+        panel = Make<TPanel>(form, "Panel1", form, 0, 0, 400, 200);
+        edit = Make<TEdit>(form, "Edit1", panel, 10, 10, 200, 21);
+        other = Make<TEdit>(form, "Edit2", form, 10, 230, 200, 21);
         edit->SetText("");
         other->SetText("");
         list = new TPopupListbox(form);
@@ -97,7 +89,7 @@ struct PopupListboxTest : ::testing::Test {
     Events events;
 };
 
-TEST_F(PopupListboxTest, OpensAsATopLevelWindowBelowTheTextWhileTheEditKeepsTheFocus) {
+TEST_F(PopupListbox, OpensAsATopLevelWindowBelowTheTextWhileTheEditKeepsTheFocus) {
     ASSERT_TRUE(edit->Focused());
     Open();
     ASSERT_TRUE(list->DroppedDown());
@@ -130,7 +122,7 @@ TEST_F(PopupListboxTest, OpensAsATopLevelWindowBelowTheTextWhileTheEditKeepsTheF
     EXPECT_EQ(edit->Text(), "alClient");
 }
 
-TEST_F(PopupListboxTest, NearTheScreenEdgesItOpensAboveAndToTheLeft) {
+TEST_F(PopupListbox, NearTheScreenEdgesItOpensAboveAndToTheLeft) {
     const int screenW = GetSystemMetrics(SM_CXSCREEN);
     const int screenH = GetSystemMetrics(SM_CYSCREEN);
     struct Case {
@@ -151,7 +143,7 @@ TEST_F(PopupListboxTest, NearTheScreenEdgesItOpensAboveAndToTheLeft) {
     }
 }
 
-TEST_F(PopupListboxTest, OpeningIsRefusedWhenEmptyHiddenOrAlreadyOpen) {
+TEST_F(PopupListbox, OpeningIsRefusedWhenEmptyHiddenOrAlreadyOpen) {
     TPoint p{10, 10};
     other->SetVisible(false);
     list->DropDownAt(panel, other->Handle(), p, 21, 100, 50);
@@ -173,7 +165,7 @@ TEST_F(PopupListboxTest, OpeningIsRefusedWhenEmptyHiddenOrAlreadyOpen) {
     EXPECT_FALSE(list->DroppedDown()) << "empty list";
 }
 
-TEST_F(PopupListboxTest, TypedPrefixSelectsWhileTheEditHearsNoKeys) {
+TEST_F(PopupListbox, TypedPrefixSelectsWhileTheEditHearsNoKeys) {
     edit->SetText("keep");
     Open();
     struct Step {
@@ -211,7 +203,7 @@ TEST_F(PopupListboxTest, TypedPrefixSelectsWhileTheEditHearsNoKeys) {
     EXPECT_EQ(edit->Text(), "keep!") << "after closing, keys reach the edit again";
 }
 
-TEST_F(PopupListboxTest, TypedSearchTakesMultiByteCharactersWhole) {
+TEST_F(PopupListbox, TypedSearchTakesMultiByteCharactersWhole) {
     list->Items()->Clear();
     for (const char* name : {"Zebra", "\xC3\x84rger", "\xC3\x84pfel", "\xE5\x9B\xBD\xE5\xAE\xB6"})
         list->Items()->Add(name);
@@ -227,7 +219,7 @@ TEST_F(PopupListboxTest, TypedSearchTakesMultiByteCharactersWhole) {
     EXPECT_EQ(edit->Text(), "");
 }
 
-TEST_F(PopupListboxTest, EnterChoosesTheSelectionOrCancelsWithoutOne) {
+TEST_F(PopupListbox, EnterChoosesTheSelectionOrCancelsWithoutOne) {
     list->OnCloseUp = TNotifyEvent::Bind<&Events::CloseUp>(&events);
     edit->SetText("xx");
     edit->SelectAll();
@@ -250,7 +242,7 @@ TEST_F(PopupListboxTest, EnterChoosesTheSelectionOrCancelsWithoutOne) {
     EXPECT_TRUE(edit->Focused());
 }
 
-TEST_F(PopupListboxTest, OnlyAReleaseStrictlyInsideTheListChooses) {
+TEST_F(PopupListbox, OnlyAReleaseStrictlyInsideTheListChooses) {
     Open();
     Type("aln");
     ASSERT_EQ(Selected(), "alNone");
@@ -268,7 +260,7 @@ TEST_F(PopupListboxTest, OnlyAReleaseStrictlyInsideTheListChooses) {
     EXPECT_EQ(list->Value(), "alBottom") << "the first pixel inside the frame is inside";
 }
 
-TEST_F(PopupListboxTest, KindTwoAddsParenthesesAndAHandlerDecidesWhatIsSent) {
+TEST_F(PopupListbox, KindTwoAddsParenthesesAndAHandlerDecidesWhatIsSent) {
     edit->SetText("f");
     edit->SetSelStart(1);
     list->SetKind(2);
@@ -296,7 +288,7 @@ TEST_F(PopupListboxTest, KindTwoAddsParenthesesAndAHandlerDecidesWhatIsSent) {
     EXPECT_EQ(edit->Text(), "falTop(alLeft)") << "the handler left the caret where the text ended";
 }
 
-TEST_F(PopupListboxTest, TheListClosesWhenItsEditLosesTheFocusMovesOrGoesAway) {
+TEST_F(PopupListbox, TheListClosesWhenItsEditLosesTheFocusMovesOrGoesAway) {
     list->OnCloseUp = TNotifyEvent::Bind<&Events::CloseUp>(&events);
     Open();
     Type("alb");
@@ -338,7 +330,7 @@ TEST_F(PopupListboxTest, TheListClosesWhenItsEditLosesTheFocusMovesOrGoesAway) {
     EXPECT_EQ(events.log.size(), 5u);
 }
 
-TEST_F(PopupListboxTest, APressOnTheFormAsksTheOwnerHandlerWhetherToClose) {
+TEST_F(PopupListbox, APressOnTheFormAsksTheOwnerHandlerWhetherToClose) {
     list->OnCancelMode = TCancelModeEvent::Bind<&Events::CancelMode>(&events);
     events.allowCancel = false;
     Open();
@@ -358,7 +350,7 @@ TEST_F(PopupListboxTest, APressOnTheFormAsksTheOwnerHandlerWhetherToClose) {
     EXPECT_FALSE(list->DroppedDown()) << "the panel took the focus from the edit";
 }
 
-TEST_F(PopupListboxTest, TheCaretPopupFetchesItemsAndOpensAtTheCaret) {
+TEST_F(PopupListbox, TheCaretPopupFetchesItemsAndOpensAtTheCaret) {
     list->Items()->Clear();
     list->OnGetItems = TGetItemsEvent::Bind<&Events::GetItems>(&events);
     list->OnPopup = TPopupEvent::Bind<&Events::Popup>(&events);

@@ -45,7 +45,7 @@ TRect GlyphRect(TPropGrid* grid, int row) {
 
 } // namespace
 
-TEST_F(InspectorTest, InspectingShowsTheTopLevelRowsInNameOrder) {
+TEST_F(Inspecting, InspectingShowsTheTopLevelRowsInNameOrder) {
     Inspect(Button1);
     ASSERT_TRUE(Grid->Visible());
     const auto names = VisibleNames(Grid);
@@ -63,7 +63,7 @@ TEST_F(InspectorTest, InspectingShowsTheTopLevelRowsInNameOrder) {
     EXPECT_FALSE(Inspector->MethodGrid()->Visible());
 }
 
-TEST_F(InspectorTest, ClickingThePlusGlyphExpandsAndCollapsesFont) {
+TEST_F(Inspecting, ClickingThePlusGlyphExpandsAndCollapsesFont) {
     Inspect(Button1);
     const int font = RowIndex(Grid, "Font");
     ASSERT_GE(font, 0);
@@ -95,7 +95,7 @@ TEST_F(InspectorTest, ClickingThePlusGlyphExpandsAndCollapsesFont) {
     EXPECT_EQ(Grid->VisibleRow(font + 1)->Indent(), 0);
 }
 
-TEST_F(InspectorTest, ClickingLeftOnARowWithoutChildrenChangesNothing) {
+TEST_F(Inspecting, ClickingLeftOnARowWithoutChildrenChangesNothing) {
     Inspect(Button1);
     const int count = Grid->VisibleRows().Count();
     const int cancel = RowIndex(Grid, "Cancel");
@@ -104,7 +104,7 @@ TEST_F(InspectorTest, ClickingLeftOnARowWithoutChildrenChangesNothing) {
     EXPECT_FALSE(Grid->VisibleRow(cancel)->Expanded());
 }
 
-TEST_F(InspectorTest, CollapsedGrandchildrenComeBackUnderTheirParent) {
+TEST_F(Inspecting, CollapsedGrandchildrenComeBackUnderTheirParent) {
     Inspect(Button1);
     TPropObject* font = RowNamed(Grid, "Font");
     Grid->SetExpanded(font, true);
@@ -126,7 +126,7 @@ TEST_F(InspectorTest, CollapsedGrandchildrenComeBackUnderTheirParent) {
     EXPECT_EQ(RowIndex(Grid, "fsBold"), RowIndex(Grid, "Style") + 1);
 }
 
-TEST_F(InspectorTest, ExpandingNearTheBottomScrollsTheLastNewRowIntoView) {
+TEST_F(Inspecting, ExpandingNearTheBottomScrollsTheLastNewRowIntoView) {
     Inspect(Button1);
     const int font = RowIndex(Grid, "Font");
     // A short window, with Font on the last line of the view.
@@ -144,7 +144,7 @@ TEST_F(InspectorTest, ExpandingNearTheBottomScrollsTheLastNewRowIntoView) {
     EXPECT_EQ(last, Grid->TopRow() + Grid->VisibleRowCount() - 1) << "the last new row ends at the bottom";
 }
 
-TEST_F(InspectorTest, DoubleClickOnANameTogglesItsRow) {
+TEST_F(Inspecting, DoubleClickOnANameTogglesItsRow) {
     Inspect(Button1);
     const int font = RowIndex(Grid, "Font");
     TPropObject* fontRow = Grid->VisibleRow(font);
@@ -158,7 +158,7 @@ TEST_F(InspectorTest, DoubleClickOnANameTogglesItsRow) {
     EXPECT_FALSE(fontRow->Expanded());
 }
 
-TEST_F(InspectorTest, SplitterDragIsClampedAndResizesBothColumns) {
+TEST_F(Inspecting, SplitterDragIsClampedAndResizesBothColumns) {
     Inspect(Button1);
     const int y = CellCenter(Grid, 0, 0).Y;
     struct Case {
@@ -176,7 +176,7 @@ TEST_F(InspectorTest, SplitterDragIsClampedAndResizesBothColumns) {
     }
 }
 
-TEST_F(InspectorTest, SplitterLineIsDrawnByExclusiveOrWhileDragging) {
+TEST_F(Inspecting, SplitterLineIsDrawnByExclusiveOrWhileDragging) {
     Inspect(Button1);
     const int y = CellCenter(Grid, 0, 0).Y;
     TBitmap before;
@@ -198,7 +198,7 @@ TEST_F(InspectorTest, SplitterLineIsDrawnByExclusiveOrWhileDragging) {
     EXPECT_NE(ColorToRGB(after.Canvas()->Pixels(70, 1)), ColorToRGB(during.Canvas()->Pixels(70, 1)));
 }
 
-TEST_F(InspectorTest, CursorShowsTheSplitterOverTheColumnLine) {
+TEST_F(Inspecting, CursorShowsTheSplitterOverTheColumnLine) {
     Inspect(Button1);
     const int y = CellCenter(Grid, 0, 1).Y;
     TInputSimulator::MouseMove(Grid->Handle(), {99, y});
@@ -207,7 +207,7 @@ TEST_F(InspectorTest, CursorShowsTheSplitterOverTheColumnLine) {
     EXPECT_EQ(GetCursor(), crDefault);
 }
 
-TEST_F(InspectorTest, CheckBoxFlipsOnlyWhenReleasedInsideIt) {
+TEST_F(Inspecting, CheckBoxFlipsOnlyWhenReleasedInsideIt) {
     Inspect(Button1);
     const int row = RowIndex(Grid, "Cancel");
     ASSERT_TRUE(Grid->VisibleRow(row)->IsBoolean());
@@ -248,7 +248,7 @@ TEST_F(InspectorTest, CheckBoxFlipsOnlyWhenReleasedInsideIt) {
     EXPECT_EQ(Grid->InplaceEditor()->Text(), Grid->CurrentRow()->GetValue());
 }
 
-TEST_F(InspectorTest, AStringSayingTrueIsShownAsText) {
+TEST_F(Inspecting, AStringSayingTrueIsShownAsText) {
     Button1->SetCaption("True");
     Inspect(Button1);
     EXPECT_FALSE(RowNamed(Grid, "Caption")->IsBoolean());
@@ -256,7 +256,7 @@ TEST_F(InspectorTest, AStringSayingTrueIsShownAsText) {
     EXPECT_FALSE(RowNamed(Grid, "Left")->IsBoolean());
 }
 
-TEST_F(InspectorTest, ArrowKeysNeverMakeTheNameColumnCurrent) {
+TEST_F(Inspecting, ArrowKeysNeverMakeTheNameColumnCurrent) {
     Inspect(Button1);
     SelectRow(Grid, "Left");
     const int row = Grid->Row();
@@ -270,7 +270,7 @@ TEST_F(InspectorTest, ArrowKeysNeverMakeTheNameColumnCurrent) {
     EXPECT_EQ(Grid->Col(), 1);
 }
 
-TEST_F(InspectorTest, RefreshValuesReReadsOnlyTheShownPropertyGrid) {
+TEST_F(Inspecting, RefreshValuesReReadsOnlyTheShownPropertyGrid) {
     Inspect(Button1);
     TPropObject* left = RowNamed(Grid, "Left");
     SelectRow(Grid, "Left");
@@ -287,7 +287,7 @@ TEST_F(InspectorTest, RefreshValuesReReadsOnlyTheShownPropertyGrid) {
     EXPECT_EQ(left->Value(), "42");
 }
 
-TEST_F(InspectorTest, PickingTheEventsPageShowsTheGridFilledWhileItWasHidden) {
+TEST_F(Inspecting, PickingTheEventsPageShowsTheGridFilledWhileItWasHidden) {
     Inspect(Button1);
     TPropGrid* events = Inspector->MethodGrid();
     ASSERT_FALSE(events->Visible());
@@ -300,7 +300,7 @@ TEST_F(InspectorTest, PickingTheEventsPageShowsTheGridFilledWhileItWasHidden) {
     EXPECT_NE(RowIndex(events, "OnClick"), -1);
 }
 
-TEST_F(InspectorTest, AHiddenGridStaysHiddenUntilFilledWhileItsPageIsActive) {
+TEST_F(Inspecting, AHiddenGridStaysHiddenUntilFilledWhileItsPageIsActive) {
     Inspect(Button1);
     EXPECT_FALSE(Inspector->MethodGrid()->Visible());
     Inspector->ClearInspection();

@@ -66,7 +66,7 @@ TEST(ValueListDrawerRegistry, CursorPicturesFollowTheCursorValues) {
         EXPECT_EQ(CursorPictureIndex(c.cursor), c.picture) << c.cursor;
 }
 
-struct DrawerListTest : ::testing::Test {
+struct DrawerList : ::testing::Test {
     void SetUp() override {
         form = new TForm(nullptr);
         form->SetBounds(40, 40, 300, 300);
@@ -92,7 +92,7 @@ struct DrawerListTest : ::testing::Test {
     TListBox* list = nullptr;
 };
 
-TEST_F(DrawerListTest, ColourItemsShowASwatchBeforeTheirName) {
+TEST_F(DrawerList, ColourItemsShowASwatchBeforeTheirName) {
     for (const char* name : {"clRed", "clLime", "$00FF0000", "nonsense"})
         list->Items()->Add(name);
     Use(TValueListDrawer::ClassOf<TColorDrawer>());
@@ -125,7 +125,7 @@ TEST_F(DrawerListTest, ColourItemsShowASwatchBeforeTheirName) {
     EXPECT_EQ(Pixel(shot, bad.Left + 8, bad.Top + 8), ColorToRGB(clWhite)) << "no swatch for a non-colour";
 }
 
-TEST_F(DrawerListTest, CursorItemsShowTheirPictureInThirtyTwoPixelRows) {
+TEST_F(DrawerList, CursorItemsShowTheirPictureInThirtyTwoPixelRows) {
     for (const char* name : {"crDefault", "crCross", "crHSplit", "crHandPoint", "-40"})
         list->Items()->Add(name);
     const TValueListDrawerClass drawer = TValueListDrawer::ClassOf<TCursorDrawer>();
@@ -161,7 +161,7 @@ TEST_F(DrawerListTest, CursorItemsShowTheirPictureInThirtyTwoPixelRows) {
     EXPECT_EQ(list->ItemHeight(), 13);
 }
 
-TEST_F(DrawerListTest, TheBaseDrawerDrawsNothing) {
+TEST_F(DrawerList, TheBaseDrawerDrawsNothing) {
     list->Items()->Add("text");
     list->SetColor(clYellow);
     Use(TValueListDrawer::ClassOf<TValueListDrawer>());

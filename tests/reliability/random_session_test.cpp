@@ -1,7 +1,8 @@
 // A random design session: a seeded stream of what a person does with the designer and the Object
 // Inspector (clicks, rubber bands, drags, nudges and resizes by key, placing every class, delete, copy,
 // cut, paste, the arrangement commands, property values typed into the inspector, save, load, designing a
-// container instead of the form), with real Qt input where a person would use the mouse or the keyboard.
+// container instead of the form, undo and redo), with real Qt input where a person would use the mouse or
+// the keyboard.
 // After every step the session checks:
 // - no error reached the user (no message box opened) and no exception escaped;
 // - the design is sound (DesignProblems: names, owners, placeholders, selection, grab);
@@ -9,11 +10,13 @@
 //   everything inside it, a paste adds what was copied;
 // - the inspector's component list holds exactly the design's components under their current names;
 // and every few steps that the design, saved, reads into a fresh form (a designed container: loads back
-// into the container) and saves to the same text.
+// into the container) and saves to the same text. Undo must bring back the design the session saw before
+// the step undone, and redo the one after it, compared as saved text.
 //
 // FW_SESSION_SEED picks the seed (default 18) and FW_SESSION_STEPS the length (default 300); a failure
 // names both and the step, so the run can be repeated exactly.
 #include "../formwright/design_invariants.h"
+#include "DesignHistory.h"
 #include "EditContainer.h"
 #include "Formwright.h"
 #include "FormwrightText.h"
@@ -40,10 +43,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <random>
 #include <set>
 #include <sstream>
@@ -64,6 +69,12 @@ std::string ReadFile(const std::string& name) {
     return s.str();
 }
 
+// The design at one point of the history, as the session saw it.
+struct TSavedState {
+    std::string Text;
+    int ComponentCount = 0;
+};
+
 class TSession {
 public:
     explicit TSession(unsigned seed) : FRandom(seed) {
@@ -78,6 +89,9 @@ public:
         Inspector->Show();
         Designer = static_cast<TFormwright*>(Inspector->OwnedDesigner());
         Designer->SetRoot(Form);
+        // Every step of a session stays in the history, so every undo can be checked against the session's
+        // own record of the design before that step.
+        Designer->SetHistoryLimits(1 << 20, size_t(1) << 40);
         Settle();
     }
     ~TSession() {
@@ -94,6 +108,7 @@ public:
         struct Operation {
             int Weight;
             std::function<std::string()> Run;
+            bool MovesInHistory = false;
         };
         const Operation operations[] = {
             {12, [this] { return ClickObject(); }},
@@ -110,15 +125,15 @@ public:
             {2, [this] { return Save(); }},
             {2, [this] { return Load(); }},
             {2, [this] { return SwitchRoot(); }},
-            // Undo and redo join here once the designer has them: a step that undoes the last change and
-            // checks that the design saves to the text it had before that change.
+            {4, [this] { return Undo(); }, true},
+            {2, [this] { return Redo(); }, true},
         };
         int total = 0;
         for (const Operation& o : operations)
             total += o.Weight;
         int pick = Below(total);
         for (const Operation& o : operations) {
-            if (pick < o.Weight) return o.Run();
+            if (pick < o.Weight) return o.MovesInHistory ? o.Run() : Recorded(o.Run);
             pick -= o.Weight;
         }
         return {};
@@ -142,8 +157,12 @@ public:
     std::vector<std::string> CheckSavedText() {
         const std::string text = SavedDesignText(*Designer);
         if (Designer->Root() == Form) return FreshRootProblems(*Designer, text);
-        std::vector<std::string> problems = ReloadProblems(*Designer, text);
-        FExpectedCount = Form->ComponentCount();
+        std::vector<std::string> problems;
+        Recorded([&] {
+            problems = ReloadProblems(*Designer, text);
+            FExpectedCount = Form->ComponentCount();
+            return std::string();
+        });
         return problems;
     }
 
@@ -171,7 +190,7 @@ private:
             if (auto* control = dynamic_cast<TControl*>(Form->Components(i)))
                 if (Designer->IsInDesign(control)) objects.push_back(control);
         for (int i = 0; i < Designer->Placeholders().Count(); ++i)
-            objects.push_back(static_cast<TControl*>(Designer->Placeholders().Items(i)));
+            objects.push_back(Designer->Placeholders().Items(i));
         return objects;
     }
     TControl* AnyDesignObject() {
@@ -424,6 +443,61 @@ private:
         return "design " + root->Name();
     }
 
+    // Ctrl+Z puts back the design as it was before the last step that changed it.
+    std::string Undo() {
+        if (!Designer->CanUndo()) return "undo: nothing to undo";
+        return "undo" + MoveInHistory(FDone, FUndone, 'Z', {ssCtrl});
+    }
+
+    // Ctrl+Y puts back the design as it was after the step undone last.
+    std::string Redo() {
+        if (!Designer->CanRedo()) return "redo: nothing to redo";
+        return "redo" + MoveInHistory(FUndone, FDone, 'Y', {ssCtrl});
+    }
+
+    // Presses the key and checks the design against the state on top of `from`, which then moves, with
+    // the state the key left, onto `to`.
+    std::string MoveInHistory(std::vector<TSavedState>& from, std::vector<TSavedState>& to, uint16_t key,
+                              TShiftState shift) {
+        TSavedState left{SavedDesignText(*Designer), FExpectedCount};
+        Press(key, shift);
+        std::string unchecked;
+        if (from.empty() || from.back().Text.empty()) {
+            // A state from before the session could follow the history again.
+            FExpectedCount = Form->ComponentCount();
+            unchecked = " (unchecked)";
+        } else {
+            FExpectedCount = from.back().ComponentCount;
+            const std::string now = SavedDesignText(*Designer);
+            if (now != from.back().Text)
+                ADD_FAILURE() << "the design after " << (key == 'Z' ? "undo" : "redo")
+                              << " saves to other text than it had, "
+                              << FirstDifference(from.back().Text, now);
+        }
+        if (!from.empty()) from.pop_back();
+        to.push_back(std::move(left));
+        return unchecked;
+    }
+
+    // Runs a step that may add to the undo history, keeping the design as it was before when it does.
+    std::string Recorded(const std::function<std::string()>& run) {
+        const TDesignHistory& history = Designer->History();
+        const int position = history.Position();
+        TSavedState before{SavedDesignText(*Designer), FExpectedCount};
+        std::string done = run();
+        if (history.Position() == position + 1) {
+            FDone.push_back(std::move(before));
+        } else if (history.Position() != position) {
+            // The history started again (another root) or lost steps: what it holds now is not known here.
+            FDone.assign(static_cast<size_t>(history.Position()), {});
+        }
+        FUndone.resize(static_cast<size_t>(history.Count() - history.Position()));
+        return done;
+    }
+
+    std::vector<TSavedState> FDone;   // the design before each step that can be undone, the last on top
+    std::vector<TSavedState> FUndone; // the design after each step that can be redone, the next on top
+
     std::mt19937 FRandom;
     std::string FFolder;
     std::string FSaved;
@@ -453,6 +527,15 @@ TEST(RandomSession, EveryStepLeavesTheDesignSound) {
                    << "; the last steps:" << recent;
         }
     }
+    // What the session did, by kind of step ("undo", "place TButton" counted as "place", ...).
+    std::map<std::string, int> kinds;
+    for (const std::string& d : done)
+        ++kinds[d.substr(0, d.find_first_of(" :"))];
+    std::string summary;
+    for (const auto& [kind, count] : kinds)
+        summary += " " + kind + " " + std::to_string(count);
+    ::testing::Test::RecordProperty("steps", summary);
+    std::printf("seed %u, %d steps:%s\n", seed, steps, summary.c_str());
 }
 
 } // namespace

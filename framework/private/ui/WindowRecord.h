@@ -9,18 +9,19 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
 
-class TWinControl;
+class TWindowOwner;
 class TCanvas;
 class QPainter;
 class TXorOverlay;
 
 struct TWindowRecord {
     QPointer<QWidget> Widget;
-    TWinControl* Control = nullptr;
+    TWindowOwner* Owner = nullptr; // null once the window is being destroyed
     intptr_t UserData = 0;
     int Cursor = 0;                   // the cursor shown over the window (screen cursor table index)
     bool FillsBackground = false;     // paints its background brush before each paint (see WidgetLook.h)
@@ -44,6 +45,14 @@ public:
 // window procedure chain and lets `native` (the Qt widget's own handling) run where the chain ends in the
 // default handler.
 bool RouteWidgetEvent(QWidget* widget, QEvent* event, const std::function<bool(QEvent*)>& native);
+// An exception that reaches the window layer from a window procedure is reported there rather than unwound
+// through Qt's frames. The application installs its ShowException; without a reporter the message goes to
+// standard error.
+using TWindowExceptionReporter = void (*)(const std::exception& e);
+void SetWindowExceptionReporter(TWindowExceptionReporter reporter);
+void ReportWindowException(const std::exception& e);
+// Runs `action`, reporting what it throws.
+void RunReportingExceptions(const std::function<void()>& action);
 void ForgetWidget(QWidget* widget);
 
 template <class Base> class TFwWidget : public Base, public IFwWidget {
@@ -64,8 +73,8 @@ QWidget* WidgetOf(HWND window);                       // null for dead or null h
 // Native window classes: "FwWindow" is built in; controls register theirs (e.g. "BUTTON") from their .cpp.
 using TWindowFactory = std::function<QWidget*(const TCreateParams& params, QWidget* parent)>;
 void RegisterWindowClass(const std::string& name, TWindowFactory factory);
-// Creates the window of `control` with `params` and links it to the control.
-HWND CreateFrameworkWindow(TWinControl* control, const TCreateParams& params);
+// Creates the window of `owner` with `params` and links it to the owner.
+HWND CreateFrameworkWindow(TWindowOwner* owner, const TCreateParams& params);
 void DestroyFrameworkWindow(HWND window);
 
 // The message record of a Qt input event for the window `hwnd`, or WM_NULL when it is not input.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ui/WindowRecord.h"
+#include "widgets/ControlTypes.h"
 
 #include <QAbstractButton>
 
@@ -31,3 +32,8 @@ const char* RadioButtonClass(); // "RADIOBUTTON": QRadioButton, exclusivity left
 
 // The native button of a windowed button control; null when it has no window.
 QAbstractButton* NativeButton(HWND window);
+
+// The side of its box a check box's or radio button's caption stands on: taLeftJustify puts it on the
+// left, any other value counts as taRightJustify. Shows it on the button's window when there is one and
+// returns the alignment kept.
+TAlignment ApplyCheckAlignment(HWND window, TAlignment value);

@@ -24,7 +24,7 @@ struct ChangeLog {
     void Click(TObject*) { ++clicks; }
 };
 
-struct ComboBoxTest : FormFixture {
+struct ComboBoxes : FormFixture {
     void SetUp() override {
         FormFixture::SetUp();
         box = new TComboBox(form);
@@ -43,7 +43,7 @@ struct ComboBoxTest : FormFixture {
     ChangeLog log;
 };
 
-TEST_F(ComboBoxTest, ADropDownListStartsWithNoChoiceAndCodeFiresNoEvent) {
+TEST_F(ComboBoxes, ADropDownListStartsWithNoChoiceAndCodeFiresNoEvent) {
     box->SetStyle(csDropDownList);
     TObject a, b, c;
     box->Items()->AddObject("Alpha: TButton", &a);
@@ -64,7 +64,7 @@ TEST_F(ComboBoxTest, ADropDownListStartsWithNoChoiceAndCodeFiresNoEvent) {
     EXPECT_EQ(log.clicks, 0);
 }
 
-TEST_F(ComboBoxTest, ChoosingWithTheKeyboardFiresOnChange) {
+TEST_F(ComboBoxes, ChoosingWithTheKeyboardFiresOnChange) {
     box->SetStyle(csDropDownList);
     for (const char* line : {"one", "two", "three"})
         box->Items()->Add(line);
@@ -79,7 +79,7 @@ TEST_F(ComboBoxTest, ChoosingWithTheKeyboardFiresOnChange) {
     EXPECT_EQ(log.clicks, 3);
 }
 
-TEST_F(ComboBoxTest, DeletingLinesKeepsTheChoiceOnItsLine) {
+TEST_F(ComboBoxes, DeletingLinesKeepsTheChoiceOnItsLine) {
     box->SetStyle(csDropDownList);
     for (const char* line : {"a", "b", "c", "d"})
         box->Items()->Add(line);
@@ -97,7 +97,7 @@ TEST_F(ComboBoxTest, DeletingLinesKeepsTheChoiceOnItsLine) {
     EXPECT_TRUE(log.indexes.empty());
 }
 
-TEST_F(ComboBoxTest, SortedBoxesAndUpdateBracketsReachTheList) {
+TEST_F(ComboBoxes, SortedBoxesAndUpdateBracketsReachTheList) {
     box->SetStyle(csDropDownList);
     box->SetSorted(true);
     box->SetItemHeight(12);
@@ -117,7 +117,7 @@ TEST_F(ComboBoxTest, SortedBoxesAndUpdateBracketsReachTheList) {
 
 // Lines inserted and deleted one at a time reach the shown list in place, with the choice on its line
 // and the keys walking the lines in order.
-TEST_F(ComboBoxTest, SingleInsertionsAndDeletionsReachTheShownList) {
+TEST_F(ComboBoxes, SingleInsertionsAndDeletionsReachTheShownList) {
     box->SetStyle(csDropDownList);
     box->SetSorted(true);
     for (const char* line : {"m", "c", "x", "a"})
@@ -139,7 +139,7 @@ TEST_F(ComboBoxTest, SingleInsertionsAndDeletionsReachTheShownList) {
     EXPECT_EQ(box->ItemIndex(), 3) << "no line after the last";
 }
 
-TEST_F(ComboBoxTest, TypingIntoADropDownChangesTheText) {
+TEST_F(ComboBoxes, TypingIntoADropDownChangesTheText) {
     box->SetStyle(csDropDown);
     box->Items()->Add("first");
     box->SetItemIndex(0);
@@ -155,7 +155,7 @@ TEST_F(ComboBoxTest, TypingIntoADropDownChangesTheText) {
     EXPECT_EQ(log.texts.size(), 2u) << "one change per typed character, none for code";
 }
 
-TEST_F(ComboBoxTest, ItemsAndStyleStreamWithTheForm) {
+TEST_F(ComboBoxes, ItemsAndStyleStreamWithTheForm) {
     box->SetName("Components");
     box->SetStyle(csDropDownList);
     box->SetSorted(true);

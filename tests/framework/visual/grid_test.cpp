@@ -97,7 +97,7 @@ struct Events {
     void FormKeyDown(TObject*, uint16_t&, TShiftState) { ++formKeys; }
 };
 
-struct GridTest : FormFixture {
+struct Grids : FormFixture {
     void SetUp() override {
         FormFixture::SetUp();
         grid = new TProbeGrid(form);
@@ -121,7 +121,7 @@ struct GridTest : FormFixture {
     Events events;
 };
 
-TEST_F(GridTest, GeometryFollowsWidthsLinesAndScrolling) {
+TEST_F(Grids, GeometryFollowsWidthsLinesAndScrolling) {
     // Rows of 20 + 1 line; 200 pixels less the horizontal scroll bar leave room for 8 whole rows.
     EXPECT_EQ(grid->CellRect(0, 0), (TRect{0, 0, 50, 20}));
     EXPECT_EQ(grid->CellRect(2, 3), (TRect{102, 63, 152, 83}));
@@ -153,7 +153,7 @@ TEST_F(GridTest, GeometryFollowsWidthsLinesAndScrolling) {
     EXPECT_EQ(grid->CellRect(0, 0).Top, 0) << "fixed rows stay";
 }
 
-TEST_F(GridTest, ScrollingMovesTopRowAndTheScrollPosition) {
+TEST_F(Grids, ScrollingMovesTopRowAndTheScrollPosition) {
     int min = -1, max = -1;
     GetScrollRange(grid->Handle(), SB_VERT, min, max);
     const int visible = grid->VisibleRowCount();
@@ -185,7 +185,7 @@ TEST_F(GridTest, ScrollingMovesTopRowAndTheScrollPosition) {
     EXPECT_EQ(grid->TopRow(), 1);
 }
 
-TEST_F(GridTest, KeysMoveTheCurrentCell) {
+TEST_F(Grids, KeysMoveTheCurrentCell) {
     grid->SetOptions(grid->Options() + TGridOptions{goTabs});
     Focus();
     struct Step {
@@ -205,7 +205,7 @@ TEST_F(GridTest, KeysMoveTheCurrentCell) {
     }
 }
 
-TEST_F(GridTest, MouseSelectsCellsUnlessTheSelectionTestRefuses) {
+TEST_F(Grids, MouseSelectsCellsUnlessTheSelectionTestRefuses) {
     grid->OnClick = TNotifyEvent::Bind<&Events::Click>(&events);
     grid->refused = {{3, -1}}; // column 3 can never be current
     TInputSimulator::Click(grid->Handle(), CellCenter(2, 4));
@@ -230,7 +230,7 @@ TEST_F(GridTest, MouseSelectsCellsUnlessTheSelectionTestRefuses) {
     EXPECT_EQ(grid->Row(), 2);
 }
 
-TEST_F(GridTest, DraggingAColumnEdgeInTheFixedRowResizesIt) {
+TEST_F(Grids, DraggingAColumnEdgeInTheFixedRowResizesIt) {
     grid->SetOptions(grid->Options() + TGridOptions{goColSizing});
     const int edge = grid->CellRect(2, 0).Right; // the right edge of column 2
     const int before = grid->colWidthNotices;
@@ -249,7 +249,7 @@ TEST_F(GridTest, DraggingAColumnEdgeInTheFixedRowResizesIt) {
     EXPECT_EQ(grid->ColWidths(1), 0);
 }
 
-TEST_F(GridTest, EditorEditsAndCommitsIntoTheCell) {
+TEST_F(Grids, EditorEditsAndCommitsIntoTheCell) {
     grid->SetOptions(grid->Options() + TGridOptions{goEditing});
     grid->OnSetEditText = TSetEditEvent::Bind<&Events::SetEditText>(&events);
     grid->SetCells(1, 1, "old");
@@ -301,7 +301,7 @@ TEST_F(GridTest, EditorEditsAndCommitsIntoTheCell) {
     EXPECT_EQ(editor->BoundsRect(), grid->CellRect(1, 2));
 }
 
-TEST_F(GridTest, AnAlwaysShownEditorFollowsTheCurrentCell) {
+TEST_F(Grids, AnAlwaysShownEditorFollowsTheCurrentCell) {
     grid->SetOptions(grid->Options() + TGridOptions{goEditing, goAlwaysShowEditor});
     for (int row = 1; row < 5; ++row)
         grid->SetCells(2, row, "r" + std::to_string(row));
@@ -336,7 +336,7 @@ TEST_F(GridTest, AnAlwaysShownEditorFollowsTheCurrentCell) {
     EXPECT_TRUE(editor->Visible());
 }
 
-TEST_F(GridTest, AHiddenGridAsksForNoCellTextUntilItShows) {
+TEST_F(Grids, AHiddenGridAsksForNoCellTextUntilItShows) {
     auto* hidden = new TDrawGrid(form);
     hidden->SetVisible(false);
     hidden->SetParent(form);
@@ -351,7 +351,7 @@ TEST_F(GridTest, AHiddenGridAsksForNoCellTextUntilItShows) {
     EXPECT_EQ(events.textsAsked, 1);
 }
 
-TEST_F(GridTest, ADescendantEditorGetsItsLoadsAndLaysOutItsTextArea) {
+TEST_F(Grids, ADescendantEditorGetsItsLoadsAndLaysOutItsTextArea) {
     auto* custom = new TButtonEditGrid(form);
     custom->SetParent(form);
     custom->SetBounds(10, 10, 300, 200);
@@ -372,7 +372,7 @@ TEST_F(GridTest, ADescendantEditorGetsItsLoadsAndLaysOutItsTextArea) {
     EXPECT_EQ(editor->log, (std::vector<std::string>{"contents", "bounds"}));
 }
 
-TEST_F(GridTest, OnDrawCellPaintsEveryCellWhenDefaultDrawingIsOff) {
+TEST_F(Grids, OnDrawCellPaintsEveryCellWhenDefaultDrawingIsOff) {
     grid->SetDefaultDrawing(false);
     grid->OnDrawCell = TDrawCellEvent::Bind<&Events::DrawCell>(&events);
     for (auto [col, row] : {std::pair{0, 0}, {1, 1}, {2, 3}, {5, 7}, {0, 4}}) {
@@ -385,7 +385,7 @@ TEST_F(GridTest, OnDrawCellPaintsEveryCellWhenDefaultDrawingIsOff) {
     EXPECT_EQ(PixelAt(grid, 101, 30), ColorToRGB(clSilver)) << "a line between scrolled cells";
 }
 
-TEST_F(GridTest, DefaultDrawingFillsFixedAndSelectedCells) {
+TEST_F(Grids, DefaultDrawingFillsFixedAndSelectedCells) {
     grid->SetCells(3, 2, "x");
     TInputSimulator::Drag(grid->Handle(), CellCenter(1, 1), CellCenter(2, 2));
     const TRect fixed = grid->CellRect(2, 0);
@@ -397,7 +397,7 @@ TEST_F(GridTest, DefaultDrawingFillsFixedAndSelectedCells) {
     EXPECT_EQ(PixelAt(grid, plain.Right - 5, plain.Bottom - 3), ColorToRGB(clWindow));
 }
 
-TEST_F(GridTest, KeysTheGridDoesNotUseStayWithIt) {
+TEST_F(Grids, KeysTheGridDoesNotUseStayWithIt) {
     form->OnKeyDown = TKeyEvent::Bind<&Events::FormKeyDown>(&events);
     Focus();
     TInputSimulator::KeyPress('Q');
@@ -405,7 +405,7 @@ TEST_F(GridTest, KeysTheGridDoesNotUseStayWithIt) {
     EXPECT_EQ(events.formKeys, 0) << "a key goes to the focused window only";
 }
 
-TEST_F(GridTest, FixedCountsAndSizesAreChecked) {
+TEST_F(Grids, FixedCountsAndSizesAreChecked) {
     EXPECT_THROW(grid->SetFixedRows(30), EInvalidGridOperation);
     EXPECT_THROW(grid->ColWidths(6), EInvalidGridOperation);
     EXPECT_THROW(grid->Cells(0, 30), EInvalidGridOperation);
@@ -419,7 +419,7 @@ TEST_F(GridTest, FixedCountsAndSizesAreChecked) {
     EXPECT_EQ(grid->FixedRows(), 0) << "one row that is not fixed remains";
 }
 
-TEST_F(GridTest, OptionsAndCustomSizesStreamWithTheForm) {
+TEST_F(Grids, OptionsAndCustomSizesStreamWithTheForm) {
     grid->SetName("Grid1");
     grid->SetOptions(grid->Options() + TGridOptions{goEditing});
     grid->SetColWidths(2, 99);

@@ -51,7 +51,7 @@ struct Recorder {
     }
 };
 
-struct ListBoxTest : FormFixture {
+struct ListBoxes : FormFixture {
     void SetUp() override {
         FormFixture::SetUp();
         list = new TListBox(form);
@@ -68,7 +68,7 @@ struct ListBoxTest : FormFixture {
     Recorder rec;
 };
 
-TEST_F(ListBoxTest, OwnerDrawnRowsArePaintedByTheHandlerOnAPreparedCanvas) {
+TEST_F(ListBoxes, OwnerDrawnRowsArePaintedByTheHandlerOnAPreparedCanvas) {
     list->SetStyle(lbOwnerDrawFixed);
     list->SetItemHeight(16);
     list->OnDrawItem = TDrawItemEvent::Bind<&Recorder::DrawItem>(&rec);
@@ -93,7 +93,7 @@ TEST_F(ListBoxTest, OwnerDrawnRowsArePaintedByTheHandlerOnAPreparedCanvas) {
         EXPECT_EQ(rec.states[i].Contains(odSelected), rec.drawn[i] == 1);
 }
 
-TEST_F(ListBoxTest, ItemAtPosCountsExistingLinesOrReportsTheCount) {
+TEST_F(ListBoxes, ItemAtPosCountsExistingLinesOrReportsTheCount) {
     list->SetStyle(lbOwnerDrawFixed);
     list->SetItemHeight(13);
     Fill({"a", "b", "c"});
@@ -111,7 +111,7 @@ TEST_F(ListBoxTest, ItemAtPosCountsExistingLinesOrReportsTheCount) {
             << "(" << c.point.X << ", " << c.point.Y << ") existing=" << c.existing;
 }
 
-TEST_F(ListBoxTest, ItemsShowAtOnceAndTheSelectionStaysOnItsItem) {
+TEST_F(ListBoxes, ItemsShowAtOnceAndTheSelectionStaysOnItsItem) {
     list->SetStyle(lbOwnerDrawFixed);
     list->SetItemHeight(16);
     Fill({"one", "two"});
@@ -128,7 +128,7 @@ TEST_F(ListBoxTest, ItemsShowAtOnceAndTheSelectionStaysOnItsItem) {
     EXPECT_EQ(list->Items()->Count(), 0);
 }
 
-TEST_F(ListBoxTest, OverflowingItemsGetAScrollBarThatFollowsTheSelection) {
+TEST_F(ListBoxes, OverflowingItemsGetAScrollBarThatFollowsTheSelection) {
     list->SetStyle(lbOwnerDrawFixed);
     list->SetItemHeight(16);
     Fill({"0", "1", "2"});
@@ -150,7 +150,7 @@ TEST_F(ListBoxTest, OverflowingItemsGetAScrollBarThatFollowsTheSelection) {
     EXPECT_EQ(list->TopIndex(), 14) << "never past the last full page";
 }
 
-TEST_F(ListBoxTest, IntegralHeightLeavesThePartialRowEmpty) {
+TEST_F(ListBoxes, IntegralHeightLeavesThePartialRowEmpty) {
     list->SetStyle(lbOwnerDrawFixed);
     list->SetItemHeight(30); // 96 pixels inside the edge: three whole rows and a 6-pixel strip
     list->OnDrawItem = TDrawItemEvent::Bind<&Recorder::DrawItem>(&rec);
@@ -162,7 +162,7 @@ TEST_F(ListBoxTest, IntegralHeightLeavesThePartialRowEmpty) {
     EXPECT_EQ(PixelAt(list, 100, 95), ColorToRGB(clWindow)) << "only whole rows are shown";
 }
 
-TEST_F(ListBoxTest, TypedCharactersSelectByPrefix) {
+TEST_F(ListBoxes, TypedCharactersSelectByPrefix) {
     struct Case {
         const char* typed;
         int expected;
@@ -199,7 +199,7 @@ TEST_F(ListBoxTest, TypedCharactersSelectByPrefix) {
     }
 }
 
-TEST_F(ListBoxTest, MouseAndKeysSelectAndClick) {
+TEST_F(ListBoxes, MouseAndKeysSelectAndClick) {
     list->SetStyle(lbOwnerDrawFixed);
     list->SetItemHeight(16);
     Fill({"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"});
@@ -227,7 +227,7 @@ TEST_F(ListBoxTest, MouseAndKeysSelectAndClick) {
     EXPECT_EQ(rec.clicks, 2 + 8) << "one click per change of the selection";
 }
 
-TEST_F(ListBoxTest, DragAndDropReordersLinesWithTheirObjects) {
+TEST_F(ListBoxes, DragAndDropReordersLinesWithTheirObjects) {
     TObject tokens[4];
     list->SetStyle(lbOwnerDrawFixed);
     list->SetItemHeight(13);
@@ -254,7 +254,7 @@ TEST_F(ListBoxTest, DragAndDropReordersLinesWithTheirObjects) {
     EXPECT_EQ(list->ItemIndex(), 3);
 }
 
-TEST_F(ListBoxTest, SortedListsPlaceAddedLinesInOrder) {
+TEST_F(ListBoxes, SortedListsPlaceAddedLinesInOrder) {
     TObject a, b, c;
     list->SetSorted(true);
     list->Items()->AddObject("beta", &b);
@@ -285,7 +285,7 @@ protected:
     }
 };
 
-TEST_F(ListBoxTest, TheFrameFollowsTheWindowParameters) {
+TEST_F(ListBoxes, TheFrameFollowsTheWindowParameters) {
     auto* thin = new TThinList(form);
     thin->SetParent(form);
     thin->SetBounds(200, 10, 100, 16 * 3 + 2);
@@ -305,7 +305,7 @@ TEST_F(ListBoxTest, TheFrameFollowsTheWindowParameters) {
     EXPECT_EQ(PixelAt(list, 0, 60), ColorToRGB(clBtnShadow)) << "the sunken edge";
 }
 
-TEST_F(ListBoxTest, ItemsStreamWithTheForm) {
+TEST_F(ListBoxes, ItemsStreamWithTheForm) {
     list->SetName("List1");
     list->Items()->SetText("one\r\ntwo\r\n");
     list->SetItemHeight(13);

@@ -24,7 +24,7 @@ HHOOK menuHook = nullptr;
 
 LRESULT MenuLoopHook(int code, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = CallNextHookEx(menuHook, code, wParam, lParam);
-    const auto* info = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    const auto* info = &HookRecord<CWPSTRUCT>(lParam);
     if (menuLog && (info->message == WM_ENTERMENULOOP || info->message == WM_EXITMENULOOP)) {
         TWinControl* control = FindControl(info->hwnd);
         menuLog->push_back(std::string(info->message == WM_ENTERMENULOOP ? "enter " : "exit ") +
@@ -38,7 +38,7 @@ struct Clicks {
     void Click(TObject* sender) { log->push_back("click " + static_cast<TComponent*>(sender)->Name()); }
 };
 
-struct MenuTest : ::testing::Test {
+struct Menus : ::testing::Test {
     void SetUp() override {
         TModalDriver::SetStrict(true);
         form = new TForm(nullptr);
@@ -74,7 +74,7 @@ struct MenuTest : ::testing::Test {
     std::vector<std::string> log;
 };
 
-TEST_F(MenuTest, AnItemClickedInsideTheLoopRunsAfterTheExitMessage) {
+TEST_F(Menus, AnItemClickedInsideTheLoopRunsAfterTheExitMessage) {
     TRect itemRect;
     TModalDriver::QueueAction([&](TObject* window) {
         auto* m = dynamic_cast<TPopupMenu*>(window);
@@ -92,7 +92,7 @@ TEST_F(MenuTest, AnItemClickedInsideTheLoopRunsAfterTheExitMessage) {
     EXPECT_GE(itemRect.Left, at.X);
 }
 
-TEST_F(MenuTest, KeysChooseByAcceleratorAndEscapeChoosesNothing) {
+TEST_F(Menus, KeysChooseByAcceleratorAndEscapeChoosesNothing) {
     struct Case {
         std::vector<uint16_t> keys;
         std::vector<std::string> expected;
@@ -114,7 +114,7 @@ TEST_F(MenuTest, KeysChooseByAcceleratorAndEscapeChoosesNothing) {
     }
 }
 
-TEST_F(MenuTest, OnPopupRunsFirstAndTheOwnerlessMenuHasAWindowToo) {
+TEST_F(Menus, OnPopupRunsFirstAndTheOwnerlessMenuHasAWindowToo) {
     auto* free = new TPopupMenu(nullptr);
     auto* item = new TMenuItem(nullptr);
     item->SetCaption("&Tab Order...");
@@ -163,7 +163,7 @@ TEST(MenuItems, TreeOperations) {
     EXPECT_EQ(root.Count(), 1);
 }
 
-// ---- page control --------------------------------------------------------------------------------------
+// ---- page control -----------------------------------------------------------------------------------------
 
 struct Changes {
     int changes = 0;
@@ -228,7 +228,7 @@ TEST(PageControl, TabsSwitchPagesByClickAndKeys) {
     EXPECT_EQ(pages->IndexOfTabAt(-5, -5), -1);
 }
 
-// ---- image list ----------------------------------------------------------------------------------------
+// ---- image list -------------------------------------------------------------------------------------------
 
 // A 9 x 9 plus on a fuchsia background, and a 9 x 9 minus.
 void PlusMinusStrip(TBitmap& strip) {

@@ -91,7 +91,7 @@ TEST_F(ModalDriver, NestedLoopsTakeTheNextActionAndReportTheirWindows) {
     EXPECT_EQ(TModalDriver::ActiveWindow(), nullptr);
 }
 
-// ---- message box ---------------------------------------------------------------------------------------
+// ---- message box ------------------------------------------------------------------------------------------
 
 using MessageBoxes = ModalTest;
 
@@ -130,7 +130,7 @@ TEST_F(MessageBoxes, WithoutAnActionInStrictModeItIsEscapedAndReported) {
     EXPECT_EQ(TModalDriver::TakeFailures().size(), 1u);
 }
 
-// ---- file dialogs --------------------------------------------------------------------------------------
+// ---- file dialogs -----------------------------------------------------------------------------------------
 
 using FileDialogs = ModalTest;
 
@@ -327,7 +327,7 @@ TEST_F(FileDialogs, PicturePreviewShowsTheTypedPicture) {
     EXPECT_EQ(dialog.PreviewPicture(), nullptr);
 }
 
-// ---- colour and font -----------------------------------------------------------------------------------
+// ---- colour and font --------------------------------------------------------------------------------------
 
 using ColorAndFont = ModalTest;
 

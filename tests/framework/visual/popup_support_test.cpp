@@ -1,6 +1,7 @@
 // The window facilities drop-down lists build on: windows that never activate, the cancel-mode notice of
 // presses, key-downs taken from their window that still type characters, the caret position and window
 // timers. Real Qt input through TInputSimulator.
+#include "../../make_control.h"
 #include "ui/Application.h"
 #include "ui/CustomControl.h"
 #include "ui/Form.h"
@@ -43,6 +44,7 @@ struct Spy {
     std::vector<std::string> log;
     bool takeKeys = false;
     bool translate = false;
+    TWinControl* translateFor = nullptr; // the window named when translating; the spied control when null
     void Proc(TMessage& m) {
         if (m.Msg == CM_CANCELMODE) {
             auto* sender = TCMCancelMode::From(m).Sender;
@@ -51,7 +53,7 @@ struct Spy {
         if (m.Msg == WM_TIMER) log.push_back("timer " + std::to_string(m.WParam));
         if (takeKeys && m.Msg == WM_KEYDOWN) {
             log.push_back("keydown");
-            if (translate) TranslateKeyDown(control->Handle());
+            if (translate) TranslateKeyDown((translateFor ? translateFor : control)->Handle(), m);
             return;
         }
         if (takeKeys && m.Msg == WM_CHAR) {
@@ -74,18 +76,9 @@ struct PopupSupport : ::testing::Test {
     void SetUp() override {
         form = new TForm(nullptr);
         form->SetBounds(50, 50, 300, 200);
-        panel = new TPanel(form);
-        panel->SetName("Panel1");
-        panel->SetParent(form);
-        panel->SetBounds(0, 0, 300, 100);
-        edit = new TEdit(form);
-        edit->SetName("Edit1");
-        edit->SetParent(panel);
-        edit->SetBounds(10, 10, 150, 21);
-        other = new TEdit(form);
-        other->SetName("Edit2");
-        other->SetParent(form);
-        other->SetBounds(10, 150, 150, 21);
+        panel = Make<TPanel>(form, "Panel1", form, 0, 0, 300, 100);
+        edit = Make<TEdit>(form, "Edit1", panel, 10, 10, 150, 21);
+        other = Make<TEdit>(form, "Edit2", form, 10, 150, 150, 21);
         edit->SetText("");
         form->Show();
         edit->SetFocus();
@@ -156,7 +149,14 @@ TEST_F(PopupSupport, AKeyDownTakenFromItsWindowTypesItsCharactersOnlyWhenTransla
     TInputSimulator::TypeText("b", edit->Handle());
     EXPECT_EQ(spy.log, (std::vector<std::string>{"keydown", "char b"}));
     EXPECT_EQ(edit->Text(), "") << "the edit itself got neither";
-    EXPECT_FALSE(TranslateKeyDown(edit->Handle())) << "outside a key-down";
+    EXPECT_FALSE(TranslateKeyDown(edit->Handle(), TMessage{WM_KEYDOWN, VK_SPACE, 0, 0}))
+        << "outside a key-down";
+    // The key-down belongs to the window it came from: naming another window translates nothing.
+    spy.log.clear();
+    spy.translateFor = other;
+    TInputSimulator::TypeText("c", edit->Handle());
+    EXPECT_EQ(spy.log, std::vector<std::string>{"keydown"});
+    EXPECT_EQ(other->Text(), "Edit2") << "nor did the window named";
 }
 
 TEST_F(PopupSupport, TheCaretPositionFollowsTheTextCursor) {

@@ -32,7 +32,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// ---- settings --------------------------------------------------------------------------------------------
+// ---- settings ---------------------------------------------------------------------------------------------
 
 struct Settings : ::testing::Test {
     void SetUp() override {
@@ -99,7 +99,8 @@ TEST_F(Settings, AnUnwritableFolderFailsToCreateTheKey) {
     EXPECT_THROW(TRegIniFile("Blocked\\Key"), ERegistryException);
 }
 
-// ---- data sets
+// ---- data sets --------------------------------------------------------------------------------------------
+
 // ---------------------------------------------------------------------------------------------
 
 struct EventLog {
@@ -284,7 +285,7 @@ TEST(MediaPlayer, ButtonsFollowTheDeviceMode) {
     EXPECT_EQ(player->Mode(), mpStopped);
 }
 
-// ---- streaming -------------------------------------------------------------------------------------------
+// ---- streaming --------------------------------------------------------------------------------------------
 
 TEST(StandardComponents, StreamThroughTheFormWriterAndReader) {
     RegisterStreamableClasses();

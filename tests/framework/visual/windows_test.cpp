@@ -139,7 +139,7 @@ std::vector<MSG> hooked;
 bool consumeDowns = false;
 LRESULT CALLBACK_GetMessage(int code, WPARAM wParam, LPARAM lParam) {
     LRESULT result = CallNextHookEx(hook, code, wParam, lParam);
-    auto* msg = reinterpret_cast<MSG*>(lParam);
+    auto* msg = &HookRecord<MSG>(lParam);
     hooked.push_back(*msg);
     if (consumeDowns && msg->message == WM_LBUTTONDOWN) msg->message = WM_NULL;
     return result;
