@@ -1,14 +1,11 @@
 // Fuzz target: binary form stream -> text. Whatever converts must read back: the text converts to binary,
 // and from the second round on text -> binary -> text is a fixed point (the first may normalise: a child
 // position of 0 is written but reads back without its flag, integers take their smallest tag).
-#include "form_conversion.h"
+#include "../tests/framework/object_text_support.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-
-using fuzz::ToBinary;
-using fuzz::ToText;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text1;

@@ -1,14 +1,11 @@
 // Fuzz target: text form -> binary. Input that converts must survive the way back: the text written from
 // the binary converts again, and from there on text -> binary -> text is a fixed point (the first round
 // may normalise, e.g. 1.0 reads back as the integer 1 and a child position of 0 is dropped).
-#include "form_conversion.h"
+#include "../tests/framework/object_text_support.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-
-using fuzz::ToBinary;
-using fuzz::ToText;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string binary;

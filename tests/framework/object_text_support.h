@@ -1,4 +1,5 @@
-// Helpers of the form text tests: the two conversions on strings, and texts written with "\n".
+// Helpers of the form text tests and the converter fuzzers: the two conversions on strings, and texts
+// written with "\n".
 #pragma once
 
 #include "core/Streams.h"

@@ -1,5 +1,6 @@
-// Test entry for the inspector library: the application object runs on Qt's offscreen platform, and the
-// standard controls are registered so that a designed form can be saved and loaded.
+// Test entry of the suites that design forms (the runtime designer, the inspector, the random sessions):
+// the application object runs on Qt's offscreen platform, and every streamable class is registered so
+// that form streams (resources, files, clipboard text) can name them.
 #include "core/ClassRegistry.h"
 #include "ui/Application.h"
 
