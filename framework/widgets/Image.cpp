@@ -45,6 +45,12 @@ void TImage::PictureChanged(TObject*) {
     Invalidate();
 }
 
+// A stream may set the size after the picture; an auto-sized image ends its load at the picture's size.
+void TImage::Loaded() {
+    TGraphicControl::Loaded();
+    if (FAutoSize) PictureChanged(FPicture.get());
+}
+
 void TImage::SetAutoSize(bool value) {
     FAutoSize = value;
     PictureChanged(FPicture.get());

@@ -30,6 +30,7 @@ public:
     void SetTransparent(bool value);
 
 protected:
+    void Loaded() override;
     void Paint() override;
 
 private:

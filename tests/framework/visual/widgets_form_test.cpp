@@ -173,6 +173,36 @@ TEST(TextFormTabOrder, TabOrdersReadOutOfOrderComeBackAsRead) {
     }
 }
 
+// A stream may give an auto-sized image its size after its picture (values written in another order, or
+// by hand): the image still takes its picture's size, so the form saves and loads back the same.
+TEST(TextFormImage, AnAutoSizedImageTakesItsPicturesSizeWhateverComesAfter) {
+    RegisterStreamableClasses();
+    const std::string picture = "    Picture.Data = {\n"
+                                "      07544269746D6170F6000000424DF60000000000000036000000280000000800\n"
+                                "      0000080000000100180000000000C0000000130B0000130B0000000000000000\n"
+                                "      00000000FF0000FF0000FF0000FF0000FF0000FF0000FF0000FF0000FF0000FF\n"
+                                "      0000FF0000FF0000FF0000FF0000FF0000FF0000FF0000FF0000FF0000FF0000\n"
+                                "      FF0000FF0000FF0000FF0000FF0000FF0000FF0000FF0000FF0000FF0000FF00\n"
+                                "      00FF0000FF0000FF0000FF0000FF0000FF0000FF0000FF0000FF0000FF0000FF\n"
+                                "      0000FF0000FF0000FF0000FF0000FF0000FF0000FF0000FF0000FF0000FF0000\n"
+                                "      FF0000FF0000FF0000FF0000FF0000FF0000FF0000FF0000FF0000FF0000FF00\n"
+                                "      00FF}\n";
+    for (const std::string& values : {"    AutoSize = True\n" + picture + "    Width = 75\n    Height = 0\n",
+                                      "    Width = 75\n    Height = 0\n    AutoSize = True\n" + picture}) {
+        TStringStream input("object Form9: TForm\n  object Image1: TImage\n" + values + "  end\nend\n"),
+            binary;
+        ObjectTextToBinary(input, binary);
+        binary.SetPosition(0);
+        TForm form(nullptr);
+        TReader reader(binary);
+        reader.ReadRootComponent(&form);
+        auto* image = dynamic_cast<TControl*>(form.FindComponent("Image1"));
+        ASSERT_NE(image, nullptr);
+        EXPECT_EQ(image->Width(), 8) << values;
+        EXPECT_EQ(image->Height(), 8) << values;
+    }
+}
+
 TEST_F(TextForm, ClicksChooseOneButtonPerGroupAndEnterConfirms) {
     TModalDriver::QueueAction([this](TObject*) {
         TInputSimulator::Click(Find<TRadioButton>("hRightSides"), {6, 9});
