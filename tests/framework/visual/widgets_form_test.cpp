@@ -1,6 +1,7 @@
 // A dialog read from its text form: two groups of radio buttons and OK, Cancel and Help buttons, used
 // the way a person uses it.
 #include "core/ClassRegistry.h"
+#include "list_grid_support.h"
 #include "widgets_support.h"
 
 #include "core/Streams.h"
@@ -159,12 +160,8 @@ TEST(TextFormTabOrder, TabOrdersReadOutOfOrderComeBackAsRead) {
             text += "  object Edit" + std::to_string(i) +
                     ": TEdit\n    TabOrder = " + std::to_string(order[i]) + "\n  end\n";
         text += "end\n";
-        TStringStream input(text), binary;
-        ObjectTextToBinary(input, binary);
-        binary.SetPosition(0);
         TForm form(nullptr);
-        TReader reader(binary);
-        reader.ReadRootComponent(&form);
+        list_grid_test::ReadFromText(text, &form);
         for (size_t i = 0; i < order.size(); ++i) {
             auto* edit = dynamic_cast<TWinControl*>(form.FindComponent("Edit" + std::to_string(i)));
             ASSERT_NE(edit, nullptr);
@@ -189,13 +186,9 @@ TEST(TextFormImage, AnAutoSizedImageTakesItsPicturesSizeWhateverComesAfter) {
                                 "      00FF}\n";
     for (const std::string& values : {"    AutoSize = True\n" + picture + "    Width = 75\n    Height = 0\n",
                                       "    Width = 75\n    Height = 0\n    AutoSize = True\n" + picture}) {
-        TStringStream input("object Form9: TForm\n  object Image1: TImage\n" + values + "  end\nend\n"),
-            binary;
-        ObjectTextToBinary(input, binary);
-        binary.SetPosition(0);
         TForm form(nullptr);
-        TReader reader(binary);
-        reader.ReadRootComponent(&form);
+        list_grid_test::ReadFromText(
+            "object Form9: TForm\n  object Image1: TImage\n" + values + "  end\nend\n", &form);
         auto* image = dynamic_cast<TControl*>(form.FindComponent("Image1"));
         ASSERT_NE(image, nullptr);
         EXPECT_EQ(image->Width(), 8) << values;
