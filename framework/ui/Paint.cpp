@@ -9,6 +9,7 @@
 #include "ui/XorOverlay.h"
 
 #include <QApplication>
+#include <QPaintEvent>
 #include <QPainter>
 
 bool InvalidateRect(HWND window, const TRect* rect, bool) {
@@ -55,6 +56,10 @@ HDC BeginPaint(HWND window, const TMessage& paint) {
     // The native widget paints first; the framework's painting goes on top of it.
     if (window->Owner) RunNativeHandling(window->Owner, paint);
     window->PaintPainter = new QPainter(widget);
+    // What is painted is the region the paint is for, also for the canvas's ClipRect: drawing that asks
+    // for it then costs what is repainted, however large the window.
+    if (paint.Native && paint.Native->Event && paint.Native->Event->type() == QEvent::Paint)
+        window->PaintPainter->setClipRegion(static_cast<QPaintEvent*>(paint.Native->Event)->region());
     window->PaintCanvas = new TCanvas;
     TCanvasAccess::AttachPainter(*window->PaintCanvas, window->PaintPainter);
     if (window->Owner) window->PaintCanvas->SetFont(window->Owner->WindowFont());
