@@ -28,7 +28,8 @@ bool InvalidateRect(HWND window, const TRect* rect, bool) {
     for (QWidget* target : {widget, static_cast<QWidget*>(window->Overlay.data())}) {
         if (!target) continue;
         if (rect)
-            target->update(rect->Left, rect->Top, rect->Width(), rect->Height());
+            target->update(QRect(rect->Left, rect->Top, rect->Width(), rect->Height())
+                               .translated(target == widget ? QPoint() : -window->Overlay->MaskOrigin()));
         else
             target->update();
     }
@@ -81,7 +82,8 @@ HDC GetDC(HWND window) {
     if (!widget) return nullptr;
     if (!window->Overlay) window->Overlay = new TXorOverlay(widget);
     window->OverlayCanvas = std::make_unique<TCanvas>(); // a fresh pen and brush each time
-    TCanvasAccess::AttachDevice(*window->OverlayCanvas, &window->Overlay->Mask());
+    TCanvasAccess::AttachDevice(*window->OverlayCanvas, &window->Overlay->Mask(),
+                                window->Overlay->MaskOrigin());
     TCanvasAccess::TrackTouched(*window->OverlayCanvas);
     return window->OverlayCanvas.get();
 }
@@ -93,7 +95,8 @@ void ReleaseDC(HWND window, HDC dc) {
     // repaint every widget under it.
     const std::optional<QRect> touched = TCanvasAccess::Private(*window->OverlayCanvas).Touched;
     if (window->Overlay && touched && !touched->isEmpty())
-        window->Overlay->update(touched->intersected(window->Overlay->rect()));
+        window->Overlay->update(
+            touched->translated(-window->Overlay->MaskOrigin()).intersected(window->Overlay->rect()));
     else if (window->Overlay && !touched)
         window->Overlay->update();
 }
