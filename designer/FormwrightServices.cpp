@@ -6,6 +6,7 @@
 #include "EditGrab.h"
 #include "Formwright.h"
 #include "core/Exceptions.h"
+#include "core/MemoryBudget.h"
 #include "core/ScopeGuard.h"
 #include "core/Streams.h"
 #include "core/SysUtils.h"
@@ -386,6 +387,7 @@ void TFormwright::PasteSelection() {
             if (FPlaceholders.IndexOf(pasted->Items(i)) >= 0) ShowPastedPlaceholder(pasted->Items(i));
     });
     {
+        const TMemoryBudgetScope budget; // one for the pictures of every block
         const auto update = ComponentUpdateScope(Inspector());
         FPastedComponents = pasted.get();
         const auto endPasting = ScopeGuard([this] {

@@ -1,5 +1,7 @@
 #include "graphics/ImageData.h"
 
+#include "core/Exceptions.h"
+#include "core/MemoryBudget.h"
 #include "core/Streams.h"
 #include "graphics/CanvasPrivate.h"
 #include "graphics/Graphic.h"
@@ -8,6 +10,8 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <QImageWriter>
+
+#include <algorithm>
 
 QByteArray ReadRest(TStream& stream) {
     const int64_t count = stream.Size() - stream.Position();
@@ -22,20 +26,42 @@ void WriteBytes(TStream& stream, const QByteArray& bytes) {
     stream.WriteBuffer(bytes.constData(), bytes.size());
 }
 
+namespace {
+
+int64_t PaintableBytes(int width, int height) {
+    return int64_t(width) * height * 4;
+}
+
+bool IsPaintableFormat(QImage::Format format) {
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32_Premultiplied;
+}
+
+} // namespace
+
 QImage DecodeImage(const QByteArray& bytes, const char* format) {
     if (bytes.isEmpty()) return {};
+    const TMemoryBudgetScope budget;
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
     reader.setDecideFormatFromContent(false);
-    reader.setAllocationLimit(static_cast<int>(MaxPictureBytes / (1024 * 1024)));
-    // The size in the file's header is checked before any pixel memory is taken.
+    // The decoder may take what the budget has left (in megabytes, as Qt counts).
+    reader.setAllocationLimit(static_cast<int>(std::max<int64_t>(MemoryBudgetLeft() >> 20, 1)));
+    // The size in the file's header is checked, and the painted image charged, before any pixel memory
+    // is taken.
     const QSize declared = reader.size();
-    if (declared.isValid() && !PictureSizeAllowed(declared.width(), declared.height())) return {};
+    if (declared.isValid()) {
+        if (!PictureSizeAllowed(declared.width(), declared.height())) return {};
+        ChargeMemory(PaintableBytes(declared.width(), declared.height()));
+    }
     QImage image;
     if (!reader.read(&image) || image.isNull()) return {};
     if (!PictureSizeAllowed(image.width(), image.height())) return {};
+    if (!declared.isValid() || declared != image.size())
+        ChargeMemory(PaintableBytes(image.width(), image.height()));
+    // The decoded image is there beside the converted one until the conversion ends.
+    if (!IsPaintableFormat(image.format())) ChargeMemory(image.sizeInBytes());
     return PaintableImage(image);
 }
 
@@ -53,6 +79,16 @@ QImage PaintableImage(const QImage& image) {
     const QImage::Format target =
         image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
     return image.format() == target ? image : image.convertToFormat(target);
+}
+
+QImage BudgetedPaintableImage(const QImage& image) {
+    if (image.isNull()) return image;
+    if (!PictureSizeAllowed(image.width(), image.height()))
+        throw EInvalidGraphic("Bitmap image is not valid");
+    const TMemoryBudgetScope budget;
+    ChargeMemory(image.sizeInBytes());
+    if (!IsPaintableFormat(image.format())) ChargeMemory(PaintableBytes(image.width(), image.height()));
+    return PaintableImage(image);
 }
 
 void DrawImage(TCanvas& canvas, const TRect& rect, const QImage& image, std::optional<QRgb> transparentColor,
@@ -78,6 +114,7 @@ void DrawImage(TCanvas& canvas, const TRect& rect, const QImage& image, std::opt
 
 QImage RenderGraphic(TGraphic& graphic) {
     if (graphic.Empty()) return {};
+    ChargeMemory(PaintableBytes(graphic.Width(), graphic.Height()));
     QImage image(graphic.Width(), graphic.Height(), QImage::Format_ARGB32_Premultiplied);
     if (image.isNull()) return {};
     image.fill(Qt::transparent);

@@ -21,10 +21,13 @@
 //
 // Bad input never reads past the end of the stream ("Stream read error"), never allocates more than the
 // stream holds, and nesting deeper than MaxFormNesting (ObjectText.h) fails; every failure is an EReadError
-// (or the framework exception of the operation that refused the value).
+// (or the framework exception of the operation that refused the value). What the values make the
+// components allocate (decoded pictures) is charged to one memory budget per reader (core/MemoryBudget.h),
+// or to the one a caller opened around several readers.
 #pragma once
 
 #include "core/Component.h"
+#include "core/MemoryBudget.h"
 #include "streaming/BufferedStreams.h"
 #include "streaming/Filer.h"
 #include "streaming/ValueType.h"
@@ -153,6 +156,8 @@ private:
     std::vector<TComponent*> FTracked;
     std::unordered_map<TComponent*, size_t> FTrackedAt;
     std::unique_ptr<TTracker> FTracker;
+    // The pictures and other memory the stream sizes share one budget for as long as the reader reads.
+    TMemoryBudgetScope FBudget;
 };
 
 #pragma GCC visibility pop
