@@ -212,10 +212,11 @@ void TCustomGrid::Resize() {
 }
 
 // Column widths and row heights, when any differs from the default, are stored as a list of every size.
-// Past MaxListedSizes cells the list ends at the last size of its own: a reader gives the cells after
-// the list the default, and a grid of millions of rows writes no more than it holds.
+// Past MaxListedSizes cells the list ends at the last size of its own, and at MaxStoredSizes at the most:
+// a reader gives the cells after the list the default, and a grid of millions of rows writes no more
+// than it holds (the sizes of cells past the millionth are not kept).
 void TCustomGrid::DefineProperties(TFiler& filer) {
-    constexpr int MaxListedSizes = 65536;
+    static constexpr int MaxListedSizes = 65536, MaxStoredSizes = 1 << 20;
     TCustomControl::DefineProperties(filer);
     auto define = [&](const char* name, std::map<int, int>& sizes, int count, int defaultSize,
                       void (TCustomGrid::*changed)()) {
@@ -232,7 +233,8 @@ void TCustomGrid::DefineProperties(TFiler& filer) {
                 (this->*changed)();
             },
             [&sizes, count, defaultSize](TWriter& writer) {
-                const int listed = count <= MaxListedSizes ? count : sizes.rbegin()->first + 1;
+                const int listed =
+                    count <= MaxListedSizes ? count : std::min(sizes.rbegin()->first + 1, MaxStoredSizes);
                 writer.WriteListBegin();
                 for (int i = 0; i < listed; ++i) {
                     const auto it = sizes.find(i);
