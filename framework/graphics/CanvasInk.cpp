@@ -136,15 +136,14 @@ void FillFrame(QPainter& painter, const QRect& rect, int width, const QColor& co
     }
 }
 
-namespace {
-
-// What the painter can change, in its logical coordinates: its device, within its clip.
 QRect PainterReach(const QPainter& painter) {
     const QPaintDevice* device = painter.device();
     QRectF reach = painter.transform().inverted().mapRect(QRectF(0, 0, device->width(), device->height()));
     if (painter.hasClipping()) reach &= painter.clipBoundingRect();
     return reach.toAlignedRect();
 }
+
+namespace {
 
 // The steps k in [0, count) with from + k * step inside [low, high], as [first, last]; empty when first >
 // last.

@@ -3,6 +3,7 @@
 #include "core/Exceptions.h"
 #include "core/MemoryBudget.h"
 #include "core/Streams.h"
+#include "graphics/CanvasInk.h"
 #include "graphics/CanvasPrivate.h"
 #include "graphics/Graphic.h"
 #include "graphics/QtConvert.h"
@@ -94,22 +95,31 @@ QImage BudgetedPaintableImage(const QImage& image) {
 void DrawImage(TCanvas& canvas, const TRect& rect, const QImage& image, std::optional<QRgb> transparentColor,
                QPainter::CompositionMode mode) {
     if (image.isNull() || rect.IsEmpty()) return;
-    QImage source = image;
-    if (transparentColor) {
-        source = image.convertToFormat(QImage::Format_ARGB32);
-        const QRgb key = *transparentColor & RGB_MASK;
-        for (int y = 0; y < source.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(source.scanLine(y));
-            for (int x = 0; x < source.width(); ++x)
-                if ((line[x] & RGB_MASK) == key) line[x] = 0;
-        }
-        mode = QPainter::CompositionMode_SourceOver;
-    }
-    if (TCanvasPainter p{canvas}) {
+    TCanvasPainter p{canvas};
+    if (!p) return;
+    p->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (!transparentColor) {
         p->setCompositionMode(mode);
-        p->setRenderHint(QPainter::SmoothPixmapTransform, false);
-        p->drawImage(ToQRect(rect), source);
+        p->drawImage(ToQRect(rect), image);
+        return;
     }
+    // The transparent pixels are left out of a copy; unscaled, only of the part the painter can reach.
+    QRect target = ToQRect(rect);
+    QRect part = image.rect();
+    if (target.size() == image.size()) {
+        target &= PainterReach(*p);
+        if (target.isEmpty()) return;
+        part = target.translated(-ToQRect(rect).topLeft());
+    }
+    QImage source = image.copy(part).convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = *transparentColor & RGB_MASK;
+    for (int y = 0; y < source.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(source.scanLine(y));
+        for (int x = 0; x < source.width(); ++x)
+            if ((line[x] & RGB_MASK) == key) line[x] = 0;
+    }
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p->drawImage(target, source);
 }
 
 QImage RenderGraphic(TGraphic& graphic) {

@@ -29,6 +29,9 @@ QPen ShapePen(const TPen& pen, const QColor& color);
 // On and off lengths of a 1-pixel line of this style; empty for a solid line.
 std::span<const int> PenDashes(TPenStyle style);
 
+// What the painter can change, in its logical coordinates: its device, within its clip.
+QRect PainterReach(const QPainter& painter);
+
 // A frame `width` pixels thick inside `rect`, each pixel painted once.
 void FillFrame(QPainter& painter, const QRect& rect, int width, const QColor& color);
 
