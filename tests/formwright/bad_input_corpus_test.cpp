@@ -5,6 +5,7 @@
 // loaded into the designed sample form. Every one fails with a message the user can act on, and the
 // design is exactly as before: its saved text does not change, and it is sound. Others ask for sizes
 // no screen shows (windows, grids, figures): those load, and the form shows whole.
+#include "../bitmap_file.h"
 #include "Formwright.h"
 #include "FormwrightText.h"
 #include "blank_png.h"
@@ -62,29 +63,6 @@ std::string Utf16(const std::string& ascii, bool bigEndian) {
         result += bigEndian ? c : '\0';
     }
     return result;
-}
-
-// A 64-byte .bmp of side x side 8-bit pixels compressed to nothing: its run-length data ends at once.
-std::string RunLengthBomb(int side) {
-    std::string file(64, '\0');
-    auto put32 = [&](size_t at, uint32_t value) {
-        for (int i = 0; i < 4; ++i)
-            file[at + i] = char(value >> (8 * i));
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, 64);
-    put32(10, 62);
-    put32(14, 40);
-    put32(18, uint32_t(side));
-    put32(22, uint32_t(side));
-    file[26] = 1; // planes
-    file[28] = 8; // bits per pixel
-    put32(30, 1); // run-length encoded
-    put32(46, 2); // colours
-    file[58] = file[59] = file[60] = char(0xFF);
-    file[63] = 1; // end of the bitmap
-    return file;
 }
 
 // Images whose Picture.Data holds `bytes` of `graphicClass`, to go among the root's children.

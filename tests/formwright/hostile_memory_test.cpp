@@ -5,6 +5,7 @@
 //
 // The child is this program again, running only HostileMemoryChild.Run. An address-space limit cannot
 // work beside the address sanitizer's shadow memory, so the sanitizer build skips these tests.
+#include "../child_process.h"
 #include "Formwright.h"
 #include "FormwrightText.h"
 #include "blank_png.h"
@@ -26,7 +27,6 @@
 #include <fcntl.h>
 #include <fstream>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -51,12 +51,7 @@ int64_t AddressSpaceInUse() {
 }
 
 // The outcome and the problems the child saw, one per line.
-struct TChildReport {
-    int ExitCode = -1;
-    std::string Output;
-};
-
-TChildReport RunChild(const std::string& file, const std::string& action) {
+TChildEnd RunChild(const std::string& file, const std::string& action) {
     int ends[2];
     if (pipe(ends) != 0) return {};
     const pid_t pid = fork();
@@ -74,15 +69,7 @@ TChildReport RunChild(const std::string& file, const std::string& action) {
         _exit(127);
     }
     close(ends[1]);
-    TChildReport report;
-    char buffer[4096];
-    for (ssize_t n; (n = read(ends[0], buffer, sizeof buffer)) > 0;)
-        report.Output.append(buffer, static_cast<size_t>(n));
-    close(ends[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    report.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
-    return report;
+    return CollectChild(pid, ends[0]);
 }
 
 int ChangedPixels(TBitmap& before, TBitmap& after, TPoint from, TPoint to) {
@@ -242,7 +229,7 @@ TEST(HostileMemory, FilesThatSizeMemoryLoadOrFailClearlyWithinAnAddressSpaceLimi
         SCOPED_TRACE(f.Name);
         const std::string file = folder.File("hostile.txt");
         WriteFile(file, f.Text);
-        const TChildReport report = RunChild(file, f.Action);
+        const TChildEnd report = RunChild(file, f.Action);
         EXPECT_EQ(report.ExitCode, 0) << report.Output;
         EXPECT_EQ(report.Output.substr(0, report.Output.find('\n')), f.Outcome) << report.Output;
     }
