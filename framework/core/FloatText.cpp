@@ -91,6 +91,47 @@ std::string General(const TDecimal& decimal, int scientificFrom, int minExponent
     return decimal.Negative ? "-" + text : text;
 }
 
+locale_t CLocale() {
+    static const locale_t locale = ::newlocale(LC_ALL_MASK, "C", nullptr);
+    return locale;
+}
+
+Extended ParseExtended(const char* plain) {
+    return ::strtold_l(plain, nullptr, CLocale());
+}
+
+Extended Parse(const std::string& plain, Extended*) {
+    return ParseExtended(plain.c_str());
+}
+double Parse(const std::string& plain, double*) {
+    return ::strtod_l(plain.c_str(), nullptr, CLocale());
+}
+float Parse(const std::string& plain, float*) {
+    return ::strtof_l(plain.c_str(), nullptr, CLocale());
+}
+
+// The shortest digits of an 80-bit value. Exact shortest conversion of 80-bit floats is several times
+// slower than of doubles, and most values come from short decimal text, so first try the shortest digits
+// of the nearest double: when they read back to the value they are its shortest digits too. (Any text
+// that reads back to the value lies in the value's rounding interval, which sits inside the double's
+// unless the value is exactly halfway between two doubles; such text would read back to the double as
+// well, and no text shorter than the double's shortest does.)
+TDecimal ToShortestDecimal(Extended value) {
+    const double nearest = static_cast<double>(value);
+    if (std::isnormal(nearest)) {
+        const double other = std::nextafter(nearest, value < nearest ? -HUGE_VAL : HUGE_VAL);
+        const bool halfway = value != nearest && value - nearest == other - value;
+        char buffer[64];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, nearest, std::chars_format::scientific);
+        *result.ptr = '\0';
+        if (!halfway && ParseExtended(buffer) == value)
+            return ParseScientific(std::string_view(buffer, result.ptr - buffer));
+    }
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    return ParseScientific(std::string_view(buffer, result.ptr - buffer));
+}
+
 template <class T> std::string Shortest(T value, char separator) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
@@ -147,21 +188,6 @@ TSyntax CheckSyntax(std::string_view text, char decimalSeparator, std::string& p
         if (i == exponentStart) return TSyntax::Invalid;
     }
     return i == s.size() ? TSyntax::Number : TSyntax::Invalid;
-}
-
-locale_t CLocale() {
-    static const locale_t locale = ::newlocale(LC_ALL_MASK, "C", nullptr);
-    return locale;
-}
-
-Extended Parse(const std::string& plain, Extended*) {
-    return ::strtold_l(plain.c_str(), nullptr, CLocale());
-}
-double Parse(const std::string& plain, double*) {
-    return ::strtod_l(plain.c_str(), nullptr, CLocale());
-}
-float Parse(const std::string& plain, float*) {
-    return ::strtof_l(plain.c_str(), nullptr, CLocale());
 }
 
 // Rounded to the nearest value of T; what is too small for T's denormals reads as (signed) zero, what is

@@ -111,7 +111,7 @@ private:
 
     // The current token as a 32-bit integer, for child positions and item indexes.
     int32_t SmallInteger() {
-        if (FParser.Token() != TToken::Integer || !FitsInt32(FParser.TokenInt()))
+        if (FParser.Token() != TToken::Integer || FParser.TokenSuffix() || !FitsInt32(FParser.TokenInt()))
             FParser.Error("Number expected");
         return static_cast<int32_t>(FParser.TokenInt());
     }

@@ -12,11 +12,6 @@
 
 namespace {
 
-// The binary of "object T / P = <value> / end" with the value's bytes given.
-std::string OnePropertyBinary(const std::string& valueBytes) {
-    return std::string("TPF0\x01T\x00\x01P", 9) + valueBytes + std::string("\x00\x00", 2);
-}
-
 template <class E> std::string MessageOf(const std::function<void()>& run) {
     try {
         run();
@@ -24,13 +19,6 @@ template <class E> std::string MessageOf(const std::function<void()>& run) {
         return e.Message();
     }
     return "(no exception)";
-}
-
-std::string Bytes(std::initializer_list<int> bytes) {
-    std::string result;
-    for (const int b : bytes)
-        result += static_cast<char>(b);
-    return result;
 }
 
 TEST(ObjectText, ValueEncodings) {
