@@ -50,14 +50,15 @@ int Help() {
         "formconv converts a form file between the textual form format and the binary form stream.\n\n",
         stdout);
     std::fputs(UsageText, stdout);
-    std::fputs("\n  --to-binary IN OUT   reads the text form IN and writes its binary form stream to OUT\n"
-               "  --to-text IN OUT     reads the binary form IN (the stream alone, or after a resource\n"
-               "                       header) and writes its text form to OUT\n"
-               "  --verbose            says on standard error what kind of input was found\n"
-               "\nIN or OUT - is standard input or output. OUT is replaced only when the conversion succeeds.\n"
-               "Exit codes: 0 done, 64 usage error, 65 invalid form, 66 unreadable input, 73 output not "
-               "written.\n",
-               stdout);
+    std::fputs(
+        "\n  --to-binary IN OUT   reads the text form IN and writes its binary form stream to OUT\n"
+        "  --to-text IN OUT     reads the binary form IN (the stream alone, or after a resource\n"
+        "                       header) and writes its text form to OUT\n"
+        "  --verbose            says on standard error what kind of input was found\n"
+        "\nIN or OUT - is standard input or output. OUT is replaced only when the conversion succeeds.\n"
+        "Exit codes: 0 done, 64 usage error, 65 invalid form, 66 unreadable input, 73 output not "
+        "written.\n",
+        stdout);
     return ExitOk;
 }
 

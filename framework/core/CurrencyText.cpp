@@ -84,8 +84,8 @@ bool TryStrToCurrency(std::string_view text, int64_t& scaled) {
     // decides, halves going to the even neighbour.
     if (kept >= 0 && kept < length) {
         const int firstDropped = digits[static_cast<size_t>(kept)] - '0';
-        const bool restZero = std::all_of(digits.begin() + static_cast<std::ptrdiff_t>(kept) + 1, digits.end(),
-                                          [](char c) { return c == '0'; });
+        const bool restZero = std::all_of(digits.begin() + static_cast<std::ptrdiff_t>(kept) + 1,
+                                          digits.end(), [](char c) { return c == '0'; });
         if (firstDropped > 5 || (firstDropped == 5 && (!restZero || magnitude % 2 == 1))) {
             if (magnitude == limit) return false;
             ++magnitude;

@@ -122,7 +122,8 @@ TDecimal ToShortestDecimal(Extended value) {
         const double other = std::nextafter(nearest, value < nearest ? -HUGE_VAL : HUGE_VAL);
         const bool halfway = value != nearest && value - nearest == other - value;
         char buffer[64];
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, nearest, std::chars_format::scientific);
+        const auto result =
+            std::to_chars(buffer, buffer + sizeof buffer, nearest, std::chars_format::scientific);
         *result.ptr = '\0';
         if (!halfway && ParseExtended(buffer) == value)
             return ParseScientific(std::string_view(buffer, result.ptr - buffer));

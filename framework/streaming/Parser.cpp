@@ -229,7 +229,8 @@ void TParser::ScanSuffix() {
     std::string letters;
     ScanRun(cIdentStart | cDigit, letters);
     const char suffix = static_cast<char>(letters[0] | 0x20);
-    if (letters.size() != 1 || (suffix != 's' && suffix != 'c' && suffix != 'd')) Error("Invalid property value");
+    if (letters.size() != 1 || (suffix != 's' && suffix != 'c' && suffix != 'd'))
+        Error("Invalid property value");
     FSuffix = suffix;
 }
 

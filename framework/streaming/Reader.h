@@ -99,7 +99,7 @@ public:
     long double ReadFloat();
     // Short and long strings, UTF-8 strings, and UTF-16 strings converted to UTF-8 (AppendUtf16LEAsUtf8).
     std::string ReadString();
-    std::string ReadIdent();  // identifiers; False, True and nil as those words
+    std::string ReadIdent(); // identifiers; False, True and nil as those words
     std::vector<std::string> ReadSet();
     std::vector<uint8_t> ReadBinary();
     void SkipValue();

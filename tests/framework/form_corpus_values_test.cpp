@@ -40,7 +40,8 @@ bool IsDigit(char c) {
 }
 
 bool IsNameByte(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.' || static_cast<uint8_t>(c) >= 0x80;
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.' ||
+           static_cast<uint8_t>(c) >= 0x80;
 }
 
 // The numbers that are property values in a text form, in order: everything but strings, binary data,
@@ -69,9 +70,11 @@ std::vector<std::string> NumberTokens(const std::string& text) {
         } else if (c == '{') {
             const size_t close = text.find('}', i);
             i = close == std::string::npos ? text.size() : close + 1;
-        } else if (IsDigit(c) || (c == '-' && i + 1 < text.size() && (IsDigit(text[i + 1]) || text[i + 1] == 'I'))) {
-            for (++i; i < text.size() && (IsNameByte(text[i]) || ((text[i] == '-' || text[i] == '+') &&
-                                                                  (text[i - 1] == 'e' || text[i - 1] == 'E')));
+        } else if (IsDigit(c) ||
+                   (c == '-' && i + 1 < text.size() && (IsDigit(text[i + 1]) || text[i + 1] == 'I'))) {
+            for (++i; i < text.size() &&
+                      (IsNameByte(text[i]) ||
+                       ((text[i] == '-' || text[i] == '+') && (text[i - 1] == 'e' || text[i - 1] == 'E')));
                  ++i) {
             }
             if (previous != '[') numbers.push_back(text.substr(start, i - start));

@@ -133,7 +133,8 @@ TEST(FormValues, TypedNumbersAndWideIntegersKeepTheirKind) {
          "(\r\n    38353d\r\n    25000c\r\n    721s\r\n    5\r\n    1.5)"},
     });
     // A typed value is followed by the next property, not taken for its name.
-    EXPECT_EQ(ParserMessage("object T\n  Value = 38353d\n  Next = 25000c\n  Last = 721s\nend\n"), "(converted)");
+    EXPECT_EQ(ParserMessage("object T\n  Value = 38353d\n  Next = 25000c\n  Last = 721s\nend\n"),
+              "(converted)");
 }
 
 TEST(FormValues, ErrorsNameTheLineOfTheTokenAtFault) {
@@ -160,9 +161,12 @@ TEST(FormValues, ErrorsNameTheLineOfTheTokenAtFault) {
         EXPECT_EQ(ParserMessage(std::string("object T\n  A = 1\n  Value = ") + c.Value + "\n  B = 2\nend\n"),
                   c.Expected);
     }
-    EXPECT_EQ(ParserMessage("object T\n  L = (\n    1\n    2x\n    3)\nend\n"), "Invalid property value on line 4");
-    EXPECT_EQ(ParserMessage("object T\n  object B: TB [3x]\n  end\nend\n"), "Invalid property value on line 2");
-    EXPECT_EQ(ParserMessage("object T\n  C = <\n    item [2s]\n    end>\nend\n"), "Number expected on line 3");
+    EXPECT_EQ(ParserMessage("object T\n  L = (\n    1\n    2x\n    3)\nend\n"),
+              "Invalid property value on line 4");
+    EXPECT_EQ(ParserMessage("object T\n  object B: TB [3x]\n  end\nend\n"),
+              "Invalid property value on line 2");
+    EXPECT_EQ(ParserMessage("object T\n  C = <\n    item [2s]\n    end>\nend\n"),
+              "Number expected on line 3");
 }
 
 std::string Utf16(std::initializer_list<char16_t> units) {
@@ -183,19 +187,28 @@ TEST(FormValues, WideAndUtf8StringsReadAsTheFrameworksOwnStrings) {
         std::string Written; // as text
         std::string Again;   // the value bytes the text converts to
     } cases[] = {
-        {"wide, with an accent and a surrogate pair", Bytes({18, 4, 0, 0, 0}) + Utf16({u'h', 0xE9, 0xD83D, 0xDE00}),
-         "'h\xC3\xA9\xF0\x9F\x98\x80'", Bytes({6, 7}) + "h\xC3\xA9\xF0\x9F\x98\x80"},
+        {"wide, with an accent and a surrogate pair",
+         Bytes({18, 4, 0, 0, 0}) + Utf16({u'h', 0xE9, 0xD83D, 0xDE00}), "'h\xC3\xA9\xF0\x9F\x98\x80'",
+         Bytes({6, 7}) + "h\xC3\xA9\xF0\x9F\x98\x80"},
         {"wide, a lone surrogate keeps its code", Bytes({18, 2, 0, 0, 0}) + Utf16({0xD83D, u'a'}),
-         "'\xED\xA0\xBD" "a'", Bytes({6, 4}) + "\xED\xA0\xBD" "a"},
+         "'\xED\xA0\xBD"
+         "a'",
+         Bytes({6, 4}) + "\xED\xA0\xBD"
+                         "a"},
         {"wide, control characters as codes", Bytes({18, 2, 0, 0, 0}) + Utf16({u'\r', u'\''}), "#13#39",
          Bytes({6, 2, 13, '\''})},
         {"wide, empty", Bytes({18, 0, 0, 0, 0}), "''", Bytes({6, 0})},
         {"wide, beyond 255 bytes", Bytes({18, 44, 1, 0, 0}) + wide300,
          "\r\n    '" + long300.substr(0, 64) + "' +", Bytes({12, 44, 1, 0, 0}) + long300},
-        {"UTF-8", Bytes({20, 7, 0, 0, 0}) + "Gr\xC3\xBC\xC3\x9F" "e", "'Gr\xC3\xBC\xC3\x9F" "e'",
-         Bytes({6, 7}) + "Gr\xC3\xBC\xC3\x9F" "e"},
-        {"UTF-8, beyond 255 bytes", Bytes({20, 44, 1, 0, 0}) + long300, "\r\n    '" + long300.substr(0, 64) + "' +",
-         Bytes({12, 44, 1, 0, 0}) + long300},
+        {"UTF-8",
+         Bytes({20, 7, 0, 0, 0}) + "Gr\xC3\xBC\xC3\x9F"
+                                   "e",
+         "'Gr\xC3\xBC\xC3\x9F"
+         "e'",
+         Bytes({6, 7}) + "Gr\xC3\xBC\xC3\x9F"
+                         "e"},
+        {"UTF-8, beyond 255 bytes", Bytes({20, 44, 1, 0, 0}) + long300,
+         "\r\n    '" + long300.substr(0, 64) + "' +", Bytes({12, 44, 1, 0, 0}) + long300},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -203,14 +216,19 @@ TEST(FormValues, WideAndUtf8StringsReadAsTheFrameworksOwnStrings) {
         EXPECT_EQ(text.substr(text.find("P = ") + 4, c.Written.size()), c.Written);
         EXPECT_EQ(ValueBytes(ToBinary(text)), c.Again);
     }
-    EXPECT_EQ(MessageOf<EReadError>([] { ToText(OnePropertyBinary(Bytes({18, 3, 0, 0, 0, 'a', 0}))); }),
+    EXPECT_EQ(MessageOf<EReadError>([] {
+                  ToText(OnePropertyBinary(Bytes({18, 3, 0, 0, 0, 'a', 0})));
+              }),
               "Stream read error");
-    EXPECT_EQ(MessageOf<EReadError>([] { ToText(OnePropertyBinary(Bytes({18, 255, 255, 255, 255, 'a', 0}))); }),
+    EXPECT_EQ(MessageOf<EReadError>([] {
+                  ToText(OnePropertyBinary(Bytes({18, 255, 255, 255, 255, 'a', 0})));
+              }),
               "Stream read error");
     // Singles and dates the text cannot write are refused rather than changed.
     EXPECT_EQ(MessageOf<EReadError>([] { ToText(OnePropertyBinary(SingleBytes(HUGE_VALF))); }),
               "Invalid property value");
-    EXPECT_EQ(MessageOf<EReadError>([] { ToText(OnePropertyBinary(DateBytes(NAN))); }), "Invalid property value");
+    EXPECT_EQ(MessageOf<EReadError>([] { ToText(OnePropertyBinary(DateBytes(NAN))); }),
+              "Invalid property value");
 }
 
 // A 16-bit resource header as compiled form resources of other programs begin: type 10 by number, the
@@ -244,7 +262,8 @@ TEST(FormValues, BinaryFormsAfterAResourceHeaderConvertAndLoad) {
         const char* Name;
         std::string Bytes;
     } broken[] = {
-        {"another resource type", Bytes({0xFF, 0x0B, 0x00}) + "TFORM1" + Bytes({0, 0, 0, 0, 0, 0, 0}) + stream},
+        {"another resource type",
+         Bytes({0xFF, 0x0B, 0x00}) + "TFORM1" + Bytes({0, 0, 0, 0, 0, 0, 0}) + stream},
         {"a name without its end", Bytes({0xFF, 0x0A, 0x00}) + std::string(300, 'N') + Bytes({0}) + stream},
         {"no signature after the header", ResourceHeader("TFORM1", 4) + "TPF1" + stream.substr(4)},
         {"the header alone", ResourceHeader("TFORM1", 0)},
@@ -262,7 +281,9 @@ TEST(FormValues, BinaryFormsAfterAResourceHeaderConvertAndLoad) {
 
 // Sink1 of a TSinkForm with the given property bytes (name and tagged value each).
 std::string SinkRecord(const std::string& properties) {
-    return "TPF0\x09TSinkForm\x05" "Form1\x00\x0cTKitchenSink\x05Sink1"s + properties + "\x00\x00\x00"s;
+    return "TPF0\x09TSinkForm\x05"
+           "Form1\x00\x0cTKitchenSink\x05Sink1"s +
+           properties + "\x00\x00\x00"s;
 }
 
 std::string Property(const std::string& name, const std::string& value) {
@@ -271,13 +292,13 @@ std::string Property(const std::string& name, const std::string& value) {
 
 TEST(FormValues, LiveComponentsTakeEveryKindTheirPropertyCanHold) {
     TSinkForm form(nullptr);
-    TStringStream binary(SinkRecord(Property("Double", DateBytes(38353.75)) +
-                                    Property("Extended", CurrencyBytes(-123456)) +
-                                    Property("Single", SingleBytes(0.1f)) + Property("Date", Int64Bytes(45000)) +
-                                    Property("Integer", Int64Bytes(-5)) + Property("Cardinal", Int64Bytes(UINT32_MAX)) +
-                                    Property("Text", Bytes({18, 2, 0, 0, 0}) + Utf16({0xE9, 0x263A})) +
-                                    Property("Caption", Bytes({20, 2, 0, 0, 0}) + "ok") +
-                                    Property("Wide", Bytes({18, 1, 0, 0, 0}) + Utf16({0x263A}))));
+    TStringStream binary(
+        SinkRecord(Property("Double", DateBytes(38353.75)) + Property("Extended", CurrencyBytes(-123456)) +
+                   Property("Single", SingleBytes(0.1f)) + Property("Date", Int64Bytes(45000)) +
+                   Property("Integer", Int64Bytes(-5)) + Property("Cardinal", Int64Bytes(UINT32_MAX)) +
+                   Property("Text", Bytes({18, 2, 0, 0, 0}) + Utf16({0xE9, 0x263A})) +
+                   Property("Caption", Bytes({20, 2, 0, 0, 0}) + "ok") +
+                   Property("Wide", Bytes({18, 1, 0, 0, 0}) + Utf16({0x263A}))));
     TReader(binary).ReadRootComponent(&form);
     ASSERT_NE(form.Sink1, nullptr);
     EXPECT_EQ(form.Sink1->Double, 38353.75);
@@ -296,7 +317,8 @@ TEST(FormValues, LiveComponentsTakeEveryKindTheirPropertyCanHold) {
     } refused[] = {
         {Property("Integer", Int64Bytes(INT64_MIN)),
          "Error reading Sink1.Integer: -9223372036854775808 is out of range (-2147483648 to 2147483647)"},
-        {Property("Cardinal", Int64Bytes(-1)), "Error reading Sink1.Cardinal: -1 is out of range (0 to 4294967295)"},
+        {Property("Cardinal", Int64Bytes(-1)),
+         "Error reading Sink1.Cardinal: -1 is out of range (0 to 4294967295)"},
         {Property("Integer", CurrencyBytes(10000)), "Error reading Sink1.Integer: Invalid property value"},
         {Property("Integer", DateBytes(1)), "Error reading Sink1.Integer: Invalid property value"},
         {Property("Text", SingleBytes(1)), "Error reading Sink1.Text: Invalid property value"},

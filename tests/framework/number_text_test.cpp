@@ -133,13 +133,10 @@ TEST(StrToFloat, ExtremeExponentsAreExactOrRefused) {
         Extended Expected;
     } exact[] = {
         {"1e-4940", 1e-4940L}, // a denormal
-        {"-1e-4940", -1e-4940L},
-        {"3.6e-4951", LDBL_TRUE_MIN},
-        {"1.18973149535723176502e4932", LDBL_MAX},
-        {"1e-4960", 0.0L},        // below half the smallest denormal
-        {"1e-2147483648", 0.0L},  // the exponent's own lowest value
-        {"1e-99999999999999", 0.0L},
-        {"0e2147483647", 0.0L},
+        {"-1e-4940", -1e-4940L},     {"3.6e-4951", LDBL_TRUE_MIN}, {"1.18973149535723176502e4932", LDBL_MAX},
+        {"1e-4960", 0.0L},       // below half the smallest denormal
+        {"1e-2147483648", 0.0L}, // the exponent's own lowest value
+        {"1e-99999999999999", 0.0L}, {"0e2147483647", 0.0L},
     };
     for (const auto& c : exact) {
         SCOPED_TRACE(c.Text);
@@ -201,8 +198,8 @@ TEST(Currency, TextIsConvertedExactlyAndRoundedHalfToEven) {
         {"1.5E3", 15000000},
         {"15E-1", 15000},
         {"1e-4", 1},
-        {"0.00005", 0},    // half, to the even 0
-        {"0.00015", 2},    // half, to the even 2
+        {"0.00005", 0},     // half, to the even 0
+        {"0.00015", 2},     // half, to the even 2
         {"0.000050001", 1}, // above half
         {"-0.00015", -2},
         {"0.00004999999999999999999999", 0},
@@ -217,8 +214,8 @@ TEST(Currency, TextIsConvertedExactlyAndRoundedHalfToEven) {
         EXPECT_EQ(scaled, c.Scaled);
     }
     for (const char* text : {"", "-", ".", "1..5", "1e", "1e+", "abc", "1.5x", "INF", "NAN",
-                             "922337203685477.5808", "922337203685477.58075" /* half, to the even ...08 */, "-922337203685477.58086",
-                             "1e15", "1e100000000", "99999999999999999999"}) {
+                             "922337203685477.5808", "922337203685477.58075" /* half, to the even ...08 */,
+                             "-922337203685477.58086", "1e15", "1e100000000", "99999999999999999999"}) {
         SCOPED_TRACE(text);
         int64_t scaled = 42;
         EXPECT_FALSE(TryStrToCurrency(text, scaled));
