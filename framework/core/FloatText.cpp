@@ -6,11 +6,11 @@
 
 #include <algorithm>
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <locale.h>
+#include <type_traits>
 
 namespace {
 
@@ -96,18 +96,14 @@ locale_t CLocale() {
     return locale;
 }
 
-Extended ParseExtended(const char* plain) {
-    return ::strtold_l(plain, nullptr, CLocale());
-}
-
-Extended Parse(const std::string& plain, Extended*) {
-    return ParseExtended(plain.c_str());
-}
-double Parse(const std::string& plain, double*) {
-    return ::strtod_l(plain.c_str(), nullptr, CLocale());
-}
-float Parse(const std::string& plain, float*) {
-    return ::strtof_l(plain.c_str(), nullptr, CLocale());
+// Correctly rounded to T in the "C" locale: the nearest T, denormals included; infinity beyond T's range.
+template <class T> T ParseAs(const char* plain) {
+    if constexpr (std::is_same_v<T, float>)
+        return ::strtof_l(plain, nullptr, CLocale());
+    else if constexpr (std::is_same_v<T, double>)
+        return ::strtod_l(plain, nullptr, CLocale());
+    else
+        return ::strtold_l(plain, nullptr, CLocale());
 }
 
 // The shortest digits of an 80-bit value. Exact shortest conversion of 80-bit floats is several times
@@ -125,7 +121,7 @@ TDecimal ToShortestDecimal(Extended value) {
         const auto result =
             std::to_chars(buffer, buffer + sizeof buffer, nearest, std::chars_format::scientific);
         *result.ptr = '\0';
-        if (!halfway && ParseExtended(buffer) == value)
+        if (!halfway && ParseAs<Extended>(buffer) == value)
             return ParseScientific(std::string_view(buffer, result.ptr - buffer));
     }
     char buffer[64];
@@ -208,7 +204,7 @@ template <class T> bool TryParse(std::string_view text, T& value, char decimalSe
     case TSyntax::Number:
         break;
     }
-    const T parsed = Parse(plain, static_cast<T*>(nullptr));
+    const T parsed = ParseAs<T>(plain.c_str());
     if (std::isinf(parsed)) return false;
     value = parsed;
     return true;

@@ -5,6 +5,7 @@
 #include "streaming/Parser.h"
 #include "streaming/ValueType.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -172,20 +173,12 @@ private:
             if (text.find_first_not_of("-0123456789") == std::string::npos) Write(".0");
             break;
         }
-        case vaSingle: {
-            const uint32_t bits = ReadUInt32();
-            float value;
-            std::memcpy(&value, &bits, sizeof value);
-            WriteTypedFloat(value, 's');
+        case vaSingle:
+            WriteTypedFloat(std::bit_cast<float>(ReadUInt32()), 's');
             break;
-        }
-        case vaDate: {
-            const uint64_t bits = ReadUInt64();
-            double value;
-            std::memcpy(&value, &bits, sizeof value);
-            WriteTypedFloat(value, 'd');
+        case vaDate:
+            WriteTypedFloat(std::bit_cast<double>(ReadUInt64()), 'd');
             break;
-        }
         case vaCurrency:
             Write(CurrencyToStr(static_cast<int64_t>(ReadUInt64())));
             Write("c");

@@ -4,8 +4,8 @@
 #include "streaming/Parser.h"
 #include "streaming/ValueType.h"
 
+#include <bit>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
 namespace {
@@ -232,10 +232,8 @@ private:
         case 's': {
             float value = 0;
             if (!TryStrToFloat(text, value)) FParser.Error("Invalid property value");
-            uint32_t bits;
-            std::memcpy(&bits, &value, sizeof bits);
             WriteByte(vaSingle);
-            WriteUInt32(bits);
+            WriteUInt32(std::bit_cast<uint32_t>(value));
             return;
         }
         case 'c': {
@@ -248,10 +246,8 @@ private:
         case 'd': {
             double value = 0;
             if (!TryStrToFloat(text, value)) FParser.Error("Invalid property value");
-            uint64_t bits;
-            std::memcpy(&bits, &value, sizeof bits);
             WriteByte(vaDate);
-            WriteUInt64(bits);
+            WriteUInt64(std::bit_cast<uint64_t>(value));
             return;
         }
         default:

@@ -11,6 +11,7 @@
 #include "streaming/ObjectText.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <exception>
@@ -187,20 +188,14 @@ long double TReader::ReadFloat() {
         ReadValue();
         Read(bytes, Extended80Size);
         return DecodeExtended80(bytes);
-    case vaSingle: {
+    case vaSingle:
         ReadValue();
         Read(bytes, 4);
-        float value;
-        std::memcpy(&value, bytes, sizeof value); // the little-endian layout of the machine
-        return value;
-    }
-    case vaDate: {
+        return std::bit_cast<float>(static_cast<uint32_t>(GetInt32(bytes)));
+    case vaDate:
         ReadValue();
         Read(bytes, 8);
-        double value;
-        std::memcpy(&value, bytes, sizeof value);
-        return value;
-    }
+        return std::bit_cast<double>(GetUInt64(bytes));
     case vaCurrency:
         ReadValue();
         Read(bytes, 8);
