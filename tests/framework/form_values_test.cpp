@@ -22,24 +22,6 @@ namespace {
 
 using namespace std::string_literals;
 
-std::string ParserMessage(const std::string& text) {
-    try {
-        ToBinary(Crlf(text));
-    } catch (const EParserError& e) {
-        return e.Message();
-    }
-    return "(converted)";
-}
-
-template <class E> std::string MessageOf(const std::function<void()>& run) {
-    try {
-        run();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    return "(no exception)";
-}
-
 // The value bytes of "object T / P = <value> / end".
 std::string ValueBytes(const std::string& binary) {
     const std::string prefix("TPF0\x01T\x00\x01P", 9);
@@ -133,7 +115,7 @@ TEST(FormValues, TypedNumbersAndWideIntegersKeepTheirKind) {
          "(\r\n    38353d\r\n    25000c\r\n    721s\r\n    5\r\n    1.5)"},
     });
     // A typed value is followed by the next property, not taken for its name.
-    EXPECT_EQ(ParserMessage("object T\n  Value = 38353d\n  Next = 25000c\n  Last = 721s\nend\n"),
+    EXPECT_EQ(ParserMessage(Crlf("object T\n  Value = 38353d\n  Next = 25000c\n  Last = 721s\nend\n")),
               "(converted)");
 }
 
@@ -158,14 +140,14 @@ TEST(FormValues, ErrorsNameTheLineOfTheTokenAtFault) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Value);
-        EXPECT_EQ(ParserMessage(std::string("object T\n  A = 1\n  Value = ") + c.Value + "\n  B = 2\nend\n"),
+        EXPECT_EQ(ParserMessage(Crlf(std::string("object T\n  A = 1\n  Value = ") + c.Value + "\n  B = 2\nend\n")),
                   c.Expected);
     }
-    EXPECT_EQ(ParserMessage("object T\n  L = (\n    1\n    2x\n    3)\nend\n"),
+    EXPECT_EQ(ParserMessage(Crlf("object T\n  L = (\n    1\n    2x\n    3)\nend\n")),
               "Invalid property value on line 4");
-    EXPECT_EQ(ParserMessage("object T\n  object B: TB [3x]\n  end\nend\n"),
+    EXPECT_EQ(ParserMessage(Crlf("object T\n  object B: TB [3x]\n  end\nend\n")),
               "Invalid property value on line 2");
-    EXPECT_EQ(ParserMessage("object T\n  C = <\n    item [2s]\n    end>\nend\n"),
+    EXPECT_EQ(ParserMessage(Crlf("object T\n  C = <\n    item [2s]\n    end>\nend\n")),
               "Number expected on line 3");
 }
 

@@ -6,6 +6,7 @@
 #include "streaming/ObjectText.h"
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -50,4 +51,24 @@ inline std::string LittleEndian(uint64_t value, int size) {
 // The binary of "object T / P = <value> / end" with the value's bytes given.
 inline std::string OnePropertyBinary(const std::string& valueBytes) {
     return std::string("TPF0\x01T\x00\x01P", 9) + valueBytes + std::string("\x00\x00", 2);
+}
+
+// The message of the exception of type E that `run` fails with, or "(no exception)".
+template <class E> std::string MessageOf(const std::function<void()>& run) {
+    try {
+        run();
+    } catch (const E& e) {
+        return e.Message();
+    }
+    return "(no exception)";
+}
+
+// The parser's message for text that does not convert, or "(converted)".
+inline std::string ParserMessage(const std::string& text) {
+    try {
+        ToBinary(text);
+    } catch (const EParserError& e) {
+        return e.Message();
+    }
+    return "(converted)";
 }

@@ -12,15 +12,6 @@
 
 namespace {
 
-template <class E> std::string MessageOf(const std::function<void()>& run) {
-    try {
-        run();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    return "(no exception)";
-}
-
 TEST(ObjectText, ValueEncodings) {
     const std::string long256(256, 'x');
     const struct {

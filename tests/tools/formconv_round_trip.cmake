@@ -20,6 +20,14 @@ function(run_formconv expected_rc expected_error)
     endif()
 endfunction()
 
+function(expect_same_files expected actual what)
+    execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${expected}" "${actual}"
+        RESULT_VARIABLE different)
+    if(different)
+        message(FATAL_ERROR "${what}")
+    endif()
+endfunction()
+
 function(expect_only_files)
     file(GLOB present RELATIVE "${WORK_DIR}" "${WORK_DIR}/*")
     list(SORT present)
@@ -33,11 +41,8 @@ endfunction()
 # Round trip.
 run_formconv(0 "^$" --to-binary "${SAMPLE}" "${WORK_DIR}/sample.bin")
 run_formconv(0 "^$" --to-text "${WORK_DIR}/sample.bin" "${WORK_DIR}/sample.form")
-execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${SAMPLE}" "${WORK_DIR}/sample.form"
-    RESULT_VARIABLE different)
-if(different)
-    message(FATAL_ERROR "the text converted back differs from ${SAMPLE}")
-endif()
+expect_same_files("${SAMPLE}" "${WORK_DIR}/sample.form"
+    "the text converted back differs from ${SAMPLE}")
 file(READ "${WORK_DIR}/sample.bin" signature LIMIT 4 HEX)
 if(NOT signature STREQUAL "54504630")
     message(FATAL_ERROR "the binary form does not start with TPF0")
@@ -85,11 +90,8 @@ execute_process(COMMAND cat "${SAMPLE}" COMMAND "${FORMCONV}" --to-binary - -
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "formconv --to-binary - - from a pipe: exit ${rc}\n${err}")
 endif()
-execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${WORK_DIR}/sample.bin" "${WORK_DIR}/piped.bin"
-    RESULT_VARIABLE different)
-if(different)
-    message(FATAL_ERROR "the binary written to standard output differs from the one written to a file")
-endif()
+expect_same_files("${WORK_DIR}/sample.bin" "${WORK_DIR}/piped.bin"
+    "the binary written to standard output differs from the one written to a file")
 execute_process(COMMAND cat "${WORK_DIR}/piped.bin" COMMAND "${FORMCONV}" --to-text /dev/stdin -
     RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 file(READ "${SAMPLE}" sample_text)
@@ -115,11 +117,8 @@ run_formconv(0 "^$" --to-text "${WORK_DIR}/sample.bin" "${WORK_DIR}/link.bin")
 if(NOT IS_SYMLINK "${WORK_DIR}/link.bin")
     message(FATAL_ERROR "the link to the output file was replaced by a file")
 endif()
-execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${SAMPLE}" "${WORK_DIR}/kept.bin"
-    RESULT_VARIABLE different)
-if(different)
-    message(FATAL_ERROR "the file the link names did not get the new contents")
-endif()
+expect_same_files("${SAMPLE}" "${WORK_DIR}/kept.bin"
+    "the file the link names did not get the new contents")
 
 # --verbose names the kind of binary form.
 run_formconv(0 "binary form stream\n" --verbose --to-text "${WORK_DIR}/sample.bin" "${WORK_DIR}/verbose.form")
