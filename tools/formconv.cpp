@@ -18,7 +18,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -93,9 +92,12 @@ std::unique_ptr<TStream> OpenInput(const std::string& name) {
         return memory;
     }
     auto file = std::make_unique<TFileStream>(name, fmOpenRead);
-    std::error_code error;
-    if (std::filesystem::is_regular_file(name, error)) return file;
-    // A named pipe or a device: no way back over what the converter reads ahead.
+    try {
+        file->Seek(0, soCurrent);
+        return file;
+    } catch (const EStreamError&) {
+        // A named pipe or a terminal: no way back over what the converter reads ahead.
+    }
     auto memory = std::make_unique<TMemoryStream>();
     ReadToEnd([&file](void* buffer, int64_t count) { return file->Read(buffer, count); }, *memory);
     return memory;

@@ -140,8 +140,9 @@ TEST(FormValues, ErrorsNameTheLineOfTheTokenAtFault) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Value);
-        EXPECT_EQ(ParserMessage(Crlf(std::string("object T\n  A = 1\n  Value = ") + c.Value + "\n  B = 2\nend\n")),
-                  c.Expected);
+        EXPECT_EQ(
+            ParserMessage(Crlf(std::string("object T\n  A = 1\n  Value = ") + c.Value + "\n  B = 2\nend\n")),
+            c.Expected);
     }
     EXPECT_EQ(ParserMessage(Crlf("object T\n  L = (\n    1\n    2x\n    3)\nend\n")),
               "Invalid property value on line 4");
