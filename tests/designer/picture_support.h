@@ -3,6 +3,7 @@
 // TModalDriver, and pixel checks of the preview.
 #pragma once
 
+#include "../bitmap_file.h"
 #include "PicEdit.h"
 #include "core/Streams.h"
 #include "core/SysUtils.h"

@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 
 // A 24-bit .bmp header (no palette) for width x height, followed by `pixelBytes` zero bytes.
 std::string BitmapFile(int32_t width, int32_t height, size_t pixelBytes) {
-    return BitmapFile(width, height, 24, BitmapUncompressed, "", std::string(pixelBytes, '\0'));
+    return ::BitmapFile(width, height, 24, BitmapUncompressed, "", std::string(pixelBytes, '\0'));
 }
 
 size_t BitmapRowBytes(int width) {
