@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 #include <optional>
 
@@ -86,6 +87,17 @@ void CancelCaptureOfWindow(QWidget* window) {
     if (captured && captured->window() == window) CancelCaptureMode();
 }
 
+// ---- frames -----------------------------------------------------------------------------------------------
+
+//
+// A window manager that frames windows once they are mapped (on X11) reports the frame by the time the
+// window is exposed.
+void NoteExposedFrame(QWindow* native) {
+    if (!native->handle() || !native->isTopLevel()) return;
+    QWidget* widget = QWidget::find(native->winId());
+    if (HWND window = widget ? RecordOfWidget(widget) : nullptr) NoteWindowFrame(window);
+}
+
 } // namespace
 
 TQtApplication::TQtApplication(int& argc, char** argv) : QApplication(argc, argv) {
@@ -100,6 +112,11 @@ bool TQtApplication::notify(QObject* receiver, QEvent* event) {
     try {
         // The key fired a shortcut (of a widget, an action or a shortcut object) instead of being delivered.
         if (event->type() == QEvent::Shortcut) keyVerdict.reset();
+        if (receiver->isWindowType() && event->type() == QEvent::Expose) {
+            const bool result = QApplication::notify(receiver, event);
+            NoteExposedFrame(static_cast<QWindow*>(receiver));
+            return result;
+        }
         if (!receiver->isWidgetType()) return QApplication::notify(receiver, event);
         auto* widget = static_cast<QWidget*>(receiver);
         switch (event->type()) {
