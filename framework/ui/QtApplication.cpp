@@ -90,12 +90,11 @@ void CancelCaptureOfWindow(QWidget* window) {
 // ---- frames -----------------------------------------------------------------------------------------------
 
 //
-// A window manager that frames windows once they are mapped (on X11) reports the frame by the time the
-// window is exposed.
+// By the time a window is exposed the window manager has framed and placed it (on X11 only then).
 void NoteExposedFrame(QWindow* native) {
     if (!native->handle() || !native->isTopLevel()) return;
     QWidget* widget = QWidget::find(native->winId());
-    if (HWND window = widget ? RecordOfWidget(widget) : nullptr) NoteWindowFrame(window);
+    if (HWND window = widget ? RecordOfWidget(widget) : nullptr) NoteWindowPlacement(window);
 }
 
 } // namespace
@@ -112,11 +111,9 @@ bool TQtApplication::notify(QObject* receiver, QEvent* event) {
     try {
         // The key fired a shortcut (of a widget, an action or a shortcut object) instead of being delivered.
         if (event->type() == QEvent::Shortcut) keyVerdict.reset();
-        if (receiver->isWindowType() && event->type() == QEvent::Expose) {
-            const bool result = QApplication::notify(receiver, event);
+        // Before the window paints what the expose asks for, in the client area it will keep.
+        if (receiver->isWindowType() && event->type() == QEvent::Expose)
             NoteExposedFrame(static_cast<QWindow*>(receiver));
-            return result;
-        }
         if (!receiver->isWidgetType()) return QApplication::notify(receiver, event);
         auto* widget = static_cast<QWidget*>(receiver);
         switch (event->type()) {

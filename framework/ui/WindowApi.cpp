@@ -256,6 +256,28 @@ void ExpectWindowFrame(HWND window) {
     if (known != FramesByKind().end() && known->second != window->Frame) FitIntoFrame(window, known->second);
 }
 
+void NoteWindowPlacement(HWND window) {
+    QWidget* widget = WidgetOf(window);
+    if (widget->isWindow()) {
+        NoteWindowFrame(window);
+        // While a window manager takes a window in, it reports passing places (the client area in a frame
+        // not placed yet); where the window is once it shows is where it was put.
+        const QWindow* native = widget->windowHandle();
+        if (!IsWindow(window) || !native || !native->isExposed()) return;
+    }
+    TWindowOwner* owner = window->Owner;
+    if (!owner) return;
+    // The window moved on its own (the user dragged its frame): tell its owner.
+    const QRect outer = OuterGeometry(window);
+    const TRect bounds = owner->WindowBounds();
+    if (outer == QRect(bounds.Left, bounds.Top, bounds.Width(), bounds.Height())) return;
+    WINDOWPOS pos{window, nullptr, outer.x(), outer.y(), outer.width(), outer.height(), SWP_NOZORDER};
+    if (outer.topLeft() == QPoint(bounds.Left, bounds.Top)) pos.flags |= SWP_NOMOVE;
+    if (outer.size() == QSize(bounds.Width(), bounds.Height())) pos.flags |= SWP_NOSIZE;
+    TMessage changed = TWMWindowPos{&pos}.ToMessage(WM_WINDOWPOSCHANGED);
+    DeliverSentMessage(window, changed);
+}
+
 void NoteWindowFrame(HWND window) {
     QWidget* widget = WidgetOf(window);
     QWindow* native = widget && widget->isWindow() ? widget->windowHandle() : nullptr;

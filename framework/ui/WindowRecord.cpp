@@ -329,20 +329,7 @@ static bool RouteWidgetEventUnguarded(QWidget* widget, QEvent* event,
     case QEvent::Resize: {
         const bool result = native(event);
         // SetWindowPos reports its own change once it is done.
-        if (!IsWindow(window) || record->Placing) return result;
-        // A window manager framing the window moves its client area within the window's bounds.
-        if (widget->isWindow()) NoteWindowFrame(window);
-        if (!IsWindow(window) || !record->Owner) return result;
-        // The window moved on its own (the user dragged its frame): tell its owner.
-        const QRect g = OuterGeometry(window);
-        const TRect bounds = record->Owner->WindowBounds();
-        if (g != QRect(bounds.Left, bounds.Top, bounds.Width(), bounds.Height())) {
-            WINDOWPOS pos{window, nullptr, g.x(), g.y(), g.width(), g.height(), SWP_NOZORDER};
-            if (g.x() == bounds.Left && g.y() == bounds.Top) pos.flags |= SWP_NOMOVE;
-            if (g.width() == bounds.Width() && g.height() == bounds.Height()) pos.flags |= SWP_NOSIZE;
-            TMessage message = TWMWindowPos{&pos}.ToMessage(WM_WINDOWPOSCHANGED);
-            DeliverSentMessage(window, message);
-        }
+        if (IsWindow(window) && !record->Placing) NoteWindowPlacement(window);
         return result;
     }
     case QEvent::FocusIn:

@@ -7,7 +7,8 @@ window manager (openbox), drives it with xdotool as a person would, and checks w
 - "Edit Form2" puts the dotted grid on Form2, and a click on its Button1 selects it: the eight grab handles
   are in a screenshot;
 - a right click opens the designer menu at the pointer, and it shows its entries;
-- a double click on Image1 opens the picture dialog, centred on the screen by its frame.
+- a double click on Image1 opens the picture dialog, centred on the screen by its frame; opened a second
+  time it appears where it stays, without moving once shown.
 
 Every step waits for what it expects, with a time limit; nothing sleeps for a fixed time. Exits 77
 (skipped) with one line saying why when a tool is missing or no X server can be started. Screenshots of a
@@ -62,9 +63,10 @@ class Desktop:
                         XDG_RUNTIME_DIR=work, QT_QPA_PLATFORM="xcb")
         self.processes = []
 
-    def start(self, command, **kwargs):
-        """Starts a program; what it prints goes to a log in the work folder, shown when a step fails."""
-        log = open(os.path.join(self.work, os.path.basename(command[0]) + ".log"), "wb")
+    def start(self, command, output=None, **kwargs):
+        """Starts a program; what it prints goes to `output` in the work folder, by default to a log shown
+        when a step fails."""
+        log = open(os.path.join(self.work, output or os.path.basename(command[0]) + ".log"), "wb")
         process = subprocess.Popen(command, env=self.env, stdout=log, stderr=subprocess.STDOUT, **kwargs)
         log.close()
         self.processes.append(process)
@@ -112,7 +114,10 @@ class Desktop:
         finally:
             os.close(read_end)
         if not answer.endswith(b"\n"):
-            return None, "Xvfb exited with %s" % server.poll() if server.poll() is not None else "Xvfb did not answer"
+            try:
+                return None, "Xvfb exited with %d" % server.wait(timeout=STEP_SECONDS)
+            except subprocess.TimeoutExpired:
+                return None, "Xvfb did not answer"
         self.env["DISPLAY"] = ":" + answer.decode().strip()
         return self.env["DISPLAY"], None
 
@@ -158,6 +163,30 @@ class Desktop:
             if "Override Redirect State: yes" in attributes and "IsViewable" in attributes:
                 found[window] = (x, y, width, height)
         return found
+
+    def frame_window(self, window):
+        """The window the window manager put `window` into: its parent below the root."""
+        tree = self.tool("xwininfo", "-children", "-id", window) or ""
+        match = re.search(r"Parent window id: (0x[0-9a-f]+)", tree)
+        return match.group(1) if match else None
+
+    def watch_windows(self):
+        """Records what the server tells about the windows on the root (creation, frames, moves)."""
+        self.start(["stdbuf", "-oL", "xev", "-root", "-event", "substructure"], output="xev.events")
+
+    def window_events(self):
+        """The recorded notices as (kind, window, (x, y, width, height) or None), oldest first."""
+        with open(os.path.join(self.work, "xev.events"), errors="replace") as f:
+            text = f.read()
+        events = []
+        for block in text.split("\n\n"):
+            head = re.match(r"\s*(\w+Notify) event", block)
+            window = re.search(r"\bwindow (0x[0-9a-f]+), \((-?\d+),(-?\d+)\), width (\d+), height (\d+)", block) \
+                or re.search(r"\bwindow (0x[0-9a-f]+)", block[block.find("\n"):])
+            if head and window:
+                rect = tuple(map(int, window.groups()[1:])) if window.re.groups > 1 else None
+                events.append((head.group(1), window.group(1), rect))
+        return events
 
     def screenshot(self, window):
         dump = subprocess.run(["xwd", "-silent", "-id", window], env=self.env, capture_output=True,
@@ -239,6 +268,7 @@ def has_handles(image):
 def run(desktop, demo):
     wait_for("the window manager",
              lambda: "window id" in (desktop.tool("xprop", "-root", "_NET_SUPPORTING_WM_CHECK") or ""))
+    desktop.watch_windows()
     desktop.start([demo])
 
     windows = {}
@@ -265,6 +295,20 @@ def run(desktop, demo):
     desktop.key("Escape")
     wait_for("the designer menu to close", lambda: not desktop.new_popups(known))
 
+    # The second time, the dialog shows in the frame the first one had: where it stays, at once.
+    for time_shown in ("first", "second"):
+        rect, frame = open_picture_dialog(desktop, form2)
+        if time_shown == "second":
+            wait_for("the server's notices about the picture dialog's frame",
+                     lambda: ("DestroyNotify", frame) in [(e[0], e[1]) for e in desktop.window_events()])
+            moves = frame_moves_after_mapping(desktop.window_events(), frame)
+            if moves:
+                raise Failure("the picture dialog, shown a second time, moved after it appeared: %s" % moves)
+
+
+def open_picture_dialog(desktop, form2):
+    """Opens the picture dialog, checks it is centred by its frame and closes it; its rectangle and the
+    frame window around it."""
     desktop.click(form2, IMAGE1, repeat=2)
     dialog = wait_for("the picture dialog", lambda: desktop.window("Picture"))
 
@@ -276,8 +320,25 @@ def run(desktop, demo):
     rect = wait_for("the picture dialog centred on the screen by its frame", centred_rect)
     if not on_screen(rect):
         raise Failure("the picture dialog is not wholly on the screen: %s" % (rect,))
+    frame = desktop.frame_window(dialog)
     desktop.key("Escape")
     wait_for("the picture dialog to close", lambda: not desktop.window("Picture"))
+    return rect, frame
+
+
+def frame_moves_after_mapping(events, frame):
+    """The rectangles a frame window took while it was mapped, other than the one it was mapped with."""
+    placed, mapped, moves = None, False, []
+    for kind, window, rect in events:
+        if window != frame:
+            continue
+        if kind == "ConfigureNotify":
+            if mapped and rect != placed:
+                moves.append((placed, rect))
+            placed = rect
+        elif kind in ("MapNotify", "UnmapNotify"):
+            mapped = kind == "MapNotify"
+    return moves
 
 
 def main():
@@ -285,7 +346,8 @@ def main():
         raise SystemExit(__doc__)
     demo = os.path.abspath(sys.argv[1])
     shots = os.path.abspath(sys.argv[2]) if len(sys.argv) > 2 else None
-    missing = [t for t in ("Xvfb", "openbox", "xdotool", "xwininfo", "xprop", "xwd") if not shutil.which(t)]
+    tools = ("Xvfb", "openbox", "xdotool", "xwininfo", "xprop", "xwd", "xev", "stdbuf")
+    missing = [t for t in tools if not shutil.which(t)]
     if missing:
         print("SKIPPED: the desktop run needs %s (scripts/setup.sh installs them)" % ", ".join(missing))
         return SKIPPED

@@ -117,3 +117,6 @@ void ExpectWindowFrame(HWND window);
 // Reads the frame the platform reports for a top-level window; when it differs from the one the window is
 // fitted to, fits the client area into the window's outer bounds within the new frame (SWP_FRAMECHANGED).
 void NoteWindowFrame(HWND window);
+// The window was moved or sized by someone else than SetWindowPos (a window manager, the user dragging a
+// frame), or a top-level window was exposed: notes its frame and tells the owner where the window is now.
+void NoteWindowPlacement(HWND window);
