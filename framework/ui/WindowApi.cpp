@@ -258,6 +258,7 @@ void ExpectWindowFrame(HWND window) {
 
 void NoteWindowPlacement(HWND window) {
     QWidget* widget = WidgetOf(window);
+    if (!widget) return;
     if (widget->isWindow()) {
         NoteWindowFrame(window);
         // While a window manager takes a window in, it reports passing places (the client area in a frame

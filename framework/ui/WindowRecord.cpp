@@ -195,7 +195,6 @@ UINT MouseMessage(QEvent::Type type, Qt::MouseButton button) {
     }
 }
 
-
 } // namespace
 
 bool RunNativeHandling(const TWindowOwner* owner, const TMessage& message) {

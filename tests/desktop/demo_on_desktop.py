@@ -42,6 +42,8 @@ INSPECTOR = (SCREEN[0] - 220, SCREEN[1] - 314, 220, 314)
 EDIT_FORM2 = (54, 15)
 BUTTON1 = (45, 44)
 IMAGE1 = (100, 200)
+# The picture dialog's Cancel button (101, 192, 77, 25 in designer/PictureEditorDlg.form).
+PICTURE_CANCEL = (139, 204)
 # The top-left pixels of the grab handles around Button1 (5 x 5 black squares).
 BUTTON1_HANDLES = [(6, 30), (42, 30), (80, 30), (80, 41), (80, 54), (42, 54), (6, 54), (6, 41)]
 # A row of Form2 that no control covers, and the grid's colour.
@@ -73,7 +75,9 @@ class Desktop:
         return process
 
     def logs(self):
-        text = ""
+        """What the programs printed, and how those that ended ended."""
+        text = "".join("---- %s exited with %d\n" % (" ".join(p.args), p.returncode)
+                       for p in self.processes if p.poll() is not None)
         for name in sorted(os.listdir(self.work)):
             if name.endswith(".log"):
                 with open(os.path.join(self.work, name), errors="replace") as f:
@@ -266,8 +270,10 @@ def has_handles(image):
 
 
 def run(desktop, demo):
-    wait_for("the window manager",
-             lambda: "window id" in (desktop.tool("xprop", "-root", "_NET_SUPPORTING_WM_CHECK") or ""))
+    # A window mapped while the window manager is still starting may be left unmanaged and unmapped.
+    ready = os.path.join(desktop.work, "window-manager-ready")
+    desktop.start(["openbox", "--sm-disable", "--startup", "touch " + ready])
+    wait_for("the window manager", lambda: os.path.exists(ready))
     desktop.watch_windows()
     desktop.start([demo])
 
@@ -321,7 +327,7 @@ def open_picture_dialog(desktop, form2):
     if not on_screen(rect):
         raise Failure("the picture dialog is not wholly on the screen: %s" % (rect,))
     frame = desktop.frame_window(dialog)
-    desktop.key("Escape")
+    desktop.click(dialog, PICTURE_CANCEL)
     wait_for("the picture dialog to close", lambda: not desktop.window("Picture"))
     return rect, frame
 
@@ -358,7 +364,6 @@ def main():
             if not display:
                 print("SKIPPED: no X server could be started (%s)" % reason)
                 return SKIPPED
-            desktop.start(["openbox", "--sm-disable"])
             started = time.monotonic()
             try:
                 run(desktop, demo)

@@ -32,9 +32,9 @@ struct TWindowRecord {
     QPainter* PaintPainter = nullptr; // the painter behind PaintCanvas
     QPointer<TXorOverlay> Overlay;    // the GetDC surface, made on first use
     std::unique_ptr<TCanvas> OverlayCanvas;
-    QMargins Frame;                   // the frame a top-level window's client area is fitted into
-    bool FrameReported = false;       // Frame is what the platform reported, not an expectation
-    bool Placing = false;             // SetWindowPos is applying a new geometry to the widget
+    QMargins Frame;             // the frame a top-level window's client area is fitted into
+    bool FrameReported = false; // Frame is what the platform reported, not an expectation
+    bool Placing = false;       // SetWindowPos is applying a new geometry to the widget
     ~TWindowRecord();
 };
 
