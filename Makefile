@@ -5,7 +5,8 @@
 # table of executions, coverage and findings at the end.
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
-# Every suite runs again under the address and undefined-behaviour sanitizers.
+# Every suite runs again under the address and undefined-behaviour sanitizers; the desktop run drives the
+# sanitized demo.
 SANITIZED_TESTS = framework_tests formconv framework_visual_tests designer_tests formwright_tests \
 	inspector_tests reliability_tests demo_tests
 

@@ -242,7 +242,13 @@ std::map<int, QMargins>& FramesByKind() {
 
 // Puts the window's outer rectangle into `frame` instead of the current one, the client area fitted inside.
 void FitIntoFrame(HWND window, const QMargins& frame) {
-    const QRect outer = OuterGeometry(window);
+    // The bounds the owner has: while a window manager takes a window in, the widget may be in passing
+    // places (its client area in a frame not placed yet).
+    QRect outer = OuterGeometry(window);
+    if (const TWindowOwner* owner = window->Owner) {
+        const TRect bounds = owner->WindowBounds();
+        outer = QRect(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    }
     window->Frame = frame;
     PlaceWindow(window, outer, nullptr, outer.x(), outer.y(), outer.width(), outer.height(),
                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
