@@ -314,6 +314,9 @@ TEST_F(BadInputCorpus, DesignsOfSizesNoScreenShowsLoadAndShowWhole) {
          "object DesignSample: TDesignSample\r\n  Width = 2147483647\r\n  Height = 2147483647\r\nend\r\n"},
         {"five dotted shapes 16 777 215 pixels wide",
          "object DesignSample: TDesignSample\r\n" + shapes + "end\r\n"},
+        {"a shape at the farthest place of the largest size",
+         "object DesignSample: TDesignSample\r\n  object Shape9: TShape\r\n    Left = 2147483647\r\n"
+         "    Top = -2147483648\r\n    Width = 2147483647\r\n    Height = 2147483647\r\n  end\r\nend\r\n"},
         {"a grid of half a billion rows and columns",
          "object DesignSample: TDesignSample\r\n" + grid +
              "    ColCount = 500000000\r\n    RowCount = 500000000\r\n    ColWidths = (\r\n      30\r\n      "
