@@ -204,16 +204,17 @@ int main(int argc, char** argv) {
     const auto with = [](void (*fn)(benchmark::State&, bool), bool pictures) {
         return [fn, pictures](benchmark::State& s) { fn(s, pictures); };
     };
-    RegisterBench(area, "record a nudge", "whole design as a form stream", sizes, with(WriteWholeDesign, false),
-                  40);
-    RegisterBench(area, "record a nudge", "Formwright", sizes, with(RecordNudge, false), 40);
+    RegisterBench(area, "record a nudge", "whole design as a form stream", sizes,
+                  with(WriteWholeDesign, false), 40);
+    RegisterBench(area, "record a nudge", "Formwright", sizes, with(RecordNudge, false), 1000);
     RegisterBench(area, "record a nudge, 3 pictures 2000x2000", "whole design as a form stream", sizes,
                   with(WriteWholeDesign, true), 10);
     RegisterBench(area, "record a nudge, 3 pictures 2000x2000", "Formwright", sizes, with(RecordNudge, true),
-                  40);
+                  1000);
     RegisterBench(area, "nudge", "no history", sizes, with(NudgeWithoutHistory, false), 40);
     RegisterBench(area, "nudge", "Formwright", sizes, with(NudgeWithStep, false), 40);
-    RegisterBench(area, "nudge, 3 pictures 2000x2000", "no history", sizes, with(NudgeWithoutHistory, true), 40);
+    RegisterBench(area, "nudge, 3 pictures 2000x2000", "no history", sizes, with(NudgeWithoutHistory, true),
+                  40);
     RegisterBench(area, "nudge, 3 pictures 2000x2000", "Formwright", sizes, with(NudgeWithStep, true), 40);
     RegisterBench(area, "undo and redo a nudge", "nudge back and forth", sizes, NudgeBackAndForth, 40);
     RegisterBench(area, "undo and redo a nudge", "Formwright", sizes, UndoRedoNudge, 40);

@@ -121,7 +121,7 @@ void TObjectInspector::CreateRowMenu() {
 
 void TObjectInspector::GridRowMenu(TObject*, TPropObject* row, TPoint screenPoint) {
     FMenuRow = row;
-    FRevertItem->SetEnabled(row && row->Stored());
+    FRevertItem->SetEnabled(CanRevert(row));
     FRowMenu->Popup(screenPoint.X, screenPoint.Y);
     FMenuRow = nullptr;
 }
@@ -130,10 +130,29 @@ void TObjectInspector::RevertClick(TObject*) {
     RevertRow(FMenuRow);
 }
 
+bool TObjectInspector::CanRevert(TPropObject* row) {
+    if (!row || !row->Stored() || !FSelection) return false;
+    if (dynamic_cast<TSetElementProperty*>(row->Editor())) return true;
+    TPropertyDefaults defaults;
+    TComponent* root = StreamRoot();
+    for (int i = 0; i < FSelection->Count(); ++i) {
+        auto* component = dynamic_cast<TComponent*>(FSelection->Items(i));
+        if (!component) continue;
+        for (const TStoredValue& value : SplitStoredProperties(WriteStoredProperties(component, root)))
+            if (IsAtOrBelow(value.Path, row->Path()) &&
+                defaults.Differs(component, value.Path, root, TPropertyDefaults::dkFresh))
+                return true;
+    }
+    return false;
+}
+
 void TObjectInspector::RevertRow(TPropObject* row) {
-    if (!row || !row->Stored() || !FSelection) return;
+    if (!CanRevert(row)) return;
     TPropertyEditor* editor = row->Editor();
     const TDesignChange change(FDesigner);
+    if (FDesigner)
+        for (int i = 0; i < FSelection->Count(); ++i)
+            FDesigner->ObjectEdited(FSelection->Items(i));
     if (auto* element = dynamic_cast<TSetElementProperty*>(editor)) {
         const int64_t defaultSet = element->GetPropInfo()->Default;
         const bool inDefault =
