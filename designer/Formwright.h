@@ -125,6 +125,9 @@ public:
     // At most this many steps, holding at most about this much memory (the newest step always stays).
     void SetHistoryLimits(int maxSteps, size_t maxBytes);
     const TDesignHistory& History() const { return *FHistory; }
+    // Whether the state the history holds for the design now is the design as it is, every value
+    // written afresh (a check for tests; between edits).
+    bool HistoryMatchesDesign();
     // Called whenever steps are added, undone, redone or cleared.
     TNotifyEvent OnHistoryChange;
     // Brackets one edit: what changes inside is one step, also when the edit fails part way (then the

@@ -189,6 +189,12 @@ void TFormwright::MarkSaved() {
     SetModifiedFlag(false);
 }
 
+bool TFormwright::HistoryMatchesDesign() {
+    if (!FRoot || !FCurrentState) return true;
+    TBinaryCache cache;
+    return CaptureDesign(*this, *FIds, cache, nullptr, nullptr)->SameAs(*FCurrentState);
+}
+
 void TFormwright::SetHistoryLimits(int maxSteps, size_t maxBytes) {
     const int count = FHistory->Count();
     FHistory->SetLimits(maxSteps, maxBytes);
