@@ -396,5 +396,7 @@ TSelectionState CaptureSelection(TFormwright& designer, TDesignIdentities& ids) 
     selection.reserve(static_cast<size_t>(designer.SelectionCount()));
     for (int i = 0; i < designer.SelectionCount(); ++i)
         selection.push_back(ids.IdOf(TFormwright::ComponentOf(designer.Selected(i))));
+    if (selection.empty() && designer.SelectedChild())
+        selection.push_back(ids.IdOf(designer.SelectedChild()));
     return selection;
 }
