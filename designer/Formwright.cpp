@@ -225,6 +225,11 @@ void TFormwright::SetRoot(TComponent* newRootComponent) {
     if (newRootComponent && (!newRoot || !GetParentForm(newRoot)))
         throw EInvalidOperation(
             Format("Cannot design %s: it is not a windowed control on a form", newRootComponent->Name()));
+    // An embedded frame writes only the controls it owns, and what would be placed in it belongs to the
+    // form: it is designed with the form it is on.
+    if (newRoot && newRoot->ComponentState().Contains(csInline))
+        throw EInvalidOperation(
+            Format("Cannot design %s: it is an embedded frame, designed with its form", newRoot->Name()));
 
     TWinControl* const previousRoot = FRoot;
     auto failed = ScopeGuard([&] {

@@ -91,8 +91,8 @@ public:
     // Enables the commands that need a selection when there is one, then pops the designer menu up at a
     // point in screen coordinates and runs the chosen command.
     virtual void ShowDesignerMenu(TPoint screenPoint);
-    // Starts designing a windowed control on a form, switches to another one, or with null stops. On
-    // failure the previous root is kept and the exception propagates.
+    // Starts designing a windowed control on a form (not an embedded frame), switches to another one, or
+    // with null stops. On failure the previous root is kept and the exception propagates.
     virtual void SetRoot(TComponent* newRoot);
     virtual void DeleteSelection();
     virtual void CopySelection();

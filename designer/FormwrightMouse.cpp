@@ -384,6 +384,8 @@ void TFormwright::PlaceComponent() {
         else
             control->SetBounds(rect.Left, rect.Top, control->Width(), control->Height());
         control->SetParent(FindControl(FDragWindow));
+        // The container may take it as more than a child (a page control's first page is its active one).
+        NoteChanged(control->Parent());
         SelectObject(control, true);
     } else {
         // Without a box the component could be neither seen nor saved: it is not left behind.

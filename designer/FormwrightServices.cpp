@@ -263,6 +263,8 @@ void TFormwright::SelectInTabOrder(bool forward) {
     if (!FRoot) return;
     std::vector<TWinControl*> tabOrder;
     FRoot->GetTabOrderList(tabOrder);
+    // Only design objects: not what an embedded frame or a grid owns itself.
+    std::erase_if(tabOrder, [this](TWinControl* control) { return !IsInDesign(control); });
     // Going forwards from nothing gives the first entry, backwards the last.
     auto neighbour = [&](TControl* start, bool ahead) -> TWinControl* {
         if (tabOrder.empty()) return nullptr;
@@ -332,8 +334,11 @@ void TFormwright::DeleteSelection() {
     // Freeing one component may free others with it (a menu its items): each is known by its number,
     // which is forgotten when it goes, so none is freed twice.
     std::vector<uint32_t> ids;
-    for (TComponent* component : doomed)
+    for (TComponent* component : doomed) {
         ids.push_back(FIds->IdOf(component));
+        // What it was written inside may keep more of it than a child (a page control its active page).
+        if (component->HasParent()) NoteChanged(component->GetParentComponent());
+    }
     ClearSelection(true);
     // The inspector's list of components drops their entries together.
     {
@@ -421,6 +426,7 @@ void TFormwright::PasteSelection() {
     // others).
     NoteRestacked();
     NoteChanged(childParent);
+    NoteChanged(target);
     for (int i = 0; i < target->ControlCount(); ++i)
         NoteChanged(target->Controls(i));
 
@@ -473,6 +479,15 @@ void TFormwright::PasteSelection() {
             nested = pastedSet.count(p) > 0;
         if (!nested) SelectObject(object, false);
     }
+    // Pasted menu items have no design object: the first one put beside the selected item is selected.
+    if (SelectionCount() == 0 && childParent)
+        for (uint32_t id : made)
+            if (TComponent* component = FIds->Find(id);
+                component && !HasDesignObject(component) && component->GetParentComponent() == childParent) {
+                FSelectedChild = component;
+                FGrab->FreeNotification(component);
+                break;
+            }
     SelectionChanged();
     DesignChanged();
 }

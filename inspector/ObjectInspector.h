@@ -137,6 +137,9 @@ private:
     // The writer's root for the inspected components: it names their handlers and references.
     TComponent* StreamRoot() const;
     void GridRowMenu(TObject* sender, TPropObject* row, TPoint screenPoint);
+    // Whether a stored value at or below the row's path of an inspected component differs from a known
+    // default; with `apply`, every such value is put back to it.
+    bool ToDefaults(TPropObject* row, bool apply);
     void RevertClick(TObject* sender);
 
     TCustomDesigner* FDesigner = nullptr;

@@ -130,20 +130,28 @@ void TObjectInspector::RevertClick(TObject*) {
     RevertRow(FMenuRow);
 }
 
-bool TObjectInspector::CanRevert(TPropObject* row) {
-    if (!row || !row->Stored() || !FSelection) return false;
-    if (dynamic_cast<TSetElementProperty*>(row->Editor())) return true;
+bool TObjectInspector::ToDefaults(TPropObject* row, bool apply) {
     TPropertyDefaults defaults;
     TComponent* root = StreamRoot();
+    bool differs = false;
     for (int i = 0; i < FSelection->Count(); ++i) {
         auto* component = dynamic_cast<TComponent*>(FSelection->Items(i));
         if (!component) continue;
-        for (const TStoredValue& value : SplitStoredProperties(WriteStoredProperties(component, root)))
-            if (IsAtOrBelow(value.Path, row->Path()) &&
-                defaults.Differs(component, value.Path, root, TPropertyDefaults::dkFresh))
-                return true;
+        for (const TStoredValue& value : SplitStoredProperties(WriteStoredProperties(component, root))) {
+            if (!IsAtOrBelow(value.Path, row->Path()) ||
+                !defaults.Differs(component, value.Path, root, TPropertyDefaults::dkFresh))
+                continue;
+            if (!apply) return true;
+            differs = true;
+            defaults.Reset(component, value.Path, root, TPropertyDefaults::dkFresh);
+        }
     }
-    return false;
+    return differs;
+}
+
+bool TObjectInspector::CanRevert(TPropObject* row) {
+    if (!row || !row->Stored() || !FSelection) return false;
+    return dynamic_cast<TSetElementProperty*>(row->Editor()) || ToDefaults(row, false);
 }
 
 void TObjectInspector::RevertRow(TPropObject* row) {
@@ -160,14 +168,6 @@ void TObjectInspector::RevertRow(TPropObject* row) {
         element->SetValue(inDefault ? "True" : "False");
         return;
     }
-    TPropertyDefaults defaults;
-    TComponent* root = StreamRoot();
-    for (int i = 0; i < FSelection->Count(); ++i) {
-        auto* component = dynamic_cast<TComponent*>(FSelection->Items(i));
-        if (!component) continue;
-        for (const TStoredValue& value : SplitStoredProperties(WriteStoredProperties(component, root)))
-            if (IsAtOrBelow(value.Path, row->Path()))
-                defaults.Reset(component, value.Path, root, TPropertyDefaults::dkFresh);
-    }
+    ToDefaults(row, true);
     if (FDesigner) FDesigner->Modified();
 }

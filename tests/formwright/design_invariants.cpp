@@ -72,6 +72,10 @@ std::vector<std::string> DesignProblems(TFormwright& designer) {
             while (p && p != form)
                 p = p->Parent();
             if (!p) problems.push_back(Describe(c) + " is not inside the designed form");
+        } else if (c->HasParent()) {
+            // Written inside another component (a menu item): no box of its own, and inside something.
+            if (designer.FindPlaceholder(c)) problems.push_back(Describe(c) + " has a placeholder");
+            if (!c->GetParentComponent()) problems.push_back(Describe(c) + " is written inside nothing");
         } else {
             ++nonVisual;
             if (root == form && !designer.FindPlaceholder(c))
@@ -105,6 +109,8 @@ std::vector<std::string> DesignProblems(TFormwright& designer) {
         if (!isDesignObject(designer.Selected(i))) problems.push_back("the selection holds a freed object");
     if (TControl* grabbed = designer.Grab() ? designer.Grab()->Control() : nullptr)
         if (!isDesignObject(grabbed)) problems.push_back("the grab holds a freed object");
+    if (designer.SelectedChild() && !live.count(designer.SelectedChild()))
+        problems.push_back("the selection holds a freed component");
     return problems;
 }
 
@@ -148,6 +154,14 @@ std::vector<std::string> FreshRootProblems(TFormwright& designer, const std::str
         written.SetPosition(0);
         TStringStream again;
         ObjectBinaryToText(written, again);
+        if (again.DataString() != text) {
+            FILE* f = fopen("/tmp/wt22-a.txt", "w");
+            fputs(text.c_str(), f);
+            fclose(f);
+            f = fopen("/tmp/wt22-b.txt", "w");
+            fputs(again.DataString().c_str(), f);
+            fclose(f);
+        }
         if (again.DataString() != text)
             return {"a fresh " + fresh->ClassName() + " saves the design to other text, " +
                     FirstDifference(text, again.DataString())};

@@ -13,7 +13,8 @@ class TFormwright;
 //   a pasted record may have none), and FindComponent finds it by that name;
 // - every control the designed form owns sits inside the designed form;
 // - every placeholder stands for a different live component the designed form owns, and when the form
-//   itself is designed, every non-visual component it owns has one;
+//   itself is designed, every non-visual component it owns has one, except those written inside another
+//   component (menu items), which have none and are inside something;
 // - the selection and the grab hold only live design objects (controls of the design, the root,
 //   placeholders).
 std::vector<std::string> DesignProblems(TFormwright& designer);

@@ -276,6 +276,7 @@ std::string EveryClassFormText() {
            "    Top = 270\n"
            "    Width = 253\n"
            "    Height = 30\n"
+           "    TabOrder = 13\n"
            "  end\n"
            "  inline Frame1: TPanel\n"
            "    Left = 480\n"
