@@ -303,6 +303,10 @@ private:
         if (Designer->SelectionCount() == 0) return "drag: nothing selected";
         TControl* object = Designer->Selected(Below(Designer->SelectionCount()));
         if (object == Designer->Root()) return "drag: the root is selected";
+        // The middle of a small object is under its grab handles: the drag would resize it, and an
+        // auto-sized label keeps no size of its own.
+        if ((object->Width() < 16 || object->Height() < 16) && SelectionHasAutoSizedLabel())
+            return "drag: an auto-sized label too small to move by its middle";
         const TPoint from = Center(object);
         const TPoint to{from.X + Between(-40, 40), from.Y + Between(-40, 40)};
         TInputSimulator::Drag(Designer->DesignWindowOf(object), from, to);
