@@ -14,7 +14,8 @@ size_t TDesignHistory::SizeOf(const TDesignStep& step, const TDesignStep* previo
     // The state before is mostly the one the previous step ended in, and the state after mostly shares
     // its records with the state before.
     if (step.Before && (!previous || previous->After != step.Before))
-        size += step.Before->ByteSize(previous && previous->After ? previous->After.get() : nullptr);
+        size += previous && previous->After ? step.Before->ByteSize(previous->After.get())
+                                            : step.Before->FullBytes;
     if (step.After) size += step.After->ByteSize(step.Before.get());
     return size;
 }

@@ -262,7 +262,6 @@ private:
             // sibling): such values are taken as they are now.
             const bool stale = FReparented.count(record->Id) || MovedMeanwhile(component, *record);
             if (same && !stale) continue;
-            if (!same) Touch(record->ParentId);
             ApplyValues(component, stale ? FRecorder.Record(component) : before.Properties,
                         record->Properties);
         }
@@ -373,18 +372,24 @@ private:
                 ReorderWithFewMoves(full, desired, [parent](void* item, int index) {
                     parent->TWinControl::SetChildOrder(static_cast<TControl*>(item), index);
                 });
-            RestoreTabOrder(records);
+            RestoreTabOrder(parent, records);
         }
     }
 
-    void RestoreTabOrder(const std::vector<const TComponentRecord*>& records) {
+    void RestoreTabOrder(TWinControl* parent, const std::vector<const TComponentRecord*>& records) {
+        // The places now, from the parent's list (asking each control would search the list each time).
+        std::unordered_map<const TWinControl*, int> now;
+        const std::vector<TWinControl*>& tabs = parent->TabList();
+        for (size_t k = 0; k < tabs.size(); ++k)
+            now[tabs[k]] = static_cast<int>(k);
         std::vector<std::pair<int, TWinControl*>> orders;
         bool differs = false;
         for (const TComponentRecord* record : records) {
             auto* windowed = dynamic_cast<TWinControl*>(Live(record->Id));
             if (!windowed || record->TabOrder < 0) continue;
             orders.emplace_back(record->TabOrder, windowed);
-            differs = differs || windowed->TabOrder() != record->TabOrder;
+            auto it = now.find(windowed);
+            differs = differs || it == now.end() || it->second != record->TabOrder;
         }
         if (!differs) return;
         std::stable_sort(orders.begin(), orders.end(),

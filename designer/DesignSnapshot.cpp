@@ -85,6 +85,7 @@ struct TFacts {
     bool Inline = false;
     TRect Bounds;
     uint32_t DesignInfo = 0;
+    bool Renamed = false; // its name or owner differs from its previous record's
 
     // Whether the stored values may differ when these facts do: bounds and tab order are stored values,
     // and a component in another place, of another owner or class may write them differently.
@@ -92,8 +93,9 @@ struct TFacts {
         return Class != r.Class || OwnerId != r.OwnerId || ParentId != r.ParentId || Inline != r.Inline ||
                Bounds != r.Bounds || TabOrder != r.TabOrder || DesignInfo != r.DesignInfo;
     }
+    // Against the previous record (Renamed compares the names).
     bool SameAs(const TComponentRecord& r) const {
-        return !ValuesMayDiffer(r) && *Name == r.Name && ZIndex == r.ZIndex && ChildIndex == r.ChildIndex;
+        return !ValuesMayDiffer(r) && !Renamed && ZIndex == r.ZIndex && ChildIndex == r.ChildIndex;
     }
     TComponentRecord Record() const {
         TComponentRecord r;
@@ -147,6 +149,7 @@ public:
         for (size_t i = 0; i < FComponents.size(); ++i)
             FillFacts(i, facts[i]);
         FindStaleReferences(facts);
+        NoteTouched();
 
         TFacts rootFacts;
         rootFacts.Id = FIds.IdOf(root);
@@ -159,8 +162,8 @@ public:
         for (size_t i = 0; i < FComponents.size(); ++i) {
             const TFacts& f = facts[i];
             const TComponentRecordPtr* before = FBefore[i];
-            const bool write = !before || !FNotes || FNotes->Ids.count(f.Id) || f.ValuesMayDiffer(**before) ||
-                               FStale.count(f.Id);
+            const bool write = !before || !FNotes || FTouched.Find(FComponents[i]) ||
+                               f.ValuesMayDiffer(**before) || FStale.count(f.Id);
             state->Components.push_back(Finish(FComponents[i], f, before, write));
         }
 
@@ -174,6 +177,9 @@ public:
             state->Stacking = FPrevious->Stacking;
         else
             state->Stacking = CaptureStacking(FDesigner, FIds);
+        state->FullBytes =
+            FPrevious ? FPrevious->FullBytes + state->ByteSize(FPrevious) - FPrevious->ByteSize(state.get())
+                      : state->ByteSize(nullptr);
         return state;
     }
 
@@ -185,27 +191,28 @@ private:
         FChildIndex.assign(FComponents.size(), -1);
         // Where each component is in the list (plus one; 0 for none), made when the first child shows.
         std::unique_ptr<TPointerTable<size_t>> at;
+        int index = 0;
+        // One procedure for all: made for each component, it would cost an allocation each.
+        const TGetChildProc child = [&](TComponent* found) {
+            if (!at) {
+                at = std::make_unique<TPointerTable<size_t>>(FComponents.size());
+                for (size_t k = 0; k < FComponents.size(); ++k)
+                    (*at)[FComponents[k]] = k + 1;
+            }
+            size_t& position = (*at)[found];
+            if (position == 0) {
+                FComponents.push_back(found);
+                FChildIndex.push_back(-1);
+                position = FComponents.size();
+            }
+            FChildIndex[position - 1] = index++;
+        };
         for (size_t i = 0; i < FComponents.size(); ++i) {
             TComponent* component = FComponents[i];
             // An embedded frame writes the components it owns inside it.
-            TComponent* scope = component->ComponentState().Contains(csInline) ? component : FScope;
-            int index = 0;
-            component->GetChildren(
-                [&](TComponent* child) {
-                    if (!at) {
-                        at = std::make_unique<TPointerTable<size_t>>(FComponents.size());
-                        for (size_t k = 0; k < FComponents.size(); ++k)
-                            (*at)[FComponents[k]] = k + 1;
-                    }
-                    size_t& position = (*at)[child];
-                    if (position == 0) {
-                        FComponents.push_back(child);
-                        FChildIndex.push_back(-1);
-                        position = FComponents.size();
-                    }
-                    FChildIndex[position - 1] = index++;
-                },
-                scope);
+            index = 0;
+            component->GetChildren(child,
+                                   component->ComponentState().Contains(csInline) ? component : FScope);
         }
     }
 
@@ -220,9 +227,9 @@ private:
         };
         index(FDesigner.Root());
         for (TComponent* component : FComponents)
-            if (auto* container = dynamic_cast<TWinControl*>(component);
-                container && container->ControlCount() > 0)
-                index(container);
+            if (component->InheritsFrom(TWinControl::StaticClass()))
+                if (auto* container = static_cast<TWinControl*>(component); container->ControlCount() > 0)
+                    index(container);
     }
 
     uint32_t CachedId(TComponent* component, TComponent*& last, uint32_t& lastId) {
@@ -244,7 +251,9 @@ private:
                 facts.ParentId = CachedId(parent, FLastParent, FLastParentId);
         facts.ChildIndex = FChildIndex[i];
         facts.Inline = component->ComponentState().Contains(csInline);
-        if (auto* control = dynamic_cast<TControl*>(component)) {
+        // The class records answer at once; a dynamic cast compares type names across libraries.
+        if (component->InheritsFrom(TControl::StaticClass())) {
+            auto* control = static_cast<TControl*>(component);
             facts.Bounds = control->BoundsRect();
             if (const TPlace* place = FPlaces.Find(control)) {
                 facts.ZIndex = place->ZIndex;
@@ -253,7 +262,16 @@ private:
         } else {
             facts.DesignInfo = component->DesignInfo();
         }
-        FBefore.push_back(PreviousRecord(i, facts.Id));
+        const TComponentRecordPtr* before = PreviousRecord(i, facts.Id);
+        facts.Renamed = before && ((*before)->Name != *facts.Name || (*before)->OwnerId != facts.OwnerId);
+        FBefore.push_back(before);
+    }
+
+    // The components the notes name, for a look-up that costs nothing per component.
+    void NoteTouched() {
+        if (!FNotes) return;
+        for (uint32_t id : FNotes->Ids)
+            if (TComponent* component = FIds.Find(id)) FTouched[component] = true;
     }
 
     // The previous record of the component at index i: usually at the same index.
@@ -274,11 +292,8 @@ private:
     void FindStaleReferences(const std::vector<TFacts>& facts) {
         if (!FPrevious) return;
         std::unordered_set<uint32_t> changed;
-        for (size_t i = 0; i < facts.size(); ++i) {
-            const TComponentRecordPtr* before = FBefore[i];
-            if (before && ((*before)->Name != *facts[i].Name || (*before)->OwnerId != facts[i].OwnerId))
-                changed.insert(facts[i].Id);
-        }
+        for (const TFacts& f : facts)
+            if (f.Renamed) changed.insert(f.Id);
         if (FPrevious->Root && FPrevious->Root->Name != FDesigner.Root()->Name())
             changed.insert(FPrevious->Root->Id);
         if (!FMatchedByIndex || FPrevious->Components.size() != facts.size()) {
@@ -326,6 +341,7 @@ private:
     std::vector<int> FChildIndex;
     std::vector<const TComponentRecordPtr*> FBefore;
     TPointerTable<TPlace> FPlaces;
+    TPointerTable<bool> FTouched{0};
     std::unordered_map<uint32_t, const TComponentRecordPtr*> FPreviousById;
     bool FMatchedByIndex = true;
     std::unordered_set<uint32_t> FStale;

@@ -64,6 +64,9 @@ struct TDesignState {
     std::vector<TComponentRecordPtr> Components;
     std::vector<TPlaceholderRecord> Placeholders; // in the designer's placeholder order
     std::vector<uint32_t> Stacking;               // the root window's design windows, bottom first
+    // All the memory the state holds, the records it shares included; kept from its capture, which takes
+    // it from the previous state's and what differs.
+    size_t FullBytes = 0;
 
     bool SameAs(const TDesignState& other) const;
     // The memory this state holds beyond what it shares with `previous` (null: all of it).
