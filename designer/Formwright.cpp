@@ -435,11 +435,12 @@ void TFormwright::RootWindowProc(TMessage& message) {
         return;
     }
     FSavedRootWindowProc(message);
-    // A load puts the bounds of the file on the root; that is no change of the user's.
+    // A load puts the bounds of the file on the root, and a window manager framing the root's window may
+    // size it; neither is a change of the user's.
     if (message.Msg == WM_WINDOWPOSCHANGED && FReadingDepth == 0) {
         const WINDOWPOS* pos = TWMWindowPos::From(message).WindowPos;
         const UINT unchanged = SWP_NOSIZE | SWP_NOMOVE;
-        if (!pos || (pos->flags & unchanged) != unchanged) {
+        if (!pos || ((pos->flags & unchanged) != unchanged && !(pos->flags & SWP_FRAMECHANGED))) {
             FRootWindowChange = FChangeDepth == 0;
             const auto endChange = ScopeGuard([this] { FRootWindowChange = false; });
             NoteChanged(nullptr); // the root, which is written at every step anyway

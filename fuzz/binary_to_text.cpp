@@ -1,6 +1,7 @@
 // Fuzz target: binary form stream -> text. Whatever converts must read back: the text converts to binary,
 // and from the second round on text -> binary -> text is a fixed point (the first may normalise: a child
-// position of 0 is written but reads back without its flag, integers take their smallest tag).
+// position of 0 is written but reads back without its flag, integers take their smallest tag, wide and
+// UTF-8 strings become the framework's own strings).
 #include "../tests/framework/object_text_support.h"
 
 #include <cstdint>

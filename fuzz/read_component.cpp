@@ -242,8 +242,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Read(written, second.get());
     if (Write(second.get()) != written) std::abort();
 
-    // The text form carries what the writer writes (floats to 15 digits; the text side counts string
-    // lists as a nesting level, the reader does not).
+    // The text form carries what the writer writes (the text side counts string lists as a nesting
+    // level, the reader does not).
     try {
         TStringStream binary(written), text, again;
         ObjectBinaryToText(binary, text);

@@ -12,33 +12,45 @@ import sys
 import zlib
 
 
-def read_xwd(data):
-    fields = struct.unpack(">25I", data[:100])
-    (header_size, _version, pixmap_format, _depth, width, height, _xoffset, byte_order, _unit,
-     _bit_order, _pad, bits_per_pixel, bytes_per_line, _visual, red_mask, green_mask, blue_mask,
-     _bits_per_rgb, _colormap_entries, ncolors, _window_width, _window_height, window_x, window_y,
-     _border) = fields
-    if pixmap_format != 2 or bits_per_pixel not in (24, 32):
-        raise SystemExit("only true-colour ZPixmap dumps are supported")
-    offset = header_size + ncolors * 12
-    step = bits_per_pixel // 8
+class XwdImage:
+    """A true-colour ZPixmap dump: its size, its window's position, and its pixels as (r, g, b)."""
 
-    def shift(mask):
-        return (mask & -mask).bit_length() - 1
+    def __init__(self, data):
+        fields = struct.unpack(">25I", data[:100])
+        (header_size, _version, pixmap_format, _depth, self.width, self.height, _xoffset, byte_order, _unit,
+         _bit_order, _pad, bits_per_pixel, self._bytes_per_line, _visual, red_mask, green_mask, blue_mask,
+         _bits_per_rgb, _colormap_entries, ncolors, _window_width, _window_height, window_x, window_y,
+         _border) = fields
+        if pixmap_format != 2 or bits_per_pixel not in (24, 32):
+            raise SystemExit("only true-colour ZPixmap dumps are supported")
+        self._data = data
+        self._offset = header_size + ncolors * 12
+        self._step = bits_per_pixel // 8
+        self._order = "big" if byte_order == 1 else "little"
 
-    shifts = [(shift(m), m) for m in (red_mask, green_mask, blue_mask)]
-    rows = []
-    for y in range(height):
-        line = data[offset + y * bytes_per_line: offset + y * bytes_per_line + width * step]
+        def shift(mask):
+            return (mask & -mask).bit_length() - 1
+
+        self._shifts = [(shift(m), m) for m in (red_mask, green_mask, blue_mask)]
+        to_signed = lambda v: v - (1 << 32) if v >= 1 << 31 else v
+        self.x, self.y = to_signed(window_x), to_signed(window_y)
+
+    def pixel(self, x, y):
+        start = self._offset + y * self._bytes_per_line + x * self._step
+        value = int.from_bytes(self._data[start:start + self._step], self._order)
+        return tuple((value & m) >> s for s, m in self._shifts)
+
+    def row(self, y):
         out = bytearray()
-        for x in range(width):
-            chunk = line[x * step:(x + 1) * step]
-            value = int.from_bytes(chunk, "big" if byte_order == 1 else "little")
-            for s, m in shifts:
-                out.append((value & m) >> s)
-        rows.append(bytes(out))
-    to_signed = lambda v: v - (1 << 32) if v >= 1 << 31 else v
-    return width, height, rows, to_signed(window_x), to_signed(window_y)
+        for x in range(self.width):
+            out.extend(self.pixel(x, y))
+        return bytes(out)
+
+
+def read_xwd(data):
+    image = XwdImage(data)
+    rows = [image.row(y) for y in range(image.height)]
+    return image.width, image.height, rows, image.x, image.y
 
 
 def write_png(path, width, height, rows):

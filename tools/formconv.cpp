@@ -1,21 +1,26 @@
 // formconv: converts a form file between the textual form format and the binary form stream.
 //
-//   formconv --to-binary IN OUT
-//   formconv --to-text IN OUT
+//   formconv [--verbose] --to-binary IN OUT
+//   formconv [--verbose] --to-text IN OUT
 //   formconv --help | --version
 //
-// The result is written to a temporary file beside OUT and renamed over OUT only when the conversion
-// succeeded, so a failed run leaves no output behind and an existing OUT untouched. The exit codes follow
-// the BSD sysexits convention, so scripts can tell the failures apart.
+// IN or OUT "-" is standard input or output. A file OUT is replaced through the framework's crash-safe
+// save (WriteFileReplacing) only when the conversion succeeded, so a failed run leaves an existing OUT
+// untouched; standard output gets the result only when it is complete. Input that cannot seek (a pipe)
+// is read whole first. The exit codes follow the BSD sysexits convention, so scripts can tell the
+// failures apart.
 #include "core/Exceptions.h"
+#include "core/FileReplace.h"
 #include "core/Streams.h"
 #include "core/SysUtils.h"
 #include "streaming/ObjectText.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -28,9 +33,11 @@ enum TExitCode : int {
     ExitCannotCreate = 73, // the output cannot be written
 };
 
-const char* const UsageText = "usage: formconv --to-binary IN OUT\n"
-                              "       formconv --to-text IN OUT\n"
+const char* const UsageText = "usage: formconv [--verbose] --to-binary IN OUT\n"
+                              "       formconv [--verbose] --to-text IN OUT\n"
                               "       formconv --help | --version\n";
+
+const char* const StandardStream = "-";
 
 int Usage() {
     std::fputs(UsageText, stderr);
@@ -42,25 +49,79 @@ int Help() {
         "formconv converts a form file between the textual form format and the binary form stream.\n\n",
         stdout);
     std::fputs(UsageText, stdout);
-    std::fputs("\n  --to-binary IN OUT   reads the text form IN and writes its binary form stream to OUT\n"
-               "  --to-text IN OUT     reads the binary form stream IN and writes its text form to OUT\n"
-               "\nOUT is replaced only when the conversion succeeds.\n"
-               "Exit codes: 0 done, 64 usage error, 65 invalid form, 66 unreadable input, 73 output not "
-               "written.\n",
-               stdout);
+    std::fputs(
+        "\n  --to-binary IN OUT   reads the text form IN and writes its binary form stream to OUT\n"
+        "  --to-text IN OUT     reads the binary form IN (the stream alone, or after a resource\n"
+        "                       header) and writes its text form to OUT\n"
+        "  --verbose            says on standard error what kind of input was found\n"
+        "\nIN or OUT - is standard input or output. OUT is replaced only when the conversion succeeds.\n"
+        "Exit codes: 0 done, 64 usage error, 65 invalid form, 66 unreadable input, 73 output not "
+        "written.\n",
+        stdout);
     return ExitOk;
 }
 
-// Creates an empty, uniquely named file in the folder of `target`, with the permissions a new file gets.
-std::string CreateTemporaryBeside(const std::string& target) {
-    std::string name = target + ".tmp-XXXXXX";
-    const int handle = ::mkstemp(name.data());
-    if (handle < 0) throw EFCreateError(Format("Cannot create file %s", target));
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(handle, 0666 & ~mask);
-    ::close(handle);
-    return name;
+// Failures reading input that is not a file of its own.
+class EInputError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// Everything a descriptor or stream that cannot seek holds, read to its end.
+void ReadToEnd(const std::function<int64_t(void*, int64_t)>& read, TMemoryStream& into) {
+    char block[64 * 1024];
+    for (int64_t n; (n = read(block, sizeof block)) > 0;)
+        into.WriteBuffer(block, n);
+    into.SetPosition(0);
+}
+
+// The input as a stream the converters can seek back in.
+std::unique_ptr<TStream> OpenInput(const std::string& name) {
+    if (name == StandardStream) {
+        auto memory = std::make_unique<TMemoryStream>();
+        ReadToEnd(
+            [](void* buffer, int64_t count) -> int64_t {
+                for (;;) {
+                    const ssize_t n = ::read(STDIN_FILENO, buffer, static_cast<size_t>(count));
+                    if (n >= 0) return n;
+                    if (errno != EINTR)
+                        throw EInputError(Format("Cannot read standard input (%s)", std::strerror(errno)));
+                }
+            },
+            *memory);
+        return memory;
+    }
+    auto file = std::make_unique<TFileStream>(name, fmOpenRead);
+    try {
+        file->Seek(0, soCurrent);
+        return file;
+    } catch (const EStreamError&) {
+        // A named pipe or a terminal: no way back over what the converter reads ahead.
+    }
+    auto memory = std::make_unique<TMemoryStream>();
+    ReadToEnd([&file](void* buffer, int64_t count) { return file->Read(buffer, count); }, *memory);
+    return memory;
+}
+
+void WriteStandardOutput(TMemoryStream& result) {
+    const char* data = static_cast<const char*>(result.Memory());
+    size_t left = static_cast<size_t>(result.Size());
+    while (left > 0) {
+        const ssize_t n = ::write(STDOUT_FILENO, data, left);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) throw EWriteError(Format("Cannot write standard output (%s)", std::strerror(errno)));
+        data += n;
+        left -= static_cast<size_t>(n);
+    }
+}
+
+// What came before the form record, for --verbose: printable ASCII as it is, other bytes as \xNN.
+std::string DescribeHeader(const TFormHeader& header) {
+    if (!header.HasResourceHeader) return "binary form stream";
+    std::string name;
+    for (const char c : header.ResourceName)
+        name += c >= 0x20 && c < 0x7F ? std::string(1, c) : Format("\\x%.2x", static_cast<uint8_t>(c));
+    return Format("binary form with a resource header (resource %s, %d bytes)", name, header.ResourceSize);
 }
 
 } // namespace
@@ -71,33 +132,44 @@ int main(int argc, char** argv) {
         std::printf("formconv (Formwright) %s\n", FW_VERSION);
         return ExitOk;
     }
-    if (argc != 4) return Usage();
-    const std::string mode = argv[1];
+    int next = 1;
+    const bool verbose = argc > 1 && std::strcmp(argv[1], "--verbose") == 0;
+    if (verbose) ++next;
+    if (argc - next != 3) return Usage();
+    const std::string mode = argv[next];
     const bool toBinary = mode == "--to-binary";
     if (!toBinary && mode != "--to-text") return Usage();
-    const std::string inputName = argv[2];
-    const std::string outputName = argv[3];
+    const std::string inputName = argv[next + 1];
+    const std::string outputName = argv[next + 2];
+    const std::string shownInput = inputName == StandardStream ? "standard input" : inputName;
 
-    std::string temporary;
-    const auto fail = [&temporary](const std::exception& e, int code) {
-        if (!temporary.empty()) std::remove(temporary.c_str());
+    const auto fail = [](const std::exception& e, int code) {
         std::fprintf(stderr, "%s\n", e.what());
         return code;
     };
     try {
-        TFileStream input(inputName, fmOpenRead);
-        temporary = CreateTemporaryBeside(outputName);
-        {
-            TFileStream output(temporary, fmOpenWrite);
+        const std::unique_ptr<TStream> input = OpenInput(inputName);
+        TFormHeader header;
+        const auto convert = [&](TStream& output) {
             if (toBinary)
-                ObjectTextToBinary(input, output);
+                ObjectTextToBinary(*input, output);
             else
-                ObjectBinaryToText(input, output);
+                ObjectBinaryToText(*input, output, &header);
+        };
+        if (outputName == StandardStream) {
+            TMemoryStream result;
+            convert(result);
+            WriteStandardOutput(result);
+        } else {
+            WriteFileReplacing(outputName, convert);
         }
-        if (std::rename(temporary.c_str(), outputName.c_str()) != 0)
-            throw EFCreateError(Format("Cannot create file %s", outputName));
+        if (verbose)
+            std::fprintf(stderr, "%s: %s\n", shownInput.c_str(),
+                         toBinary ? "text form" : DescribeHeader(header).c_str());
         return ExitOk;
     } catch (const EFOpenError& e) {
+        return fail(e, ExitUnreadable);
+    } catch (const EInputError& e) {
         return fail(e, ExitUnreadable);
     } catch (const EFCreateError& e) {
         return fail(e, ExitCannotCreate);

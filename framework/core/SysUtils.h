@@ -75,10 +75,14 @@ bool TryStrToInt(std::string_view text, int& value);
 
 // [sign] digits [separator digits] [E [sign] digits], surrounding blanks allowed; also "INF", "-INF" and
 // "NAN" as FloatToStrGeneral writes them. "." is the decimal separator unless one is given. Independent of
-// the process locale. Values too small to represent read as zero; too large ones fail.
+// the process locale. The text is rounded once, to the nearest value of the result type (denormals
+// included); values below half the smallest denormal read as zero, values beyond the largest finite
+// one fail, whatever the length of their exponent.
 // Fails with EConvertError "'%s' is not a valid floating point value".
 Extended StrToFloat(std::string_view text, char decimalSeparator = '.');
 bool TryStrToFloat(std::string_view text, Extended& value, char decimalSeparator = '.');
+bool TryStrToFloat(std::string_view text, double& value, char decimalSeparator = '.');
+bool TryStrToFloat(std::string_view text, float& value, char decimalSeparator = '.');
 
 // The general number format. The value is rounded to `precision` (1..18) significant digits; when its
 // decimal exponent is then >= precision or < -4 (below 0.0001) it is written in scientific notation
@@ -88,8 +92,23 @@ bool TryStrToFloat(std::string_view text, Extended& value, char decimalSeparator
 // 0.00001 is "1E-5" with 0, "1E-05" with 2. Infinities and NaN are "INF", "-INF" and "NAN".
 std::string FloatToStrGeneral(Extended value, int precision, int minExponentDigits = 0,
                               char decimalSeparator = '.');
-// FloatToStrGeneral with 15 digits, as the Object Inspector and the text form use for doubles.
+// FloatToStrGeneral with 15 digits, as the Object Inspector uses for doubles.
 std::string FloatToStr(Extended value);
+// The shortest text that TryStrToFloat reads back to exactly `value` in the same type: as few
+// significant digits as that takes (at most 21 for Extended, 17 for double, 9 for float), laid out as
+// the general format with 15 digits lays them out (scientific from 1E15 and below 0.0001, no "+" in
+// the exponent). Zero is "0" or "-0"; infinities and NaN are "INF", "-INF" and "NAN".
+std::string FloatToStrShortest(Extended value, char decimalSeparator = '.');
+std::string FloatToStrShortest(double value, char decimalSeparator = '.');
+std::string FloatToStrShortest(float value, char decimalSeparator = '.');
+
+// Currency amounts are 64-bit integers counting ten-thousandths (1.5 is 15000).
+inline constexpr int64_t CurrencyScale = 10000;
+// The amount exactly, in "." notation without trailing zeros: 15000 is "1.5", -1 is "-0.0001".
+std::string CurrencyToStr(int64_t scaled);
+// The number syntax of TryStrToFloat (without INF and NAN, "." as separator), converted exactly and
+// rounded to a ten-thousandth, halves to even. False for other text and amounts beyond the 64-bit range.
+bool TryStrToCurrency(std::string_view text, int64_t& scaled);
 
 // Dates and times in the short date format "yyyy-mm-dd" and the long time format "hh:nn:ss". Before
 // 1899-12-30 the integer part counts days back and the fraction still counts the time of day forwards:

@@ -70,3 +70,39 @@ bool IsIdentifierStart(char32_t code) {
 bool IsIdentifierPart(char32_t code) {
     return IdentifierKind(code) != 0;
 }
+
+void AppendUtf8(std::string& text, char32_t code) {
+    if (code < 0x80) {
+        text += static_cast<char>(code);
+    } else if (code < 0x800) {
+        text += static_cast<char>(0xC0 | (code >> 6));
+        text += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        text += static_cast<char>(0xE0 | (code >> 12));
+        text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        text += static_cast<char>(0xF0 | (code >> 18));
+        text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+void AppendUtf16LEAsUtf8(std::string& text, std::string_view utf16le) {
+    const size_t units = utf16le.size() / 2;
+    const auto unit = [&](size_t i) -> char32_t {
+        return static_cast<uint8_t>(utf16le[2 * i]) | static_cast<uint8_t>(utf16le[2 * i + 1]) << 8;
+    };
+    for (size_t i = 0; i < units; ++i) {
+        char32_t code = unit(i);
+        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < units) {
+            const char32_t low = unit(i + 1);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+                ++i;
+            }
+        }
+        AppendUtf8(text, code);
+    }
+}

@@ -1,10 +1,13 @@
 // Binary to text: walks one component record and writes its object block, two spaces per level.
+#include "core/Unicode.h"
 #include "streaming/Extended80.h"
 #include "streaming/ObjectText.h"
 #include "streaming/Parser.h"
 #include "streaming/ValueType.h"
 
+#include <bit>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -20,13 +23,9 @@ public:
         std::memset(FSpaces, ' ', sizeof FSpaces);
     }
 
-    void Run() {
-        char signature[4];
-        for (char& c : signature) {
-            if (FInput.Current() == FInput.End() && !FInput.Refill()) Fail("Invalid stream format");
-            c = static_cast<char>(FInput.ReadByte());
-        }
-        if (std::memcmp(signature, "TPF0", 4) != 0) Fail("Invalid stream format");
+    void Run(TFormHeader* header) {
+        const TFormHeader found = ReadFormHeader(FInput);
+        if (header) *header = found;
         ConvertObject(0, FInput.ReadByte());
         FOutput.Flush();
         FInput.ReturnUnread();
@@ -62,6 +61,11 @@ private:
         uint8_t bytes[4];
         FInput.Read(bytes, 4);
         return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | uint32_t(bytes[3]) << 24;
+    }
+
+    uint64_t ReadUInt64() {
+        const uint64_t low = ReadUInt32();
+        return low | uint64_t(ReadUInt32()) << 32;
     }
 
     // Valid until the next read.
@@ -157,18 +161,42 @@ private:
         case vaInt32:
             WriteInteger(ReadIntegerBody(tag));
             break;
+        case vaInt64:
+            WriteInteger(static_cast<int64_t>(ReadUInt64()));
+            break;
         case vaExtended: {
             uint8_t bytes[Extended80Size];
             FInput.Read(bytes, Extended80Size);
-            Write(FloatToStrGeneral(DecodeExtended80(bytes), 15, 0, '.'));
+            // Every digit it takes to read back the same value, and a float stays a float: "505.0".
+            const std::string text = FloatToStrShortest(DecodeExtended80(bytes));
+            Write(text);
+            if (text.find_first_not_of("-0123456789") == std::string::npos) Write(".0");
             break;
         }
+        case vaSingle:
+            WriteTypedFloat(std::bit_cast<float>(ReadUInt32()), 's');
+            break;
+        case vaDate:
+            WriteTypedFloat(std::bit_cast<double>(ReadUInt64()), 'd');
+            break;
+        case vaCurrency:
+            Write(CurrencyToStr(static_cast<int64_t>(ReadUInt64())));
+            Write("c");
+            break;
         case vaString:
-            ConvertString(level, FInput.ReadByte());
+            ConvertString(level, FInput.ReadView(FInput.ReadByte(), FString));
             break;
         case vaLString:
-            ConvertString(level, ReadUInt32());
+        case vaUTF8String:
+            ConvertString(level, FInput.ReadView(ReadUInt32(), FString));
             break;
+        case vaWString: {
+            const std::string_view utf16 = FInput.ReadView(size_t{2} * ReadUInt32(), FString);
+            FWide.clear();
+            AppendUtf16LEAsUtf8(FWide, utf16);
+            ConvertString(level, FWide);
+            break;
+        }
         case vaIdent: {
             const std::string_view ident = ReadShortString(FInput.ReadByte());
             if (!IsFormIdentifier(ident, true)) Fail("Invalid property value");
@@ -256,12 +284,18 @@ private:
         Write("}");
     }
 
-    void ConvertString(int level, uint32_t length) {
-        if (length == 0) {
+    // A single or a date with its suffix. The text has no way to write their infinities and NaN.
+    template <class T> void WriteTypedFloat(T value, char suffix) {
+        if (!std::isfinite(value)) Fail("Invalid property value");
+        Write(FloatToStrShortest(value));
+        FOutput.Put(suffix);
+    }
+
+    void ConvertString(int level, std::string_view s) {
+        if (s.empty()) {
             Write("''");
             return;
         }
-        const std::string_view s = FInput.ReadView(length, FString);
         if (s.size() > SegmentLength) NewLine(level + 1);
         size_t start = 0;
         while (start < s.size()) {
@@ -312,11 +346,12 @@ private:
     std::string FName;      // scratch for names
     std::string FClassName; // the record's class name while its name is read
     std::string FString;    // scratch for string values
+    std::string FWide;      // a UTF-16 string value as UTF-8
     char FSpaces[MaxIndent];
 };
 
 } // namespace
 
-void ObjectBinaryToText(TStream& input, TStream& output) {
-    TBinaryToText(input, output).Run();
+void ObjectBinaryToText(TStream& input, TStream& output, TFormHeader* header) {
+    TBinaryToText(input, output).Run(header);
 }

@@ -13,6 +13,7 @@
 #pragma once
 
 #include "core/Streams.h"
+#include "streaming/FormHeader.h"
 
 #include <string>
 
@@ -41,25 +42,40 @@ private:
 };
 
 // Reads one object block of text at the input's position and writes the signature and the component
-// record at the output's position. The input is left just after the block's final "end". Integers take
-// the smallest integer tag; one without "." or exponent that does not fit in 32 bits becomes a float, as
-// do INF, -INF and NAN (the way the float format writes them). "#n" stands for code point n in UTF-8, and
-// a UTF-16 surrogate pair "#55357#57032" (also split by " +" at a line break) for the one character it
-// encodes; a lone surrogate is an invalid value. A doubled quote inside quotes stands for one quote.
+// record at the output's position. The input is left just after the block's final "end".
+//
+// Numbers: an integer takes the smallest integer tag that holds it, up to 64 bits (vaInt64); wider ones
+// fail with "Integer out of range". A number with "." or an exponent is a float (vaExtended), as are INF,
+// -INF and NAN. A suffix right after the digits types the number: "721s" a single (vaSingle), "25000c" a
+// currency amount (vaCurrency, exact to four decimals), "38353d" a date (vaDate).
+//
+// Strings: "#n" stands for code point n in UTF-8, and a UTF-16 surrogate pair "#55357#57032" (also split
+// by " +" at a line break) for the one character it encodes; a lone surrogate is an invalid value. A
+// doubled quote inside quotes stands for one quote. A string is written as vaString up to 255 bytes of
+// UTF-8, else as vaLString.
+//
 // Identifiers are UTF-8 with letters of any script (IsFormIdentifier). A header starts with "object",
 // "inherited" (flag ffInherited) or "inline" (ffInline). A UTF-8 byte order mark at the start is skipped.
-// Syntax errors fail with EParserError "<message> on line <n>": "Identifier expected", "String expected",
-// "Number expected", "'<token>' expected", "Invalid property value", "Identifier too long" (a name over
-// 255 bytes, a class name over 239) and the nesting limit. Lines are numbered from `firstLine` at the
-// input's position, so a block further down a larger text names its line in that text.
+// Syntax errors fail with EParserError "<message> on line <n>", n being the line of the token at fault:
+// "Identifier expected", "String expected", "Number expected", "'<token>' expected", "Invalid property
+// value", "Integer out of range", "Identifier too long" (a name over 255 bytes, a class name over 239) and
+// the nesting limit. Lines are numbered from `firstLine` at the input's position, so a block further down
+// a larger text names its line in that text.
 void ObjectTextToBinary(TStream& input, TStream& output, int firstLine = 1);
 
-// Reads the signature and one component record at the input's position and writes the text of the
-// object block at the output's position, lines ending with CR LF. The input is left just after the
-// record. A record flagged both inherited and inline is written "inherited". Failures are EReadError:
-// "Invalid stream format" (signature, record header, or a name the text
-// format cannot carry), "Invalid property value" (unknown or misplaced value tag), "Stream read error"
-// (the data ends early), and the nesting limit.
-void ObjectBinaryToText(TStream& input, TStream& output);
+// Reads the signature (after a resource header, FormHeader.h) and one component record at the input's
+// position and writes the text of the object block at the output's position, lines ending with CR LF.
+// The input is left just after the record; `header`, when given, receives what came before the record.
+// A record flagged both inherited and inline is written "inherited".
+//
+// Values are written so that they read back as the same value of the same kind: floats with the
+// shortest digits that give back the same 80-bit value and always as floats ("505.0", "1E20"); singles,
+// currency amounts and dates with their suffix; 64-bit integers in decimal. Wide (UTF-16) and UTF-8
+// strings are written as strings like the others, and so read back as vaString or vaLString.
+//
+// Failures are EReadError: "Invalid stream format" (signature, record header, or a name the text format
+// cannot carry), "Invalid property value" (unknown or misplaced value tag, a single or a date that is
+// infinite or NaN), "Stream read error" (the data ends early), and the nesting limit.
+void ObjectBinaryToText(TStream& input, TStream& output, TFormHeader* header = nullptr);
 
 #pragma GCC visibility pop

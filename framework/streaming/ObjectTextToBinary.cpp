@@ -4,6 +4,7 @@
 #include "streaming/Parser.h"
 #include "streaming/ValueType.h"
 
+#include <bit>
 #include <cstdint>
 #include <limits>
 
@@ -39,6 +40,11 @@ private:
         const char bytes[4] = {static_cast<char>(value), static_cast<char>(value >> 8),
                                static_cast<char>(value >> 16), static_cast<char>(value >> 24)};
         FOutput.Write(bytes, 4);
+    }
+
+    void WriteUInt64(uint64_t value) {
+        WriteUInt32(static_cast<uint32_t>(value));
+        WriteUInt32(static_cast<uint32_t>(value >> 32));
     }
 
     void WriteShortString(std::string_view text) {
@@ -105,7 +111,7 @@ private:
 
     // The current token as a 32-bit integer, for child positions and item indexes.
     int32_t SmallInteger() {
-        if (FParser.Token() != TToken::Integer || !FitsInt32(FParser.TokenInt()))
+        if (FParser.Token() != TToken::Integer || FParser.TokenSuffix() || !FitsInt32(FParser.TokenInt()))
             FParser.Error("Number expected");
         return static_cast<int32_t>(FParser.TokenInt());
     }
@@ -190,21 +196,10 @@ private:
         case TToken::String:
             ConvertString();
             return; // already at the next token
-        case TToken::Integer: {
-            const int64_t value = FParser.TokenInt();
-            // Too wide for the integer tags: a float, so that large float values read back.
-            if (FitsInt32(value))
-                WriteInteger(static_cast<int32_t>(value));
-            else
-                WriteFloat(static_cast<Extended>(value));
+        case TToken::Integer:
+        case TToken::Float:
+            ConvertNumber();
             break;
-        }
-        case TToken::Float: {
-            Extended value = 0;
-            if (!FParser.TokenFloat(value)) FParser.Error("Invalid property value");
-            WriteFloat(value);
-            break;
-        }
         case TToken::Char:
             switch (FParser.TokenChar()) {
             case '(':
@@ -227,6 +222,53 @@ private:
             FParser.Error("Invalid property value");
         }
         FParser.NextToken();
+    }
+
+    // Integers take the smallest tag that holds them; floats are those with a fraction or an exponent; a
+    // suffix makes a single, a currency amount or a date.
+    void ConvertNumber() {
+        const std::string_view text = FParser.TokenString();
+        switch (FParser.TokenSuffix()) {
+        case 's': {
+            float value = 0;
+            if (!TryStrToFloat(text, value)) FParser.Error("Invalid property value");
+            WriteByte(vaSingle);
+            WriteUInt32(std::bit_cast<uint32_t>(value));
+            return;
+        }
+        case 'c': {
+            int64_t scaled = 0;
+            if (!TryStrToCurrency(text, scaled)) FParser.Error("Invalid property value");
+            WriteByte(vaCurrency);
+            WriteUInt64(static_cast<uint64_t>(scaled));
+            return;
+        }
+        case 'd': {
+            double value = 0;
+            if (!TryStrToFloat(text, value)) FParser.Error("Invalid property value");
+            WriteByte(vaDate);
+            WriteUInt64(std::bit_cast<uint64_t>(value));
+            return;
+        }
+        default:
+            break;
+        }
+        if (FParser.Token() == TToken::Integer) {
+            const int64_t value = FParser.TokenInt();
+            if (FitsInt32(value)) {
+                WriteInteger(static_cast<int32_t>(value));
+            } else {
+                WriteByte(vaInt64);
+                WriteUInt64(static_cast<uint64_t>(value));
+            }
+            return;
+        }
+        // Digits alone that do not fit in 64 bits are an integer too wide for any integer tag.
+        if (text.find_first_of(".eE") == std::string_view::npos && text != "-INF")
+            FParser.Error("Integer out of range");
+        Extended value = 0;
+        if (!FParser.TokenFloat(value)) FParser.Error("Invalid property value");
+        WriteFloat(value);
     }
 
     void ConvertSymbol() {

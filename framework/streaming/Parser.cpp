@@ -43,25 +43,6 @@ inline int HexValue(int c) {
     return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
 }
 
-// Appends the code point as UTF-8.
-void AppendUtf8(std::string& text, uint32_t code) {
-    if (code < 0x80) {
-        text += static_cast<char>(code);
-    } else if (code < 0x800) {
-        text += static_cast<char>(0xC0 | (code >> 6));
-        text += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        text += static_cast<char>(0xE0 | (code >> 12));
-        text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        text += static_cast<char>(0xF0 | (code >> 18));
-        text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 } // namespace
 
 TParser::TParser(TStream& input, int firstLine) : FInput(input), FLine(firstLine) {
@@ -186,13 +167,14 @@ static bool ParseInteger(std::string_view text, int64_t& result) {
 }
 
 bool TParser::ScanNumber() {
+    FSuffix = 0;
     // Plain integers lying whole in the buffer are read from there.
     const char* start = FInput.Current();
     const char* p = start + (*start == '-' ? 1 : 0);
     const char* digits = p;
     while (Classes[static_cast<uint8_t>(*p)] & cDigit)
         ++p;
-    if (p != digits && p != FInput.End() && *p != '.' && *p != 'e' && *p != 'E') {
+    if (p != digits && p != FInput.End() && *p != '.' && !(Classes[static_cast<uint8_t>(*p)] & cIdentStart)) {
         FView = std::string_view(start, static_cast<size_t>(p - start));
         FInput.SetCurrent(p);
         FToken = ParseInteger(FView, FInt) ? TToken::Integer : TToken::Float;
@@ -235,8 +217,21 @@ bool TParser::ScanNumber() {
         }
         ScanRun(cDigit, FText);
     }
+    ScanSuffix();
     FToken = !isFloat && ParseInteger(FText, FInt) ? TToken::Integer : TToken::Float;
     return false;
+}
+
+// Letters right after a number: one of the type suffixes s, c, d (either case), or an error here, on the
+// number's line, rather than a symbol that would be taken for the next property's name.
+void TParser::ScanSuffix() {
+    if (!Is(Peek(), cIdentStart)) return;
+    std::string letters;
+    ScanRun(cIdentStart | cDigit, letters);
+    const char suffix = static_cast<char>(letters[0] | 0x20);
+    if (letters.size() != 1 || (suffix != 's' && suffix != 'c' && suffix != 'd'))
+        Error("Invalid property value");
+    FSuffix = suffix;
 }
 
 void TParser::ScanString() {

@@ -30,6 +30,9 @@ enum class TToken {
     Float,   // a number with "." or an exponent, a longer integer, or -INF
     Char,    // any other single character
 };
+// Numbers may carry a type suffix directly after their last digit: "721s" (single precision), "25000c"
+// (currency), "38353d" (date). Any other letters there fail with "Invalid property value" on the
+// number's line.
 
 class TParser {
 public:
@@ -43,6 +46,9 @@ public:
     // Symbol text, decoded string bytes, or number text; valid until the next token is read.
     std::string_view TokenString() const { return FView; }
     int64_t TokenInt() const { return FInt; }
+    // The type suffix of an Integer or Float token in lower case ('s', 'c' or 'd'), else 0. The token
+    // text leaves it out.
+    char TokenSuffix() const { return FToken == TToken::Integer || FToken == TToken::Float ? FSuffix : 0; }
     // The value of a Float token; false when the number is malformed (such as "1e").
     bool TokenFloat(Extended& value) const;
     char TokenChar() const { return FChar; }
@@ -82,6 +88,7 @@ private:
     // Both return true when the token text is left in the buffer (FView) rather than in FText.
     bool ScanSymbol();
     bool ScanNumber();
+    void ScanSuffix();
     void ScanString();
     void ScanQuotedRun();
     void ScanCharCode();
@@ -95,6 +102,7 @@ private:
     std::string_view FView; // the token text: FText, or the token in the buffer when it lies there whole
     int64_t FInt = 0;
     char FChar = 0;
+    char FSuffix = 0;
     // A high surrogate code read last, waiting for its low half (after "+" when the string ended).
     uint32_t FHighSurrogate = 0;
     int FHighSurrogateLine = 0;

@@ -5,11 +5,13 @@
 #include "core/ScopeGuard.h"
 #include "core/Streams.h"
 #include "core/SysUtils.h"
+#include "core/Unicode.h"
 #include "rtti/Properties.h"
 #include "streaming/Extended80.h"
 #include "streaming/ObjectText.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <exception>
@@ -28,6 +30,17 @@ int32_t GetInt32(const uint8_t* bytes) {
     for (int i = 3; i >= 0; --i)
         v = (v << 8) | bytes[i];
     return static_cast<int32_t>(v);
+}
+
+uint64_t GetUInt64(const uint8_t* bytes) {
+    uint64_t v = 0;
+    for (int i = 7; i >= 0; --i)
+        v = (v << 8) | bytes[i];
+    return v;
+}
+
+bool IsStringTag(TValueType tag) {
+    return tag == vaString || tag == vaLString || tag == vaWString || tag == vaUTF8String;
 }
 
 // The one UTF-16 code unit a WideChar property holds, from UTF-8 text of exactly one character.
@@ -93,14 +106,8 @@ std::string TReader::ReadStr() {
     return text;
 }
 
-void TReader::ReadSignature() {
-    char signature[sizeof FormSignature];
-    for (char& c : signature) {
-        if (FInput.Current() == FInput.End() && !FInput.Refill()) throw EReadError("Invalid stream format");
-        c = static_cast<char>(FInput.ReadByte());
-    }
-    if (std::memcmp(signature, FormSignature, sizeof FormSignature) != 0)
-        throw EReadError("Invalid stream format");
+TFormHeader TReader::ReadSignature() {
+    return ReadFormHeader(FInput);
 }
 
 // ---- values -----------------------------------------------------------------------------------------------
@@ -126,7 +133,7 @@ void TReader::ReadListEnd() {
 }
 
 int64_t TReader::ReadInteger() {
-    uint8_t bytes[4] = {};
+    uint8_t bytes[8] = {};
     switch (ReadValue()) {
     case vaInt8:
         Read(bytes, 1);
@@ -137,6 +144,9 @@ int64_t TReader::ReadInteger() {
     case vaInt32:
         Read(bytes, 4);
         return GetInt32(bytes);
+    case vaInt64:
+        Read(bytes, 8);
+        return static_cast<int64_t>(GetUInt64(bytes));
     case vaExtended: {
         uint8_t encoded[Extended80Size];
         Read(encoded, Extended80Size);
@@ -167,17 +177,29 @@ char TReader::ReadChar() {
 }
 
 long double TReader::ReadFloat() {
+    uint8_t bytes[Extended80Size];
     switch (NextValue()) {
     case vaInt8:
     case vaInt16:
     case vaInt32:
-        return static_cast<long double>(ReadInteger());
-    case vaExtended: {
+    case vaInt64:
+        return static_cast<long double>(ReadInteger()); // exact: the mantissa holds 64 bits
+    case vaExtended:
         ReadValue();
-        uint8_t encoded[Extended80Size];
-        Read(encoded, Extended80Size);
-        return DecodeExtended80(encoded);
-    }
+        Read(bytes, Extended80Size);
+        return DecodeExtended80(bytes);
+    case vaSingle:
+        ReadValue();
+        Read(bytes, 4);
+        return std::bit_cast<float>(static_cast<uint32_t>(GetInt32(bytes)));
+    case vaDate:
+        ReadValue();
+        Read(bytes, 8);
+        return std::bit_cast<double>(GetUInt64(bytes));
+    case vaCurrency:
+        ReadValue();
+        Read(bytes, 8);
+        return static_cast<long double>(static_cast<int64_t>(GetUInt64(bytes))) / CurrencyScale;
     default:
         InvalidValue();
     }
@@ -187,18 +209,30 @@ std::string TReader::ReadString() {
     switch (ReadValue()) {
     case vaString:
         return ReadStr();
-    case vaLString: {
-        uint8_t bytes[4];
-        Read(bytes, 4);
-        int32_t length = GetInt32(bytes);
-        if (length < 0) InvalidValue();
+    case vaLString:
+    case vaUTF8String: {
         std::string text;
-        FInput.ReadAppend(text, static_cast<size_t>(length));
+        FInput.ReadAppend(text, ReadLength());
+        return text;
+    }
+    case vaWString: {
+        std::string utf16;
+        FInput.ReadAppend(utf16, 2 * ReadLength());
+        std::string text;
+        AppendUtf16LEAsUtf8(text, utf16);
         return text;
     }
     default:
         InvalidValue();
     }
+}
+
+size_t TReader::ReadLength() {
+    uint8_t bytes[4];
+    Read(bytes, 4);
+    const int32_t length = GetInt32(bytes);
+    if (length < 0) InvalidValue();
+    return static_cast<size_t>(length);
 }
 
 std::string TReader::ReadIdent() {
@@ -226,18 +260,15 @@ std::vector<std::string> TReader::ReadSet() {
 
 std::vector<uint8_t> TReader::ReadBinary() {
     if (ReadValue() != vaBinary) InvalidValue();
-    uint8_t bytes[4];
-    Read(bytes, 4);
-    int32_t length = GetInt32(bytes);
-    if (length < 0) InvalidValue();
     std::string data; // grows with what the stream really holds, whatever the length claims
-    FInput.ReadAppend(data, static_cast<size_t>(length));
+    FInput.ReadAppend(data, ReadLength());
     return std::vector<uint8_t>(data.begin(), data.end());
 }
 
 void TReader::SkipValue() {
     uint8_t scratch[Extended80Size];
-    switch (ReadValue()) {
+    const TValueType tag = ReadValue();
+    switch (tag) {
     case vaNull:
     case vaFalse:
     case vaTrue:
@@ -262,19 +293,25 @@ void TReader::SkipValue() {
     case vaExtended:
         Read(scratch, Extended80Size);
         break;
+    case vaSingle:
+        Read(scratch, 4);
+        break;
+    case vaCurrency:
+    case vaDate:
+    case vaInt64:
+        Read(scratch, 8);
+        break;
     case vaString:
     case vaIdent:
         ReadStr();
         break;
     case vaLString:
-    case vaBinary: {
-        Read(scratch, 4);
-        int32_t length = GetInt32(scratch);
-        if (length < 0) InvalidValue();
-        for (size_t left = static_cast<size_t>(length); left > 0;)
+    case vaUTF8String:
+    case vaBinary:
+    case vaWString:
+        for (size_t left = ReadLength() * (tag == vaWString ? 2 : 1); left > 0;)
             left -= FInput.Take(left).size();
         break;
-    }
     case vaSet:
         while (!ReadStr().empty()) {
         }
@@ -514,8 +551,7 @@ void TReader::ReadOrdinalValue(TPersistent* instance, const TPropInfo* prop) {
         value = static_cast<uint8_t>(ReadChar());
         break;
     case tkWChar:
-        value = NextValue() == vaString || NextValue() == vaLString ? DecodeWideChar(ReadString())
-                                                                    : ReadInteger();
+        value = IsStringTag(NextValue()) ? DecodeWideChar(ReadString()) : ReadInteger();
         break;
     case tkEnumeration:
         value = GetEnumValue(type, ReadIdent());
@@ -547,7 +583,10 @@ void TReader::ReadOrdinalValue(TPersistent* instance, const TPropInfo* prop) {
         }
         break;
     }
-    if (data.MinValue < data.MaxValue && (value < data.MinValue || value > data.MaxValue)) InvalidValue();
+    if (data.MinValue < data.MaxValue && (value < data.MinValue || value > data.MaxValue)) {
+        if (type->Kind != tkInteger) InvalidValue();
+        throw EReadError(Format("%d is out of range (%d to %d)", value, data.MinValue, data.MaxValue));
+    }
     SetOrdProp(instance, prop, value);
 }
 

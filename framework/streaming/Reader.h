@@ -12,6 +12,10 @@
 // "Error reading <component>.<property path>: <message>"; a component the reader created for a record
 // that fails is freed again. Loaded runs in reading order, a parent before its children.
 //
+// Values go into a property whose type can hold them: integers up to 64 bits into an integer property
+// of a range that holds them (else "<value> is out of range (<min> to <max>)"), any number into a float
+// property, any kind of string into a string property.
+//
 // References and Loaded: component references are recorded by name and set later, since they may name
 // components that come later in the stream. Within BeginReferences ... EndReferences the caller decides:
 // FixupReferences sets every reference it can resolve and then calls Loaded on each component read so
@@ -27,6 +31,7 @@
 #include "core/Component.h"
 #include "streaming/BufferedStreams.h"
 #include "streaming/Filer.h"
+#include "streaming/FormHeader.h"
 #include "streaming/ValueType.h"
 
 #include <cstdint>
@@ -57,7 +62,8 @@ public:
     // unique). Called for every record read, the root's included.
     std::function<void(TReader& reader, TComponent* component, std::string& name)> OnSetName;
 
-    void ReadSignature(); // fails with "Invalid stream format"
+    // The signature, also after a resource header (FormHeader.h); fails with "Invalid stream format".
+    TFormHeader ReadSignature();
     // Signature, then one component record into `root`, or into a new component of the record's class
     // (found among the registered classes) when root is null. The root takes the record's name; the class
     // name in the record is not compared with an existing root's class. Returns the root.
@@ -87,10 +93,13 @@ public:
     void ReadListEnd();
     int64_t ReadInteger(); // integer tags, or a float holding a whole number (how big integers are written)
     bool ReadBoolean();
-    char ReadChar();          // a one-character string
-    long double ReadFloat();  // accepts integer values too
-    std::string ReadString(); // short or long string
-    std::string ReadIdent();  // identifiers; False, True and nil as those words
+    char ReadChar(); // a one-character string
+    // Floats, and the other numbers as the nearest float: integers (exactly), singles, dates (days since
+    // 1899-12-30) and currency amounts.
+    long double ReadFloat();
+    // Short and long strings, UTF-8 strings, and UTF-16 strings converted to UTF-8 (AppendUtf16LEAsUtf8).
+    std::string ReadString();
+    std::string ReadIdent(); // identifiers; False, True and nil as those words
     std::vector<std::string> ReadSet();
     std::vector<uint8_t> ReadBinary();
     void SkipValue();
@@ -130,6 +139,7 @@ private:
     void Forget(TComponent* component); // the component is being destroyed
     void Untrack();
     uint8_t PeekByte();
+    size_t ReadLength(); // the 4-byte length of a long value; a negative one is an invalid value
 
     TBufferedInput FInput;
     TComponent* FOwner = nullptr;

@@ -21,6 +21,12 @@ enum TValueType : uint8_t {
     vaLString = 12,
     vaNil = 13,
     vaCollection = 14,
+    vaSingle = 15,     // 4-byte IEEE single, little-endian
+    vaCurrency = 16,   // 8-byte signed integer, little-endian: the amount times 10 000
+    vaDate = 17,       // 8-byte IEEE double, little-endian: days since 1899-12-30
+    vaWString = 18,    // 4-byte length in UTF-16 code units, then UTF-16LE
+    vaInt64 = 19,      // 8-byte signed integer, little-endian
+    vaUTF8String = 20, // 4-byte length, then UTF-8 bytes
 };
 
 // Prefix flags of a component record (high nibble 0xF). An inline record is an embedded frame: a

@@ -4,12 +4,14 @@
 #include "core/ScopeGuard.h"
 #include "core/Streams.h"
 #include "core/SysUtils.h"
+#include "core/Unicode.h"
 #include "rtti/Properties.h"
 #include "streaming/Extended80.h"
 #include "streaming/ObjectText.h"
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstring>
 #include <exception>
 
@@ -20,6 +22,28 @@ using TNesting = TFormNesting<EWriteError>;
 void PutLittleEndian(uint8_t* out, uint64_t value, int size) {
     for (int i = 0; i < size; ++i)
         out[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+// A single or double property's value as the 80-bit float nearest to its shortest decimal text, when
+// that float reads back into the property as the same value: the text form then shows "0.1" for a
+// double 0.1 rather than every digit of its 80-bit widening. (Rounding twice, decimal to 80 bits to the
+// property's type, could land elsewhere in rare halfway cases; those keep the widened value.)
+template <class T> Extended NearestToShortestText(T value) {
+    Extended nearest = 0;
+    if (!TryStrToFloat(FloatToStrShortest(value), nearest) || static_cast<T>(nearest) != value) return value;
+    return nearest;
+}
+
+Extended AsWrittenInText(Extended value, TFloatType type) {
+    if (!std::isfinite(value)) return value;
+    switch (type) {
+    case ftSingle:
+        return NearestToShortestText(static_cast<float>(value));
+    case ftDouble:
+        return NearestToShortestText(static_cast<double>(value));
+    default:
+        return value;
+    }
 }
 
 } // namespace
@@ -141,7 +165,7 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo* prop) {
     case tkFloat:
         if (Extended value = GetFloatProp(instance, prop); value != 0) {
             WritePropName(prop->Name);
-            WriteFloat(value);
+            WriteFloat(AsWrittenInText(value, prop->PropType->Data.FloatType));
         }
         break;
     case tkString:
@@ -181,18 +205,8 @@ void TWriter::WriteOrdinalProp(TPersistent* instance, const TPropInfo* prop) {
         break;
     case tkWChar: {
         // UTF-8 of the UTF-16 code unit (a lone surrogate is encoded as its code point).
-        auto c = static_cast<uint32_t>(value) & 0xFFFFu;
         std::string text;
-        if (c < 0x80) {
-            text += static_cast<char>(c);
-        } else if (c < 0x800) {
-            text += static_cast<char>(0xC0 | (c >> 6));
-            text += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            text += static_cast<char>(0xE0 | (c >> 12));
-            text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            text += static_cast<char>(0x80 | (c & 0x3F));
-        }
+        AppendUtf8(text, static_cast<char32_t>(value & 0xFFFF));
         WriteString(text);
         break;
     }

@@ -6,7 +6,10 @@
 // their default: an ordinal equal to its declared default, a zero float, an empty string, a nil method or
 // a nil object is left out, and so is every property whose stored test says no. A sub-object (a
 // TPersistent that is not a component) writes its own properties under a dotted path ("Font.Name"), a
-// collection writes its items, and a component reference writes the referenced component's name.
+// collection writes its items, and a component reference writes the referenced component's name. A
+// single or double property is written as the 80-bit float nearest to its own shortest decimal text, which
+// reads back into the property as the same value and keeps its text form short ("0.1", not the digits of
+// 0.1 widened to 80 bits).
 #pragma once
 
 #include "core/Component.h"

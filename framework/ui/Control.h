@@ -94,9 +94,10 @@ public:
     virtual TRect ClientRect() const { return {0, 0, FWidth, FHeight}; }
     int ClientWidth() const { return ClientRect().Width(); }
     int ClientHeight() const { return ClientRect().Height(); }
-    void SetClientSize(int width, int height);
-    void SetClientWidth(int width) { SetClientSize(width, ClientHeight()); }
-    void SetClientHeight(int height) { SetClientSize(ClientWidth(), height); }
+    // Sizes the control so that its client area gets the size (a form also keeps it when a frame appears).
+    virtual void SetClientSize(int width, int height);
+    virtual void SetClientWidth(int width) { SetClientSize(width, ClientHeight()); }
+    virtual void SetClientHeight(int height) { SetClientSize(ClientWidth(), height); }
     // Screen position of the client area's top-left corner.
     virtual TPoint ClientOrigin() const;
     TPoint ClientToScreen(TPoint point) const;

@@ -167,6 +167,41 @@ void TCustomForm::SetWindowState(TWindowState state) {
     }
 }
 
+// ---- bounds -----------------------------------------------------------------------------------------------
+
+void TCustomForm::SetBounds(int left, int top, int width, int height) {
+    if (width != Width()) FClientWidthGiven = false;
+    if (height != Height()) FClientHeightGiven = false;
+    TWinControl::SetBounds(left, top, width, height);
+}
+
+void TCustomForm::SetClientSize(int width, int height) {
+    TControl::SetClientSize(width, height);
+    FClientWidthGiven = FClientHeightGiven = true;
+}
+
+void TCustomForm::SetClientWidth(int width) {
+    TControl::SetClientSize(width, ClientHeight());
+    FClientWidthGiven = true;
+}
+
+void TCustomForm::SetClientHeight(int height) {
+    TControl::SetClientSize(ClientWidth(), height);
+    FClientHeightGiven = true;
+}
+
+void TCustomForm::FitToNewFrame(WINDOWPOS& pos) {
+    // The current client area in the new frame.
+    const TRect framed = GetWindowRect(pos.hwnd);
+    if (FClientWidthGiven) pos.cx = framed.Width();
+    if (FClientHeightGiven) pos.cy = framed.Height();
+    if (FCentredAt == TPoint{pos.x, pos.y}) {
+        pos.x = (TScreen::Instance().Width() - pos.cx) / 2;
+        pos.y = (TScreen::Instance().Height() - pos.cy) / 2;
+        FCentredAt = TPoint{pos.x, pos.y};
+    }
+}
+
 void TCustomForm::SetParent(TWinControl* parent) {
     if (parent == Parent()) return;
     if (HandleAllocated()) DestroyWnd();
@@ -181,6 +216,7 @@ void TCustomForm::ApplyPosition() {
     if (FPosition == poScreenCenter || FPosition == poDefaultPosOnly) {
         const TRect screen{0, 0, TScreen::Instance().Width(), TScreen::Instance().Height()};
         SetBounds((screen.Width() - Width()) / 2, (screen.Height() - Height()) / 2, Width(), Height());
+        FCentredAt = TPoint{Left(), Top()};
     }
 }
 
@@ -193,13 +229,8 @@ void TCustomForm::VisibleChanged() {
     if (ComponentState().Contains(csDesigning) && Parent()) return;
     if (Visible()) {
         ApplyPosition();
-        const TRect bounds = BoundsRect();
         HWND window = Handle();
         ShowWindow(window, SW_SHOW);
-        // The frame's size is known only once the window shows: fit the frame to the form's bounds again.
-        if (!Parent() && GetWindowRect(window) != bounds)
-            SetWindowPos(window, nullptr, bounds.Left, bounds.Top, bounds.Width(), bounds.Height(),
-                         SWP_NOZORDER | SWP_NOACTIVATE);
         if (QWidget* widget = WidgetOf(window)) {
             widget->raise();
             widget->activateWindow();
@@ -360,8 +391,9 @@ void TCustomForm::Dispatch(TMessage& message) {
     case WM_CLOSE:
         Close();
         return;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
+    case WM_WINDOWPOSCHANGING:
+        if (WINDOWPOS* pos = TWMWindowPos::From(message).WindowPos; pos && pos->flags & SWP_FRAMECHANGED)
+            FitToNewFrame(*pos);
         break;
     default:
         break;

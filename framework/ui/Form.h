@@ -6,6 +6,8 @@
 #include "ui/PaintCanvas.h"
 #include "ui/WinControl.h"
 
+#include <optional>
+
 #pragma GCC visibility push(default)
 
 class TDesigner;
@@ -97,6 +99,17 @@ public:
     // active control is none. While a designer is set, focus changes leave ActiveControl alone.
     void SetDesigner(TDesigner* designer);
 
+    // ---- bounds
+    // Left, Top, Width and Height of a form without a parent are its outer bounds, frame included; the
+    // client area is what the frame leaves inside. A window manager reports the frame only once the form
+    // shows: the form then keeps its outer bounds, except on the axes whose client size was given last
+    // (ClientWidth, ClientHeight), where the client size is kept and the bounds grow; a form centred on the
+    // screen is centred again by its frame.
+    void SetBounds(int left, int top, int width, int height) override;
+    void SetClientSize(int width, int height) override;
+    void SetClientWidth(int width) override;
+    void SetClientHeight(int height) override;
+
     // ---- overrides
     void SetParent(TWinControl* parent) override;
     void GetChildren(const TGetChildProc& proc, TComponent* root) override;
@@ -136,6 +149,8 @@ protected:
 
 private:
     void ApplyPosition();
+    // WM_WINDOWPOSCHANGING of a new frame: the bounds the form keeps in it.
+    void FitToNewFrame(WINDOWPOS& pos);
     void RecreateFrame();
     void DoClose(TCloseAction& action);
 
@@ -154,6 +169,11 @@ private:
     bool FKeyPreview = false;
     bool FModal = false;
     bool FPositioned = false;
+    bool FClientWidthGiven = false; // ClientWidth was set after Width
+    bool FClientHeightGiven = false;
+    // Where ApplyPosition centred the form on the screen; it is centred again in a new frame while it is
+    // still there.
+    std::optional<TPoint> FCentredAt;
 };
 
 class TForm : public TCustomForm {

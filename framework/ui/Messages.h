@@ -65,6 +65,9 @@ enum : UINT {
     SWP_NOZORDER = 0x0004,
     SWP_NOREDRAW = 0x0008,
     SWP_NOACTIVATE = 0x0010,
+    // The frame around a top-level window changed (a window manager framed it): the window keeps its outer
+    // bounds unless a WM_WINDOWPOSCHANGING handler changes them, and its client area is fitted inside.
+    SWP_FRAMECHANGED = 0x0020,
     SWP_SHOWWINDOW = 0x0040,
     SWP_HIDEWINDOW = 0x0080,
 };

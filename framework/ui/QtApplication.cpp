@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 #include <optional>
 
@@ -86,6 +87,16 @@ void CancelCaptureOfWindow(QWidget* window) {
     if (captured && captured->window() == window) CancelCaptureMode();
 }
 
+// ---- frames -----------------------------------------------------------------------------------------------
+
+//
+// By the time a window is exposed the window manager has framed and placed it (on X11 only then).
+void NoteExposedFrame(QWindow* native) {
+    if (!native->handle() || !native->isTopLevel()) return;
+    QWidget* widget = QWidget::find(native->winId());
+    if (HWND window = widget ? RecordOfWidget(widget) : nullptr) NoteWindowPlacement(window);
+}
+
 } // namespace
 
 TQtApplication::TQtApplication(int& argc, char** argv) : QApplication(argc, argv) {
@@ -100,6 +111,9 @@ bool TQtApplication::notify(QObject* receiver, QEvent* event) {
     try {
         // The key fired a shortcut (of a widget, an action or a shortcut object) instead of being delivered.
         if (event->type() == QEvent::Shortcut) keyVerdict.reset();
+        // Before the window paints what the expose asks for, in the client area it will keep.
+        if (receiver->isWindowType() && event->type() == QEvent::Expose)
+            NoteExposedFrame(static_cast<QWindow*>(receiver));
         if (!receiver->isWidgetType()) return QApplication::notify(receiver, event);
         auto* widget = static_cast<QWidget*>(receiver);
         switch (event->type()) {

@@ -617,10 +617,15 @@ void TWinControl::WindowPosChanged(const TMessage& message) {
 
     const bool moved = !(pos->flags & SWP_NOMOVE) && (pos->x != Left() || pos->y != Top());
     const bool sized = !(pos->flags & SWP_NOSIZE) && (pos->cx != Width() || pos->cy != Height());
-    if (!moved && !sized) return;
     // The window moved on its own (the user dragged a form's frame): adopt its bounds.
-    TControl::SetBounds(moved ? pos->x : Left(), moved ? pos->y : Top(), sized ? pos->cx : Width(),
-                        sized ? pos->cy : Height());
+    if (moved || sized)
+        TControl::SetBounds(moved ? pos->x : Left(), moved ? pos->y : Top(), sized ? pos->cx : Width(),
+                            sized ? pos->cy : Height());
+    // A new frame changes the client area within the same bounds.
+    if ((pos->flags & SWP_FRAMECHANGED) && !sized) {
+        Realign();
+        Resize();
+    }
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {

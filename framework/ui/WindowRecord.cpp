@@ -195,13 +195,6 @@ UINT MouseMessage(QEvent::Type type, Qt::MouseButton button) {
     }
 }
 
-bool GeometryMatchesOwner(QWidget* widget, const TWindowOwner* owner) {
-    const QRect g = widget->isWindow() ? widget->frameGeometry() : widget->geometry();
-    const TRect bounds = owner->WindowBounds();
-    return g.x() == bounds.Left && g.y() == bounds.Top && g.width() == bounds.Width() &&
-           g.height() == bounds.Height();
-}
-
 } // namespace
 
 bool RunNativeHandling(const TWindowOwner* owner, const TMessage& message) {
@@ -334,15 +327,8 @@ static bool RouteWidgetEventUnguarded(QWidget* widget, QEvent* event,
     case QEvent::Move:
     case QEvent::Resize: {
         const bool result = native(event);
-        if (IsWindow(window) && !GeometryMatchesOwner(widget, record->Owner)) {
-            const QRect g = widget->isWindow() ? widget->frameGeometry() : widget->geometry();
-            const TRect bounds = record->Owner->WindowBounds();
-            WINDOWPOS pos{window, nullptr, g.x(), g.y(), g.width(), g.height(), SWP_NOZORDER};
-            if (g.x() == bounds.Left && g.y() == bounds.Top) pos.flags |= SWP_NOMOVE;
-            if (g.width() == bounds.Width() && g.height() == bounds.Height()) pos.flags |= SWP_NOSIZE;
-            TMessage message = TWMWindowPos{&pos}.ToMessage(WM_WINDOWPOSCHANGED);
-            DeliverSentMessage(window, message);
-        }
+        // SetWindowPos reports its own change once it is done.
+        if (IsWindow(window) && !record->Placing) NoteWindowPlacement(window);
         return result;
     }
     case QEvent::FocusIn:

@@ -62,7 +62,8 @@ bool SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, U
 bool ShowWindow(HWND window, int command);
 bool IsWindowVisible(HWND window); // visible itself and all its ancestors
 TRect GetClientRect(HWND window);  // (0, 0, width, height)
-TRect GetWindowRect(HWND window);  // screen coordinates
+// Screen coordinates; a top-level window's rectangle includes the frame a window manager put around it.
+TRect GetWindowRect(HWND window);
 TPoint ClientToScreen(HWND window, TPoint point);
 TPoint ScreenToClient(HWND window, TPoint point);
 // Converts points from the client coordinates of `from` to those of `to` (null is the screen).

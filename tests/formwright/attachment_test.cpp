@@ -194,6 +194,20 @@ TEST_F(Designing, MovingOrResizingTheDesignedFormRefreshesTheInspector) {
     EXPECT_TRUE(designer->IsModified());
 }
 
+TEST_F(Designing, AFrameAroundTheDesignedFormIsNoChangeOfTheDesign) {
+    // The client size given last is kept, so the frame the form gets when it shows grows its bounds.
+    TForm framed(nullptr);
+    framed.SetClientWidth(300);
+    framed.SetClientHeight(200);
+    designer->SetRoot(&framed);
+    framed.Show();
+    Application->ProcessMessages();
+    EXPECT_EQ(framed.ClientWidth(), 300);
+    EXPECT_GT(framed.Width(), 300) << "framed";
+    EXPECT_FALSE(designer->IsModified());
+    designer->SetRoot(nullptr);
+}
+
 TEST_F(Designing, WhileAMenuOrASizeLoopRunsTheDesignerIgnoresInput) {
     for (auto [enter, exit] :
          {std::pair{WM_ENTERMENULOOP, WM_EXITMENULOOP}, {WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE}}) {

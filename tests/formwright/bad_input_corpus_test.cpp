@@ -208,7 +208,7 @@ bool IsClearMessage(const std::string& message) {
     static const std::regex patterns[] = {
         std::regex(
             R"((Identifier expected|String expected|Number expected|'.+' expected|Invalid property value|)"
-            R"(Identifier too long|Nesting deeper than \d+ levels) on line \d+)"),
+            R"(Integer out of range|Identifier too long|Nesting deeper than \d+ levels) on line \d+)"),
         std::regex(R"(Class \S+ not found)"),
         std::regex(R"(Error reading \S+\.\S+: .+)"),
         std::regex(R"(Ancestor for '\S+' not found)"),

@@ -23,15 +23,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-std::string ParserMessage(const std::string& text) {
-    try {
-        ToBinary(text);
-    } catch (const EParserError& e) {
-        return e.Message();
-    }
-    return "(converted)";
-}
-
 // The value of the one property P of "object T / P = <value> / end", as text written back.
 std::string ValueText(const std::string& value) {
     const std::string text = ToText(ToBinary(Crlf("object T\n  P = " + value + "\nend\n")));

@@ -12,27 +12,6 @@
 
 namespace {
 
-// The binary of "object T / P = <value> / end" with the value's bytes given.
-std::string OnePropertyBinary(const std::string& valueBytes) {
-    return std::string("TPF0\x01T\x00\x01P", 9) + valueBytes + std::string("\x00\x00", 2);
-}
-
-template <class E> std::string MessageOf(const std::function<void()>& run) {
-    try {
-        run();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    return "(no exception)";
-}
-
-std::string Bytes(std::initializer_list<int> bytes) {
-    std::string result;
-    for (const int b : bytes)
-        result += static_cast<char>(b);
-    return result;
-}
-
 TEST(ObjectText, ValueEncodings) {
     const std::string long256(256, 'x');
     const struct {
@@ -46,10 +25,11 @@ TEST(ObjectText, ValueEncodings) {
         {"-32768", Bytes({3, 0, 0x80})},
         {"32768", Bytes({4, 0, 0x80, 0, 0})},
         {"-2147483648", Bytes({4, 0, 0, 0, 0x80})},
-        // Too wide for 32 bits: a float, so that a large float value reads back.
-        {"2147483648", Bytes({5, 0, 0, 0, 0, 0, 0, 0, 0x80, 0x1E, 0x40})},
-        {"99999999999999999999999", Bytes({5, 0, 0xB4, 0x57, 0x0A, 0x3F, 0x16, 0x68, 0xA9, 0x4B, 0x40})},
+        // Too wide for 32 bits: 64 bits.
+        {"2147483648", Bytes({19, 0, 0, 0, 0x80, 0, 0, 0, 0})},
+        {"-9223372036854775808", Bytes({19, 0, 0, 0, 0, 0, 0, 0, 0x80})},
         {"1.5", Bytes({5, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0xFF, 0x3F})},
+        {"2.0", Bytes({5, 0, 0, 0, 0, 0, 0, 0, 0x80, 0x00, 0x40})},
         {"-INF", Bytes({5, 0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0xFF})},
         {"''", Bytes({6, 0})},
         {"'abc'", Bytes({6, 3, 'a', 'b', 'c'})},
@@ -93,7 +73,7 @@ TEST(ObjectText, CanonicalTextRoundTrips) {
         "object T\n  S = ''\n  Q = 'it'#39's'\n  C = #13#10'line'#9'tab'\n  U = 'gr\xC3\xBC\xC3\x9F'\nend\n",
         "object T\n  Font.Name = 'Sans'\n  Font.Style = [fsBold, fsItalic]\n  E = []\nend\n",
         "object T\n  B1 = False\n  B2 = True\n  R = nil\n  I = alClient\n  Ref = Form2.Button1\nend\n",
-        "object T\n  F1 = 1.5\n  F2 = 0.1\n  F3 = -2.5E-10\n  F4 = 1E20\n  F5 = 100000000000000\nend\n",
+        "object T\n  F1 = 1.5\n  F2 = 0.1\n  F3 = -2.5E-10\n  F4 = 1E20\n  F5 = 100000000000000.0\nend\n",
         "object T\n  F1 = INF\n  F2 = -INF\n  F3 = NAN\nend\n",
         "object T\n  L = (\n    'one'\n    2\n    (\n      x))\n  E = ()\nend\n",
         "object T\n  Cols = <\n    item\n      Width = 10\n      Sub = <\n        item [2]\n"
@@ -333,7 +313,7 @@ TEST(ObjectText, BadBinaryFailsCleanly) {
                      "a b\x02\x01\x00\x00",
                      14),
          "Invalid stream format"},
-        {"unknown tag", OnePropertyBinary("\x0F"), "Invalid property value"},
+        {"unknown tag", OnePropertyBinary("\x15"), "Invalid property value"},
         {"end tag as a value", OnePropertyBinary(std::string(1, '\0')), "Invalid property value"},
         {"identifier with a quote", OnePropertyBinary("\x07\x02x'"), "Invalid property value"},
         {"item without list tag", OnePropertyBinary(Bytes({14, 2, 1, 2, 0, 0})), "Invalid property value"},

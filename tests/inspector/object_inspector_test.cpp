@@ -88,6 +88,16 @@ TEST_F(Inspecting, TheWindowComesFromItsFormResource) {
     EXPECT_EQ(Inspector->Components->Width(), Inspector->Panel1->Width() - 8);
 }
 
+TEST_F(Inspecting, ItLiesWhollyOnTheScreenInItsCornerWithItsFrame) {
+    const TRect outer = GetWindowRect(Inspector->Handle());
+    EXPECT_EQ(outer, TRect::FromBounds(Screen->Width() - 220, Screen->Height() - 314, 220, 314));
+    const TPoint client = Inspector->ClientToScreen({0, 0});
+    EXPECT_GT(client.Y, outer.Top) << "the title bar is part of the bounds";
+    EXPECT_LT(Inspector->ClientHeight(), 314);
+    EXPECT_LE(client.Y + Inspector->ClientHeight(), Screen->Height());
+    EXPECT_EQ(Inspector->PropBook->Width(), Inspector->ClientWidth()) << "the pages fill the client area";
+}
+
 TEST_F(Inspecting, TheComboListsTheRootAndItsComponentsSorted) {
     auto* unnamed = new TButton(Form);
     Inspector->SetInspectedRoot(Form);

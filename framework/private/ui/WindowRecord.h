@@ -6,6 +6,7 @@
 #include "ui/CreateParams.h"
 #include "ui/Messages.h"
 
+#include <QMargins>
 #include <QPointer>
 #include <QWidget>
 
@@ -31,6 +32,9 @@ struct TWindowRecord {
     QPainter* PaintPainter = nullptr; // the painter behind PaintCanvas
     QPointer<TXorOverlay> Overlay;    // the GetDC surface, made on first use
     std::unique_ptr<TCanvas> OverlayCanvas;
+    QMargins Frame;             // the frame a top-level window's client area is fitted into
+    bool FrameReported = false; // Frame is what the platform reported, not an expectation
+    bool Placing = false;       // SetWindowPos is applying a new geometry to the widget
     ~TWindowRecord();
 };
 
@@ -98,3 +102,21 @@ const QEvent* SimulatedPress();
 void TrackInputState(QEvent* event);
 // Clamps a screen point into the ClipCursor rectangle.
 QPoint ClipScreenPoint(QPoint global);
+
+// ---- frames (WindowApi.cpp) -------------------------------------------------------------------------------
+//
+// A top-level window's bounds are its outer bounds, frame included; its widget's geometry is the client
+// area inside the frame. Window managers report a frame only once they have framed the shown window (at
+// once offscreen, after mapping on X11); until then frame and client area coincide.
+
+// The window's outer rectangle on the screen (a child window's geometry in its parent).
+QRect OuterGeometry(HWND window);
+// Before a top-level window shows for the first time: fits it into the frame that windows of its kind were
+// last given, so that it shows at its bounds at once where the real frame is known only after showing.
+void ExpectWindowFrame(HWND window);
+// Reads the frame the platform reports for a top-level window; when it differs from the one the window is
+// fitted to, fits the client area into the window's outer bounds within the new frame (SWP_FRAMECHANGED).
+void NoteWindowFrame(HWND window);
+// The window was moved or sized by someone else than SetWindowPos (a window manager, the user dragging a
+// frame), or a top-level window was exposed: notes its frame and tells the owner where the window is now.
+void NoteWindowPlacement(HWND window);
