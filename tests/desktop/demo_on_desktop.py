@@ -369,6 +369,8 @@ def paste_delete_and_undo_a_menu(desktop, form2, demo_process):
         return True
 
     desktop.click(form2, (MENU_STRIP[0] + 150, 12))
+    # Keys go to the active window: a slow program may take the click's activation late.
+    wait_for("Form2 active", lambda: (desktop.tool("xdotool", "getactivewindow") or "").strip() == str(int(form2, 0)))
     wait_for("no grab handles on Form2", lambda: not has_handles(desktop.screenshot(form2)))
     before = wait_for("a screenshot of Form2", lambda: desktop.screenshot(form2))
     owner = desktop.start(["xclip", "-quiet", "-selection", "clipboard"], output="xclip.log",
