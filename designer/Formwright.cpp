@@ -7,6 +7,7 @@
 #include "CustomObjectInspector.h"
 #include "DesignHistory.h"
 #include "DesignIdentities.h"
+#include "DragGuides.h"
 #include "EditContainer.h"
 #include "EditGrab.h"
 #include "EditSelector.h"
@@ -111,6 +112,8 @@ TFormwright::TFormwright()
     FPopupMenu = CreateDesignerMenu();
     activeDesigner = this;
     FGrab = std::make_unique<TEditGrab>(this);
+    FGuides = std::make_unique<TDragGuides>(this);
+    LoadGuideSettings();
 }
 
 TFormwright::~TFormwright() {
@@ -120,6 +123,7 @@ TFormwright::~TFormwright() {
         // A destructor cannot report; the root is let go of as far as it went.
     }
     if (activeDesigner == this) activeDesigner = nullptr;
+    FGuides.reset();
     FGrab.reset();
     FreePlaceholders();
     FPopupMenu.reset();

@@ -37,6 +37,7 @@ class TCanvas;
 class TControl;
 class TCustomForm;
 class TDesignHistory;
+class TDragGuides;
 class TDesignIdentities;
 class TEditContainer;
 class TEditGrab;
@@ -231,6 +232,20 @@ public:
     void TabOrderClick(TObject* Sender);
     void CreationOrderClick(TObject* Sender);
 
+    // ---- snap guides
+    // While on, a move or resize by the mouse snaps edges and centre lines to the neighbours' within a few
+    // pixels and shows guide lines (TDragGuides); an axis that snaps to nothing keeps the grid, and Alt
+    // held drags freely. Off by default. The designer menu's "Snap to Guides" switches it and remembers
+    // the choice in the designer's settings, which a new designer starts with.
+    bool SnapToGuides() const { return FSnapToGuides; }
+    void SetSnapToGuides(bool value);
+    // The section and value name that remember SnapToGuides, in the settings key of the colour dialog's
+    // custom colours (TColorProperty::CustomColorsKey).
+    static constexpr const char* SettingsSection = "Designer";
+    static constexpr const char* SnapToGuidesSetting = "SnapToGuides";
+    TColor GuideColor() const { return FGuideColor; }
+    const TDragGuides& Guides() const { return *FGuides; }
+
     // ---- drag primitives
     void BeginDrag(HWND window, TPoint point, TDesignDrag mode);
     // Ends the current drag without applying it: lifts the clip and capture and erases the last frame.
@@ -262,6 +277,8 @@ public:
     // "Undo" and "Redo", below a separator after the nine command items.
     TMenuItem* UndoMenuItem() const { return FUndoItem; }
     TMenuItem* RedoMenuItem() const { return FRedoItem; }
+    // "Snap to Guides", below a separator after "Redo".
+    TMenuItem* SnapToGuidesMenuItem() const { return FSnapItem; }
     TColor GridColor() const { return FGridColor; }
     TColor FrameColor() const { return FFrameColor; }
     TColor HandleColor() const { return FHandleColor; }
@@ -312,6 +329,10 @@ private:
     void DrawFrame(TPoint from, TPoint to);
     void DrawFrameRect(const TRect& rect);
     void Pin(TPoint& point) const;
+    // Snaps a drag point to the guides or the grid as the drag and the Alt key ask.
+    void SnapDragPoint(TPoint& point);
+    void SnapToGuidesClick(TObject* Sender);
+    void LoadGuideSettings();
     void ApplyResize();
     // the paste's name hook for the component reader
     void PasteSetName(TReader& reader, TComponent* component, std::string& name);
@@ -367,6 +388,10 @@ private:
     TMenuItem* FMenuItems[9] = {};
     TMenuItem* FUndoItem = nullptr;
     TMenuItem* FRedoItem = nullptr;
+    TMenuItem* FSnapItem = nullptr;
+    bool FSnapToGuides = false;
+    TColor FGuideColor = RGB(0, 120, 215);
+    std::unique_ptr<TDragGuides> FGuides;
 
     std::unique_ptr<TDesignIdentities> FIds;
     std::unique_ptr<TDesignHistory> FHistory;

@@ -73,6 +73,9 @@ std::unique_ptr<TPopupMenu> TFormwright::CreateDesignerMenu() {
     add("-", TNotifyEvent(), true);
     FUndoItem = add("Undo", TNotifyEvent::Bind<&TFormwright::UndoClick>(this), false);
     FRedoItem = add("Redo", TNotifyEvent::Bind<&TFormwright::RedoClick>(this), false);
+    add("-", TNotifyEvent(), true);
+    FSnapItem = add("Snap to G&uides", TNotifyEvent::Bind<&TFormwright::SnapToGuidesClick>(this), true);
+    FSnapItem->SetChecked(FSnapToGuides);
     return menu;
 }
 
