@@ -122,24 +122,25 @@ TPoint TDragGuides::Snap(TPoint offset, TPoint gridOffset) {
     const TPoint snapped{x.Found ? offset.X + x.Delta : gridOffset.X,
                          y.Found ? offset.Y + y.Delta : gridOffset.Y};
 
-    // The guides run through the frame where it ends up and through the objects on the line, inside the
-    // window's client area (a line on the area's right or bottom edge is drawn on its last pixel).
+    // The guides join the frame where it ends up (its edges drawn one pixel out) and the nearest object on
+    // the line, inside the window's client area (a line on the area's right or bottom edge is drawn on its
+    // last pixel).
     const TRect frame = FrameAt(snapped);
     const TRect client = GetClientRect(FWindow);
     auto within = [](int value, int low, int high) { return std::max(low, std::min(value, high - 1)); };
     if (x.Found) {
         const int at = within(x.Position, client.Left, client.Right);
-        const int from = std::max(std::min(x.SpanFrom, frame.Top), client.Top);
-        const int to = std::min(std::max(x.SpanTo, frame.Bottom) + 1, client.Bottom);
-        ShowGuide(FVertical, TRect(at, from, at + 1, to));
+        const auto span = FLines.GuideSpan(TSnapAxis::X, x.Position, {frame.Top, frame.Bottom + 1});
+        ShowGuide(FVertical,
+                  TRect(at, std::max(span.From, client.Top), at + 1, std::min(span.To, client.Bottom)));
     } else if (FVertical) {
         FVertical->Hide();
     }
     if (y.Found) {
         const int at = within(y.Position, client.Top, client.Bottom);
-        const int from = std::max(std::min(y.SpanFrom, frame.Left), client.Left);
-        const int to = std::min(std::max(y.SpanTo, frame.Right) + 1, client.Right);
-        ShowGuide(FHorizontal, TRect(from, at, to, at + 1));
+        const auto span = FLines.GuideSpan(TSnapAxis::Y, y.Position, {frame.Left, frame.Right + 1});
+        ShowGuide(FHorizontal,
+                  TRect(std::max(span.From, client.Left), at, std::min(span.To, client.Right), at + 1));
     } else if (FHorizontal) {
         FHorizontal->Hide();
     }

@@ -25,6 +25,7 @@
 #include <vector>
 
 FW_PUBLISH(TFormwright) {
+    p.Property("SnapToGuides", &TFormwright::SnapToGuides, &TFormwright::SetSnapToGuides).Default(false);
 }
 
 // ---- process-wide state of the designer module ------------------------------------------------------------

@@ -1,7 +1,9 @@
 #include "SnapLines.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <iterator>
 
 void TSnapLines::Clear() {
     FX.clear();
@@ -42,8 +44,10 @@ TSnapLines::TMatch TSnapLines::Nearest(TSnapAxis axis, std::span<const int> movi
     TMatch match;
     int best = Reach + 1;
     for (int line : moving) {
-        auto it = std::lower_bound(lines.begin(), lines.end(), TLine{line - Reach, 0, 0});
-        for (; it != lines.end() && it->Position <= line + Reach; ++it) {
+        // One look per distinct coordinate within reach, however many objects share it.
+        auto it = std::lower_bound(lines.begin(), lines.end(), TLine{line - Reach, INT_MIN, 0});
+        for (; it != lines.end() && it->Position <= line + Reach;
+             it = std::lower_bound(it, lines.end(), TLine{it->Position + 1, INT_MIN, 0})) {
             const int distance = std::abs(it->Position - line);
             if (distance < best) {
                 best = distance;
@@ -53,13 +57,21 @@ TSnapLines::TMatch TSnapLines::Nearest(TSnapAxis axis, std::span<const int> movi
             }
         }
     }
-    if (!match.Found) return match;
-    const auto [first, last] = std::equal_range(lines.begin(), lines.end(), TLine{match.Position, 0, 0});
-    match.SpanFrom = first->SpanFrom;
-    match.SpanTo = first->SpanTo;
-    for (auto it = first; it != last; ++it) {
-        match.SpanFrom = std::min(match.SpanFrom, it->SpanFrom);
-        match.SpanTo = std::max(match.SpanTo, it->SpanTo);
-    }
     return match;
+}
+
+TSnapLines::TSpan TSnapLines::GuideSpan(TSnapAxis axis, int position, TSpan frame) const {
+    const std::vector<TLine>& lines = Lines(axis);
+    // The objects on the line are sorted by where they start along it: the nearest to the frame is the
+    // first one starting at or after the frame's start, or the one before it.
+    const auto first = std::lower_bound(lines.begin(), lines.end(), TLine{position, INT_MIN, 0});
+    const auto last = std::lower_bound(first, lines.end(), TLine{position + 1, INT_MIN, 0});
+    if (first == last) return frame;
+    auto distance = [&frame](const TLine& line) {
+        return std::max({0, line.SpanFrom - frame.To, frame.From - line.SpanTo});
+    };
+    auto nearest = std::lower_bound(first, last, TLine{position, frame.From, 0});
+    if (nearest == last || (nearest != first && distance(*std::prev(nearest)) <= distance(*nearest)))
+        nearest = std::prev(nearest);
+    return {std::min(frame.From, nearest->SpanFrom), std::max(frame.To, nearest->SpanTo)};
 }

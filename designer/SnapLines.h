@@ -33,10 +33,11 @@ public:
         bool Found = false;
         int Delta = 0;    // target minus the moving line that found it
         int Position = 0; // the target line's coordinate
-        // Along the other axis, what the objects on that line cover (every object whose edge or centre
-        // line lies there, the area included), for drawing the guide through them.
-        int SpanFrom = 0;
-        int SpanTo = 0;
+    };
+    // A stretch along one axis, from the first coordinate to one past the last.
+    struct TSpan {
+        int From = 0;
+        int To = 0;
     };
 
     void Clear();
@@ -52,13 +53,20 @@ public:
     // The target line nearest to any of the moving lines, within Reach. Among equally near ones the
     // earlier moving line wins, then the smaller target coordinate.
     TMatch Nearest(TSnapAxis axis, std::span<const int> moving) const;
+    // Where the guide along a target line runs: through the frame's stretch along the line and the object
+    // on the line nearest to it (the area, for the area's lines), so that it joins the two aligned objects
+    // and crosses as little else as it can. With no object on the line, the frame's stretch.
+    TSpan GuideSpan(TSnapAxis axis, int position, TSpan frame) const;
 
 private:
+    // A line and the stretch its object covers along it; sorted by position, then by that stretch.
     struct TLine {
         int Position;
         int SpanFrom;
         int SpanTo;
-        bool operator<(const TLine& other) const { return Position < other.Position; }
+        bool operator<(const TLine& other) const {
+            return Position != other.Position ? Position < other.Position : SpanFrom < other.SpanFrom;
+        }
     };
     void Add(TSnapAxis axis, int position, int spanFrom, int spanTo);
     const std::vector<TLine>& Lines(TSnapAxis axis) const { return axis == TSnapAxis::X ? FX : FY; }

@@ -6,14 +6,7 @@
 
 #include <vector>
 
-namespace {
-
-// A frame's left, right and centre x, as a move drag offers them.
-std::vector<int> Across(const TRect& r) {
-    return {r.Left, r.Right, r.Left + r.Width() / 2};
-}
-
-} // namespace
+namespace {} // namespace
 
 TEST(SnapLines, TheNearestLineWithinReachWins) {
     TSnapLines lines;
@@ -63,8 +56,9 @@ TEST(SnapLines, TheAxesAreSeparate) {
     const auto match = lines.Nearest(TSnapAxis::Y, std::vector{202, 232, 217});
     EXPECT_EQ(match.Position, 200);
     EXPECT_EQ(match.Delta, -2);
-    EXPECT_EQ(match.SpanFrom, 100);
-    EXPECT_EQ(match.SpanTo, 150);
+    const auto span = lines.GuideSpan(TSnapAxis::Y, 200, {130, 140});
+    EXPECT_EQ(span.From, 100);
+    EXPECT_EQ(span.To, 150);
 }
 
 TEST(SnapLines, TheAreaGivesEdgesCentreAndInsetEdges) {
@@ -88,16 +82,43 @@ TEST(SnapLines, TheAreaGivesEdgesCentreAndInsetEdges) {
     EXPECT_FALSE(lines.Nearest(TSnapAxis::X, std::vector{100}).Found);
 }
 
-TEST(SnapLines, TheGuideSpansEveryObjectOnTheLine) {
+TEST(SnapLines, TheGuideJoinsTheFrameAndTheNearestObjectOnTheLine) {
     TSnapLines lines;
-    lines.AddObject(TRect::FromBounds(40, 10, 75, 25));
-    lines.AddObject(TRect::FromBounds(40, 200, 30, 20)); // the same left edge, further down
-    lines.AddObject(TRect::FromBounds(90, 400, 30, 20)); // not on that line
+    lines.AddObject(TRect::FromBounds(40, 10, 75, 25));  // left 40, y 10..35
+    lines.AddObject(TRect::FromBounds(40, 200, 30, 20)); // left 40, y 200..220
+    lines.AddObject(TRect::FromBounds(40, 400, 30, 20)); // left 40, y 400..420
+    lines.AddObject(TRect::FromBounds(90, 50, 30, 20));  // not on that line
     lines.Sort();
-    const auto match = lines.Nearest(TSnapAxis::X, Across(TRect::FromBounds(42, 100, 50, 20)));
-    EXPECT_EQ(match.Position, 40);
-    EXPECT_EQ(match.SpanFrom, 10);
-    EXPECT_EQ(match.SpanTo, 220);
+    const struct {
+        const char* what;
+        TSnapLines::TSpan frame;
+        int from, to;
+    } cases[] = {
+        {"between two objects, nearer the upper", {60, 80}, 10, 80},
+        {"between two objects, nearer the lower", {150, 170}, 150, 220},
+        {"overlapping one", {205, 230}, 200, 230},
+        {"below them all", {500, 520}, 400, 520},
+        {"above them all", {0, 5}, 0, 35},
+    };
+    for (const auto& c : cases) {
+        const auto span = lines.GuideSpan(TSnapAxis::X, 40, c.frame);
+        EXPECT_EQ(span.From, c.from) << c.what;
+        EXPECT_EQ(span.To, c.to) << c.what;
+    }
+    const auto alone = lines.GuideSpan(TSnapAxis::X, 41, {60, 80});
+    EXPECT_EQ(alone.From, 60) << "no object on the line: the frame alone";
+    EXPECT_EQ(alone.To, 80);
+}
+
+TEST(SnapLines, ManyObjectsOnOneLineAreOneCandidate) {
+    TSnapLines lines;
+    for (int i = 0; i < 1000; ++i)
+        lines.AddObject(TRect::FromBounds(40, 20 * i, 30, 10)); // one column: x lines 40, 70, 55
+    lines.AddObject(TRect::FromBounds(43, 0, 1, 1));            // x lines 43, 44, 43
+    lines.Sort();
+    const auto match = lines.Nearest(TSnapAxis::X, std::vector{42});
+    EXPECT_EQ(match.Position, 43);
+    EXPECT_EQ(lines.Nearest(TSnapAxis::X, std::vector{38}).Position, 40);
 }
 
 TEST(SnapLines, AnEmptyListFindsNothing) {

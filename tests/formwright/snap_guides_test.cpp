@@ -8,6 +8,7 @@
 #include "components/Query.h"
 #include "designing_fixture.h"
 #include "menu_driving.h"
+#include "rtti/Properties.h"
 #include "settings/RegIniFile.h"
 
 namespace {
@@ -124,7 +125,7 @@ TEST_F(SnapGuides, GuidesShowWhileTheSnapHoldsAndGoWithIt) {
     ASSERT_NE(Vertical(), nullptr);
     ASSERT_NE(Horizontal(), nullptr);
     EXPECT_EQ(Vertical()->BoundsRect().Left, 290);
-    EXPECT_EQ(Horizontal()->BoundsRect(), TRect(240, 135, 341, 136));
+    EXPECT_EQ(Horizontal()->BoundsRect(), TRect(240, 135, 340, 136)) << "from Right1 through the frame";
     // Away from every line: the guides go.
     TInputSimulator::MouseMove(Window(), {50 + 27, 210 + 13}, {ssLeft});
     EXPECT_EQ(Vertical(), nullptr);
@@ -238,7 +239,11 @@ TEST_F(SnapGuides, KeyboardMovesAreUnchanged) {
 }
 
 TEST_F(SnapGuides, TheMenuEntrySwitchesSnappingAndTheSettingsRememberIt) {
-    designer->SetSnapToGuides(false);
+    // A published property, off unless set: hosts reach it like any other.
+    const TPropInfo* published = GetPropInfo(designer, "SnapToGuides");
+    ASSERT_NE(published, nullptr);
+    SetOrdProp(designer, published, 0);
+    EXPECT_FALSE(designer->SnapToGuidesMenuItem()->Checked());
     QueueMenuChoice(designer, "Snap to G&uides");
     RightClick(Window(), {400, 300});
     EXPECT_TRUE(designer->SnapToGuides());
