@@ -5,6 +5,7 @@
 
 #include "ComponentList.h"
 #include "CustomObjectInspector.h"
+#include "DesignCheckWindow.h"
 #include "DesignHistory.h"
 #include "DesignIdentities.h"
 #include "DragGuides.h"

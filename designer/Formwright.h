@@ -36,6 +36,7 @@
 class TCanvas;
 class TControl;
 class TCustomForm;
+class TDesignCheckWindow;
 class TDesignHistory;
 class TDragGuides;
 class TDesignIdentities;
@@ -246,6 +247,13 @@ public:
     TColor GuideColor() const { return FGuideColor; }
     const TDragGuides& Guides() const { return *FGuides; }
 
+    // ---- design check
+    // Opens the "Design Check" window (or brings it up again) listing what CheckDesign finds in the root;
+    // while it is shown it follows every change of the design.
+    void ShowDesignCheck();
+    // The window once opened, or null.
+    TDesignCheckWindow* DesignCheckWindow() const { return FCheckWindow.get(); }
+
     // ---- drag primitives
     void BeginDrag(HWND window, TPoint point, TDesignDrag mode);
     // Ends the current drag without applying it: lifts the clip and capture and erases the last frame.
@@ -279,6 +287,8 @@ public:
     TMenuItem* RedoMenuItem() const { return FRedoItem; }
     // "Snap to Guides", below a separator after "Redo".
     TMenuItem* SnapToGuidesMenuItem() const { return FSnapItem; }
+    // "Check Design...", after "Snap to Guides".
+    TMenuItem* CheckDesignMenuItem() const { return FCheckItem; }
     TColor GridColor() const { return FGridColor; }
     TColor FrameColor() const { return FFrameColor; }
     TColor HandleColor() const { return FHandleColor; }
@@ -333,6 +343,9 @@ private:
     void SnapDragPoint(TPoint& point);
     void SnapToGuidesClick(TObject* Sender);
     void LoadGuideSettings();
+    void CheckDesignClick(TObject* Sender);
+    // The design changed, or another one is designed: the check window follows.
+    void RefreshDesignCheck();
     void ApplyResize();
     // the paste's name hook for the component reader
     void PasteSetName(TReader& reader, TComponent* component, std::string& name);
@@ -392,6 +405,8 @@ private:
     bool FSnapToGuides = false;
     TColor FGuideColor = RGB(0, 120, 215);
     std::unique_ptr<TDragGuides> FGuides;
+    TMenuItem* FCheckItem = nullptr;
+    std::unique_ptr<TDesignCheckWindow> FCheckWindow;
 
     std::unique_ptr<TDesignIdentities> FIds;
     std::unique_ptr<TDesignHistory> FHistory;

@@ -76,6 +76,7 @@ std::unique_ptr<TPopupMenu> TFormwright::CreateDesignerMenu() {
     add("-", TNotifyEvent(), true);
     FSnapItem = add("Snap to G&uides", TNotifyEvent::Bind<&TFormwright::SnapToGuidesClick>(this), true);
     FSnapItem->SetChecked(FSnapToGuides);
+    FCheckItem = add("Check &Design...", TNotifyEvent::Bind<&TFormwright::CheckDesignClick>(this), true);
     return menu;
 }
 

@@ -73,6 +73,7 @@ void TFormwright::CommitChange(bool succeeded) {
 }
 
 void TFormwright::HistoryChanged() {
+    RefreshDesignCheck();
     if (OnHistoryChange) OnHistoryChange(this);
 }
 

@@ -51,7 +51,8 @@ std::vector<Entry> MenuEntries(bool selection) {
             {"Undo", false},
             {"Redo", false},
             {"-", true},
-            {"Snap to G&uides", true}};
+            {"Snap to G&uides", true},
+            {"Check &Design...", true}};
 }
 
 } // namespace
