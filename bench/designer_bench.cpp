@@ -4,6 +4,7 @@
 #include "BenchTable.h"
 #include "core/ClassRegistry.h"
 
+#include "DesignCheck.h"
 #include "Formwright.h"
 #include "FormwrightText.h"
 #include "ObjectInspector.h"
@@ -270,6 +271,15 @@ void Save(benchmark::State& state) {
     }
 }
 
+// The design check walks the whole design, measuring every caption: against saving it, which walks it too.
+void Check(benchmark::State& state) {
+    TDesignBench bench(state.range(0));
+    size_t findings = 0;
+    for (auto _ : state)
+        Timed(state, [&] { findings += CheckDesign(bench.Form).size(); });
+    benchmark::DoNotOptimize(findings);
+}
+
 void Load(benchmark::State& state) {
     TDesignBench bench(state.range(0));
     TMemoryStream saved;
@@ -316,6 +326,8 @@ int main(int argc, char** argv) {
     RegisterBench(area, "paste a fifth of N", "Formwright", sizes, Paste, 10);
     RegisterBench(area, "save to text", "Formwright", sizes, Save, 20);
     RegisterBench(area, "load from text", "Formwright", sizes, Load, 10);
+    RegisterBench(area, "walk the whole design", "save to text", sizes, Save, 20);
+    RegisterBench(area, "walk the whole design", "design check", sizes, Check, 20);
     RegisterBench(area, "delete all", "Formwright", sizes, DeleteAll, 10);
     return RunBenchTables(argc, argv);
 }

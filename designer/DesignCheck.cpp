@@ -111,7 +111,7 @@ private:
         const std::string& caption = control->Caption();
         // A control without room at all is reported as being of zero size.
         if (caption.empty() || control->Width() <= 0 || control->Height() <= 0) return;
-        TCanvas canvas;
+        TCanvas& canvas = FCanvas;
         canvas.SetFont(control->Font());
         auto cutOff = [&](int needed, int room, const char* across) {
             Add(control, dfCutOffText,
@@ -241,6 +241,7 @@ private:
     std::vector<TDesignFinding> FFindings;
     std::map<const TComponent*, int> FOrder;
     std::vector<TControl*> FCaptioned; // in walk order
+    TCanvas FCanvas;                   // measures every caption, in its control's font
 };
 
 } // namespace
