@@ -124,108 +124,48 @@ TEST(CheckDesign, AFormWithOneOfEveryClassLaidOutCleanlyReportsNothing) {
 }
 
 TEST(CheckDesign, CaptionsCutOffByTheirControls) {
+    enum TLabelLook { Fixed, AutoSized, Wrapped };
     const struct {
-        const char* what;
-        std::function<TControl*(TCheckedForm&)> make;
-        const char* found; // the finding's start, or null for none
+        TClass cls;
+        int width, height;
+        std::string caption;
+        TLabelLook look;
+        bool cutOff;
     } cases[] = {
-        {"a button",
-         [](TCheckedForm& f) {
-             auto* c = f.Add<TButton>("Button1", {8, 8, 68, 33});
-             c->SetCaption(Long);
-             return c;
-         },
-         "Button1's caption is cut off: it needs "},
-        {"a check box",
-         [](TCheckedForm& f) {
-             auto* c = f.Add<TCheckBox>("CheckBox1", {8, 8, 88, 25});
-             c->SetCaption(Long);
-             return c;
-         },
-         "CheckBox1's caption is cut off"},
-        {"a radio button",
-         [](TCheckedForm& f) {
-             auto* c = f.Add<TRadioButton>("RadioButton1", {8, 8, 88, 25});
-             c->SetCaption(Long);
-             return c;
-         },
-         "RadioButton1's caption is cut off"},
-        {"a group box",
-         [](TCheckedForm& f) {
-             auto* c = f.Add<TGroupBox>("GroupBox1", {8, 8, 88, 60});
-             c->SetCaption(Long);
-             return c;
-         },
-         "GroupBox1's caption is cut off"},
-        {"a panel",
-         [](TCheckedForm& f) {
-             auto* c = f.Add<TPanel>("Panel1", {8, 8, 88, 60});
-             c->SetCaption(Long);
-             return c;
-         },
-         "Panel1's caption is cut off"},
-        {"a label without AutoSize",
-         [](TCheckedForm& f) {
-             auto* c = f.Add<TLabel>("Label1", {8, 8, 60, 20});
-             c->SetAutoSize(false);
-             c->SetCaption(Long);
-             c->SetBounds(8, 8, 60, 20);
-             return c;
-         },
-         "Label1's caption is cut off: it needs "},
-        {"a word-wrapped label too low",
-         [](TCheckedForm& f) {
-             auto* c = f.Add<TLabel>("Label1", {8, 8, 100, 16});
-             c->SetAutoSize(false);
-             c->SetWordWrap(true);
-             c->SetCaption(Long);
-             c->SetBounds(8, 8, 100, 16);
-             return c;
-         },
-         "Label1's caption is cut off: it needs "},
-        {"a label of two lines too low",
-         [](TCheckedForm& f) {
-             auto* c = f.Add<TLabel>("Label1", {8, 8, 100, 16});
-             c->SetAutoSize(false);
-             c->SetCaption("One\nTwo");
-             c->SetBounds(8, 8, 100, 16);
-             return c;
-         },
-         "Label1's caption is cut off"},
-        {"an auto-sized label fits itself",
-         [](TCheckedForm& f) {
-             auto* c = f.Add<TLabel>("Label1", {8, 8, 60, 20});
-             c->SetCaption(Long);
-             return c;
-         },
-         nullptr},
-        {"a caption that fits, its accelerator not counted",
-         [](TCheckedForm& f) {
-             auto* c = f.Add<TButton>("Button1", {8, 8, 75, 25});
-             c->SetCaption("&OK");
-             return c;
-         },
-         nullptr},
-        {"an edit's text is no caption",
-         [](TCheckedForm& f) {
-             auto* c = f.Add<TEdit>("Edit1", {8, 8, 40, 21});
-             c->SetText(Long);
-             return c;
-         },
-         nullptr},
+        {TButton::StaticClass(), 60, 25, Long, Fixed, true},
+        {TCheckBox::StaticClass(), 88, 25, Long, Fixed, true},
+        {TRadioButton::StaticClass(), 88, 25, Long, Fixed, true},
+        {TGroupBox::StaticClass(), 88, 60, Long, Fixed, true},
+        {TPanel::StaticClass(), 88, 60, Long, Fixed, true},
+        {TLabel::StaticClass(), 60, 20, Long, Fixed, true},
+        {TLabel::StaticClass(), 100, 16, Long, Wrapped, true},     // too low for its lines
+        {TLabel::StaticClass(), 100, 16, "One\nTwo", Fixed, true}, // two lines by a line break
+        {TLabel::StaticClass(), 60, 20, Long, AutoSized, false},   // fits itself
+        {TButton::StaticClass(), 75, 25, "&OK", Fixed, false},     // the accelerator's "&" takes no room
+        {TEdit::StaticClass(), 40, 21, Long, Fixed, false},        // an edit's text is no caption
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.cls->Name) + " " + c.caption);
         TCheckedForm checked;
-        TControl* control = c.make(checked);
+        auto* control = static_cast<TControl*>(TComponent::CreateInstance(c.cls, checked.Form.get()));
+        control->SetName("Control1");
+        control->SetParent(checked.Form.get());
+        if (auto* label = dynamic_cast<TLabel*>(control)) {
+            label->SetAutoSize(c.look == AutoSized);
+            label->SetWordWrap(c.look == Wrapped);
+        }
+        control->SetText(c.caption);
+        control->SetBounds(8, 8, c.width, c.height);
         const auto findings = CheckDesign(checked.Form.get());
-        if (!c.found) {
-            EXPECT_EQ(Texts(findings), std::vector<std::string>{}) << c.what;
+        if (!c.cutOff) {
+            EXPECT_EQ(Texts(findings), std::vector<std::string>{});
             continue;
         }
-        ASSERT_EQ(findings.size(), 1u) << c.what << ": " << ::testing::PrintToString(Texts(findings));
-        EXPECT_EQ(findings[0].Component, control) << c.what;
-        EXPECT_EQ(findings[0].Kind, dfCutOffText) << c.what;
-        EXPECT_EQ(findings[0].Text.rfind(c.found, 0), 0u) << c.what << ": " << findings[0].Text;
+        ASSERT_EQ(findings.size(), 1u) << ::testing::PrintToString(Texts(findings));
+        EXPECT_EQ(findings[0].Component, control);
+        EXPECT_EQ(findings[0].Kind, dfCutOffText);
+        EXPECT_EQ(findings[0].Text.rfind("Control1's caption is cut off: it needs ", 0), 0u)
+            << findings[0].Text;
     }
 }
 
