@@ -50,6 +50,21 @@ std::vector<std::string> Texts(const std::vector<TDesignFinding>& findings) {
 
 const std::string Long = "A caption far too long for its control";
 
+// A form made to show findings (or none), and the finding texts it must give.
+struct TFindingCase {
+    const char* what;
+    std::function<void(TCheckedForm&)> make;
+    std::vector<std::string> found;
+};
+
+void ExpectFindings(std::initializer_list<TFindingCase> cases) {
+    for (const TFindingCase& c : cases) {
+        TCheckedForm checked;
+        c.make(checked);
+        EXPECT_EQ(Texts(CheckDesign(checked.Form.get())), c.found) << c.what;
+    }
+}
+
 // The names of the classes every design walk is tried on; each must be registered.
 const char* const EveryStreamableClass[] = {
     "TButton",
@@ -186,11 +201,7 @@ TEST(CheckDesign, TheTwoLabelCutsAreAcrossAndDown) {
 }
 
 TEST(CheckDesign, OverlapsPlacesAndSizes) {
-    const struct {
-        const char* what;
-        std::function<void(TCheckedForm&)> make;
-        std::vector<std::string> found;
-    } cases[] = {
+    ExpectFindings({
         {"two overlapping buttons",
          [](TCheckedForm& f) {
              f.Add<TButton>("Button1", {8, 8, 83, 33});
@@ -240,20 +251,11 @@ TEST(CheckDesign, OverlapsPlacesAndSizes) {
              f.Add<TPanel>("Panel1", {200, 8, 200, 8});
          },
          {"Button1 has zero width.", "Button2 has zero height.", "Panel1 has zero width and height."}},
-    };
-    for (const auto& c : cases) {
-        TCheckedForm checked;
-        c.make(checked);
-        EXPECT_EQ(Texts(CheckDesign(checked.Form.get())), c.found) << c.what;
-    }
+    });
 }
 
 TEST(CheckDesign, AcceleratorsUsedTwiceAndFocusControlsThatCannotTakeTheFocus) {
-    const struct {
-        const char* what;
-        std::function<void(TCheckedForm&)> make;
-        std::vector<std::string> found;
-    } cases[] = {
+    ExpectFindings({
         {"one letter twice, case ignored",
          [](TCheckedForm& f) {
              f.Add<TButton>("Button1", {8, 8, 83, 33})->SetCaption("&Save");
@@ -290,12 +292,7 @@ TEST(CheckDesign, AcceleratorsUsedTwiceAndFocusControlsThatCannotTakeTheFocus) {
          },
          {"Label1's FocusControl Panel1 cannot take the focus.",
           "Label2's FocusControl Edit1 cannot take the focus."}},
-    };
-    for (const auto& c : cases) {
-        TCheckedForm checked;
-        c.make(checked);
-        EXPECT_EQ(Texts(CheckDesign(checked.Form.get())), c.found) << c.what;
-    }
+    });
 }
 
 TEST(CheckDesign, FindingsComeInTheOrderOfTheControlsWithTheirComponents) {

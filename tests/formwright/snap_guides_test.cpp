@@ -25,7 +25,7 @@ std::string BoundsOf(TControl* c) {
 //   Right1 240, 120, 100 x 30 x 240 340 290 y 120 150 135
 //   Near   345, 20, 10 x 20  x 345 355 350  y 20 40 30
 //   Mover  40, 200, 60 x 20  x 40 100 70    y 200 220 210   (the one dragged)
-class SnapGuides : public ::testing::Test {
+class SnapGuides : public DesigningAForm {
 protected:
     void SetUp() override {
         form = new TForm(nullptr);
@@ -38,20 +38,8 @@ protected:
         Near = Add("Near", {345, 20, 355, 40});
         Mover = Add("Mover", {40, 200, 100, 220});
         form->Show();
-        inspector = new TRecordingInspector(nullptr);
-        designer = static_cast<TFormwright*>(CreateDesigner(TFormwright::StaticClass()));
-        designer->SetInspector(inspector);
-        designer->SetRoot(form);
+        Design(form);
         designer->SetSnapToGuides(true);
-        Application->ProcessMessages();
-        TModalDriver::SetStrict(true);
-    }
-    void TearDown() override {
-        delete designer;
-        delete form;
-        delete inspector;
-        Application->ProcessMessages();
-        EXPECT_TRUE(TModalDriver::TakeFailures().empty());
     }
 
     TButton* Add(const char* name, const TRect& r) {
@@ -77,8 +65,6 @@ protected:
     const TGuideLine* Horizontal() const { return designer->Guides().HorizontalGuide(); }
 
     TForm* form = nullptr;
-    TRecordingInspector* inspector = nullptr;
-    TFormwright* designer = nullptr;
     TButton *Left1 = nullptr, *Right1 = nullptr, *Near = nullptr, *Mover = nullptr;
 };
 
