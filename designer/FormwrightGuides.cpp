@@ -54,6 +54,13 @@ void TFormwright::SnapDragPoint(TPoint& point) {
         FGuides->Hide();
         return;
     }
+    // Nothing snaps while the mouse is where it was pressed: a click moves and resizes nothing, also next
+    // to a line.
+    if (FDragMode == ddResize ? !FResizeMoved : point == FDragOrigin) {
+        FGuides->Hide();
+        SnapToGrid(point);
+        return;
+    }
     TPoint gridded = point;
     SnapToGrid(gridded);
     point = FDragOrigin + FGuides->Snap(point - FDragOrigin, gridded - FDragOrigin);

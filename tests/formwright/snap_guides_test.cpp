@@ -98,6 +98,18 @@ TEST_F(SnapGuides, AMovedEdgeOrCentreSnapsToTheNearestLineAndTheOtherAxisKeepsTh
     }
 }
 
+TEST_F(SnapGuides, AClickMovesNothingEvenBesideALine) {
+    // Mover's left is a pixel from Left1's: nothing snaps before the mouse moves, and a drag that comes
+    // back to the pressed point moves nothing either.
+    Mover->SetBounds(41, 201, 60, 20);
+    TInputSimulator::Click(Window(), {50, 210});
+    EXPECT_EQ(BoundsOf(Mover), "41,201,60,20");
+    EXPECT_FALSE(designer->IsModified());
+    TInputSimulator::Drag(Window(), {50, 210}, {50, 210});
+    EXPECT_EQ(BoundsOf(Mover), "41,201,60,20");
+    EXPECT_EQ(Vertical(), nullptr);
+}
+
 TEST_F(SnapGuides, GuidesShowWhileTheSnapHoldsAndGoWithIt) {
     TInputSimulator::Click(Window(), {50, 210});
     TInputSimulator::MouseDown(Window(), {50, 210});
@@ -260,4 +272,22 @@ TEST_F(DesignedSample, PlaceholdersSnapToEachOther) {
     TInputSimulator::Drag(query->Handle(), {10, 10}, {30, 37});
     EXPECT_EQ(query->BoundsRect(), TRect::FromBounds(152, 188, 28, 28));
     EXPECT_EQ(Form->Query1->DesignInfo(), (188u << 16) | 152u) << "the design position follows";
+}
+
+TEST_F(Designing, AResizeInsideAPanelSnapsToThePanelsLinesInItsCoordinates) {
+    // Button3 is 16, 16, 75 x 25 in Panel1 (185 x 120): its right edge dragged to 174 meets the panel's
+    // inset right edge 177; its bottom dragged to 54 meets nothing and keeps the grid. (The click that
+    // selects Button3, its right edge a pixel from the panel's centre line, moves nothing.)
+    designer->SetSnapToGuides(true);
+    TInputSimulator::Click(form->Button3, {10, 10});
+    TGrabHandle* handle = designer->Grab()->Handles(4);
+    const TPoint at{handle->Left(), handle->Top()};
+    TInputSimulator::MouseDown(handle->Handle(), {2, 2});
+    TInputSimulator::MouseMove(handle->Handle(), TPoint{174, 54} - at, {ssLeft});
+    ASSERT_NE(designer->Guides().VerticalGuide(), nullptr);
+    // The guide is drawn in the root window, where the panel's inset edge is 200 + 177.
+    EXPECT_EQ(designer->Guides().VerticalGuide()->BoundsRect().Left, 377);
+    TInputSimulator::MouseUp(handle->Handle(), TPoint{174, 54} - at);
+    // The bottom: 38 below the anchor (16, 16), 32 on the grid.
+    EXPECT_EQ(form->Button3->BoundsRect(), TRect::FromBounds(16, 16, 161, 32));
 }
