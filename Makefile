@@ -72,6 +72,7 @@ bench: build
 	QT_QPA_PLATFORM=offscreen ./build/bench/bench_form_load
 	QT_QPA_PLATFORM=offscreen ./build/bench/bench_designer
 	QT_QPA_PLATFORM=offscreen ./build/bench/bench_undo
+	QT_QPA_PLATFORM=offscreen ./build/bench/bench_crafted_input
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

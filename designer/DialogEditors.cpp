@@ -3,7 +3,9 @@
 #include "SpecialisedEditors.h"
 
 #include "core/ScopeGuard.h"
+#include "core/StringList.h"
 #include "core/Strings.h"
+#include "core/SysUtils.h"
 #include "dialogs/ColorDialog.h"
 #include "dialogs/FileDialogs.h"
 #include "dialogs/FontDialog.h"
@@ -12,6 +14,7 @@
 #include "ui/Application.h"
 
 #include <memory>
+#include <unordered_map>
 
 namespace {
 
@@ -19,12 +22,27 @@ constexpr int ColorDialogHelpContext = 25010;
 constexpr int FontDialogHelpContext = 25000;
 constexpr int FileDialogHelpContext = 25020;
 
+// Each "name=value" line's name gets the value the list gives that name. Only values that differ from the
+// settings are written, and as one change to the file: a dialog whose custom colours the user left alone
+// writes nothing, however many the settings hold.
 void WriteCustomColors(TRegIniFile& settings, const TStrings& colors) {
+    const char* section = TColorProperty::CustomColorsSection;
+    const auto update = UpdateScope(settings);
+    // The value of each name's first line, by the name as the list compares names: ASCII letter case
+    // ignored unless the list says otherwise.
+    const auto* list = dynamic_cast<const TStringList*>(&colors);
+    const bool caseSensitive = list && list->CaseSensitive();
+    std::unordered_map<std::string, std::string> firstValueOf;
     for (int i = 0; i < colors.Count(); ++i) {
         const std::string line = colors.Strings(i);
-        if (line.find('=') == std::string::npos) continue;
-        const std::string name = colors.Names(i);
-        settings.WriteString(TColorProperty::CustomColorsSection, name, colors.Values(name));
+        const size_t separator = line.find('=');
+        if (separator == std::string::npos) continue;
+        const std::string name = line.substr(0, separator);
+        const std::string& value =
+            firstValueOf.try_emplace(caseSensitive ? name : UpperCase(name), line.substr(separator + 1))
+                .first->second;
+        if (settings.ValueExists(section, name) && settings.ReadString(section, name) == value) continue;
+        settings.WriteString(section, name, value);
     }
 }
 

@@ -456,6 +456,9 @@ void TFormwright::PaintGrid(TCanvas& canvas, const TRect& rect) {
 // ---- notifications from the designed form -----------------------------------------------------------------
 
 void TFormwright::ComponentNotification(TComponent* component, TOperation operation) {
+    if (FPasteNames && component->Owner() == FDesignedForm)
+        operation == opInsert ? FPasteNames->Added(component->Name())
+                              : FPasteNames->Removed(component->Name());
     if (operation == opRemove) {
         // A control that is being destroyed is no control any more by now; only a control taken out of
         // the form alive is told to drop its corner-mark watchers.

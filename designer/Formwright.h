@@ -18,6 +18,7 @@
 #include "ArrangeCodes.h"
 #include "CustomDesigner.h"
 #include "DesignSnapshot.h"
+#include "NameNumbers.h"
 #include "core/List.h"
 #include "graphics/Colors.h"
 #include "ui/Control.h"
@@ -108,6 +109,9 @@ public:
     void ComponentNotification(TComponent* component, TOperation operation) override;
     void SelectComponent(TPersistent* component) override;
     std::string UniqueComponentName(const std::string& baseName) override;
+    // Keeps the numbers of a paste's names in step (see UniqueComponentName).
+    void ValidateComponentRename(TComponent* component, const std::string& curName,
+                                 const std::string& newName) override;
 
     // ---- undo and redo
     // Undo puts the design back as it was before the last step, Redo as it was after the step undone
@@ -396,6 +400,8 @@ private:
     TPointerList<TEditContainer> FPlaceholders;
     TClass FClassToPlace = nullptr;
     TList* FPastedComponents = nullptr;
+    // While a paste runs: the numbers its new names take, kept in step with the designed form's names.
+    std::unique_ptr<TNameNumbers> FPasteNames;
     TWndMethod FSavedRootWindowProc;
     std::unique_ptr<TPopupMenu> FPopupMenu;
     TMenuItem* FMenuItems[9] = {};

@@ -6,6 +6,7 @@
 #include "EditGrab.h"
 #include "Formwright.h"
 #include "core/Exceptions.h"
+#include "core/MemoryBudget.h"
 #include "core/ScopeGuard.h"
 #include "core/Streams.h"
 #include "core/SysUtils.h"
@@ -64,16 +65,6 @@ std::vector<std::unique_ptr<TMemoryStream>> ConvertBlocks(const std::string& tex
     return blocks;
 }
 
-// The largest value the digits spell, saturated: a name like Button99999999999 still counts as big.
-int64_t DigitsValue(std::string_view digits) {
-    int64_t value = 0;
-    for (char c : digits) {
-        if (value > (INT64_MAX - 9) / 10) return INT64_MAX;
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
 } // namespace
 
 // ---- designer interface -----------------------------------------------------------------------------------
@@ -100,22 +91,21 @@ bool TFormwright::ComponentNameExists(const std::string& name) {
 }
 
 std::string TFormwright::UniqueComponentName(const std::string& baseName) {
-    std::vector<int64_t> numbers;
-    if (FDesignedForm)
-        for (int i = 0; i < FDesignedForm->ComponentCount(); ++i) {
-            const std::string& name = FDesignedForm->Components(i)->Name();
-            if (name.size() <= baseName.size() || name.compare(0, baseName.size(), baseName) != 0) continue;
-            std::string_view rest = std::string_view(name).substr(baseName.size());
-            if (std::all_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; }))
-                numbers.push_back(DigitsValue(rest));
-        }
-    std::sort(numbers.begin(), numbers.end());
-    int64_t n = 1;
-    for (int64_t x : numbers) {
-        if (x > n) break;
-        ++n;
+    if (!FDesignedForm) return baseName + "1";
+    // A paste names up to one component per block: it keeps the numbers in use instead of reading every
+    // name of the form for each.
+    if (FPastedComponents) {
+        if (!FPasteNames) FPasteNames = std::make_unique<TNameNumbers>(*FDesignedForm);
+        return baseName + std::to_string(FPasteNames->Next(baseName));
     }
-    return baseName + std::to_string(n);
+    return baseName + std::to_string(TNameNumbers(*FDesignedForm).Next(baseName));
+}
+
+void TFormwright::ValidateComponentRename(TComponent* component, const std::string& curName,
+                                          const std::string& newName) {
+    if (!FPasteNames || !component || component->Owner() != FDesignedForm) return;
+    FPasteNames->Removed(curName);
+    FPasteNames->Added(newName);
 }
 
 // ---- keyboard ---------------------------------------------------------------------------------------------
@@ -397,9 +387,13 @@ void TFormwright::PasteSelection() {
             if (FPlaceholders.IndexOf(pasted->Items(i)) >= 0) ShowPastedPlaceholder(pasted->Items(i));
     });
     {
+        const TMemoryBudgetScope budget; // one for the pictures of every block
         const auto update = ComponentUpdateScope(Inspector());
         FPastedComponents = pasted.get();
-        const auto endPasting = ScopeGuard([this] { FPastedComponents = nullptr; });
+        const auto endPasting = ScopeGuard([this] {
+            FPastedComponents = nullptr;
+            FPasteNames.reset();
+        });
         for (const auto& block : blocks) {
             TReader reader(*block, 4096);
             reader.SetRoot(FDesignedForm);

@@ -45,7 +45,8 @@ public:
     std::string GetValue() override;
     void GetValues(const TValueCallback& proc) override; // the 42 colour names
     void SetValue(const std::string& value) override;
-    // Accepting stores the chosen colour; the custom colours are written back even when cancelled.
+    // Accepting stores the chosen colour; custom colours the user changed are written back, also when
+    // cancelled (in one write to the settings file).
     void Edit() override;
 };
 

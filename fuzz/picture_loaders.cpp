@@ -1,7 +1,8 @@
 // Fuzz target: arbitrary bytes -> the loader of every registered picture format, through the framework's
 // load-from-stream path (what opening a picture file and reading a form's picture data run). A load
-// either fails with EInvalidGraphic or gives a graphic of at most 16384 pixels either way that draws,
-// saves, and loads again from what it saved.
+// either fails with EInvalidGraphic, or with EOutOfResources when the picture needs more than the memory
+// budget of one load, or gives a graphic of at most 16384 pixels either way that draws, saves, and loads
+// again from what it saved.
 //
 // The seed corpus in corpus/picture_loaders (one small picture per format) was made by this file's seed
 // writer, after a normal build:
@@ -63,6 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             graphic->LoadFromStream(input);
         } catch (const EInvalidGraphic&) {
             continue; // rejected input is fine; crashes, sanitizer reports and other exceptions are not
+        } catch (const EOutOfResources&) {
+            continue;
         }
         if (graphic->Width() > 16384 || graphic->Height() > 16384) std::abort();
 

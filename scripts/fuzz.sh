@@ -26,7 +26,7 @@ while read -r target executable rest; do
     log="$build/fuzz/logs/$target.log"
     echo "== $target: $seconds s"
     # shellcheck disable=SC2086 # the options and folders are one word each
-    "$executable" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=4096 -print_final_stats=1 \
+    "$executable" -max_total_time="$seconds" -timeout=30 -print_final_stats=1 \
         -artifact_prefix="$build/fuzz/findings/$target-" $rest >"$log" 2>&1
     status=$?
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)

@@ -287,8 +287,17 @@ void TComponent::FreeNotification(TComponent* component) {
 }
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
-    EraseLast(FFreeNotifies, component);
-    EraseLast(component->FFreeNotifies, this);
+    // Also called for links already dropped (a destructor drops its links before the notification that
+    // calls this), so the shorter list tells first whether there is anything to remove from the longer.
+    auto& mine = FFreeNotifies;
+    auto& theirs = component->FFreeNotifies;
+    const bool linked = mine.size() <= theirs.size()
+                            ? std::find(mine.rbegin(), mine.rend(), component) != mine.rend()
+                            : std::find(theirs.rbegin(), theirs.rend(), this) != theirs.rend();
+    if (linked) {
+        EraseLast(mine, component);
+        EraseLast(theirs, this);
+    }
     if (FFreeNotifies.empty()) FComponentState.Exclude(csFreeNotification);
     if (component->FFreeNotifies.empty()) component->FComponentState.Exclude(csFreeNotification);
 }

@@ -206,7 +206,7 @@ TFileStream::TFileStream(const std::string& fileName, TFileMode mode) : FFileNam
 }
 
 TFileStream::~TFileStream() {
-    if (FHandle >= 0) ::close(FHandle);
+    if (FHandle >= 0 && FOwnsHandle) ::close(FHandle);
 }
 
 void TFileStream::Flush() {

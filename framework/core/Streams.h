@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #pragma GCC visibility push(default)
 
@@ -107,6 +108,10 @@ inline constexpr TFileMode fmCreate = 0xFF00; // create, or truncate an existing
 class TFileStream : public TStream {
 public:
     TFileStream(const std::string& fileName, TFileMode mode);
+    // A stream over a descriptor the caller opened and keeps (the stream does not close it); `fileName`
+    // names it in messages.
+    TFileStream(int handle, std::string fileName)
+        : FFileName(std::move(fileName)), FHandle(handle), FOwnsHandle(false) {}
     ~TFileStream() override;
 
     int64_t Read(void* buffer, int64_t count) override;
@@ -126,6 +131,7 @@ public:
 private:
     std::string FFileName;
     int FHandle = -1;
+    bool FOwnsHandle = true;
     int FWriteError = 0;
 };
 

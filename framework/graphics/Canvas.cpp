@@ -28,6 +28,7 @@ QPainter* OpenPainter(TCanvasPrivate& d) {
     if (d.Device->devType() == QInternal::Image && static_cast<QImage*>(d.Device)->isNull()) return nullptr;
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(d.Device)) return nullptr;
+    painter->translate(-d.DeviceOrigin);
     d.Own = std::move(painter);
     return d.Own.get();
 }
@@ -42,9 +43,10 @@ const QRect everywhere(-(1 << 20), -(1 << 20), 1 << 21, 1 << 21);
 
 } // namespace
 
-void TCanvasAccess::AttachDevice(TCanvas& canvas, QPaintDevice* device) {
+void TCanvasAccess::AttachDevice(TCanvas& canvas, QPaintDevice* device, QPoint origin) {
     Detach(canvas);
     canvas.FPrivate->Device = device;
+    canvas.FPrivate->DeviceOrigin = origin;
 }
 
 void TCanvasAccess::AttachPainter(TCanvas& canvas, QPainter* painter) {
@@ -55,6 +57,7 @@ void TCanvasAccess::AttachPainter(TCanvas& canvas, QPainter* painter) {
 void TCanvasAccess::Detach(TCanvas& canvas) {
     EndPainting(canvas);
     canvas.FPrivate->Device = nullptr;
+    canvas.FPrivate->DeviceOrigin = {};
     canvas.FPrivate->External = nullptr;
 }
 
@@ -148,6 +151,7 @@ TColor TCanvas::Pixels(int x, int y) const {
     QPoint point(x + FOrigin.X, y + FOrigin.Y);
     if (FPrivate->Clip && !FPrivate->Clip->contains(point)) return TColor(-1);
     if (FPrivate->External) point = FPrivate->External->transform().map(point);
+    point -= FPrivate->DeviceOrigin;
     if (!image->valid(point)) return TColor(-1);
     return FromQRgb(image->pixel(point));
 }
@@ -456,7 +460,8 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRe
     if (!image) return;
     // A deep copy, so copying from this very canvas reads the pixels as they were.
     const QImage part =
-        image->copy(ToQRect(sourceRect.Normalized().Offsetted(source.FOrigin.X, source.FOrigin.Y)));
+        image->copy(ToQRect(sourceRect.Normalized().Offsetted(source.FOrigin.X, source.FOrigin.Y))
+                        .translated(-source.FPrivate->DeviceOrigin));
     if (TCanvasPainter p{*this}) {
         p->setCompositionMode(CopyModeComposition(FCopyMode));
         p->drawImage(ToQRect(d), part);
@@ -489,7 +494,7 @@ void TCanvas::BrushCopy(const TRect& dest, TBitmap& bitmap, const TRect& sourceR
 TRect TCanvas::ClipRect() const {
     QPaintDevice* device = SurfaceOf(*FPrivate);
     if (!device) return {};
-    QRect area(0, 0, device->width(), device->height());
+    QRect area = QRect(0, 0, device->width(), device->height()).translated(FPrivate->DeviceOrigin);
     if (FPrivate->External) {
         QPainter* p = FPrivate->External;
         area = p->transform().inverted().mapRect(area);

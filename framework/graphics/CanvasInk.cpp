@@ -2,7 +2,9 @@
 
 #include "graphics/QtConvert.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 TPenInk PenInk(const TPen& pen) {
     TPenInk ink;
@@ -134,54 +136,91 @@ void FillFrame(QPainter& painter, const QRect& rect, int width, const QColor& co
     }
 }
 
+QRect PainterReach(const QPainter& painter) {
+    const QPaintDevice* device = painter.device();
+    QRectF reach = painter.transform().inverted().mapRect(QRectF(0, 0, device->width(), device->height()));
+    if (painter.hasClipping()) reach &= painter.clipBoundingRect();
+    return reach.toAlignedRect();
+}
+
+namespace {
+
+// The steps k in [0, count) with from + k * step inside [low, high], as [first, last]; empty when first >
+// last.
+std::pair<int64_t, int64_t> StepsWithin(int64_t from, int step, int64_t count, int64_t low, int64_t high) {
+    if (step == 0)
+        return from >= low && from <= high ? std::pair<int64_t, int64_t>{0, count - 1}
+                                           : std::pair<int64_t, int64_t>{0, -1};
+    int64_t first = step > 0 ? low - from : from - high;
+    int64_t last = step > 0 ? high - from : from - low;
+    return {std::max<int64_t>(first, 0), std::min(last, count - 1)};
+}
+
+} // namespace
+
 TPixelRuns::TPixelRuns(QPainter& painter, const QColor& color, std::span<const int> dashes)
-    : FPainter(painter), FColor(color), FDashes(dashes), FDashLeft(dashes.empty() ? 0 : dashes[0]) {
+    : FPainter(painter), FColor(color), FDashes(dashes), FDashLeft(dashes.empty() ? 0 : dashes[0]),
+      FReach(PainterReach(painter)) {
+    for (int length : dashes)
+        FDashPeriod += length;
 }
 
 TPixelRuns::~TPixelRuns() {
     Flush();
 }
 
+// The pixels of this Bresenham line lie at known places: along the major axis one per step, and across it
+// the i-th pixel at floor((2 * minor * i + major) / (2 * major)), the rounding the error term makes. So
+// the steps outside the reach are counted, not walked.
 void TPixelRuns::Line(QPoint a, QPoint b) {
-    const int dx = std::abs(b.x() - a.x());
-    const int dy = -std::abs(b.y() - a.y());
-    const int sx = a.x() < b.x() ? 1 : -1;
-    const int sy = a.y() < b.y() ? 1 : -1;
-    int err = dx + dy;
-    int x = a.x(), y = a.y();
-    while (x != b.x() || y != b.y()) {
-        Plot(x, y);
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
+    const int64_t dx = std::abs(int64_t(b.x()) - a.x()), dy = std::abs(int64_t(b.y()) - a.y());
+    const int sx = a.x() < b.x() ? 1 : -1, sy = a.y() < b.y() ? 1 : -1;
+    if (dx == 0 || dy == 0) return Straight(a, {dx ? sx : 0, dy ? sy : 0}, std::max(dx, dy));
+    const bool xMajor = dx >= dy;
+    const int64_t major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
+    const int64_t from = xMajor ? a.x() : a.y(), across = xMajor ? a.y() : a.x();
+    const int step = xMajor ? sx : sy, acrossStep = xMajor ? sy : sx;
+    const auto [first, last] = xMajor ? StepsWithin(from, step, major, FReach.left(), FReach.right())
+                                      : StepsWithin(from, step, major, FReach.top(), FReach.bottom());
+    if (first > last) return Skip(major);
+    Skip(first);
+    for (int64_t i = first; i <= last; ++i) {
+        const int64_t along = from + step * i;
+        const int64_t side =
+            across + acrossStep * static_cast<int64_t>((__int128(2) * minor * i + major) / (2 * major));
+        const int x = static_cast<int>(xMajor ? along : side), y = static_cast<int>(xMajor ? side : along);
+        Plot(x, y, FReach.contains(x, y));
     }
+    Skip(major - 1 - last);
 }
 
 void TPixelRuns::Perimeter(const QRect& r) {
     if (r.isEmpty()) return;
-    if (r.width() == 1 || r.height() == 1) {
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            for (int x = r.left(); x <= r.right(); ++x)
-                Plot(x, y);
-        return;
+    const int64_t width = r.width(), height = r.height();
+    if (width == 1 || height == 1) {
+        // One row or column, walked from its first pixel.
+        return Straight(r.topLeft(), {width > 1 ? 1 : 0, height > 1 ? 1 : 0}, std::max(width, height));
     }
-    for (int x = r.left(); x <= r.right(); ++x)
-        Plot(x, r.top());
-    for (int y = r.top() + 1; y <= r.bottom(); ++y)
-        Plot(r.right(), y);
-    for (int x = r.right() - 1; x >= r.left(); --x)
-        Plot(x, r.bottom());
-    for (int y = r.bottom() - 1; y > r.top(); --y)
-        Plot(r.left(), y);
+    Straight(r.topLeft(), {1, 0}, width);
+    Straight({r.right(), r.top() + 1}, {0, 1}, height - 1);
+    Straight({r.right() - 1, r.bottom()}, {-1, 0}, width - 1);
+    Straight({r.left(), r.bottom() - 1}, {0, -1}, height - 2);
 }
 
-void TPixelRuns::Plot(int x, int y) {
+void TPixelRuns::Straight(QPoint start, QPoint step, int64_t count) {
+    if (count <= 0) return;
+    // The steps inside the reach along each axis; the line is inside where both hold.
+    const auto [firstX, lastX] = StepsWithin(start.x(), step.x(), count, FReach.left(), FReach.right());
+    const auto [firstY, lastY] = StepsWithin(start.y(), step.y(), count, FReach.top(), FReach.bottom());
+    const int64_t first = std::max(firstX, firstY), last = std::min(lastX, lastY);
+    if (first > last) return Skip(count);
+    Skip(first);
+    for (int64_t i = first; i <= last; ++i)
+        Plot(static_cast<int>(start.x() + step.x() * i), static_cast<int>(start.y() + step.y() * i));
+    Skip(count - 1 - last);
+}
+
+void TPixelRuns::Plot(int x, int y, bool visible) {
     bool on = true;
     if (!FDashes.empty()) {
         on = FDashIndex % 2 == 0;
@@ -190,7 +229,7 @@ void TPixelRuns::Plot(int x, int y) {
             FDashLeft = FDashes[FDashIndex];
         }
     }
-    if (!on) {
+    if (!on || !visible) {
         Flush();
         return;
     }
@@ -207,6 +246,18 @@ void TPixelRuns::Plot(int x, int y) {
     }
     FRun = QRect(x, y, 1, 1);
     FHasRun = true;
+}
+
+void TPixelRuns::Skip(int64_t count) {
+    if (count <= 0) return;
+    Flush();
+    if (FDashes.empty()) return;
+    // A whole period of the pattern leaves it where it was.
+    for (int64_t left = count % FDashPeriod; left > 0; --left)
+        if (--FDashLeft == 0) {
+            FDashIndex = (FDashIndex + 1) % FDashes.size();
+            FDashLeft = FDashes[FDashIndex];
+        }
 }
 
 void TPixelRuns::Flush() {

@@ -7,6 +7,7 @@
 #include "graphics/Picture.h"
 #include "graphics/QtConvert.h"
 
+#include "core/MemoryBudget.h"
 #include "core/ScopeGuard.h"
 #include "core/Streams.h"
 
@@ -129,7 +130,9 @@ void TClipboard::AssignTo(TPersistent* dest) const {
     const QMimeData* data = System().mimeData();
     const bool hasImage = data && data->hasImage();
     const bool hasSvg = data && data->hasFormat(SvgMimeType);
-    auto image = [&] { return qvariant_cast<QImage>(data->imageData()); };
+    // A picture from the clipboard is held to the limits and the memory budget of a picture in a file.
+    const TMemoryBudgetScope budget;
+    auto image = [&] { return BudgetedPaintableImage(qvariant_cast<QImage>(data->imageData())); };
 
     if (auto* picture = dynamic_cast<TPicture*>(dest)) {
         if (hasSvg) {

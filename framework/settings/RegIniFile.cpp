@@ -11,6 +11,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <utility>
+
 namespace {
 
 // QSettings reads "/" and "\" in keys as group separators, so names are escaped: "%" as %25, "/" as %2F,
@@ -68,7 +70,16 @@ TRegIniFile::TRegIniFile(const std::string& keyPath) : FKeyPath(keyPath) {
 
 TRegIniFile::~TRegIniFile() = default;
 
+void TRegIniFile::EndUpdate() {
+    if (FUpdateDepth == 0 || --FUpdateDepth > 0 || !FUnwritten) return;
+    Flush(*std::exchange(FUnwritten, std::nullopt));
+}
+
 void TRegIniFile::Flush(const std::string& what) {
+    if (FUpdateDepth > 0) {
+        FUnwritten = what;
+        return;
+    }
     FSettings->sync();
     if (FSettings->status() != QSettings::NoError)
         throw ERegistryException(Format("Failed to set data for '%s'", what));

@@ -11,6 +11,7 @@
 #include "core/Object.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #pragma GCC visibility push(default)
@@ -35,8 +36,8 @@ public:
     // Section and value names may hold any characters, "/" and "\" included.
     std::string ReadString(const std::string& section, const std::string& name,
                            const std::string& defaultValue = {}) const;
-    // Written to the file at once; fails with ERegistryException "Failed to set data for '%s'" when the
-    // file cannot be written.
+    // Written to the file at once (see BeginUpdate); fails with ERegistryException "Failed to set data for
+    // '%s'" when the file cannot be written.
     void WriteString(const std::string& section, const std::string& name, const std::string& value);
     int ReadInteger(const std::string& section, const std::string& name, int defaultValue) const;
     void WriteInteger(const std::string& section, const std::string& name, int value);
@@ -54,12 +55,19 @@ public:
     void EraseSection(const std::string& section);
     void DeleteKey(const std::string& section, const std::string& name);
 
+    // The changes between BeginUpdate and the matching EndUpdate are written to the file once, by that
+    // EndUpdate, which fails as the last of them would have. Pairs nest.
+    void BeginUpdate() { ++FUpdateDepth; }
+    void EndUpdate();
+
 private:
     void Flush(const std::string& what);
 
     std::string FKeyPath;
     std::string FFileName;
     std::unique_ptr<QSettings> FSettings;
+    int FUpdateDepth = 0;
+    std::optional<std::string> FUnwritten; // what the last change held back by BeginUpdate named
 };
 
 #pragma GCC visibility pop

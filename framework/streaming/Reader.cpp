@@ -82,8 +82,8 @@ TReader::~TReader() {
     for (TComponent* c : FLoaded)
         if (c) c->SetLoading(false);
     FLoaded.clear();
-    FLoadedSet.clear();
-    FFixups.clear();
+    FLoadedAt.clear();
+    ClearFixups();
     Untrack();
 }
 
@@ -448,7 +448,7 @@ TComponent* TReader::ReadRecord(TComponent* component, bool asRoot) {
         }
     });
     Track(component);
-    if (FLoadedSet.insert(component).second) FLoaded.push_back(component);
+    if (FLoadedAt.emplace(component, FLoaded.size()).second) FLoaded.push_back(component);
     component->SetLoading(true);
     if (flags & ffInline) component->FComponentState.Include(csInline);
     if (!inherited) {
@@ -626,7 +626,7 @@ void TReader::ReadObjectValue(TPersistent* instance, const TPropInfo* prop) {
         TComponent* component = FRecordComponent;
         if (!component) component = dynamic_cast<TComponent*>(instance);
         if (component) Track(component);
-        FFixups.push_back(TFixup{component, instance, prop, std::move(name), FCollections});
+        AddFixup(TFixup{component, instance, prop, std::move(name), FCollections});
         return;
     }
     }
@@ -637,8 +637,9 @@ void TReader::ReadCollection(TCollection* collection) {
     // Reading a collection from inside one of its own items would free the item being read.
     if (std::find(FCollections.begin(), FCollections.end(), collection) != FCollections.end()) InvalidValue();
     // References recorded in an earlier value of this collection point into items about to be freed.
-    for (TFixup& f : FFixups)
-        if (std::find(f.Scopes.begin(), f.Scopes.end(), collection) != f.Scopes.end()) f.Done = true;
+    const auto [first, last] = FFixupsWithin.equal_range(collection);
+    for (auto it = first; it != last; ++it)
+        FFixups[it->second].Done = true;
     const auto update = UpdateScope(*collection);
     FCollections.push_back(collection);
     const auto popCollection = ScopeGuard([this] { FCollections.pop_back(); });
@@ -711,7 +712,12 @@ void TReader::FixupReferences() {
             throw EReadError(Format("Error reading %s.%s: %s", owner, fixup.Prop->Name, e.Message()));
         }
     }
-    std::erase_if(FFixups, [](const TFixup& f) { return f.Done; });
+    std::vector<TFixup> pending;
+    for (TFixup& f : FFixups)
+        if (!f.Done) pending.push_back(std::move(f));
+    ClearFixups();
+    for (TFixup& f : pending)
+        AddFixup(std::move(f));
     CallLoaded();
 }
 
@@ -727,7 +733,7 @@ TComponent* TReader::ReadComponentDroppingReferences(TComponent* component) {
 
 void TReader::EndReferences() {
     FReferencing = false;
-    FFixups.clear();
+    ClearFixups();
     std::exception_ptr failure;
     try {
         CallLoaded();
@@ -745,7 +751,7 @@ void TReader::CallLoaded() {
     for (size_t i = 0; i < FLoaded.size(); ++i) {
         TComponent* component = std::exchange(FLoaded[i], nullptr);
         if (!component) continue;
-        FLoadedSet.erase(component);
+        FLoadedAt.erase(component);
         component->FComponentState.Exclude(csReading);
         try {
             component->Loaded();
@@ -757,26 +763,49 @@ void TReader::CallLoaded() {
     if (failure) std::rethrow_exception(failure);
 }
 
+void TReader::AddFixup(TFixup fixup) {
+    const size_t index = FFixups.size();
+    FFixupsOf.emplace(fixup.Component, index);
+    if (static_cast<const void*>(fixup.Instance) != fixup.Component) FFixupsOf.emplace(fixup.Instance, index);
+    for (TCollection* scope : fixup.Scopes)
+        FFixupsWithin.emplace(scope, index);
+    FFixups.push_back(std::move(fixup));
+}
+
+void TReader::ClearFixups() {
+    FFixups.clear();
+    FFixupsOf.clear();
+    FFixupsWithin.clear();
+}
+
 void TReader::Track(TComponent* component) {
-    if (!FTrackedSet.insert(component).second) return;
+    if (!FTrackedAt.emplace(component, FTracked.size()).second) return;
     FTracked.push_back(component);
     FTracker->FreeNotification(component);
 }
 
+// Called for every component freed while the reader remembers it, so it finds its entries through the
+// indexes: freeing the thousands of children of a failed record costs as much as reading them.
 void TReader::Forget(TComponent* component) {
-    if (FTrackedSet.erase(component)) std::erase(FTracked, component);
-    if (FLoadedSet.erase(component))
-        std::replace(FLoaded.begin(), FLoaded.end(), component, static_cast<TComponent*>(nullptr));
-    for (TFixup& f : FFixups)
-        if (f.Component == component || f.Instance == component) f.Done = true;
+    if (auto it = FTrackedAt.find(component); it != FTrackedAt.end()) {
+        FTracked[it->second] = nullptr;
+        FTrackedAt.erase(it);
+    }
+    if (auto it = FLoadedAt.find(component); it != FLoadedAt.end()) {
+        FLoaded[it->second] = nullptr;
+        FLoadedAt.erase(it);
+    }
+    const auto [first, last] = FFixupsOf.equal_range(component);
+    for (auto it = first; it != last; ++it)
+        FFixups[it->second].Done = true;
     if (FRecordComponent == component) FRecordComponent = nullptr;
 }
 
 void TReader::Untrack() {
     std::vector<TComponent*> tracked;
     tracked.swap(FTracked);
-    FTrackedSet.clear();
+    FTrackedAt.clear();
     // Newest first: the tracker's list then gives each one up from its end.
     for (auto it = tracked.rbegin(); it != tracked.rend(); ++it)
-        FTracker->RemoveFreeNotification(*it);
+        if (*it) FTracker->RemoveFreeNotification(*it);
 }

@@ -25,10 +25,13 @@
 //
 // Bad input never reads past the end of the stream ("Stream read error"), never allocates more than the
 // stream holds, and nesting deeper than MaxFormNesting (ObjectText.h) fails; every failure is an EReadError
-// (or the framework exception of the operation that refused the value).
+// (or the framework exception of the operation that refused the value). What the values make the
+// components allocate (decoded pictures) is charged to one memory budget per reader (core/MemoryBudget.h),
+// or to the one a caller opened around several readers.
 #pragma once
 
 #include "core/Component.h"
+#include "core/MemoryBudget.h"
 #include "streaming/BufferedStreams.h"
 #include "streaming/Filer.h"
 #include "streaming/FormHeader.h"
@@ -38,7 +41,7 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 #pragma GCC visibility push(default)
@@ -135,6 +138,8 @@ private:
     // EndReferences while a failure is on its way out: a failure of Loaded is not reported over it.
     void EndReferencesQuietly();
     void CallLoaded();
+    void AddFixup(TFixup fixup);
+    void ClearFixups();
     void Track(TComponent* component);
     void Forget(TComponent* component); // the component is being destroyed
     void Untrack();
@@ -150,13 +155,19 @@ private:
     bool FReferencing = false; // between BeginReferences and EndReferences
     int FDepth = 0;
     std::vector<TFixup> FFixups;
+    // The fixups of each component, by their Component and Instance: a freed component finds its own.
+    std::unordered_multimap<const void*, size_t> FFixupsOf;
+    std::unordered_multimap<const TCollection*, size_t> FFixupsWithin; // by the collections around them
     // Read and still waiting for Loaded, in reading order; a freed one's entry is null.
     std::vector<TComponent*> FLoaded;
-    std::unordered_set<TComponent*> FLoadedSet; // the live entries of FLoaded
+    std::unordered_map<TComponent*, size_t> FLoadedAt; // the live entries of FLoaded and where they are
     std::vector<TCollection*> FCollections;
+    // What the tracker hears of, oldest first; a freed one's entry is null.
     std::vector<TComponent*> FTracked;
-    std::unordered_set<TComponent*> FTrackedSet;
+    std::unordered_map<TComponent*, size_t> FTrackedAt;
     std::unique_ptr<TTracker> FTracker;
+    // The pictures and other memory the stream sizes share one budget for as long as the reader reads.
+    TMemoryBudgetScope FBudget;
 };
 
 #pragma GCC visibility pop

@@ -14,6 +14,8 @@
 #include "ui/WinControl.h"
 #include "ui/Windows.h"
 
+#include <algorithm>
+
 // ---- 1. publishing and lifetime ---------------------------------------------------------------------------
 
 FW_PUBLISH(TControl) {
@@ -142,8 +144,12 @@ void TControl::SetParentComponent(TComponent* parent) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-    width = std::max(width, 0);
-    height = std::max(height, 0);
+    // Within these every edge (left + width) and every size between edges fits an int.
+    constexpr int Farthest = 1 << 30, Largest = (1 << 30) - 1;
+    left = std::clamp(left, -Farthest, Farthest);
+    top = std::clamp(top, -Farthest, Farthest);
+    width = std::clamp(width, 0, Largest);
+    height = std::clamp(height, 0, Largest);
     if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
     const TRect old = BoundsRect();
     const bool resized = width != FWidth || height != FHeight;

@@ -88,6 +88,7 @@ public:
     void SetTop(int value) { SetBounds(FLeft, value, FWidth, FHeight); }
     void SetWidth(int value) { SetBounds(FLeft, FTop, value, FHeight); }
     void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
+    // Positions are kept within -2^30..2^30 and sizes within 0..2^30 - 1, so every edge fits an int.
     virtual void SetBounds(int left, int top, int width, int height);
     TRect BoundsRect() const { return TRect::FromBounds(FLeft, FTop, FWidth, FHeight); }
     void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }

@@ -9,6 +9,7 @@
 #include "ui/XorOverlay.h"
 
 #include <QApplication>
+#include <QPaintEvent>
 #include <QPainter>
 
 bool InvalidateRect(HWND window, const TRect* rect, bool) {
@@ -27,7 +28,8 @@ bool InvalidateRect(HWND window, const TRect* rect, bool) {
     for (QWidget* target : {widget, static_cast<QWidget*>(window->Overlay.data())}) {
         if (!target) continue;
         if (rect)
-            target->update(rect->Left, rect->Top, rect->Width(), rect->Height());
+            target->update(QRect(rect->Left, rect->Top, rect->Width(), rect->Height())
+                               .translated(target == widget ? QPoint() : -window->Overlay->MaskOrigin()));
         else
             target->update();
     }
@@ -55,6 +57,10 @@ HDC BeginPaint(HWND window, const TMessage& paint) {
     // The native widget paints first; the framework's painting goes on top of it.
     if (window->Owner) RunNativeHandling(window->Owner, paint);
     window->PaintPainter = new QPainter(widget);
+    // What is painted is the region the paint is for, also for the canvas's ClipRect: drawing that asks
+    // for it then costs what is repainted, however large the window.
+    if (paint.Native && paint.Native->Event && paint.Native->Event->type() == QEvent::Paint)
+        window->PaintPainter->setClipRegion(static_cast<QPaintEvent*>(paint.Native->Event)->region());
     window->PaintCanvas = new TCanvas;
     TCanvasAccess::AttachPainter(*window->PaintCanvas, window->PaintPainter);
     if (window->Owner) window->PaintCanvas->SetFont(window->Owner->WindowFont());
@@ -76,7 +82,8 @@ HDC GetDC(HWND window) {
     if (!widget) return nullptr;
     if (!window->Overlay) window->Overlay = new TXorOverlay(widget);
     window->OverlayCanvas = std::make_unique<TCanvas>(); // a fresh pen and brush each time
-    TCanvasAccess::AttachDevice(*window->OverlayCanvas, &window->Overlay->Mask());
+    TCanvasAccess::AttachDevice(*window->OverlayCanvas, &window->Overlay->Mask(),
+                                window->Overlay->MaskOrigin());
     TCanvasAccess::TrackTouched(*window->OverlayCanvas);
     return window->OverlayCanvas.get();
 }
@@ -88,7 +95,8 @@ void ReleaseDC(HWND window, HDC dc) {
     // repaint every widget under it.
     const std::optional<QRect> touched = TCanvasAccess::Private(*window->OverlayCanvas).Touched;
     if (window->Overlay && touched && !touched->isEmpty())
-        window->Overlay->update(touched->intersected(window->Overlay->rect()));
+        window->Overlay->update(
+            touched->translated(-window->Overlay->MaskOrigin()).intersected(window->Overlay->rect()));
     else if (window->Overlay && !touched)
         window->Overlay->update();
 }

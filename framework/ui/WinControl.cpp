@@ -372,9 +372,14 @@ void TWinControl::ParentChanged() {
 // ================================================================================================
 
 void TWinControl::UpdateTabList(TWinControl* control, bool add) {
-    auto it = std::find(FTabList.begin(), FTabList.end(), control);
-    if (add && it == FTabList.end()) FTabList.push_back(control);
-    if (!add && it != FTabList.end()) FTabList.erase(it);
+    // InsertControl and RemoveControl pair up, so a control joins only a list it is not in. Controls
+    // mostly go in reverse order of coming, so the search runs from the back.
+    if (add) {
+        FTabList.push_back(control);
+        return;
+    }
+    auto it = std::find(FTabList.rbegin(), FTabList.rend(), control);
+    if (it != FTabList.rend()) FTabList.erase(std::next(it).base());
 }
 
 int TWinControl::TabOrder() const {

@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QWheelEvent>
 
 #include <cstdio>
@@ -112,6 +113,17 @@ void RegisterWindowClass(const std::string& name, TWindowFactory factory) {
     WindowClasses()[name] = std::move(factory);
 }
 
+// The largest a top-level window may be: what the desktop spans, and at least MinLargestWindowSide each
+// way. The pixels of a top-level window are kept in memory whole (its backing store), so a form file
+// that asks for millions of pixels gets a window no larger than a screen could show.
+static QSize LargestTopLevelSize() {
+    constexpr int MinLargestWindowSide = 4096;
+    QSize size(MinLargestWindowSide, MinLargestWindowSide);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.expandedTo(screen->virtualSize());
+    return size;
+}
+
 HWND CreateFrameworkWindow(TWindowOwner* owner, const TCreateParams& params) {
     auto it = WindowClasses().find(params.WinClassName);
     if (it == WindowClasses().end()) it = WindowClasses().find("FwWindow");
@@ -130,6 +142,7 @@ HWND CreateFrameworkWindow(TWindowOwner* owner, const TCreateParams& params) {
 
     if (!(params.Style & WS_CHILD) || !parentWidget) {
         widget->setParent(parentWidget, TopLevelFlags(params));
+        widget->setMaximumSize(LargestTopLevelSize());
     }
     widget->setMouseTracking(true); // every window hears WM_MOUSEMOVE, buttons down or not
     widget->setAttribute(Qt::WA_DeleteOnClose, false);

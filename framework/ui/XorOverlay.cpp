@@ -31,14 +31,18 @@ void TXorOverlay::Clear() {
 void TXorOverlay::FollowWindow() {
     QWidget* window = parentWidget();
     if (!window) return;
-    if (geometry() != window->rect()) setGeometry(window->rect());
-    if (FMask.size() != window->size()) {
-        QImage grown(window->size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-        grown.fill(0);
-        QPainter copy(&grown);
-        copy.drawImage(0, 0, FMask);
+    const QWidget* topLevel = window->window();
+    QRect visible = window->rect() & QRect(window->mapFrom(topLevel, QPoint(0, 0)), topLevel->size());
+    if (visible.isEmpty()) visible = QRect(0, 0, 1, 1);
+    if (visible != geometry()) {
+        // The figures already drawn stay where they are in the window.
+        QImage moved(visible.size(), QImage::Format_RGB32);
+        moved.fill(0);
+        QPainter copy(&moved);
+        copy.drawImage(geometry().topLeft() - visible.topLeft(), FMask);
         copy.end();
-        FMask = grown;
+        FMask = moved;
+        setGeometry(visible);
     }
     StayOnTop();
 }
@@ -70,6 +74,7 @@ bool TXorOverlay::eventFilter(QObject* watched, QEvent* event) {
     if (watched == parentWidget()) {
         switch (event->type()) {
         case QEvent::Resize:
+        case QEvent::Move:
             FollowWindow();
             break;
         case QEvent::ChildAdded:
@@ -78,9 +83,16 @@ bool TXorOverlay::eventFilter(QObject* watched, QEvent* event) {
             // than the overlay above everything: raising the overlay, which covers the window, would
             // repaint all of the window.
             if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child());
-                child && child != this)
+                child && child != this && !FRestackQueued) {
+                FRestackQueued = true;
                 QMetaObject::invokeMethod(
-                    this, [this] { StayOnTop(); }, Qt::QueuedConnection);
+                    this,
+                    [this] {
+                        FRestackQueued = false;
+                        StayOnTop();
+                    },
+                    Qt::QueuedConnection);
+            }
             break;
         default:
             break;

@@ -12,9 +12,13 @@
 #include "streaming/Writer.h"
 #include "ui/Windows.h"
 #include "widgets/ControlScrollBars.h"
+#include "widgets/GridAxis.h"
 #include "widgets/InplaceEdit.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace {
 constexpr int Horz = 0;
@@ -45,7 +49,7 @@ void TCustomGrid::SetColCount(int count) {
     const int oldCols = FColCount;
     if (count <= FFixedCols) FFixedCols = count - 1;
     FColCount = count;
-    if (!FColWidths.empty()) FColWidths.resize(count, FDefaultColWidth);
+    FColWidths.erase(FColWidths.lower_bound(count), FColWidths.end());
     CountsChanged(oldCols, FRowCount);
 }
 
@@ -55,7 +59,7 @@ void TCustomGrid::SetRowCount(int count) {
     const int oldRows = FRowCount;
     if (count <= FFixedRows) FFixedRows = count - 1;
     FRowCount = count;
-    if (!FRowHeights.empty()) FRowHeights.resize(count, FDefaultRowHeight);
+    FRowHeights.erase(FRowHeights.lower_bound(count), FRowHeights.end());
     CountsChanged(FColCount, oldRows);
 }
 
@@ -102,27 +106,37 @@ void TCustomGrid::SetDefaultRowHeight(int height) {
     RowHeightsChanged();
 }
 
+namespace {
+
+// Keeps `size` for the cell, or forgets the cell's own size when it is the default.
+void SetSize(std::map<int, int>& sizes, int index, int size, int defaultSize) {
+    if (size == defaultSize)
+        sizes.erase(index);
+    else
+        sizes[index] = size;
+}
+
+} // namespace
+
 int TCustomGrid::ColWidths(int col) const {
     if (col < 0 || col >= FColCount) throw EInvalidGridOperation("Grid index out of range");
-    return FColWidths.empty() ? FDefaultColWidth : FColWidths[col];
+    return Axis(Horz).Extent(col);
 }
 
 void TCustomGrid::SetColWidths(int col, int width) {
     if (col < 0 || col >= FColCount) throw EInvalidGridOperation("Grid index out of range");
-    if (FColWidths.empty()) FColWidths.assign(FColCount, FDefaultColWidth);
-    FColWidths[col] = std::max(width, 0);
+    SetSize(FColWidths, col, std::max(width, 0), FDefaultColWidth);
     ColWidthsChanged();
 }
 
 int TCustomGrid::RowHeights(int row) const {
     if (row < 0 || row >= FRowCount) throw EInvalidGridOperation("Grid index out of range");
-    return FRowHeights.empty() ? FDefaultRowHeight : FRowHeights[row];
+    return Axis(Vert).Extent(row);
 }
 
 void TCustomGrid::SetRowHeights(int row, int height) {
     if (row < 0 || row >= FRowCount) throw EInvalidGridOperation("Grid index out of range");
-    if (FRowHeights.empty()) FRowHeights.assign(FRowCount, FDefaultRowHeight);
-    FRowHeights[row] = std::max(height, 0);
+    SetSize(FRowHeights, row, std::max(height, 0), FDefaultRowHeight);
     RowHeightsChanged();
 }
 
@@ -197,38 +211,49 @@ void TCustomGrid::Resize() {
     TCustomControl::Resize();
 }
 
-// Column widths and row heights that differ from the defaults are stored as lists of numbers.
+// Column widths and row heights, when any differs from the default, are stored as a list of every size.
+// Past MaxListedSizes cells the list ends at the last size of its own, and at MaxStoredSizes at the most:
+// a reader gives the cells after the list the default, and a grid of millions of rows writes no more
+// than it holds (the sizes of cells past the millionth are not kept).
 void TCustomGrid::DefineProperties(TFiler& filer) {
+    static constexpr int MaxListedSizes = 65536, MaxStoredSizes = 1 << 20;
     TCustomControl::DefineProperties(filer);
-    auto define = [&](const char* name, std::vector<int>& sizes, int count, int defaultSize,
+    auto define = [&](const char* name, std::map<int, int>& sizes, int count, int defaultSize,
                       void (TCustomGrid::*changed)()) {
-        const bool custom = std::any_of(sizes.begin(), sizes.end(), [&](int s) { return s != defaultSize; });
         filer.DefineProperty(
             name,
             [this, &sizes, count, defaultSize, changed](TReader& reader) {
-                std::vector<int> read;
+                sizes.clear();
                 reader.ReadListBegin();
-                while (!reader.EndOfList())
-                    read.push_back(static_cast<int>(reader.ReadInteger()));
+                for (int i = 0; !reader.EndOfList(); ++i) {
+                    const int size = std::max(static_cast<int>(reader.ReadInteger()), 0);
+                    if (i < count) SetSize(sizes, i, size, defaultSize);
+                }
                 reader.ReadListEnd();
-                sizes.assign(std::max(count, 0), defaultSize);
-                for (size_t i = 0; i < read.size() && i < sizes.size(); ++i)
-                    sizes[i] = std::max(read[i], 0);
                 (this->*changed)();
             },
-            [&sizes](TWriter& writer) {
+            [&sizes, count, defaultSize](TWriter& writer) {
+                const int listed =
+                    count <= MaxListedSizes ? count : std::min(sizes.rbegin()->first + 1, MaxStoredSizes);
                 writer.WriteListBegin();
-                for (int s : sizes)
-                    writer.WriteInteger(s);
+                for (int i = 0; i < listed; ++i) {
+                    const auto it = sizes.find(i);
+                    writer.WriteInteger(it == sizes.end() ? defaultSize : it->second);
+                }
                 writer.WriteListEnd();
             },
-            custom);
+            !sizes.empty());
     };
     define("ColWidths", FColWidths, FColCount, FDefaultColWidth, &TCustomGrid::ColWidthsChanged);
     define("RowHeights", FRowHeights, FRowCount, FDefaultRowHeight, &TCustomGrid::RowHeightsChanged);
 }
 
 // ---- 2. geometry ------------------------------------------------------------------------------------------
+
+TGridAxis TCustomGrid::Axis(int axis) const {
+    return axis == Horz ? TGridAxis{FColCount, FDefaultColWidth, LineWidth(Horz), &FColWidths}
+                        : TGridAxis{FRowCount, FDefaultRowHeight, LineWidth(Vert), &FRowHeights};
+}
 
 int TCustomGrid::LineWidth(int axis) const {
     // Vertical lines separate columns, horizontal lines rows.
@@ -259,57 +284,35 @@ int TCustomGrid::ClientExtent(int axis) const {
 }
 
 int TCustomGrid::FixedBoundary(int axis) const {
-    int pos = 0;
-    for (int i = 0; i < FixedCount(axis); ++i)
-        pos += CellExtent(axis, i) + LineWidth(axis);
-    return pos;
+    return static_cast<int>(std::min<int64_t>(Axis(axis).Span(0, FixedCount(axis)), INT32_MAX));
 }
 
 int TCustomGrid::CellStart(int axis, int index) const {
     if (index < 0 || index >= Count(axis)) return -1;
-    const int line = LineWidth(axis);
-    int pos = 0;
+    const TGridAxis a = Axis(axis);
+    int64_t pos;
     if (index < FixedCount(axis)) {
-        for (int i = 0; i < index; ++i)
-            pos += CellExtent(axis, i) + line;
+        pos = a.Span(0, index);
     } else {
         if (index < First(axis)) return -1;
-        pos = FixedBoundary(axis);
-        for (int i = First(axis); i < index; ++i) {
-            pos += CellExtent(axis, i) + line;
-            if (pos >= ClientExtent(axis)) return -1;
-        }
+        pos = FixedBoundary(axis) + a.Span(First(axis), index);
     }
-    return pos < ClientExtent(axis) ? pos : -1;
+    return pos < ClientExtent(axis) ? static_cast<int>(pos) : -1;
 }
 
 int TCustomGrid::CellAt(int axis, int pixel) const {
     if (pixel < 0 || pixel >= ClientExtent(axis)) return -1;
-    const int line = LineWidth(axis);
-    int pos = 0;
-    for (int i = 0; i < FixedCount(axis); ++i) {
-        pos += CellExtent(axis, i) + line;
-        if (pixel < pos) return i;
-    }
-    for (int i = First(axis); i < Count(axis); ++i) {
-        pos += CellExtent(axis, i) + line;
-        if (pixel < pos) return i;
-    }
-    return -1;
+    const TGridAxis a = Axis(axis);
+    const int fixedEnd = FixedBoundary(axis);
+    if (pixel < fixedEnd) return a.IndexAt(0, pixel);
+    const int cell = a.IndexAt(First(axis), pixel - fixedEnd);
+    return cell < Count(axis) ? cell : -1;
 }
 
 int TCustomGrid::LastFullVisible(int axis) const {
-    const int line = LineWidth(axis);
-    const int extent = ClientExtent(axis);
-    int pos = FixedBoundary(axis);
-    int last = First(axis) - 1;
-    for (int i = First(axis); i < Count(axis); ++i) {
-        pos += CellExtent(axis, i);
-        if (pos > extent) break;
-        last = i;
-        pos += line;
-    }
-    return last;
+    // The cells from the first scrolled one whose far edge (their line not counted) is inside the client.
+    const int64_t room = int64_t(ClientExtent(axis)) - FixedBoundary(axis) + LineWidth(axis);
+    return Axis(axis).IndexAt(First(axis), room) - 1;
 }
 
 int TCustomGrid::VisibleColCount() const {
@@ -322,16 +325,9 @@ int TCustomGrid::VisibleRowCount() const {
 
 // The largest first scrolled cell that still leaves no empty space after the last cell.
 int TCustomGrid::MaxFirst(int axis) const {
-    const int line = LineWidth(axis);
-    const int fixed = FixedBoundary(axis);
-    int pos = ClientExtent(axis) + line;
-    int result = Count(axis) - 1;
-    for (int i = Count(axis) - 1; i >= FixedCount(axis); --i) {
-        pos -= CellExtent(axis, i) + line;
-        if (pos < fixed) break;
-        result = i;
-    }
-    return std::max(result, FixedCount(axis));
+    const int64_t room = int64_t(ClientExtent(axis)) + LineWidth(axis) - FixedBoundary(axis);
+    const int first = Axis(axis).FirstOfTail(FixedCount(axis), Count(axis), room);
+    return std::max(std::min(first, Count(axis) - 1), FixedCount(axis));
 }
 
 TRect TCustomGrid::ClientRect() const {
@@ -432,14 +428,9 @@ void TCustomGrid::ClampInView(TGridCoord cell) {
             continue;
         }
         if (index <= LastFullVisible(axis)) continue;
-        // The cell becomes the last one shown whole: walk back from it while the cells still fit.
-        const int line = LineWidth(axis);
-        int room = ClientExtent(axis) - FixedBoundary(axis) - CellExtent(axis, index);
-        first = index;
-        while (first - 1 >= FixedCount(axis) && room - (CellExtent(axis, first - 1) + line) >= 0) {
-            room -= CellExtent(axis, first - 1) + line;
-            --first;
-        }
+        // The cell becomes the last one shown whole, after as many cells before it as still fit.
+        const int64_t room = int64_t(ClientExtent(axis)) - FixedBoundary(axis) - CellExtent(axis, index);
+        first = Axis(axis).FirstOfTail(FixedCount(axis), index, room);
     }
     MoveTopLeft(topLeft.X, topLeft.Y);
 }
@@ -471,22 +462,41 @@ void TCustomGrid::InvalidateCell(int col, int row) {
 }
 
 void TCustomGrid::InvalidateRow(int row) {
-    for (int col = 0; col < FColCount; ++col)
-        InvalidateCell(col, row);
+    InvalidateSelection({0, row, FColCount - 1, row});
 }
 
 void TCustomGrid::InvalidateCol(int col) {
-    for (int row = 0; row < FRowCount; ++row)
-        InvalidateCell(col, row);
+    InvalidateSelection({col, 0, col, FRowCount - 1});
+}
+
+std::pair<int, int> TCustomGrid::ShownPixels(int axis, int from, int to) const {
+    const TGridAxis a = Axis(axis);
+    const int fixed = FixedCount(axis), fixedEnd = FixedBoundary(axis), extent = ClientExtent(axis);
+    int64_t low = INT64_MAX, high = INT64_MIN;
+    // The fixed cells of the range, then its scrolled cells up to the one the client's last pixel shows.
+    if (from < fixed) {
+        low = a.Span(0, std::max(from, 0));
+        high = a.Span(0, std::min(to, fixed - 1) + 1);
+    }
+    const int lastShown = extent > fixedEnd
+                              ? std::min(a.IndexAt(First(axis), extent - fixedEnd - 1), Count(axis) - 1)
+                              : First(axis) - 1;
+    const int first = std::max(from, First(axis)), last = std::min(to, lastShown);
+    if (first <= last) {
+        low = std::min(low, fixedEnd + a.Span(First(axis), first));
+        high = std::max(high, fixedEnd + a.Span(First(axis), last + 1));
+    }
+    if (low >= high || low >= extent) return {0, 0};
+    return {static_cast<int>(low), static_cast<int>(std::min<int64_t>(high, extent + a.Line))};
 }
 
 void TCustomGrid::InvalidateSelection(const TGridRect& rect) {
     if (!HandleAllocated()) return;
-    for (int row = rect.Top; row <= rect.Bottom; ++row) {
-        if (CellStart(Vert, row) < 0) continue;
-        for (int col = rect.Left; col <= rect.Right; ++col)
-            InvalidateCell(col, row);
-    }
+    const auto [left, right] = ShownPixels(Horz, rect.Left, rect.Right);
+    const auto [top, bottom] = ShownPixels(Vert, rect.Top, rect.Bottom);
+    if (left >= right || top >= bottom) return;
+    const TRect r{left, top, right, bottom};
+    InvalidateRect(Handle(), &r, false);
 }
 
 void TCustomGrid::DrawCell(int, int, const TRect&, TGridDrawState) {
@@ -504,29 +514,33 @@ void TCustomGrid::Paint() {
     const bool editorShown = FInplaceEdit && FInplaceEdit->Visible();
     const int hLine = LineWidth(Horz), vLine = LineWidth(Vert);
 
-    // Visible rows and columns in screen order: the fixed ones, then the scrolled ones from the top left.
-    auto visible = [this](int axis) {
-        std::vector<int> cells;
-        for (int i = 0; i < FixedCount(axis); ++i)
-            cells.push_back(i);
-        for (int i = First(axis); i < Count(axis); ++i) {
-            if (CellStart(axis, i) < 0) break;
-            cells.push_back(i);
-        }
+    // The rows and columns in screen order that reach into the dirty area, with where each starts: the
+    // fixed ones, then the scrolled ones from the top left. Cells that take no pixels show nothing.
+    auto shown = [this](int axis, int low, int high) {
+        std::vector<std::pair<int, int>> cells;
+        const TGridAxis a = Axis(axis);
+        const int extent = ClientExtent(axis);
+        auto walk = [&](int from, int end, int64_t start) {
+            int i = a.IndexAt(from, low - start);
+            start += a.Span(from, i);
+            if (i < end && a.Extent(i) + a.Line == 0) i = a.NextShown(i);
+            for (; i < end && start < high && start < extent; i = a.NextShown(i)) {
+                cells.emplace_back(i, static_cast<int>(start));
+                start += a.Extent(i) + a.Line;
+            }
+        };
+        walk(0, FixedCount(axis), 0);
+        walk(First(axis), Count(axis), FixedBoundary(axis));
         return cells;
     };
-    const std::vector<int> rows = visible(Vert), cols = visible(Horz);
+    const auto rows = shown(Vert, dirty.Top, dirty.Bottom), cols = shown(Horz, dirty.Left, dirty.Right);
 
     canvas.IntersectClipRect(client);
-    for (int row : rows) {
-        const int y = CellStart(Vert, row);
+    for (const auto& [row, y] : rows) {
         const int height = RowHeights(row);
-        if (y + height + vLine <= dirty.Top || y >= dirty.Bottom) continue;
-        for (int col : cols) {
-            const int x = CellStart(Horz, col);
+        for (const auto& [col, x] : cols) {
             const int width = ColWidths(col);
             const TRect cell{x, y, x + width, y + height};
-            if (!cell.Inflated(hLine, vLine).Intersects(dirty)) continue;
             const bool fixed = col < FFixedCols || row < FFixedRows;
             TGridDrawState state;
             if (fixed) state.Include(gdFixed);

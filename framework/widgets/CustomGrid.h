@@ -18,14 +18,17 @@
 #include "core/Exceptions.h"
 #include "ui/CustomControl.h"
 
+#include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #pragma GCC visibility push(default)
 
 class TInplaceEdit;
 class TControlScrollBars;
+struct TGridAxis;
 
 FW_DECLARE_EXCEPTION(EInvalidGridOperation, Exception);
 
@@ -198,6 +201,9 @@ private:
     int CellAt(int axis, int pixel) const;    // -1 when none
     int LastFullVisible(int axis) const;
     int MaxFirst(int axis) const;
+    TGridAxis Axis(int axis) const;
+    // The pixels [first, last) the shown cells of the range [from, to] take; (0, 0) when none is shown.
+    std::pair<int, int> ShownPixels(int axis, int from, int to) const;
     void UpdateScrollRange();
     void ScrolledByUser(int bar, int position);
     void InvalidateGrid();
@@ -218,7 +224,7 @@ private:
     int FFixedCols = 1, FFixedRows = 1;
     int FDefaultColWidth = 64, FDefaultRowHeight = 24;
     int FGridLineWidth = 1;
-    std::vector<int> FColWidths, FRowHeights; // empty: every cell has the default size
+    std::map<int, int> FColWidths, FRowHeights; // the sizes that differ from the default, by index
     TGridOptions FOptions = DefaultGridOptions;
     TScrollStyle FScrollBars = ssBoth;
     TColor FFixedColor = clBtnFace;

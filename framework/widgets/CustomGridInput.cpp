@@ -5,6 +5,7 @@
 //   3. keyboard
 //   4. the in-place editor
 #include "widgets/CustomGrid.h"
+#include "widgets/GridAxis.h"
 
 #include "graphics/Canvas.h"
 #include "ui/Windows.h"
@@ -79,20 +80,18 @@ void TCustomGrid::MoveAnchor(TGridCoord cell) {
 // a few pixels of the point.
 bool TCustomGrid::SizingBoundaryAt(int x, int y, TGridState& state, int& index) const {
     auto edgeNear = [this](int axis, int pos, int& found) {
-        const int line = LineWidth(axis);
-        const int range = std::max(line, 7);
-        const int back = line < 7 ? (range - line) / 2 : 0;
-        int edge = FixedBoundary(axis);
-        for (int i = First(axis); i < Count(axis); ++i) {
-            edge += CellExtent(axis, i);
-            if (edge > ClientExtent(axis)) break;
-            if (pos >= edge - back && pos <= edge - back + range) {
-                found = i;
-                return true;
-            }
-            edge += line;
-        }
-        return false;
+        const TGridAxis a = Axis(axis);
+        const int range = std::max(a.Line, 7);
+        const int back = a.Line < 7 ? (range - a.Line) / 2 : 0;
+        // Near means the cell's far edge (before its line) lies in [pos + back - range, pos + back]. The
+        // edges only grow, so the first scrolled cell whose edge reaches the start is the one to check.
+        const int fixedEnd = FixedBoundary(axis);
+        const int i = a.IndexAt(First(axis), int64_t(pos) + back - range - fixedEnd + a.Line - 1);
+        if (i >= Count(axis)) return false;
+        const int64_t edge = fixedEnd + a.Span(First(axis), i) + a.Extent(i);
+        if (edge > ClientExtent(axis) || edge > int64_t(pos) + back) return false;
+        found = i;
+        return true;
     };
     if (FOptions.Contains(goColSizing) && x > FixedBoundary(Horz) && y < FixedBoundary(Vert) &&
         edgeNear(Horz, x, index)) {

@@ -17,6 +17,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -114,6 +116,76 @@ TEST_F(DialogEditors, CancelledColourDialogStoresNothingButKeepsTheCustomColours
         found += value == "563412"; // #123456 as a colour value: blue 56, green 34, red 12
     }
     EXPECT_EQ(found, 1);
+}
+
+// The settings file's writes, counted by the kernel's notices of its folder: QSettings writes a new file
+// and moves it into the old one's place (it also opens the old one for writing, without writing to it).
+class TWriteCounter {
+public:
+    explicit TWriteCounter(const std::string& file)
+        : FName(fs::path(file).filename().string()), FHandle(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        inotify_add_watch(FHandle, fs::path(file).parent_path().c_str(), IN_MOVED_TO);
+    }
+    ~TWriteCounter() { close(FHandle); }
+    int Writes() {
+        alignas(inotify_event) char buffer[65536];
+        for (ssize_t n; (n = read(FHandle, buffer, sizeof buffer)) > 0;)
+            for (char* at = buffer; at < buffer + n;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(at);
+                if (event->len > 0 && FName == event->name) ++FWrites;
+                at += sizeof(inotify_event) + event->len;
+            }
+        return FWrites;
+    }
+
+private:
+    std::string FName;
+    int FHandle;
+    int FWrites = 0;
+};
+
+TEST_F(DialogEditors, TheColourDialogWritesTheCustomColoursOnceAndOnlyWhenTheUserChangedThem) {
+    struct Row {
+        const char* what;
+        bool addCustomColour;
+        TDialogPart button;
+        int writes;
+    } rows[] = {
+        {"cancelled, nothing changed", false, dpCancel, 0},
+        {"accepted, nothing changed", false, dpOK, 0},
+        {"cancelled after adding a custom colour", true, dpCancel, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        // A thousand custom colours of another program, and the dialog's sixteen as it leaves them.
+        std::string file;
+        {
+            TRegIniFile settings(TColorProperty::CustomColorsKey);
+            file = settings.FileName();
+        }
+        {
+            std::ofstream out(file, std::ios::trunc);
+            out << "[Custom%20Colors]\n";
+            for (char c = 'A'; c <= 'P'; ++c)
+                out << "Color" << c << "=FFFFFF\n";
+            for (int i = 0; i < 1000; ++i)
+                out << "Other" << i << "=" << 100000 + i << "\n";
+        }
+        TWriteCounter counter(file);
+        a.Color = clTeal;
+        auto editor = EditorFor({&a}, "Color", &designer);
+        InDialog<TColorDialog>([&](TColorDialog& dialog) {
+            if (row.addCustomColour) {
+                dialog.TypeInto(dpColorName, "#123456");
+                dialog.ClickPart(dpAddCustomColor);
+            }
+            dialog.ClickPart(row.button);
+        });
+        editor->Edit();
+        EXPECT_EQ(counter.Writes(), row.writes);
+        EXPECT_EQ(CustomColor("Other999"), "100999");
+        EXPECT_EQ(CustomColor("ColorA"), row.addCustomColour ? "563412" : "FFFFFF");
+    }
 }
 
 // ---- font -------------------------------------------------------------------------------------------------

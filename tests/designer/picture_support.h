@@ -3,6 +3,7 @@
 // TModalDriver, and pixel checks of the preview.
 #pragma once
 
+#include "../bitmap_file.h"
 #include "PicEdit.h"
 #include "core/Streams.h"
 #include "core/SysUtils.h"
@@ -104,23 +105,7 @@ public:
         return metafile;
     }
     // A .bmp header claiming 20000 x 20000 pixels, without them.
-    static std::string HugeBitmapHeader() {
-        std::string file(54, '\0');
-        const auto put = [&](size_t at, uint32_t value) {
-            for (int i = 0; i < 4; ++i)
-                file[at + i] = char(value >> (8 * i));
-        };
-        file[0] = 'B';
-        file[1] = 'M';
-        put(2, 54);
-        put(10, 54);
-        put(14, 40);
-        put(18, 20000);
-        put(22, 20000);
-        file[26] = 1;
-        file[28] = 24;
-        return file;
-    }
+    static std::string HugeBitmapHeader() { return BitmapFile(20000, 20000, 24, BitmapUncompressed, "", ""); }
 
     // The smallest rectangle holding every pixel within `area` that `matches`; empty when there is none.
     static TRect PixelBounds(TBitmap& shot, const TRect& area,

@@ -1,14 +1,21 @@
 // Hostile form files loaded through the designer's text load: several hundred files, generated here (every
 // truncation of a saved design, wrong tags, absurd lengths, deep nesting, huge strings, unknown classes and
-// properties, odd names, wrong encodings, values of the wrong kind), each written to a real file and
+// properties, odd names, wrong encodings, values of the wrong kind, pictures that decode to more memory
+// than a load may take, a failing record after thousands of children), each written to a real file and
 // loaded into the designed sample form. Every one fails with a message the user can act on, and the
-// design is exactly as before: its saved text does not change, and it is sound.
+// design is exactly as before: its saved text does not change, and it is sound. Others ask for sizes
+// no screen shows (windows, grids, figures): those load, and the form shows whole.
+#include "../bitmap_file.h"
 #include "Formwright.h"
 #include "FormwrightText.h"
+#include "blank_png.h"
 #include "core/Streams.h"
 #include "design_invariants.h"
 #include "formwright_support.h"
+#include "graphics/Bitmap.h"
 #include "temp_files.h"
+#include "ui/Application.h"
+#include "ui/Windows.h"
 #include "widgets/Button.h"
 
 #include <regex>
@@ -56,6 +63,16 @@ std::string Utf16(const std::string& ascii, bool bigEndian) {
         result += bigEndian ? c : '\0';
     }
     return result;
+}
+
+// Images whose Picture.Data holds `bytes` of `graphicClass`, to go among the root's children.
+std::string ImagesHolding(int count, const std::string& graphicClass, const std::string& bytes) {
+    std::string images;
+    for (int i = 1; i <= count; ++i)
+        images += "  object BombImage" + std::to_string(i) +
+                  ": TImage\r\n    Left = " + std::to_string(8 * i) +
+                  "\r\n    Picture.Data = " + PictureData(graphicClass, bytes, "      ") + "\r\n  end\r\n";
+    return images;
 }
 
 std::string NestedPanels(int depth, const std::string& innermost) {
@@ -143,6 +160,26 @@ std::vector<TBadInput> BadInputs(const std::string& good) {
                                                nested += "<item P = ";
                                            return nested;
                                        }()));
+
+    // Pictures that decode to more than one load may take, alone or together.
+    const std::string bomb = RunLengthBomb(16384);
+    const std::string bitmapData = std::string{char(bomb.size()), 0, 0, 0} + bomb;
+    add("four 64-byte bitmaps of 16384 x 16384 pixels",
+        InsertInto(good, "object DesignSample", ImagesHolding(4, "TBitmap", bitmapData)));
+    add("a PNG of 16384 x 16384 one-bit pixels",
+        InsertInto(good, "object DesignSample", ImagesHolding(1, "TPngImage", BlankPng(16384, 16384))));
+    const std::string half = RunLengthBomb(10000);
+    add("three 64-byte bitmaps of 10000 x 10000 pixels",
+        InsertInto(good, "object DesignSample",
+                   ImagesHolding(3, "TBitmap", std::string{char(half.size()), 0, 0, 0} + half)));
+
+    // A failing record after thousands of children of an inline record: all of them go again.
+    add("an inline record whose last of 3000 children fails", InsertInto(good, "object DesignSample", [] {
+            std::string frame = "  inline Frame1: TPanel\r\n";
+            for (int i = 1; i <= 3000; ++i)
+                frame += "    object Inner" + std::to_string(i) + ": TLabel\r\n    end\r\n";
+            return frame + "    object Ghost1: TGhost\r\n    end\r\n  end\r\n";
+        }()));
 
     // Unknown classes, and classes that are not components.
     for (const char* cls :
@@ -249,6 +286,61 @@ TEST_F(BadInputCorpus, EveryHostileFileFailsClearlyAndLeavesTheDesignAsItWas) {
             TStringStream sample(before);
             ReadRootText(Designer, sample);
         }
+    }
+}
+
+// Designs that ask for sizes no screen shows: each loads into the designed form, which then shows whole.
+TEST_F(BadInputCorpus, DesignsOfSizesNoScreenShowsLoadAndShowWhole) {
+    const std::string sample = SavedDesignText(*Designer);
+    const std::string shapes = [] {
+        std::string text;
+        const char* kinds[] = {"stRectangle", "stSquare", "stRoundRect", "stEllipse", "stCircle"};
+        for (int i = 0; i < 5; ++i)
+            text += "  object Shape" + std::to_string(i + 1) +
+                    ": TShape\r\n    Left = " + std::to_string(8 + 20 * i) +
+                    "\r\n    Width = 16777215\r\n    Height = 16777215\r\n    Pen.Style = psDot\r\n"
+                    "    Shape = " +
+                    kinds[i] + "\r\n  end\r\n";
+        return text;
+    }();
+    const std::string grid = "  object StringGrid9: TStringGrid\r\n";
+    const struct {
+        const char* name;
+        std::string text;
+    } designs[] = {
+        {"a form 3 000 000 pixels high",
+         "object DesignSample: TDesignSample\r\n  Height = 3000000\r\nend\r\n"},
+        {"a form of the largest size each way",
+         "object DesignSample: TDesignSample\r\n  Width = 2147483647\r\n  Height = 2147483647\r\nend\r\n"},
+        {"five dotted shapes 16 777 215 pixels wide",
+         "object DesignSample: TDesignSample\r\n" + shapes + "end\r\n"},
+        {"a shape at the farthest place of the largest size",
+         "object DesignSample: TDesignSample\r\n  object Shape9: TShape\r\n    Left = 2147483647\r\n"
+         "    Top = -2147483648\r\n    Width = 2147483647\r\n    Height = 2147483647\r\n  end\r\nend\r\n"},
+        {"a grid of half a billion rows and columns",
+         "object DesignSample: TDesignSample\r\n" + grid +
+             "    ColCount = 500000000\r\n    RowCount = 500000000\r\n    ColWidths = (\r\n      30\r\n      "
+             "0)\r\n"
+             "    RowHeights = (\r\n      30)\r\n  end\r\nend\r\n"},
+        {"a grid of half a billion fixed rows of no height",
+         "object DesignSample: TDesignSample\r\n" + grid +
+             "    DefaultRowHeight = 0\r\n    GridLineWidth = 0\r\n    RowCount = 500000000\r\n"
+             "    FixedRows = 499999999\r\n  end\r\nend\r\n"},
+    };
+    for (const auto& design : designs) {
+        SCOPED_TRACE(design.name);
+        TStringStream text(design.text);
+        ReadRootText(Designer, text);
+        EXPECT_EQ(DesignProblems(*Designer), std::vector<std::string>{});
+        Application->ProcessMessages();
+        TBitmap shown;
+        GrabWindow(Form->Handle(), shown);
+        const TRect client = GetClientRect(Form->Handle());
+        EXPECT_FALSE(shown.Empty());
+        EXPECT_EQ(TRect(0, 0, shown.Width(), shown.Height()), client);
+        EXPECT_LE(client.Height(), 16384) << "no window larger than a screen could show";
+        TStringStream back(sample);
+        ReadRootText(Designer, back);
     }
 }
 

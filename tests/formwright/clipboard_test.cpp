@@ -111,6 +111,47 @@ TEST_F(DesignClipboard, PastedNamesThatAreFreeStay) {
     EXPECT_EQ(Form->Button2, Form->FindComponent("Button2")) << "the published field is bound again";
 }
 
+TEST_F(DesignClipboard, ManyBlocksPastedAtOnceAreNamedAsWhenPastedOneByOne) {
+    // Beside the sample's Button1..3: a second use of 1 and a gap before 7.
+    for (const char* name : {"Button01", "Button7"})
+        (new TButton(Form))->SetName(name);
+    const std::vector<std::string> blocks = {
+        "object Button1: TButton\r\nend\r\n",
+        "object Button1: TButton\r\nend\r\n",
+        "object Button9: TButton\r\nend\r\n", // free: kept, and counted from then on
+        "object Panel1: TPanel\r\n  object Button1: TButton\r\n  end\r\n  object Label1: TLabel\r\n  "
+        "end\r\nend\r\n",
+        "object Button1: TButton\r\nend\r\n",
+        "object Button01x: TButton\r\nend\r\n",
+        "object Button10: TButton\r\nend\r\n",
+        "object Table1: TTable\r\nend\r\n",
+    };
+    const std::vector<std::string> expected = {"Button5", "Button6",  "Button9",   "Panel2",   "Button8",
+                                               "Label2",  "Button10", "Button01x", "Button11", "Table2"};
+    const std::vector<std::string> before = OwnedNames(Form);
+    auto pastedNames = [&] {
+        std::vector<std::string> names = OwnedNames(Form);
+        names.erase(names.begin(), names.begin() + static_cast<long>(before.size()));
+        return names;
+    };
+    std::string all;
+    for (const std::string& block : blocks)
+        all += block;
+    Clipboard()->SetAsText(all);
+    Designer->ClearSelection(true);
+    Designer->PasteSelection();
+    EXPECT_EQ(pastedNames(), expected);
+
+    Designer->DeleteSelection();
+    ASSERT_EQ(OwnedNames(Form), before);
+    for (const std::string& block : blocks) {
+        Clipboard()->SetAsText(block);
+        Designer->ClearSelection(true);
+        Designer->PasteSelection();
+    }
+    EXPECT_EQ(pastedNames(), expected);
+}
+
 TEST_F(DesignClipboard, TwoCopiedButtonsPasteAsTwoSelectedButtons) {
     Designer->SelectObject(Form->Button1, true);
     Designer->SelectObject(Form->Button2, false);

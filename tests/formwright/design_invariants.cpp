@@ -72,6 +72,10 @@ std::vector<std::string> DesignProblems(TFormwright& designer) {
             while (p && p != form)
                 p = p->Parent();
             if (!p) problems.push_back(Describe(c) + " is not inside the designed form");
+            const TRect bounds = control->BoundsRect();
+            if (bounds.Right != int64_t(bounds.Left) + control->Width() ||
+                bounds.Bottom != int64_t(bounds.Top) + control->Height())
+                problems.push_back(Describe(c) + "'s edges do not fit its place and size");
         } else {
             ++nonVisual;
             if (root == form && !designer.FindPlaceholder(c))

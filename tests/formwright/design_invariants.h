@@ -11,7 +11,8 @@ class TFormwright;
 // One line per broken rule, empty when the design is sound:
 // - every component the designed form owns has a valid name, unique among them (empty names are allowed:
 //   a pasted record may have none), and FindComponent finds it by that name;
-// - every control the designed form owns sits inside the designed form;
+// - every control the designed form owns sits inside the designed form, and its edges are its place
+//   plus its size (none overflows, however far or large the file put it);
 // - every placeholder stands for a different live component the designed form owns, and when the form
 //   itself is designed, every non-visual component it owns has one;
 // - the selection and the grab hold only live design objects (controls of the design, the root,

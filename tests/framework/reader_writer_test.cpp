@@ -314,6 +314,28 @@ TEST(ReaderWriter, UnknownClassFailsAndTheFailedChildIsFreed) {
     EXPECT_EQ(second.Controls().size(), 1u);
 }
 
+TEST(ReaderWriter, AnInlineRecordWhoseLastChildFailsTakesAllItsChildrenAndTheirReferencesWithIt) {
+    std::string text = "object Form1: TSinkForm\n"
+                       "  object Sink1: TKitchenSink\n"
+                       "    Buddy = Panel1\n"
+                       "  end\n"
+                       "  object Panel1: TSinkPanel\n"
+                       "  end\n"
+                       "  inline Frame1: TSinkPanel\n";
+    // Children that refer out of the frame and to each other, so each freed one has references pending.
+    for (int i = 1; i <= 2000; ++i)
+        text += "    object Inner" + std::to_string(i) +
+                ": TKitchenSink\n      Buddy = " + (i % 2 ? "Sink1" : "Inner" + std::to_string(i - 1)) +
+                "\n    end\n";
+    text += "    object Ghost1: TGhost\n    end\n  end\nend\n";
+    TSinkForm form(nullptr);
+    EXPECT_EQ(MessageOf<EClassNotFound>([&] { ReadRoot(TextToBinary(text), &form); }),
+              "Class TGhost not found");
+    EXPECT_EQ(form.ComponentCount(), 2) << "the frame and its children are gone";
+    ASSERT_NE(form.Sink1, nullptr);
+    EXPECT_EQ(form.Sink1->LoadedCalls, 1);
+}
+
 TEST(ReaderWriter, PropertyErrorsNameComponentPathAndReason) {
     const struct {
         const char* Property;

@@ -13,6 +13,7 @@
 
 struct TCanvasPrivate {
     QPaintDevice* Device = nullptr; // the surface the canvas's own painter opens on
+    QPoint DeviceOrigin;            // where Device's top-left pixel lies in device coordinates
     QPainter* External = nullptr;   // a painter lent by the caller (a widget's paint event)
     std::unique_ptr<QPainter> Own;  // opened on first use, kept until EndPainting
     std::optional<QRegion> Clip;    // device coordinates; none means unclipped
@@ -22,8 +23,9 @@ struct TCanvasPrivate {
 };
 
 struct TCanvasAccess {
-    // Draw on `device` through a painter the canvas opens itself (a bitmap's image, an overlay picture).
-    static void AttachDevice(TCanvas& canvas, QPaintDevice* device);
+    // Draw on `device` through a painter the canvas opens itself (a bitmap's image, an overlay picture);
+    // `origin` is where its top-left pixel lies, for a surface that covers only part of a window.
+    static void AttachDevice(TCanvas& canvas, QPaintDevice* device, QPoint origin = {});
     // Draw through the caller's painter, which must outlive the attachment. The painter's own transform
     // and clip stay in force under the canvas's origin and clip.
     static void AttachPainter(TCanvas& canvas, QPainter* painter);

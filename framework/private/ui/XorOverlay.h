@@ -1,6 +1,10 @@
 // Private to the framework: the transparent layer on top of a window that the window device context
 // (GetDC) draws on. It keeps the figures as an exclusive-or mask and combines them with the window's
 // pixels by exclusive-or whenever the window is painted, so a figure drawn twice disappears.
+//
+// The mask covers only the part of the window that can be seen, the part inside its top-level window
+// (which is never larger than the screen allows), so a window of any size costs no more memory than
+// what can be shown of it.
 #pragma once
 
 #include <QImage>
@@ -9,8 +13,9 @@
 class TXorOverlay : public QWidget {
 public:
     explicit TXorOverlay(QWidget* window);
-    // The mask the canvas draws on, sized to the window.
+    // The mask the canvas draws on; its top-left pixel lies at MaskOrigin() in window coordinates.
     QImage& Mask();
+    QPoint MaskOrigin() const { return pos(); }
     void Clear();
 
 protected:
@@ -23,4 +28,5 @@ private:
     void FollowWindow();
     void StayOnTop();
     QImage FMask;
+    bool FRestackQueued = false; // one StayOnTop for all the children added before the event loop runs
 };

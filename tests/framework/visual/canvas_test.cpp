@@ -180,6 +180,97 @@ TEST(Canvas, XorLinesAndFocusRectanglesUndoThemselves) {
     EXPECT_EQ(Snapshot(c, 12, 10), before);
 }
 
+// The pixels of the line from a to b (b left out) by the error-term walk: what a thin line sets.
+std::vector<TPoint> WalkedLine(TPoint a, TPoint b) {
+    std::vector<TPoint> pixels;
+    const int dx = std::abs(b.X - a.X), dy = -std::abs(b.Y - a.Y);
+    const int sx = a.X < b.X ? 1 : -1, sy = a.Y < b.Y ? 1 : -1;
+    for (int err = dx + dy, x = a.X, y = a.Y; x != b.X || y != b.Y;) {
+        pixels.push_back({x, y});
+        const int e2 = 2 * err;
+        if (e2 >= dy) err += dy, x += sx;
+        if (e2 <= dx) err += dx, y += sy;
+    }
+    return pixels;
+}
+
+// Thin lines skip what the canvas cannot reach by counting the dash pattern on, so each pixel they can
+// reach must be the one a walk over the whole figure sets.
+TEST(Canvas, ThinLinesAndFramesSetTheSamePixelsWhereverTheyAreCut) {
+    constexpr int Cut = 80, Margin = 80, Whole = Cut + 2 * Margin;
+    struct Figure {
+        bool rectangle;
+        TPoint a, b;
+    };
+    std::vector<Figure> figures = {
+        {true, {-60, -60}, {140, 140}}, {true, {-5, 10}, {300, 30}},   {true, {10, -70}, {30, 70}},
+        {true, {79, 79}, {81, 81}},     {false, {-70, 40}, {150, 40}}, {false, {40, 150}, {40, -70}},
+    };
+    uint32_t random = 7;
+    auto next = [&] { return int((random = random * 1103515245u + 12345u) >> 16) % 220 - 70; };
+    for (int i = 0; i < 120; ++i)
+        figures.push_back({false, {next(), next()}, {next(), next()}});
+
+    for (const TPenStyle style : {psSolid, psDash, psDot, psDashDot, psDashDotDot}) {
+        TBitmap whole, cut, clipped;
+        Fill(whole, Whole, Whole, clWhite);
+        Fill(cut, Cut, Cut, clWhite);
+        Fill(clipped, Whole, Whole, clWhite);
+        clipped.Canvas()->SetClipRect({Margin, Margin, Margin + Cut, Margin + Cut});
+        for (TBitmap* bitmap : {&whole, &cut, &clipped}) {
+            TCanvas& canvas = *bitmap->Canvas();
+            const int shift = bitmap == &cut ? 0 : Margin;
+            canvas.Pen()->SetStyle(style);
+            canvas.Pen()->SetMode(pmXor); // where figures cross, a pixel set twice shows as set twice
+            canvas.Pen()->SetColor(clWhite);
+            canvas.Brush()->SetStyle(bsClear);
+            for (const Figure& f : figures)
+                if (f.rectangle) {
+                    canvas.Rectangle(f.a.X + shift, f.a.Y + shift, f.b.X + shift, f.b.Y + shift);
+                } else {
+                    canvas.MoveTo(f.a.X + shift, f.a.Y + shift);
+                    canvas.LineTo(f.b.X + shift, f.b.Y + shift);
+                }
+        }
+        clipped.Canvas()->ResetClip();
+        int differences = 0, clippedOutside = 0;
+        for (int y = 0; y < Whole; ++y)
+            for (int x = 0; x < Whole; ++x) {
+                const bool inside = x >= Margin && x < Margin + Cut && y >= Margin && y < Margin + Cut;
+                if (!inside) {
+                    clippedOutside += clipped.Canvas()->Pixels(x, y) != clWhite;
+                    continue;
+                }
+                const TColor expected = whole.Canvas()->Pixels(x, y);
+                differences += cut.Canvas()->Pixels(x - Margin, y - Margin) != expected;
+                differences += clipped.Canvas()->Pixels(x, y) != expected;
+            }
+        EXPECT_EQ(differences, 0) << "pen style " << style;
+        EXPECT_EQ(clippedOutside, 0) << "pen style " << style;
+    }
+
+    // Each line on its own, solid, is the walk's pixels and nothing else.
+    int wrong = 0;
+    for (const Figure& f : figures) {
+        if (f.rectangle) continue;
+        TBitmap line;
+        Fill(line, Whole, Whole, clWhite);
+        line.Canvas()->Pen()->SetColor(clBlack);
+        line.Canvas()->MoveTo(f.a.X + Margin, f.a.Y + Margin);
+        line.Canvas()->LineTo(f.b.X + Margin, f.b.Y + Margin);
+        std::vector<TPoint> walked =
+            WalkedLine({f.a.X + Margin, f.a.Y + Margin}, {f.b.X + Margin, f.b.Y + Margin});
+        for (const TPoint& p : walked)
+            wrong += line.Canvas()->Pixels(p.X, p.Y) != clBlack;
+        int black = 0;
+        for (int y = 0; y < Whole; ++y)
+            for (int x = 0; x < Whole; ++x)
+                black += line.Canvas()->Pixels(x, y) == clBlack;
+        wrong += black != static_cast<int>(walked.size());
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST(Canvas, FillRectAndFrameRectUseTheBrush) {
     TBitmap bitmap;
     Fill(bitmap, 6, 5, clWhite);

@@ -1,6 +1,7 @@
 // The clipboard: text and pictures through the system clipboard.
 #include "graphics_support.h"
 
+#include "core/MemoryBudget.h"
 #include "graphics/Clipboard.h"
 #include "graphics/Icon.h"
 #include "graphics/Metafile.h"
@@ -52,6 +53,23 @@ TEST(Clipboard, ABitmapPictureComesBackAsABitmap) {
     TPngImage png; // and so can the other raster formats
     png.Assign(Clipboard());
     EXPECT_EQ(png.Width(), 5);
+}
+
+TEST(Clipboard, APastedPictureIsChargedToTheMemoryBudgetOfThePaste) {
+    TBitmap source;
+    Fill(source, 256, 256, clRed);
+    Clipboard()->Assign(&source);
+    TPicture pasted;
+    {
+        // A paste that has spent nearly all its budget on other pictures cannot take this one too.
+        const TMemoryBudgetScope paste;
+        ChargeMemory(MemoryBudgetLeft() - 256 * 256);
+        EXPECT_EQ(MessageOf<EOutOfResources>([&] { pasted.Assign(Clipboard()); }),
+                  "Pictures too large: together they need more than 512 MB of memory");
+        EXPECT_EQ(pasted.Graphic(), nullptr);
+    }
+    pasted.Assign(Clipboard());
+    EXPECT_EQ(pasted.Width(), 256);
 }
 
 TEST(Clipboard, AMetafileComesBackAsAMetafile) {

@@ -450,3 +450,142 @@ FW_PUBLISH(TButtonEdit) {
 }
 FW_PUBLISH(TButtonEditGrid) {
 }
+
+namespace {
+
+// The grid's geometry as the cells' sizes define it, walked cell by cell: what the grid answers from
+// its sizes by arithmetic must agree with it on every grid.
+struct TWalkedAxis {
+    int count, fixed, first, line, client;
+    std::vector<int> extents;
+
+    int64_t FixedEnd() const {
+        int64_t pos = 0;
+        for (int i = 0; i < fixed; ++i)
+            pos += extents[i] + line;
+        return pos;
+    }
+    int Start(int index) const {
+        int64_t pos = 0;
+        if (index < fixed) {
+            for (int i = 0; i < index; ++i)
+                pos += extents[i] + line;
+        } else {
+            if (index < first) return -1;
+            pos = FixedEnd();
+            for (int i = first; i < index; ++i)
+                pos += extents[i] + line;
+        }
+        return pos < client ? int(pos) : -1;
+    }
+    int At(int pixel) const {
+        if (pixel < 0 || pixel >= client) return -1;
+        int64_t pos = 0;
+        for (int i = 0; i < fixed; ++i)
+            if (pixel < (pos += extents[i] + line)) return i;
+        for (int i = first; i < count; ++i)
+            if (pixel < (pos += extents[i] + line)) return i;
+        return -1;
+    }
+    int FullyShown() const {
+        int64_t pos = FixedEnd();
+        int last = first - 1;
+        for (int i = first; i < count && (pos += extents[i]) <= client; ++i, pos += line)
+            last = i;
+        return std::max(last - first + 1, 0);
+    }
+    int LargestFirst() const {
+        int64_t pos = client + line;
+        int result = count - 1;
+        for (int i = count - 1; i >= fixed; --i) {
+            if ((pos -= extents[i] + line) < FixedEnd()) break;
+            result = i;
+        }
+        return std::max(result, fixed);
+    }
+};
+
+TWalkedAxis Walked(const TStringGrid& grid, bool columns) {
+    const TRect client = grid.ClientRect();
+    const TGridOptions options = grid.Options();
+    const bool lines = columns ? options.Contains(goFixedVertLine) || options.Contains(goVertLine)
+                               : options.Contains(goFixedHorzLine) || options.Contains(goHorzLine);
+    TWalkedAxis axis{
+        columns ? grid.ColCount() : grid.RowCount(), columns ? grid.FixedCols() : grid.FixedRows(),
+        columns ? grid.LeftCol() : grid.TopRow(),    lines ? grid.GridLineWidth() : 0,
+        columns ? client.Width() : client.Height(),  {}};
+    for (int i = 0; i < axis.count; ++i)
+        axis.extents.push_back(columns ? grid.ColWidths(i) : grid.RowHeights(i));
+    return axis;
+}
+
+} // namespace
+
+TEST_F(Grids, GeometryAgreesWithWalkingTheCellsOnEveryGrid) {
+    uint32_t random = 3;
+    auto next = [&](int below) { return int((random = random * 1103515245u + 12345u) >> 16) % below; };
+    for (int trial = 0; trial < 150; ++trial) {
+        SCOPED_TRACE(trial);
+        grid->SetColCount(1 + next(12));
+        grid->SetRowCount(1 + next(12));
+        grid->SetFixedCols(next(grid->ColCount()));
+        grid->SetFixedRows(next(grid->RowCount()));
+        grid->SetDefaultColWidth(next(4) == 0 ? 0 : next(60));
+        grid->SetDefaultRowHeight(next(4) == 0 ? 0 : next(40));
+        grid->SetGridLineWidth(next(3));
+        for (int i = 0; i < grid->ColCount(); ++i)
+            if (next(3) == 0) grid->SetColWidths(i, next(5) == 0 ? 0 : next(90));
+        for (int i = 0; i < grid->RowCount(); ++i)
+            if (next(3) == 0) grid->SetRowHeights(i, next(5) == 0 ? 0 : next(50));
+        grid->SetTopRow(next(grid->RowCount()));
+        grid->SetLeftCol(next(grid->ColCount()));
+
+        const TWalkedAxis cols = Walked(*grid, true), rows = Walked(*grid, false);
+        EXPECT_EQ(grid->VisibleColCount(), cols.FullyShown());
+        EXPECT_EQ(grid->VisibleRowCount(), rows.FullyShown());
+        for (int col = 0; col < cols.count; ++col)
+            for (int row = 0; row < rows.count; ++row) {
+                const int x = cols.Start(col), y = rows.Start(row);
+                const TRect expected = x < 0 || y < 0
+                                           ? TRect()
+                                           : TRect(x, y, std::min(x + cols.extents[col], cols.client),
+                                                   std::min(y + rows.extents[row], rows.client));
+                EXPECT_EQ(grid->CellRect(col, row), expected) << col << "," << row;
+            }
+        for (int x = -1; x <= cols.client; x += 3)
+            for (int y = -1; y <= rows.client; y += 5) {
+                const TGridCoord cell = grid->MouseCoord(x, y);
+                const int col = cols.At(x), row = rows.At(y);
+                const TGridCoord expected = col < 0 || row < 0 ? TGridCoord{-1, -1} : TGridCoord{col, row};
+                EXPECT_TRUE(cell == expected) << x << "," << y;
+            }
+        // Scrolling past the end stops where the last cell ends at the client's edge.
+        grid->SetTopRow(grid->RowCount());
+        grid->SetLeftCol(grid->ColCount());
+        EXPECT_EQ(grid->TopRow(), Walked(*grid, false).LargestFirst());
+        EXPECT_EQ(grid->LeftCol(), Walked(*grid, true).LargestFirst());
+    }
+}
+
+TEST_F(Grids, AGridOfHalfABillionRowsScrollsToItsEndAndStoresOnlyTheSizesItHas) {
+    grid->SetName("Grid1");
+    grid->SetRowCount(500000000);
+    grid->SetRowHeights(3, 40);
+    grid->SetRowHeights(499999998, 50);
+    grid->SetTopRow(grid->RowCount());
+    // Below the fixed row the last rows fill the client to its bottom edge: the last one 20 + 1 pixels,
+    // the one before 50 + 1, then as many of 20 + 1 as fit.
+    const int room = grid->ClientRect().Height() + 1 - 21;
+    EXPECT_EQ(grid->TopRow(), 500000000 - 2 - (room - 21 - 51) / 21);
+    const TRect last = grid->CellRect(0, 499999999);
+    EXPECT_EQ(last.Height(), 20);
+    EXPECT_EQ(grid->CellRect(0, 499999998).Height(), 50);
+    EXPECT_EQ(grid->MouseCoord(5, last.Top + 2).Y, 499999999);
+    EXPECT_GT(PixelAt(grid, 5, 5), -1); // it paints
+
+    const std::string text = list_grid_test::WriteAsText(form);
+    const size_t list = text.find("RowHeights = (");
+    ASSERT_NE(list, std::string::npos);
+    EXPECT_LT(text.size() - list, 12u * 1048576) << "no more than the millionth size is stored";
+    EXPECT_EQ(text.find("ColWidths"), std::string::npos);
+}

@@ -2,6 +2,8 @@
 // replaced only once the new file is complete.
 #include "graphics_support.h"
 
+#include "../../bitmap_file.h"
+
 #include "core/SysUtils.h"
 #include "graphics/Icon.h"
 #include "graphics/JpegImage.h"
@@ -21,22 +23,7 @@ namespace fs = std::filesystem;
 
 // A 24-bit .bmp header (no palette) for width x height, followed by `pixelBytes` zero bytes.
 std::string BitmapFile(int32_t width, int32_t height, size_t pixelBytes) {
-    std::string file(54, '\0');
-    auto put32 = [&](size_t at, uint32_t value) {
-        for (int i = 0; i < 4; ++i)
-            file[at + i] = char(value >> (8 * i));
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, uint32_t(54 + pixelBytes));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, uint32_t(width));
-    put32(22, uint32_t(height));
-    file[26] = 1;  // planes
-    file[28] = 24; // bits per pixel
-    put32(34, uint32_t(pixelBytes));
-    return file + std::string(pixelBytes, '\0');
+    return ::BitmapFile(width, height, 24, BitmapUncompressed, "", std::string(pixelBytes, '\0'));
 }
 
 size_t BitmapRowBytes(int width) {
