@@ -28,6 +28,15 @@ void TCustomDesigner::BeginDesignChange() {
 void TCustomDesigner::EndDesignChange(bool) {
 }
 
+void TCustomDesigner::BeginContinuedChange() {
+}
+
+void TCustomDesigner::EndContinuedChange() {
+}
+
+void TCustomDesigner::ObjectEdited(TPersistent*) {
+}
+
 TDesignChange::TDesignChange(TCustomDesigner* designer)
     : FDesigner(designer), FUncaught(std::uncaught_exceptions()) {
     if (FDesigner) FDesigner->BeginDesignChange();

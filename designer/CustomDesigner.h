@@ -67,6 +67,14 @@ public:
     // Brackets nest; EndDesignChange says whether the edit succeeded. The defaults do nothing.
     virtual void BeginDesignChange();
     virtual void EndDesignChange(bool succeeded);
+    // An edit that goes on over many events, each bracketed on its own (text typed into a row that
+    // applies every keystroke): a history makes it one step, and none when it ends where it began.
+    virtual void BeginContinuedChange();
+    virtual void EndContinuedChange();
+    // Inside a bracket: the edit writes this object's stored values (the inspector names the components
+    // a row writes), so a history need not look for changes elsewhere. Edits that name nothing may have
+    // changed anything.
+    virtual void ObjectEdited(TPersistent* instance);
 
     // ---- state
     // Set by Modified and by a designer's own editing operations; a designer with an undo history clears

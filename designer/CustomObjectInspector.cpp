@@ -5,3 +5,6 @@ FW_PUBLISH(TCustomObjectInspector) {
 
 TCustomObjectInspector::TCustomObjectInspector(TComponent* owner) : TForm(owner) {
 }
+
+void TCustomObjectInspector::DropPendingEdit() {
+}

@@ -1,6 +1,6 @@
 // TCustomObjectInspector: what a designer needs of the inspector it reports to.
 //
-// An abstract form: the Object Inspector window implements the eight operations below. Besides them the
+// An abstract form: the Object Inspector window implements the operations below. Besides them the
 // designer forwards every insert/remove notification of the designed root to the inspector's ordinary
 // Notification, so the inspector can keep its component list up to date.
 #pragma once
@@ -32,6 +32,9 @@ public:
     // Components inserted between these two calls are collected and listed in one go at the end.
     virtual void BeginComponentUpdate() = 0;
     virtual void EndComponentUpdate() = 0;
+    // Text typed into a row and not applied yet is dropped, not applied (before undo and redo); a row
+    // that applies every keystroke ends its edit. By default nothing is pending.
+    virtual void DropPendingEdit();
 };
 
 // BeginComponentUpdate now and EndComponentUpdate when the scope ends; nothing without an inspector.

@@ -14,17 +14,22 @@ size_t TDesignHistory::SizeOf(const TDesignStep& step, const TDesignStep* previo
     // The state before is mostly the one the previous step ended in, and the state after mostly shares
     // its records with the state before.
     if (step.Before && (!previous || previous->After != step.Before))
-        size += step.Before->ByteSize(previous && previous->After ? previous->After.get() : nullptr);
+        size += previous && previous->After ? step.Before->ByteSize(previous->After.get())
+                                            : step.Before->FullBytes;
     if (step.After) size += step.After->ByteSize(step.Before.get());
     return size;
 }
 
 void TDesignHistory::DropRedo() {
-    if (FSaved > FPosition) FSaved = -1;
     while (Count() > FPosition) {
         FBytes -= FSteps.back().Bytes;
         FSteps.pop_back();
     }
+}
+
+bool TDesignHistory::Continues(uint64_t continuation) const {
+    return continuation != 0 && FPosition > 0 && FPosition == Count() &&
+           FSteps.back().Continuation == continuation;
 }
 
 void TDesignHistory::Push(TDesignStep step) {
@@ -36,28 +41,24 @@ void TDesignHistory::Push(TDesignStep step) {
     Trim();
 }
 
-bool TDesignHistory::ExtendLast(TDesignStatePtr after, TSelectionState selection) {
-    if (FPosition == 0) return false;
-    DropRedo();
-    if (FSaved == FPosition) FSaved = -1;
+void TDesignHistory::Continue(TDesignStatePtr after, TSelectionState selection) {
     TDesignStep& last = FSteps.back();
     FBytes -= last.Bytes;
+    if (after->SameAs(*last.Before)) {
+        FSteps.pop_back();
+        --FPosition;
+        return;
+    }
     last.After = std::move(after);
     last.SelectionAfter = std::move(selection);
     last.Bytes = SizeOf(last, FSteps.size() > 1 ? &FSteps[FSteps.size() - 2] : nullptr);
     FBytes += last.Bytes;
     Trim();
-    return true;
-}
-
-void TDesignHistory::ForgetSavedHere() {
-    if (FSaved == FPosition) FSaved = -1;
 }
 
 void TDesignHistory::Clear() {
     FSteps.clear();
     FPosition = 0;
-    FSaved = 0;
     FBytes = 0;
 }
 
@@ -67,13 +68,11 @@ void TDesignHistory::Trim() {
             // Everything is undone (limits lowered meanwhile): the far end of what can be redone goes.
             FBytes -= FSteps.back().Bytes;
             FSteps.pop_back();
-            if (FSaved > Count()) FSaved = -1;
             continue;
         }
         FBytes -= FSteps.front().Bytes;
         FSteps.pop_front();
         --FPosition;
-        FSaved = FSaved > 0 ? FSaved - 1 : -1;
         // The new first step now holds its state before alone.
         if (!FSteps.empty()) {
             FBytes -= FSteps.front().Bytes;

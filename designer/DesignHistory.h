@@ -3,14 +3,17 @@
 // A step holds the design state before and after one edit, with the selection at both times. The
 // position counts the steps that are done: Undo goes back over the step before it, Redo forward over the
 // one after it; a new step drops what could be redone. The oldest steps go once there are more than the
-// step limit or they hold more memory than the byte limit (the newest step always stays). The position of
-// the state last saved or loaded is kept, so the design is unmodified exactly when the position is back
-// there.
+// step limit or they hold more memory than the byte limit (the newest step always stays).
+//
+// An edit that goes on over many events (the root's window dragged by its frame, a value typed into the
+// inspector key by key) makes its steps with one continuation number: a step that continues the one just
+// made joins it, and when it ends where that step began, the step goes.
 #pragma once
 
 #include "DesignSnapshot.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 
 #pragma GCC visibility push(default)
@@ -20,8 +23,8 @@ struct TDesignStep {
     TDesignStatePtr After;
     TSelectionState SelectionBefore;
     TSelectionState SelectionAfter;
-    // A move or resize of the root's window: the next one continues this step.
-    bool RootWindowChange = false;
+    // The edit the step belongs to when it goes on over many events; 0 for a single edit.
+    uint64_t Continuation = 0;
     size_t Bytes = 0;
 };
 
@@ -41,19 +44,16 @@ public:
     bool CanRedo() const { return FPosition < Count(); }
     const TDesignStep& Step(int index) const { return FSteps[static_cast<size_t>(index)]; }
 
+    // Whether a step of this continuation would join the last step: it is the newest, nothing is undone,
+    // and it has the same non-zero continuation.
+    bool Continues(uint64_t continuation) const;
     // A new step after the position; what could be redone goes.
     void Push(TDesignStep step);
-    // The step before the position ends in another state (a failed edit left changes, or the root's window
-    // moved on); what could be redone goes. False when there is no step before the position.
-    bool ExtendLast(TDesignStatePtr after, TSelectionState selection);
+    // The last step ends in another state now (see Continues); when that is the state it began in, the
+    // step goes.
+    void Continue(TDesignStatePtr after, TSelectionState selection);
     void MovedBack() { --FPosition; }
     void MovedForward() { ++FPosition; }
-
-    void MarkSaved() { FSaved = FPosition; }
-    // The state at the position is no longer the one saved.
-    void ForgetSavedHere();
-    bool AtSaved() const { return FSaved == FPosition; }
-    // Empties the history; the state at hand counts as saved.
     void Clear();
 
 private:
@@ -63,7 +63,6 @@ private:
 
     std::deque<TDesignStep> FSteps;
     int FPosition = 0;
-    int FSaved = 0; // -1: the saved state is in no step any more
     size_t FBytes = 0;
     int FMaxSteps = DefaultMaxSteps;
     size_t FMaxBytes = DefaultMaxBytes;

@@ -3,11 +3,11 @@
 #include "DesignIdentities.h"
 #include "EditContainer.h"
 #include "Formwright.h"
+#include "PropertyRecorder.h"
 #include "StoredProperties.h"
 #include "core/Exceptions.h"
 #include "core/Streams.h"
 #include "streaming/Reader.h"
-#include "streaming/ValueType.h"
 #include "streaming/Writer.h"
 #include "ui/Form.h"
 #include "ui/WinControl.h"
@@ -38,36 +38,6 @@ std::vector<bool> LongestIncreasingRun(const std::vector<int>& ranks) {
     for (int i = tails.empty() ? -1 : tails.back(); i >= 0; i = previous[static_cast<size_t>(i)])
         keep[static_cast<size_t>(i)] = true;
     return keep;
-}
-
-// The integer a stored value holds (integer tags only).
-bool StoredInteger(const std::string& value, int64_t& result) {
-    if (value.empty()) return false;
-    const auto byte = [&value](size_t i) { return static_cast<uint8_t>(value[i]); };
-    switch (byte(0)) {
-    case vaInt8:
-        if (value.size() < 2) return false;
-        result = static_cast<int8_t>(byte(1));
-        return true;
-    case vaInt16:
-        if (value.size() < 3) return false;
-        result = static_cast<int16_t>(byte(1) | (byte(2) << 8));
-        return true;
-    case vaInt32:
-        if (value.size() < 5) return false;
-        result = static_cast<int32_t>(byte(1) | (byte(2) << 8) | (byte(3) << 16) | (uint32_t(byte(4)) << 24));
-        return true;
-    default:
-        return false;
-    }
-}
-
-int TargetTabOrder(const TComponentRecord& record) {
-    for (const TStoredValue& value : SplitStoredProperties(record.Properties)) {
-        int64_t order = -1;
-        if (value.Path == "TabOrder" && StoredInteger(value.Value, order)) return static_cast<int>(order);
-    }
-    return -1;
 }
 
 // A full list in which the slots of the listed items take those items in the desired order, the other
@@ -120,16 +90,16 @@ void ReorderWithFewMoves(const std::vector<void*>& current, const std::vector<vo
 
 class TDesignRestorer::TRun {
 public:
-    TRun(TFormwright& designer, TDesignIdentities& ids, const TDesignState& target)
-        : FDesigner(designer), FIds(ids), FTarget(target), FRoot(designer.Root()),
-          FForm(designer.DesignedForm()), FWriterRoot(FForm ? static_cast<TComponent*>(FForm) : FRoot) {}
+    TRun(TFormwright& designer, TDesignIdentities& ids, TBinaryCache& cache, const TDesignState& live,
+         const TDesignState& target)
+        : FDesigner(designer), FIds(ids), FLive(live), FTarget(target), FRoot(designer.Root()),
+          FWriterRoot(DesignStreamRoot(designer)), FRecorder(FWriterRoot, cache) {}
 
     void Run() {
         if (!FRoot || !FTarget.Root) return;
-        FLive = CaptureDesign(FDesigner, FIds, nullptr);
         for (const TComponentRecordPtr& record : FTarget.Components)
             FTargetById[record->Id] = record.get();
-        for (const TComponentRecordPtr& record : FLive->Components)
+        for (const TComponentRecordPtr& record : FLive.Components)
             FLiveById[record->Id] = record.get();
         FreeDoomed();
         Rename();
@@ -138,13 +108,15 @@ public:
         ApplyValues();
         CheckStillDesigning();
         RestoreOwnedOrder();
+        RestoreWrittenOrders();
         RestoreChildOrders();
         RestorePlaceholders();
     }
 
 private:
     TComponent* Live(uint32_t id) const { return FIds.Find(id); }
-    TWinControl* LiveParent(uint32_t id) const { return id ? dynamic_cast<TWinControl*>(Live(id)) : nullptr; }
+    TComponent* LiveParent(uint32_t id) const { return id ? Live(id) : nullptr; }
+    TWinControl* LiveContainer(uint32_t id) const { return dynamic_cast<TWinControl*>(LiveParent(id)); }
 
     void CheckStillDesigning() const {
         // A value that made the root's window anew ends designing.
@@ -158,22 +130,29 @@ private:
     void FreeDoomed() {
         std::vector<uint32_t> doomed;
         std::unordered_set<uint32_t> doomedSet;
-        for (const TComponentRecordPtr& record : FLive->Components)
+        for (const TComponentRecordPtr& record : FLive.Components)
             if (!FTargetById.count(record->Id)) {
                 doomed.push_back(record->Id);
                 doomedSet.insert(record->Id);
                 Touch(record->ParentId);
             }
         if (doomed.empty()) return;
-        // What stays must not go with a container that goes: it moves out first.
-        for (const TComponentRecordPtr& record : FLive->Components) {
+        // What stays must not go with a parent that goes: it moves to its parent in the state first.
+        for (const TComponentRecordPtr& record : FLive.Components) {
             if (doomedSet.count(record->Id) || !doomedSet.count(record->ParentId)) continue;
-            auto* control = dynamic_cast<TControl*>(Live(record->Id));
-            if (!control) continue;
+            TComponent* component = Live(record->Id);
+            if (!component) continue;
             const uint32_t targetParent = FTargetById.at(record->Id)->ParentId;
-            TWinControl* parent = doomedSet.count(targetParent) ? nullptr : LiveParent(targetParent);
-            control->SetParent(parent ? parent : FRoot);
+            TComponent* parent = doomedSet.count(targetParent) ? nullptr : LiveParent(targetParent);
+            if (auto* control = dynamic_cast<TControl*>(component)) {
+                auto* container = dynamic_cast<TWinControl*>(parent);
+                control->SetParent(container ? container : FRoot);
+            } else if (parent) {
+                component->SetParentComponent(parent);
+            }
         }
+        // A component freed with another (a menu's items, a container's controls, a frame's own) is
+        // not freed twice: only those still alive are.
         for (auto it = doomed.rbegin(); it != doomed.rend(); ++it)
             if (TComponent* component = Live(*it)) delete component;
     }
@@ -195,11 +174,12 @@ private:
     void CreateMissing() {
         std::vector<const TComponentRecord*> order;
         std::unordered_set<uint32_t> placed;
-        // Parents before their children.
+        // Owners and parents before what they own and hold.
         std::function<void(const TComponentRecord&)> visit = [&](const TComponentRecord& record) {
             if (!placed.insert(record.Id).second) return;
-            if (record.ParentId && !Live(record.ParentId))
-                if (auto it = FTargetById.find(record.ParentId); it != FTargetById.end()) visit(*it->second);
+            for (uint32_t first : {record.OwnerId, record.ParentId})
+                if (first && !Live(first))
+                    if (auto it = FTargetById.find(first); it != FTargetById.end()) visit(*it->second);
             order.push_back(&record);
         };
         for (const TComponentRecordPtr& record : FTarget.Components)
@@ -211,9 +191,11 @@ private:
         {
             TWriter writer(stream, FilerBufferSize);
             for (const TComponentRecord* record : order) {
+                if (record->Inline) writer.WritePrefix(ffInline, 0);
                 writer.WriteStr(record->Class->Name);
                 writer.WriteStr(record->Name);
-                writer.Write(record->Properties.data(), static_cast<int64_t>(record->Properties.size()));
+                for (const TBytePiece& piece : record->Properties.Pieces())
+                    writer.Write(piece->data(), static_cast<int64_t>(piece->size()));
                 writer.WriteListEnd();
                 writer.WriteListEnd();
             }
@@ -240,63 +222,81 @@ private:
 
     void Reparent() {
         for (const TComponentRecordPtr& record : FTarget.Components) {
-            auto* control = dynamic_cast<TControl*>(Live(record->Id));
-            if (!control || FCreated.count(record->Id)) continue;
-            TWinControl* parent = LiveParent(record->ParentId);
+            TComponent* component = Live(record->Id);
+            if (!component || FCreated.count(record->Id) || !component->HasParent()) continue;
+            TComponent* parent = LiveParent(record->ParentId);
             if (record->ParentId && !parent) continue;
-            if (control->Parent() == parent) continue;
-            if (control->Parent()) Touch(FIds.IdOf(control->Parent()));
+            TComponent* current = component->GetParentComponent();
+            if (current == parent) continue;
+            if (auto* control = dynamic_cast<TControl*>(component)) {
+                auto* container = dynamic_cast<TWinControl*>(parent);
+                if (parent && !container) continue;
+                control->SetParent(container);
+            } else if (parent) {
+                component->SetParentComponent(parent);
+            } else {
+                continue;
+            }
+            if (current) Touch(FIds.IdOf(current));
             Touch(record->ParentId);
-            control->SetParent(parent);
             FReparented.insert(record->Id);
         }
     }
 
     void ApplyValues() {
-        ApplyValues(FRoot, FLive->Root->Properties, FTarget.Root->Properties);
+        ApplyValues(FRoot, FLive.Root->Properties, FTarget.Root->Properties);
         CheckStillDesigning();
         for (const TComponentRecordPtr& record : FTarget.Components) {
             if (FCreated.count(record->Id)) continue;
             auto live = FLiveById.find(record->Id);
             if (live == FLiveById.end()) continue;
             const TComponentRecord& before = *live->second;
-            if (before.ZIndex != record->ZIndex || before.ParentId != record->ParentId) {
+            if (before.ZIndex != record->ZIndex || before.ChildIndex != record->ChildIndex ||
+                before.TabOrder != record->TabOrder || before.ParentId != record->ParentId) {
                 Touch(before.ParentId);
                 Touch(record->ParentId);
             }
-            if (before.Properties == record->Properties && !FReparented.count(record->Id)) continue;
-            if (before.Properties != record->Properties) Touch(record->ParentId);
             TComponent* component = Live(record->Id);
-            // The values now, after the freeing and re-parenting above.
-            ApplyValues(component, WriteStoredProperties(component, FWriterRoot), record->Properties);
+            const bool same = before.Properties == record->Properties;
+            // Freeing, making and moving components may have moved what is around them (an aligned
+            // sibling): such values are taken as they are now.
+            const bool stale = FReparented.count(record->Id) || MovedMeanwhile(component, *record);
+            if (same && !stale) continue;
+            ApplyValues(component, stale ? FRecorder.Record(component) : before.Properties,
+                        record->Properties);
         }
     }
 
-    void ApplyValues(TComponent* component, const std::string& currentBytes, const std::string& targetBytes) {
-        if (currentBytes == targetBytes) return;
-        const TStoredValues current = SplitStoredProperties(currentBytes);
-        const TStoredValues target = SplitStoredProperties(targetBytes);
+    static bool MovedMeanwhile(TComponent* component, const TComponentRecord& record) {
+        if (auto* control = dynamic_cast<TControl*>(component)) return control->BoundsRect() != record.Bounds;
+        return component->DesignInfo() != record.DesignInfo;
+    }
+
+    void ApplyValues(TComponent* component, const TPropertyBytes& current, const TPropertyBytes& target) {
+        if (current == target) return;
+        const TStoredValues currentValues = SplitStoredProperties(current.Joined());
+        const TStoredValues targetValues = SplitStoredProperties(target.Joined());
         std::unordered_map<std::string, const std::string*> targetByPath, currentByPath;
-        for (const TStoredValue& value : target)
+        for (const TStoredValue& value : targetValues)
             targetByPath[value.Path] = &value.Value;
-        for (const TStoredValue& value : current)
+        for (const TStoredValue& value : currentValues)
             currentByPath[value.Path] = &value.Value;
-        for (const TStoredValue& value : current)
+        for (const TStoredValue& value : currentValues)
             if (!targetByPath.count(value.Path)) FDefaults.Reset(component, value.Path, FWriterRoot);
         std::vector<const TStoredValue*> reads;
-        for (const TStoredValue& value : target) {
+        for (const TStoredValue& value : targetValues) {
             auto it = currentByPath.find(value.Path);
             if (it == currentByPath.end() || *it->second != value.Value) reads.push_back(&value);
         }
         ReadStoredValues(component, FWriterRoot, reads);
-        const std::string after = WriteStoredProperties(component, FWriterRoot);
-        if (after == targetBytes) return;
+        const TPropertyBytes after = FRecorder.Record(component);
+        if (after == target) return;
         // Values that decide about each other (a colour and whether it is the parent's): back to the
         // defaults, then every value in order, as a load sets them.
-        for (const TStoredValue& value : SplitStoredProperties(after))
+        for (const TStoredValue& value : SplitStoredProperties(after.Joined()))
             if (!targetByPath.count(value.Path)) FDefaults.Reset(component, value.Path, FWriterRoot);
         std::vector<const TStoredValue*> all;
-        for (const TStoredValue& value : target)
+        for (const TStoredValue& value : targetValues)
             all.push_back(&value);
         ReadStoredValues(component, FWriterRoot, all);
     }
@@ -320,6 +320,33 @@ private:
         }
     }
 
+    // The order of what each touched component writes inside it, through its own SetChildOrder: the
+    // pages of a page control, the items of a menu. (A container's controls follow in the z-order after.)
+    void RestoreWrittenOrders() {
+        std::unordered_map<uint32_t, std::vector<const TComponentRecord*>> children;
+        for (const TComponentRecordPtr& record : FTarget.Components)
+            if (record->ChildIndex >= 0 && FTouchedParents.count(record->ParentId))
+                children[record->ParentId].push_back(record.get());
+        for (auto& [parentId, records] : children) {
+            TComponent* parent = LiveParent(parentId);
+            if (!parent || records.size() < 2) continue;
+            std::stable_sort(records.begin(), records.end(),
+                             [](const TComponentRecord* a, const TComponentRecord* b) {
+                                 return a->ChildIndex < b->ChildIndex;
+                             });
+            std::vector<void*> desiredItems, full;
+            for (const TComponentRecord* record : records)
+                if (TComponent* child = Live(record->Id)) desiredItems.push_back(child);
+            TComponent* scope = parent->ComponentState().Contains(csInline) ? parent : FWriterRoot;
+            parent->GetChildren([&full](TComponent* child) { full.push_back(child); }, scope);
+            const std::vector<void*> desired = WithItemsInOrder(full, desiredItems);
+            if (!desired.empty())
+                ReorderWithFewMoves(full, desired, [parent](void* item, int index) {
+                    parent->SetChildOrder(static_cast<TComponent*>(item), index);
+                });
+        }
+    }
+
     // The z-order and the tab order of every container whose children changed.
     void RestoreChildOrders() {
         std::unordered_map<uint32_t, std::vector<const TComponentRecord*>> children;
@@ -327,7 +354,7 @@ private:
             if (record->ParentId && FTouchedParents.count(record->ParentId))
                 children[record->ParentId].push_back(record.get());
         for (auto& [parentId, records] : children) {
-            TWinControl* parent = LiveParent(parentId);
+            TWinControl* parent = LiveContainer(parentId);
             if (!parent) continue;
             std::stable_sort(
                 records.begin(), records.end(),
@@ -339,24 +366,30 @@ private:
             for (int i = 0; i < parent->ControlCount(); ++i)
                 full.push_back(parent->Controls(i));
             const std::vector<void*> desired = WithItemsInOrder(full, desiredItems);
+            // The controls' own order, whatever the container makes of SetChildOrder (a page control
+            // moves its pages with it).
             if (!desired.empty())
                 ReorderWithFewMoves(full, desired, [parent](void* item, int index) {
-                    parent->SetChildOrder(static_cast<TControl*>(item), index);
+                    parent->TWinControl::SetChildOrder(static_cast<TControl*>(item), index);
                 });
-            RestoreTabOrder(records);
+            RestoreTabOrder(parent, records);
         }
     }
 
-    void RestoreTabOrder(const std::vector<const TComponentRecord*>& records) {
+    void RestoreTabOrder(TWinControl* parent, const std::vector<const TComponentRecord*>& records) {
+        // The places now, from the parent's list (asking each control would search the list each time).
+        std::unordered_map<const TWinControl*, int> now;
+        const std::vector<TWinControl*>& tabs = parent->TabList();
+        for (size_t k = 0; k < tabs.size(); ++k)
+            now[tabs[k]] = static_cast<int>(k);
         std::vector<std::pair<int, TWinControl*>> orders;
         bool differs = false;
         for (const TComponentRecord* record : records) {
             auto* windowed = dynamic_cast<TWinControl*>(Live(record->Id));
-            if (!windowed) continue;
-            const int order = TargetTabOrder(*record);
-            if (order < 0) continue;
-            orders.emplace_back(order, windowed);
-            differs = differs || windowed->TabOrder() != order;
+            if (!windowed || record->TabOrder < 0) continue;
+            orders.emplace_back(record->TabOrder, windowed);
+            auto it = now.find(windowed);
+            differs = differs || it == now.end() || it->second != record->TabOrder;
         }
         if (!differs) return;
         std::stable_sort(orders.begin(), orders.end(),
@@ -407,20 +440,20 @@ private:
 
     TFormwright& FDesigner;
     TDesignIdentities& FIds;
+    const TDesignState& FLive;
     const TDesignState& FTarget;
     TWinControl* FRoot;
-    TCustomForm* FForm;
     TComponent* FWriterRoot;
-    TDesignStatePtr FLive;
+    TPropertyRecorder FRecorder;
     std::unordered_map<uint32_t, const TComponentRecord*> FTargetById, FLiveById;
     std::unordered_set<uint32_t> FCreated, FReparented, FTouchedParents;
     TPropertyDefaults FDefaults;
 };
 
-TDesignRestorer::TDesignRestorer(TFormwright& designer, TDesignIdentities& ids)
-    : FDesigner(designer), FIds(ids) {
+TDesignRestorer::TDesignRestorer(TFormwright& designer, TDesignIdentities& ids, TBinaryCache& cache)
+    : FDesigner(designer), FIds(ids), FCache(cache) {
 }
 
-void TDesignRestorer::Restore(const TDesignState& target) {
-    TRun(FDesigner, FIds, target).Run();
+void TDesignRestorer::Restore(const TDesignState& live, const TDesignState& target) {
+    TRun(FDesigner, FIds, FCache, live, target).Run();
 }

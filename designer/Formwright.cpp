@@ -12,6 +12,7 @@
 #include "EditContainer.h"
 #include "EditGrab.h"
 #include "EditSelector.h"
+#include "PropertyRecorder.h"
 #include "core/Exceptions.h"
 #include "core/ScopeGuard.h"
 #include "core/SysUtils.h"
@@ -110,8 +111,8 @@ struct TFormwrightHooks {
 // ---- construction -----------------------------------------------------------------------------------------
 
 TFormwright::TFormwright()
-    : FIds(std::make_unique<TDesignIdentities>()), FHistory(std::make_unique<TDesignHistory>()) {
-    FPopupMenu = CreateDesignerMenu();
+    : FIds(std::make_unique<TDesignIdentities>()), FHistory(std::make_unique<TDesignHistory>()),
+      FBinaries(std::make_unique<TBinaryCache>()) {
     activeDesigner = this;
     FGrab = std::make_unique<TEditGrab>(this);
     FGuides = std::make_unique<TDragGuides>(this);
@@ -138,6 +139,10 @@ TComponent* TFormwright::ComponentOf(TControl* designObject) {
     return designObject;
 }
 
+bool TFormwright::HasDesignObject(TComponent* component) {
+    return dynamic_cast<TControl*>(component) || !component->HasParent();
+}
+
 bool TFormwright::IsInDesign(TComponent* component) const {
     if (!component || !FRoot || component == FRoot) return false;
     if (component->Owner() != FRoot && (!FDesignedForm || component->Owner() != FDesignedForm)) return false;
@@ -153,8 +158,18 @@ TComponent* TFormwright::LastDesignComponent() const {
     if (FDesignedForm && FDesignedForm != FRoot)
         for (int i = FDesignedForm->ComponentCount() - 1; i >= 0; --i)
             if (IsInDesign(FDesignedForm->Components(i))) return FDesignedForm->Components(i);
-    const int count = FRoot->ComponentCount();
-    return count > 0 ? FRoot->Components(count - 1) : nullptr;
+    for (int i = FRoot->ComponentCount() - 1; i >= 0; --i)
+        if (TComponent* component = FRoot->Components(i); HasDesignObject(component)) return component;
+    return nullptr;
+}
+
+bool TFormwright::IsWrittenInDesign(TComponent* component) const {
+    if (!component || !FRoot || dynamic_cast<TControl*>(component) || !component->HasParent()) return false;
+    if (component->Owner() != FRoot && (!FDesignedForm || component->Owner() != FDesignedForm)) return false;
+    for (TComponent* parent = component->GetParentComponent(); parent;
+         parent = parent->HasParent() ? parent->GetParentComponent() : nullptr)
+        if (IsInDesign(parent)) return true;
+    return false;
 }
 
 TRect TFormwright::DesignRectOf(TControl* control) const {
@@ -216,6 +231,11 @@ void TFormwright::SetRoot(TComponent* newRootComponent) {
     if (newRootComponent && (!newRoot || !GetParentForm(newRoot)))
         throw EInvalidOperation(
             Format("Cannot design %s: it is not a windowed control on a form", newRootComponent->Name()));
+    // An embedded frame writes only the controls it owns, and what would be placed in it belongs to the
+    // form: it is designed with the form it is on.
+    if (newRoot && newRoot->ComponentState().Contains(csInline))
+        throw EInvalidOperation(
+            Format("Cannot design %s: it is an embedded frame, designed with its form", newRoot->Name()));
 
     TWinControl* const previousRoot = FRoot;
     auto failed = ScopeGuard([&] {
@@ -285,7 +305,7 @@ void TFormwright::Attach(TWinControl* newRoot) {
     form->SetActiveControl(nullptr);
     for (int i = 0; i < newRoot->ComponentCount(); ++i) {
         TComponent* component = newRoot->Components(i);
-        if (dynamic_cast<TControl*>(component)) continue;
+        if (!HasDesignObject(component) || dynamic_cast<TControl*>(component)) continue;
         auto* placeholder = new TEditContainer(this, component);
         placeholder->Show();
     }
@@ -429,6 +449,7 @@ void TFormwright::RootWindowProc(TMessage& message) {
         if (!pos || ((pos->flags & unchanged) != unchanged && !(pos->flags & SWP_FRAMECHANGED))) {
             FRootWindowChange = FChangeDepth == 0;
             const auto endChange = ScopeGuard([this] { FRootWindowChange = false; });
+            NoteChanged(nullptr); // the root, which is written at every step anyway
             Modified();
         }
     }
@@ -465,10 +486,12 @@ void TFormwright::ComponentNotification(TComponent* component, TOperation operat
         if (auto* control = dynamic_cast<TControl*>(component)) control->Perform(WM_DESIGNRELEASE, 1, 0);
     } else if (operation == opInsert && FDesignedForm && component->Owner() == FDesignedForm) {
         TControl* designObject = dynamic_cast<TControl*>(component);
-        // A component put back into the form (a creation-order change) keeps the box it has.
-        if (!designObject && FRoot && !FindPlaceholder(component))
+        // A component put back into the form (a creation-order change) keeps the box it has; one written
+        // inside another (a menu item) has none.
+        if (!designObject && FRoot && !FindPlaceholder(component) && HasDesignObject(component))
             designObject = new TEditContainer(this, component);
         if (designObject && FPastedComponents) FPastedComponents->Add(designObject);
+        if (FPastedIds) FPastedIds->push_back(FIds->IdOf(component));
     }
     if (Inspector()) Inspector()->Notification(component, operation);
 }
@@ -479,6 +502,11 @@ void TFormwright::DesignObjectDestroyed(TComponent* object) {
     // TComponent alone, so both pointers share the address.
     const void* address = object;
     if (static_cast<const void*>(FDesignedForm) == address) FDesignedForm = nullptr;
+    if (static_cast<const void*>(FSelectedChild) == address) {
+        FSelectedChild = nullptr;
+        if (FDesignedForm && !FDesignedForm->ComponentState().Contains(csDestroying)) SelectionChanged();
+        return;
+    }
     const bool grabbed = static_cast<const void*>(FGrab->Control()) == address;
     if (!FSelected.count(address) && !grabbed) return;
     FSelection.Remove(address);

@@ -34,6 +34,7 @@
 
 #pragma GCC visibility push(default)
 
+class TBinaryCache;
 class TCanvas;
 class TControl;
 class TCustomForm;
@@ -76,7 +77,8 @@ public:
     virtual void HandlePostedMessage(MSG& msg);
     // Whether a component owned by the designed form (or the root) has this name (case ignored).
     virtual bool ComponentNameExists(const std::string& name);
-    // Builds the designer's popup menu; the constructor keeps it.
+    // Builds the designer's popup menu, once, when it is first needed (so an override is used). The
+    // standard commands are the items whose OnClick is the designer's handler; a menu may leave any out.
     virtual std::unique_ptr<TPopupMenu> CreateDesignerMenu();
     virtual void LeftButtonDown(MSG& msg);
     virtual void LeftButtonUp(MSG& msg);
@@ -92,8 +94,8 @@ public:
     // Enables the commands that need a selection when there is one, then pops the designer menu up at a
     // point in screen coordinates and runs the chosen command.
     virtual void ShowDesignerMenu(TPoint screenPoint);
-    // Starts designing a windowed control on a form, switches to another one, or with null stops. On
-    // failure the previous root is kept and the exception propagates.
+    // Starts designing a windowed control on a form (not an embedded frame), switches to another one, or
+    // with null stops. On failure the previous root is kept and the exception propagates.
     virtual void SetRoot(TComponent* newRoot);
     virtual void DeleteSelection();
     virtual void CopySelection();
@@ -101,8 +103,9 @@ public:
     virtual void CutSelection();
 
     // ---- designer interface
-    // Sets the modified flag, refreshes the inspector's values and records the change as a step of the
-    // history (at the end of the edit it belongs to).
+    // Refreshes the inspector's values and records the change as a step of the history (at the end of the
+    // edit it belongs to); the modified flag then says whether the design differs from the one last saved
+    // or loaded.
     void Modified() override;
     // Insertions make placeholders for non-visual components (and collect pasted objects); removals
     // release the corner marks of controls. Both are forwarded to the inspector.
@@ -122,19 +125,30 @@ public:
     void Redo();
     bool CanUndo() const;
     bool CanRedo() const;
-    // The design as it is now is the one saved: undoing or redoing back to it leaves it unmodified.
+    // The design as it is now is the one saved: the modified flag is set exactly while the design differs
+    // from it.
     void MarkSaved();
     // At most this many steps, holding at most about this much memory (the newest step always stays).
     void SetHistoryLimits(int maxSteps, size_t maxBytes);
     const TDesignHistory& History() const { return *FHistory; }
+    // Whether the state the history holds for the design now is the design as it is, every value
+    // written afresh (a check for tests; between edits).
+    bool HistoryMatchesDesign();
     // Called whenever steps are added, undone, redone or cleared.
     TNotifyEvent OnHistoryChange;
-    // Brackets one edit: what changes inside is one step; a failed edit leaves no step (what it changed
-    // before failing joins the step before it). The designer's own operations bracket themselves.
+    // Brackets one edit: what changes inside is one step, also when the edit fails part way (then the
+    // step undoes what it changed). The designer's own operations bracket themselves.
     void BeginDesignChange() override;
     void EndDesignChange(bool succeeded) override;
+    // An edit that goes on over many events: its steps join into one, and when it ends where it began it
+    // leaves none. Undo and Redo end it.
+    void BeginContinuedChange() override;
+    void EndContinuedChange() override;
+    // The edit in progress changes the stored values of this object (a value set through the inspector):
+    // recording it then writes the values of this component and those around it, not the whole design.
+    void ObjectEdited(TPersistent* instance) override;
     // A load from text runs between these: it is one step, and the state it leaves counts as saved. When
-    // it fails, the design is put back as it was before it.
+    // it fails, the design is put back as it was before it. EndLoad must follow BeginLoad whatever happens.
     void BeginLoad();
     void EndLoad(bool succeeded);
 
@@ -154,18 +168,29 @@ public:
     TControl* DesignTargetAt(HWND window, TPoint point) const;
     // The component a design object stands for: the control itself or the placeholder's component.
     static TComponent* ComponentOf(TControl* designObject);
+    // Whether the component is a design object or has one: a control, or a non-visual component that is
+    // not written inside another one (a menu item is written inside its menu and has no box).
+    static bool HasDesignObject(TComponent* component);
     // Whether the component belongs to the design: owned by the root or by the designed form, and for a
     // control, inside the root. The root itself does not count.
     bool IsInDesign(TComponent* component) const;
-    // The last component of the design in owned order (the root's own components, then, when a container
-    // is designed, the form's components inside it), or null.
+    // The last component of the design in owned order that has a design object (the root's own
+    // components, then, when a container is designed, the form's components inside it), or null.
     TComponent* LastDesignComponent() const;
+    // Whether the component is written inside a component of the design (a menu item of a designed menu)
+    // without being a design object itself.
+    bool IsWrittenInDesign(TComponent* component) const;
 
     // ---- selection
+    // The selected design objects; a component chosen in the inspector that has no design object of its
+    // own (a menu item, written inside its menu) is the SelectedChild instead.
     int SelectionCount() const { return FSelection.Count(); }
     TControl* Selected(int index) const { return FSelection.Items(index); }
     bool IsSelected(TControl* object) const { return FSelected.count(object) > 0; }
     void SelectObject(TControl* object, bool exclusive);
+    // The selected component that has no design object (see SelectionCount), or null. Delete, cut and copy
+    // take it when nothing else is selected, and a paste of such components puts them beside it.
+    TComponent* SelectedChild() const { return FSelectedChild; }
     void UnselectObject(TControl* object);
     // With release, the selected objects' corner-mark watchers are released and the marks invalidated.
     void ClearSelection(bool release);
@@ -283,16 +308,17 @@ public:
     const TPointerList<TEditContainer>& Placeholders() const { return FPlaceholders; }
     // Exists only while a paste runs: the design objects the paste created.
     TList* PastedComponents() const { return FPastedComponents; }
-    TPopupMenu* DesignerMenu() const { return FPopupMenu.get(); }
-    // The nine command items of the designer menu, top to bottom (the separator has no slot).
-    TMenuItem* DesignerMenuItem(int index) const { return FMenuItems[index]; }
-    // "Undo" and "Redo", below a separator after the nine command items.
-    TMenuItem* UndoMenuItem() const { return FUndoItem; }
-    TMenuItem* RedoMenuItem() const { return FRedoItem; }
-    // "Snap to Guides", below a separator after "Redo".
-    TMenuItem* SnapToGuidesMenuItem() const { return FSnapItem; }
-    // "Check Design...", after "Snap to Guides".
-    TMenuItem* CheckDesignMenuItem() const { return FCheckItem; }
+    // The designer menu, built on first use.
+    TPopupMenu* DesignerMenu();
+    // The nine command items of the standard menu, top to bottom (the separator has no slot); null for a
+    // command the menu leaves out.
+    TMenuItem* DesignerMenuItem(int index);
+    // "Undo" and "Redo", below a separator after the nine command items; null when left out.
+    TMenuItem* UndoMenuItem();
+    TMenuItem* RedoMenuItem();
+    // "Snap to Guides", below a separator after "Redo", and "Check Design..." after it; null when left out.
+    TMenuItem* SnapToGuidesMenuItem();
+    TMenuItem* CheckDesignMenuItem();
     TColor GridColor() const { return FGridColor; }
     TColor FrameColor() const { return FFrameColor; }
     TColor HandleColor() const { return FHandleColor; }
@@ -355,17 +381,32 @@ private:
     void PasteSetName(TReader& reader, TComponent* component, std::string& name);
     void UndoClick(TObject* Sender);
     void RedoClick(TObject* Sender);
+    // Finds the standard items in the menu just built.
+    void FindMenuItems();
+    // Puts every placeholder at its component's design position and shows it.
+    void ShowPlaceholders();
 
     // history (FormwrightHistory.cpp)
-    // Sets the modified flag and records the change (operations that do not call Modified).
+    // Records the change (operations that do not call Modified).
     void DesignChanged();
     void NoteChange();
+    // What the edit in progress changed, for recording it: this component's values; the component with
+    // what its parent holds and what it holds itself; or everything (a load).
+    void NoteChanged(TComponent* component);
+    void NoteSelectionChanged();
+    void NoteChangedAround(TComponent* component);
+    // The edit may make, free or restack windows.
+    void NoteRestacked();
+    void NoteEverythingChanged();
     void CommitChange(bool succeeded);
     void StartHistory();
     void EndHistory();
     void StepHistory(bool back);
-    void RestoreState(const TDesignState& state);
+    // A capture of the design as it is now, from the state the history last saw.
+    TDesignStatePtr CaptureNow(const TChangeNotes* notes);
+    void RestoreState(const TDesignState& live, const TDesignState& state);
     void SelectRecorded(const TSelectionState& selection);
+    void UpdateModifiedFlag();
     void HistoryChanged();
 
     bool FRootWindowDestroyed = false;
@@ -413,17 +454,25 @@ private:
     std::unique_ptr<TDragGuides> FGuides;
     TMenuItem* FCheckItem = nullptr;
     std::unique_ptr<TDesignCheckWindow> FCheckWindow;
+    TComponent* FSelectedChild = nullptr;
+    std::vector<uint32_t>* FPastedIds = nullptr; // while a paste runs: the number of every component it made
 
     std::unique_ptr<TDesignIdentities> FIds;
     std::unique_ptr<TDesignHistory> FHistory;
-    TDesignStatePtr FCurrentState;     // the design as the history last saw it
-    TDesignStatePtr FLoadBefore;       // the design before the load that runs
-    TSelectionState FSelectionAtStart; // the selection when the outermost edit began
+    std::unique_ptr<TBinaryCache> FBinaries; // the picture data the recorded states hold
+    TDesignStatePtr FCurrentState;           // the design as the history last saw it
+    TDesignStatePtr FSavedState;             // the design last saved or loaded
+    TDesignStatePtr FLoadBefore;             // the design before the load that runs
+    TSelectionState FSelectionAtStart;       // the selection when the outermost edit began
+    TChangeNotes FNotes;                     // what the edits since the last step are known to have changed
+    bool FEverythingChanged = false;
     int FChangeDepth = 0;
     bool FChangePending = false;
     bool FChangeFailed = false;
     bool FRestoring = false;
     bool FRootWindowChange = false; // the change being noted is a move or resize of the root's window
+    uint64_t FContinuation = 0;     // the continued change that runs, or 0
+    uint64_t FNextContinuation = 1;
 };
 
 // The designer the hooks report to, or null.

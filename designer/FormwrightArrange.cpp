@@ -13,6 +13,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -55,40 +58,115 @@ std::unique_ptr<TPopupMenu> TFormwright::CreateDesignerMenu() {
         menu->Items()->Add(item);
         return item;
     };
-    FMenuItems[miAlignToGrid] =
-        add("Align To &Grid", TNotifyEvent::Bind<&TFormwright::AlignToGridClick>(this), true);
-    FMenuItems[miBringToFront] =
-        add("Bring To &Front", TNotifyEvent::Bind<&TFormwright::BringToFrontClick>(this), true);
-    FMenuItems[miSendToBack] =
-        add("Send To &Back", TNotifyEvent::Bind<&TFormwright::SendToBackClick>(this), true);
+    add("Align To &Grid", TNotifyEvent::Bind<&TFormwright::AlignToGridClick>(this), true);
+    add("Bring To &Front", TNotifyEvent::Bind<&TFormwright::BringToFrontClick>(this), true);
+    add("Send To &Back", TNotifyEvent::Bind<&TFormwright::SendToBackClick>(this), true);
     FMenuItems[miRevert] = add("Revert to &inherited", TNotifyEvent(), false);
     add("-", TNotifyEvent(), true);
-    FMenuItems[miAlign] = add("&Align...", TNotifyEvent::Bind<&TFormwright::AlignClick>(this), true);
-    FMenuItems[miSize] = add("&Size...", TNotifyEvent::Bind<&TFormwright::SizeClick>(this), true);
-    FMenuItems[miScale] = add("Scal&e...", TNotifyEvent::Bind<&TFormwright::ScaleClick>(this), false);
-    FMenuItems[miTabOrder] =
-        add("Tab &Order...", TNotifyEvent::Bind<&TFormwright::TabOrderClick>(this), true);
-    FMenuItems[miCreationOrder] =
-        add("&Creation Order...", TNotifyEvent::Bind<&TFormwright::CreationOrderClick>(this), true);
+    add("&Align...", TNotifyEvent::Bind<&TFormwright::AlignClick>(this), true);
+    add("&Size...", TNotifyEvent::Bind<&TFormwright::SizeClick>(this), true);
+    add("Scal&e...", TNotifyEvent::Bind<&TFormwright::ScaleClick>(this), false);
+    add("Tab &Order...", TNotifyEvent::Bind<&TFormwright::TabOrderClick>(this), true);
+    add("&Creation Order...", TNotifyEvent::Bind<&TFormwright::CreationOrderClick>(this), true);
     add("-", TNotifyEvent(), true);
-    FUndoItem = add("Undo", TNotifyEvent::Bind<&TFormwright::UndoClick>(this), false);
-    FRedoItem = add("Redo", TNotifyEvent::Bind<&TFormwright::RedoClick>(this), false);
+    add("Undo", TNotifyEvent::Bind<&TFormwright::UndoClick>(this), false);
+    add("Redo", TNotifyEvent::Bind<&TFormwright::RedoClick>(this), false);
     add("-", TNotifyEvent(), true);
-    FSnapItem = add("Snap to G&uides", TNotifyEvent::Bind<&TFormwright::SnapToGuidesClick>(this), true);
-    FSnapItem->SetChecked(FSnapToGuides);
-    FCheckItem = add("Check &Design...", TNotifyEvent::Bind<&TFormwright::CheckDesignClick>(this), true);
+    add("Snap to G&uides", TNotifyEvent::Bind<&TFormwright::SnapToGuidesClick>(this), true)
+        ->SetChecked(FSnapToGuides);
+    add("Check &Design...", TNotifyEvent::Bind<&TFormwright::CheckDesignClick>(this), true);
     return menu;
 }
 
+TPopupMenu* TFormwright::DesignerMenu() {
+    if (!FPopupMenu) {
+        FPopupMenu = CreateDesignerMenu();
+        FindMenuItems();
+    }
+    return FPopupMenu.get();
+}
+
+void TFormwright::FindMenuItems() {
+    const TMethod handlers[] = {
+        TNotifyEvent::Bind<&TFormwright::AlignToGridClick>(this).Method(),
+        TNotifyEvent::Bind<&TFormwright::BringToFrontClick>(this).Method(),
+        TNotifyEvent::Bind<&TFormwright::SendToBackClick>(this).Method(),
+        TMethod{},
+        TNotifyEvent::Bind<&TFormwright::AlignClick>(this).Method(),
+        TNotifyEvent::Bind<&TFormwright::SizeClick>(this).Method(),
+        TNotifyEvent::Bind<&TFormwright::ScaleClick>(this).Method(),
+        TNotifyEvent::Bind<&TFormwright::TabOrderClick>(this).Method(),
+        TNotifyEvent::Bind<&TFormwright::CreationOrderClick>(this).Method(),
+    };
+    const TMethod undo = TNotifyEvent::Bind<&TFormwright::UndoClick>(this).Method();
+    const TMethod redo = TNotifyEvent::Bind<&TFormwright::RedoClick>(this).Method();
+    const TMethod snap = TNotifyEvent::Bind<&TFormwright::SnapToGuidesClick>(this).Method();
+    const TMethod check = TNotifyEvent::Bind<&TFormwright::CheckDesignClick>(this).Method();
+    // Every item of the menu, at any depth: the standard ones may have been moved into submenus.
+    std::vector<TMenuItem*> items;
+    std::function<void(TMenuItem*)> collect = [&](TMenuItem* parent) {
+        for (int i = 0; i < parent->Count(); ++i) {
+            items.push_back(parent->Items(i));
+            collect(parent->Items(i));
+        }
+    };
+    if (FPopupMenu) collect(FPopupMenu->Items());
+    // The item without a handler is known by the pointer kept while building, if the menu still has it.
+    TMenuItem* revert = std::find(items.begin(), items.end(), FMenuItems[miRevert]) != items.end()
+                            ? FMenuItems[miRevert]
+                            : nullptr;
+    std::fill(std::begin(FMenuItems), std::end(FMenuItems), nullptr);
+    FMenuItems[miRevert] = revert;
+    FUndoItem = FRedoItem = FSnapItem = FCheckItem = nullptr;
+    for (TMenuItem* item : items) {
+        const TMethod method = item->OnClick.Method();
+        if (!method) continue;
+        for (int slot = 0; slot < static_cast<int>(std::size(handlers)); ++slot)
+            if (method == handlers[slot]) FMenuItems[slot] = item;
+        if (method == undo) FUndoItem = item;
+        if (method == redo) FRedoItem = item;
+        if (method == snap) FSnapItem = item;
+        if (method == check) FCheckItem = item;
+    }
+    if (FSnapItem) FSnapItem->SetChecked(FSnapToGuides);
+}
+
+TMenuItem* TFormwright::DesignerMenuItem(int index) {
+    DesignerMenu();
+    return index >= 0 && index < static_cast<int>(std::size(FMenuItems)) ? FMenuItems[index] : nullptr;
+}
+
+TMenuItem* TFormwright::UndoMenuItem() {
+    DesignerMenu();
+    return FUndoItem;
+}
+
+TMenuItem* TFormwright::RedoMenuItem() {
+    DesignerMenu();
+    return FRedoItem;
+}
+
+TMenuItem* TFormwright::SnapToGuidesMenuItem() {
+    DesignerMenu();
+    return FSnapItem;
+}
+
+TMenuItem* TFormwright::CheckDesignMenuItem() {
+    DesignerMenu();
+    return FCheckItem;
+}
+
 void TFormwright::ShowDesignerMenu(TPoint screenPoint) {
+    TPopupMenu* menu = DesignerMenu();
+    if (!menu) return;
     const bool selected = SelectionCount() > 0;
     for (int slot : {miAlignToGrid, miBringToFront, miSendToBack, miAlign, miSize})
-        FMenuItems[slot]->SetEnabled(selected);
-    FUndoItem->SetEnabled(CanUndo());
-    FRedoItem->SetEnabled(CanRedo());
+        if (FMenuItems[slot]) FMenuItems[slot]->SetEnabled(selected);
+    if (FUndoItem) FUndoItem->SetEnabled(CanUndo());
+    if (FRedoItem) FRedoItem->SetEnabled(CanRedo());
     // The root's window hears the menu-loop messages, which suspend the hooks while the menu runs.
-    FPopupMenu->SetPopupComponent(FRoot);
-    FPopupMenu->Popup(screenPoint.X, screenPoint.Y);
+    menu->SetPopupComponent(FRoot);
+    menu->Popup(screenPoint.X, screenPoint.Y);
 }
 
 void TFormwright::AlignToGridClick(TObject*) {
@@ -125,12 +203,20 @@ void TFormwright::ScaleClick(TObject*) {
 
 void TFormwright::TabOrderClick(TObject*) {
     const TDesignChange change(this);
-    if (TWinControl* container = TabOrderContainer(); container && EditTabOrder(container)) Modified();
+    if (TWinControl* container = TabOrderContainer(); container && EditTabOrder(container)) {
+        NoteChanged(nullptr); // the tab orders, which a step records by themselves
+        Modified();
+    }
 }
 
 void TFormwright::CreationOrderClick(TObject*) {
     const TDesignChange change(this);
-    if (FRoot && EditCreationOrder(FRoot)) DesignChanged();
+    if (FRoot && EditCreationOrder(FRoot)) {
+        NoteChanged(nullptr); // the owned order, which a step records by itself
+        DesignChanged();
+        // Taking the components out of the form and putting them back cleared the inspector.
+        SelectionChanged();
+    }
 }
 
 TWinControl* TFormwright::TabOrderContainer() const {
@@ -211,6 +297,7 @@ void TFormwright::AlignSelection(TAlignCode code) {
     default:
         break;
     }
+    NoteSelectionChanged();
     Modified();
 }
 
@@ -235,6 +322,7 @@ void TFormwright::AlignSelectionToGrid() {
         object->SetBounds(corner.X, corner.Y, object->Width(), object->Height());
     }
     if (FGrab->Visible()) FGrab->Reposition();
+    NoteSelectionChanged();
     Modified();
 }
 
@@ -270,7 +358,10 @@ void TFormwright::SizeSelection(TSizeCode widthCode, TSizeCode heightCode, int w
         if (widthCode != szNoChange) Selected(i)->SetWidth(newWidth);
         if (heightCode != szNoChange) Selected(i)->SetHeight(newHeight);
     }
-    if (widthCode != szNoChange || heightCode != szNoChange) Modified();
+    if (widthCode != szNoChange || heightCode != szNoChange) {
+        NoteSelectionChanged();
+        Modified();
+    }
 }
 
 // ---- z-order ----------------------------------------------------------------------------------------------
@@ -283,6 +374,8 @@ void TFormwright::BringSelectionToFront() {
     for (TEditContainer* placeholder : FPlaceholders)
         placeholder->BringToFront();
     if (FGrab->Visible()) FGrab->BringHandlesToFront();
+    NoteSelectionChanged();
+    NoteRestacked();
     DesignChanged();
 }
 
@@ -290,5 +383,7 @@ void TFormwright::SendSelectionToBack() {
     const TDesignChange change(this);
     for (int i = 0; i < SelectionCount(); ++i)
         Selected(i)->SendToBack();
+    NoteSelectionChanged();
+    NoteRestacked();
     DesignChanged();
 }

@@ -1,7 +1,9 @@
 // TFormwright: the undo history. Edits are bracketed (the designer's input handling, its public
 // operations, the inspector's edits); at the end of the outermost bracket in which the design was changed,
 // the design is captured and, when it differs from the state the history last saw, recorded as one step.
-// Undo and redo restore a recorded state onto the live design.
+// What an edit is known to have changed (NoteChanged) decides whose values are written again. Undo and
+// redo restore a recorded state onto the live design. The modified flag says whether the design differs
+// from the state last saved or loaded.
 #include "CustomObjectInspector.h"
 #include "DesignHistory.h"
 #include "DesignIdentities.h"
@@ -9,17 +11,33 @@
 #include "EditContainer.h"
 #include "EditGrab.h"
 #include "Formwright.h"
+#include "PropertyRecorder.h"
+#include "core/Exceptions.h"
+#include "ui/Control.h"
+
+namespace {
+
+// The continuation of the root's window moved on and on (dragged by its frame).
+constexpr uint64_t RootWindowMoves = UINT64_MAX;
+
+} // namespace
+
+// ---- noting changes ---------------------------------------------------------------------------------------
 
 void TFormwright::Modified() {
     // Putting a state back sets values, and moves the root's window, without it being an edit.
     if (FRestoring) return;
-    TCustomDesigner::Modified();
+    if (!FRoot || !FCurrentState) {
+        TCustomDesigner::Modified();
+        return;
+    }
+    if (Inspector()) Inspector()->RefreshValues();
     NoteChange();
 }
 
 void TFormwright::DesignChanged() {
     if (FRestoring) return;
-    SetModifiedFlag();
+    if (!FRoot || !FCurrentState) SetModifiedFlag();
     NoteChange();
 }
 
@@ -31,6 +49,47 @@ void TFormwright::NoteChange() {
     FSelectionAtStart = CaptureSelection(*this, *FIds);
     CommitChange(true);
 }
+
+void TFormwright::NoteChanged(TComponent* component) {
+    FNotes.Described = true;
+    if (component && FRoot) FNotes.Ids.insert(FIds->IdOf(component));
+}
+
+void TFormwright::NoteSelectionChanged() {
+    NoteChanged(nullptr);
+    for (int i = 0; i < SelectionCount(); ++i)
+        NoteChanged(ComponentOf(Selected(i)));
+}
+
+void TFormwright::NoteChangedAround(TComponent* component) {
+    NoteChanged(component);
+    if (!component || !FRoot) return;
+    // A value may change others beside it (a radio button unchecks its siblings) and below it.
+    const auto note = [this](TComponent* other) { NoteChanged(other); };
+    TComponent* scope = DesignStreamRoot(*this);
+    if (TComponent* parent = component->HasParent() ? component->GetParentComponent() : nullptr)
+        parent->GetChildren(note, parent->ComponentState().Contains(csInline) ? parent : scope);
+    component->GetChildren(note, component->ComponentState().Contains(csInline) ? component : scope);
+}
+
+void TFormwright::NoteRestacked() {
+    FNotes.Described = true;
+    FNotes.Restacked = true;
+}
+
+void TFormwright::NoteEverythingChanged() {
+    FEverythingChanged = true;
+}
+
+void TFormwright::ObjectEdited(TPersistent* instance) {
+    auto* component = dynamic_cast<TComponent*>(instance);
+    if (!component) return NoteEverythingChanged();
+    NoteChangedAround(component);
+    // A value may make a control's window anew (a border style).
+    NoteRestacked();
+}
+
+// ---- brackets and steps -----------------------------------------------------------------------------------
 
 void TFormwright::BeginDesignChange() {
     if (FChangeDepth++ > 0) return;
@@ -50,26 +109,40 @@ void TFormwright::EndDesignChange(bool succeeded) {
     if (!FRestoring && (FChangePending || failed)) CommitChange(!failed);
 }
 
+void TFormwright::BeginContinuedChange() {
+    FContinuation = FNextContinuation++;
+}
+
+void TFormwright::EndContinuedChange() {
+    FContinuation = 0;
+}
+
+TDesignStatePtr TFormwright::CaptureNow(const TChangeNotes* notes) {
+    return CaptureDesign(*this, *FIds, *FBinaries, FCurrentState.get(), notes);
+}
+
 void TFormwright::CommitChange(bool succeeded) {
     FChangePending = false;
+    const TChangeNotes notes = std::exchange(FNotes, {});
+    const bool everything = std::exchange(FEverythingChanged, false);
     if (!FRoot || !FCurrentState) return;
-    TDesignStatePtr state = CaptureDesign(*this, *FIds, FCurrentState.get());
+    TDesignStatePtr state = CaptureNow(everything ? nullptr : &notes);
     if (state->SameAs(*FCurrentState)) return;
     TSelectionState selection = CaptureSelection(*this, *FIds);
-    const int position = FHistory->Position();
-    // The root's window moving on (dragged by its frame) continues the step of its last move.
-    const bool continues = succeeded && FRootWindowChange && position == FHistory->Count() && position > 0 &&
-                           FHistory->Step(position - 1).RootWindowChange;
-    if (!succeeded || continues) {
-        // A failed edit leaves no step: what it changed joins the step before it.
-        if (!FHistory->ExtendLast(state, std::move(selection))) FHistory->ForgetSavedHere();
-    } else {
+    // A failed edit is a step of its own: undo takes back what it changed before it failed.
+    const uint64_t continuation = !succeeded ? 0 : FRootWindowChange ? RootWindowMoves : FContinuation;
+    if (FHistory->Continues(continuation))
+        FHistory->Continue(state, std::move(selection));
+    else
         FHistory->Push(
-            {FCurrentState, state, std::move(FSelectionAtStart), std::move(selection), FRootWindowChange, 0});
-    }
+            {FCurrentState, state, std::move(FSelectionAtStart), std::move(selection), continuation, 0});
     FCurrentState = std::move(state);
-    SetModifiedFlag(!FHistory->AtSaved());
+    UpdateModifiedFlag();
     HistoryChanged();
+}
+
+void TFormwright::UpdateModifiedFlag() {
+    SetModifiedFlag(!FSavedState || !FCurrentState || !FCurrentState->SameAs(*FSavedState));
 }
 
 void TFormwright::HistoryChanged() {
@@ -83,7 +156,11 @@ void TFormwright::StartHistory() {
     FHistory->Clear();
     FIds->Clear();
     FChangePending = false;
-    FCurrentState = CaptureDesign(*this, *FIds, nullptr);
+    FNotes = {};
+    FEverythingChanged = false;
+    FContinuation = 0;
+    FCurrentState = CaptureDesign(*this, *FIds, *FBinaries, nullptr, nullptr);
+    FSavedState = FCurrentState;
     SetModifiedFlag(false);
 }
 
@@ -91,8 +168,12 @@ void TFormwright::EndHistory() {
     FHistory->Clear();
     FIds->Clear();
     FCurrentState.reset();
+    FSavedState.reset();
     FLoadBefore.reset();
     FChangePending = false;
+    FNotes = {};
+    FEverythingChanged = false;
+    FContinuation = 0;
 }
 
 bool TFormwright::CanUndo() const {
@@ -104,8 +185,15 @@ bool TFormwright::CanRedo() const {
 }
 
 void TFormwright::MarkSaved() {
-    FHistory->MarkSaved();
+    // Inside an edit the history has not seen the design yet: it is captured as it is.
+    if (FRoot && FCurrentState) FSavedState = FChangePending ? CaptureNow(nullptr) : FCurrentState;
     SetModifiedFlag(false);
+}
+
+bool TFormwright::HistoryMatchesDesign() {
+    if (!FRoot || !FCurrentState) return true;
+    TBinaryCache cache;
+    return CaptureDesign(*this, *FIds, cache, nullptr, nullptr)->SameAs(*FCurrentState);
 }
 
 void TFormwright::SetHistoryLimits(int maxSteps, size_t maxBytes) {
@@ -118,7 +206,8 @@ void TFormwright::SetHistoryLimits(int maxSteps, size_t maxBytes) {
 
 void TFormwright::BeginLoad() {
     BeginDesignChange();
-    if (FRoot) FLoadBefore = CaptureDesign(*this, *FIds, FCurrentState.get());
+    NoteEverythingChanged();
+    if (FRoot && FCurrentState) FLoadBefore = FChangePending ? CaptureNow(nullptr) : FCurrentState;
 }
 
 void TFormwright::EndLoad(bool succeeded) {
@@ -133,10 +222,11 @@ void TFormwright::EndLoad(bool succeeded) {
     }
     if (before && FRoot) {
         try {
-            RestoreState(*before);
+            RestoreState(*CaptureNow(nullptr), *before);
         } catch (const Exception&) {
             // The load's own failure is the one to report.
         }
+        ShowPlaceholders();
     }
     EndDesignChange(false);
 }
@@ -154,49 +244,70 @@ void TFormwright::Redo() {
 void TFormwright::StepHistory(bool back) {
     if (!FRoot || FRestoring || (back ? !CanUndo() : !CanRedo())) return;
     StopDrag();
-    // A value typed into the inspector and not applied yet is the newest change: it is applied first.
-    if (Inspector()) Inspector()->ClearInspection();
+    // Text typed into the inspector and not applied yet is dropped: applied, it would be a new step, and
+    // what could be redone would be lost. A value typed key by key is a finished step now.
+    EndContinuedChange();
+    if (Inspector()) Inspector()->DropPendingEdit();
     if (FChangePending) CommitChange(true);
-    if (back ? !CanUndo() : !CanRedo()) {
-        SelectionChanged();
-        return;
-    }
+    if (back ? !CanUndo() : !CanRedo()) return;
     const TDesignStep& step = FHistory->Step(back ? FHistory->Position() - 1 : FHistory->Position());
     const TDesignStatePtr target = back ? step.Before : step.After;
     const TSelectionState selection = back ? step.SelectionBefore : step.SelectionAfter;
+    // Only what moved by itself since the last step is looked for; the values are those recorded.
+    const TChangeNotes nothing{true, {}};
+    const TDesignStatePtr live = CaptureNow(&nothing);
     auto failed = ScopeGuard([this] {
-        // What was put back so far stays, and the history goes on from there.
+        // The design as it was before the attempt comes back, its placeholders shown; failing that, the
+        // history goes on from what there is.
         if (!FRoot) return;
-        FCurrentState = CaptureDesign(*this, *FIds, FCurrentState.get());
-        FHistory->ForgetSavedHere();
-        SetModifiedFlag();
+        try {
+            RestoreState(*CaptureNow(nullptr), *FCurrentState);
+        } catch (...) {
+            try {
+                FCurrentState = CaptureNow(nullptr);
+            } catch (...) {
+                // The history keeps the state it had; the first failure is the one reported.
+            }
+        }
+        ShowPlaceholders();
+        UpdateModifiedFlag();
         SelectionChanged();
     });
-    RestoreState(*target);
+    RestoreState(*live, *target);
     failed.Dismiss();
     if (back)
         FHistory->MovedBack();
     else
         FHistory->MovedForward();
     FCurrentState = target;
-    SetModifiedFlag(!FHistory->AtSaved());
+    UpdateModifiedFlag();
     SelectRecorded(selection);
     SelectionChanged();
     if (Inspector()) Inspector()->RefreshValues();
     HistoryChanged();
 }
 
-void TFormwright::RestoreState(const TDesignState& state) {
+void TFormwright::RestoreState(const TDesignState& live, const TDesignState& state) {
     // Nothing may point at components that go, and the grab and corner marks let go of windows that
     // may be made anew.
     ClearSelection(true);
-    if (Inspector()) Inspector()->ClearInspection();
+    if (Inspector()) {
+        Inspector()->DropPendingEdit();
+        Inspector()->ClearInspection();
+    }
     {
         const auto update = ComponentUpdateScope(Inspector());
         const TRestore<bool> restoring(FRestoring, true);
-        TDesignRestorer(*this, *FIds).Restore(state);
+        TDesignRestorer(*this, *FIds, *FBinaries).Restore(live, state);
     }
     if (FGrab->Visible()) FGrab->BringHandlesToFront();
+}
+
+void TFormwright::ShowPlaceholders() {
+    for (TEditContainer* placeholder : FPlaceholders) {
+        placeholder->MoveToDesignPosition();
+        placeholder->Show();
+    }
 }
 
 void TFormwright::SelectRecorded(const TSelectionState& selection) {
@@ -206,8 +317,12 @@ void TFormwright::SelectRecorded(const TSelectionState& selection) {
         if (!component) continue;
         TControl* object = dynamic_cast<TControl*>(component);
         if (!object) object = FindPlaceholder(component);
-        if (object && !IsSelected(object)) SelectObject(object, false);
+        if (object && !IsSelected(object))
+            SelectObject(object, false);
+        else if (!object && selection.size() == 1 && IsWrittenInDesign(component))
+            FSelectedChild = component;
     }
+    if (FSelectedChild) FGrab->FreeNotification(FSelectedChild);
 }
 
 void TFormwright::UndoClick(TObject*) {

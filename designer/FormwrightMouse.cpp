@@ -34,8 +34,11 @@ TRect Spanned(TPoint a, TPoint b) {
     return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
 }
 
+// An embedded frame takes no controls: it writes only what it owns itself, so a control of the design
+// placed in it would never be saved.
 bool AcceptsControls(TControl* control) {
-    return dynamic_cast<TWinControl*>(control) && control->ControlStyle().Contains(csAcceptsControls);
+    return dynamic_cast<TWinControl*>(control) && control->ControlStyle().Contains(csAcceptsControls) &&
+           !control->ComponentState().Contains(csInline);
 }
 
 bool DefaultCursorShown() {
@@ -262,6 +265,7 @@ void TFormwright::MoveSelectionBy(int dx, int dy) {
         object->SetBounds(object->Left() + dx, object->Top() + dy, object->Width(), object->Height());
     }
     if (FGrab->Visible()) FGrab->Reposition();
+    NoteSelectionChanged();
     Modified();
 }
 
@@ -337,6 +341,7 @@ void TFormwright::ApplyResize() {
     if (rect == object->BoundsRect()) return;
     object->SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
     FGrab->Reposition();
+    NoteSelectionChanged();
     Modified();
 }
 
@@ -383,6 +388,8 @@ void TFormwright::PlaceComponent() {
         else
             control->SetBounds(rect.Left, rect.Top, control->Width(), control->Height());
         control->SetParent(FindControl(FDragWindow));
+        // The container may take it as more than a child (a page control's first page is its active one).
+        NoteChanged(control->Parent());
         SelectObject(control, true);
     } else {
         // Without a box the component could be neither seen nor saved: it is not left behind.
@@ -393,6 +400,8 @@ void TFormwright::PlaceComponent() {
         placeholder->Show();
         SelectObject(placeholder, true);
     }
+    NoteChanged(component);
+    NoteRestacked();
     SelectionChanged();
     DesignChanged();
 }

@@ -12,6 +12,7 @@
 
 void TFormwright::SelectObject(TControl* object, bool exclusive) {
     if (exclusive) ClearSelection(true);
+    FSelectedChild = nullptr;
     if (!object || IsSelected(object)) return;
     FSelection.Add(object);
     FSelected.insert(object);
@@ -61,6 +62,7 @@ void TFormwright::ClearSelection(bool release) {
     }
     FSelection.Clear();
     FSelected.clear();
+    FSelectedChild = nullptr;
     FGrab->SetControl(nullptr);
 }
 
@@ -143,6 +145,8 @@ void TFormwright::SelectionChanged() {
         inspector->InspectList(list);
     } else if (SelectionCount() == 1) {
         inspector->InspectObject(ComponentOf(Selected(0)));
+    } else if (FSelectedChild) {
+        inspector->InspectObject(FSelectedChild);
     } else if (FRoot) {
         inspector->InspectObject(FRoot);
     }

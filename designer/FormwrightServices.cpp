@@ -2,6 +2,7 @@
 // keyboard, and the clipboard (the selection travels as text form blocks, one per copied object).
 #include "ComponentList.h"
 #include "CustomObjectInspector.h"
+#include "DesignIdentities.h"
 #include "EditContainer.h"
 #include "EditGrab.h"
 #include "Formwright.h"
@@ -73,10 +74,19 @@ std::vector<std::unique_ptr<TMemoryStream>> ConvertBlocks(const std::string& tex
 
 void TFormwright::SelectComponent(TPersistent* component) {
     if (SelectionCount() == 1 && static_cast<TPersistent*>(Selected(0)) == component) return;
+    if (SelectionCount() == 0 && FSelectedChild && FSelectedChild == component) return;
     TControl* target = nullptr;
     if (auto* control = dynamic_cast<TControl*>(component)) {
         if (control != FRoot && IsInDesign(control)) target = control;
     } else if (auto* nonVisual = dynamic_cast<TComponent*>(component)) {
+        if (IsWrittenInDesign(nonVisual)) {
+            // No box stands for it: it is selected as itself.
+            ClearSelection(true);
+            FSelectedChild = nonVisual;
+            FGrab->FreeNotification(nonVisual);
+            SelectionChanged();
+            return;
+        }
         target = PlaceholderOf(nonVisual);
     }
     if (target)
@@ -235,6 +245,7 @@ void TFormwright::ResizeSelectionBy(int dx, int dy) {
         object->SetBounds(object->Left(), object->Top(), object->Width() + dx, object->Height() + dy);
     }
     if (FGrab->Visible()) FGrab->Reposition();
+    NoteSelectionChanged();
     Modified();
 }
 
@@ -242,6 +253,8 @@ void TFormwright::SelectInTabOrder(bool forward) {
     if (!FRoot) return;
     std::vector<TWinControl*> tabOrder;
     FRoot->GetTabOrderList(tabOrder);
+    // Only design objects: not what an embedded frame or a grid owns itself.
+    std::erase_if(tabOrder, [this](TWinControl* control) { return !IsInDesign(control); });
     // Going forwards from nothing gives the first entry, backwards the last.
     auto neighbour = [&](TControl* start, bool ahead) -> TWinControl* {
         if (tabOrder.empty()) return nullptr;
@@ -292,8 +305,6 @@ std::vector<TControl*> TopLevelSelection(const TFormwright& designer) {
 } // namespace
 
 void TFormwright::DeleteSelection() {
-    const TDesignChange change(this);
-    FGrab->SetControl(nullptr);
     // Decide everything first: freeing a container frees the selected objects inside it.
     std::vector<TComponent*> doomed;
     for (TControl* object : TopLevelSelection(*this)) {
@@ -304,12 +315,26 @@ void TFormwright::DeleteSelection() {
         else
             doomed.push_back(object);
     }
+    if (doomed.empty() && FSelectedChild) doomed.push_back(FSelectedChild);
+    // Nothing to delete is no edit.
+    if (doomed.empty() || !FRoot) return;
+    const TDesignChange change(this);
+    NoteRestacked();
+    FGrab->SetControl(nullptr);
+    // Freeing one component may free others with it (a menu its items): each is known by its number,
+    // which is forgotten when it goes, so none is freed twice.
+    std::vector<uint32_t> ids;
+    for (TComponent* component : doomed) {
+        ids.push_back(FIds->IdOf(component));
+        // What it was written inside may keep more of it than a child (a page control its active page).
+        if (component->HasParent()) NoteChanged(component->GetParentComponent());
+    }
     ClearSelection(true);
     // The inspector's list of components drops their entries together.
     {
         const auto update = ComponentUpdateScope(Inspector());
-        for (TComponent* component : doomed)
-            delete component;
+        for (uint32_t id : ids)
+            if (TComponent* component = FIds->Find(id)) delete component;
     }
     if (TComponent* last = LastDesignComponent()) {
         if (auto* control = dynamic_cast<TControl*>(last))
@@ -322,17 +347,19 @@ void TFormwright::DeleteSelection() {
 }
 
 void TFormwright::CopySelection() {
-    if (SelectionCount() == 0) return;
-    std::string text;
-    for (TControl* object : TopLevelSelection(*this)) {
+    std::vector<TComponent*> copied;
+    for (TControl* object : TopLevelSelection(*this))
         // The root (selectable by a double-click) is the design itself, not a part to paste elsewhere.
-        if (object == FRoot) continue;
+        if (object != FRoot) copied.push_back(ComponentOf(object));
+    if (copied.empty() && FSelectedChild) copied.push_back(FSelectedChild);
+    std::string text;
+    for (TComponent* object : copied) {
         TMemoryStream binary;
         {
             TWriter writer(binary, 4096);
             writer.SetRoot(FDesignedForm);
             writer.WriteSignature();
-            writer.WriteComponent(object); // a placeholder writes its component
+            writer.WriteComponent(object);
             writer.FlushBuffer();
         }
         binary.SetPosition(0);
@@ -374,24 +401,44 @@ void TFormwright::PasteSelection() {
     if (FGrab->Visible())
         for (TControl* c = FGrab->Control(); c && !target; c = c->Parent()) {
             if (c == FRoot) break;
-            if (c->ControlStyle().Contains(csAcceptsControls)) target = dynamic_cast<TWinControl*>(c);
+            // An embedded frame writes only what it owns: what is pasted goes beside it.
+            if (c->ControlStyle().Contains(csAcceptsControls) && !c->ComponentState().Contains(csInline))
+                target = dynamic_cast<TWinControl*>(c);
         }
     if (!target) target = FRoot;
 
-    // The insert notification collects every new control and placeholder into this list.
+    // Components written inside another one (menu items) go beside the selected one of their kind, or
+    // into the selected menu.
+    TComponent* childParent = FSelectedChild ? FSelectedChild->GetParentComponent() : nullptr;
+    if (!childParent && SelectionCount() == 1)
+        if (auto* box = dynamic_cast<TEditContainer*>(Selected(0))) childParent = box->Component();
+    // What is there may change with what comes (a pasted radio button that is checked unchecks the
+    // others).
+    NoteRestacked();
+    NoteChanged(childParent);
+    NoteChanged(target);
+    for (int i = 0; i < target->ControlCount(); ++i)
+        NoteChanged(target->Controls(i));
+
+    // The insert notification collects every new control and placeholder into this list, and the number
+    // of every component the paste makes.
     auto pasted = std::make_unique<TList>();
+    std::vector<uint32_t> made;
     auto failed = ScopeGuard([&] {
-        // What was read stays; its placeholders must be seen to be found again. The failed record's own
-        // placeholder is already gone with its component.
-        for (int i = 0; i < pasted->Count(); ++i)
-            if (FPlaceholders.IndexOf(pasted->Items(i)) >= 0) ShowPastedPlaceholder(pasted->Items(i));
+        // A paste is all or nothing: what was read goes again, last first (a component freed with another
+        // is not freed twice).
+        const auto update = ComponentUpdateScope(Inspector());
+        for (auto it = made.rbegin(); it != made.rend(); ++it)
+            if (TComponent* component = FIds->Find(*it)) delete component;
     });
     {
         const TMemoryBudgetScope budget; // one for the pictures of every block
         const auto update = ComponentUpdateScope(Inspector());
         FPastedComponents = pasted.get();
+        FPastedIds = &made;
         const auto endPasting = ScopeGuard([this] {
             FPastedComponents = nullptr;
+            FPastedIds = nullptr;
             FPasteNames.reset();
         });
         for (const auto& block : blocks) {
@@ -402,6 +449,14 @@ void TFormwright::PasteSelection() {
             reader.OnSetName = [this](TReader& r, TComponent* c, std::string& n) { PasteSetName(r, c, n); };
             reader.ReadComponentDroppingReferences(nullptr);
         }
+    }
+    for (uint32_t id : made) {
+        TComponent* component = FIds->Find(id);
+        if (!component || HasDesignObject(component) || component->GetParentComponent()) continue;
+        if (childParent) component->SetParentComponent(childParent);
+        if (!component->GetParentComponent())
+            throw EComponentError(
+                Format("Cannot paste %s: select the component it goes into", component->Name()));
     }
     failed.Dismiss();
 
@@ -416,6 +471,15 @@ void TFormwright::PasteSelection() {
             nested = pastedSet.count(p) > 0;
         if (!nested) SelectObject(object, false);
     }
+    // Pasted menu items have no design object: the first one put beside the selected item is selected.
+    if (SelectionCount() == 0 && childParent)
+        for (uint32_t id : made)
+            if (TComponent* component = FIds->Find(id);
+                component && !HasDesignObject(component) && component->GetParentComponent() == childParent) {
+                FSelectedChild = component;
+                FGrab->FreeNotification(component);
+                break;
+            }
     SelectionChanged();
     DesignChanged();
 }

@@ -82,22 +82,26 @@ void SaveRootToTextFile(TFormwright* designer, const std::string& fileName) {
 
 void ReadRootBinary(TFormwright* designer, TMemoryStream& stream) {
     TWinControl* root = RequireRoot(designer);
-    // The load is one step of the history, which also puts the design back as it was if the load fails.
-    designer->BeginLoad();
+    // Text typed into the inspector and not applied yet belongs to the design that goes: it is applied
+    // first, as an edit of its own, and a value that cannot be applied stops the load before it starts.
+    if (TCustomObjectInspector* inspector = designer->Inspector()) inspector->ClearInspection();
 
-    // Nothing may point at the components about to be freed.
-    designer->ClearSelection(true);
-    designer->SelectionChanged();
     // The root is inspected again once its new components and values are in: the freed components took
     // the combo's chosen entry with them, and the root's rows still show the values read before the load.
     const auto showRoot = [designer] {
         designer->SelectionChanged();
         if (TCustomObjectInspector* inspector = designer->Inspector()) inspector->RefreshValues();
     };
+    // The load is one step of the history, which also puts the design back as it was if the load fails;
+    // whatever fails from here on, the step is ended.
+    designer->BeginLoad();
     auto failed = ScopeGuard([&] {
         designer->EndLoad(false);
         if (designer->Root() == root) showRoot();
     });
+    // Nothing may point at the components about to be freed.
+    designer->ClearSelection(true);
+    designer->SelectionChanged();
     {
         designer->BeginReading();
         const auto endReading = ScopeGuard([designer] { designer->EndReading(); });

@@ -248,49 +248,76 @@ TPersistent* TPropertyDefaults::FreshHolder(TComponent* instance, const std::vec
 
 void TPropertyDefaults::Reset(TComponent* instance, const std::string& path, TComponent* root,
                               TDefault kind) {
+    ToDefault(instance, path, root, kind, true);
+}
+
+bool TPropertyDefaults::Differs(TComponent* instance, const std::string& path, TComponent* root,
+                                TDefault kind) {
+    return ToDefault(instance, path, root, kind, false);
+}
+
+bool TPropertyDefaults::ToDefault(TComponent* instance, const std::string& path, TComponent* root,
+                                  TDefault kind, bool apply) {
     const std::vector<std::string> segments = PathSegments(path);
     TPersistent* holder = HolderOf(instance, segments);
-    if (!holder) return;
+    if (!holder) return false;
     if (const TPropInfo* prop = holder->ClassType()->FindProperty(segments.back())) {
-        if (!prop->HasWrite() || !IsStoredProp(holder, prop)) return;
+        if (!prop->HasWrite() || !IsStoredProp(holder, prop)) return false;
         TPersistent* fresh = kind == dkFresh ? FreshHolder(instance, segments) : nullptr;
         switch (prop->PropType->Kind) {
         case tkInteger:
         case tkChar:
         case tkWChar:
         case tkEnumeration:
-        case tkSet:
-            if (prop->Default != TPropInfo::NoDefault) {
-                SetOrdProp(holder, prop, prop->Default);
-            } else if (TPersistent* freshHolder = fresh ? fresh : FreshHolder(instance, segments)) {
+        case tkSet: {
+            int64_t value = prop->Default;
+            if (prop->Default == TPropInfo::NoDefault) {
                 // Without a declared default (a font's height) the value of a fresh object is the default.
-                SetOrdProp(holder, prop, GetOrdProp(freshHolder, prop));
+                TPersistent* freshHolder = fresh ? fresh : FreshHolder(instance, segments);
+                if (!freshHolder) return false;
+                value = GetOrdProp(freshHolder, prop);
             }
-            break;
-        case tkFloat:
-            SetFloatProp(holder, prop, fresh ? GetFloatProp(fresh, prop) : 0);
-            break;
+            if (GetOrdProp(holder, prop) == value) return false;
+            if (apply) SetOrdProp(holder, prop, value);
+            return true;
+        }
+        case tkFloat: {
+            const Extended value = fresh ? GetFloatProp(fresh, prop) : 0;
+            if (GetFloatProp(holder, prop) == value) return false;
+            if (apply) SetFloatProp(holder, prop, value);
+            return true;
+        }
         case tkString:
         case tkLString:
-        case tkWString:
-            SetStrProp(holder, prop, fresh ? GetStrProp(fresh, prop) : std::string());
-            break;
-        case tkMethod:
-            SetMethodProp(holder, prop, TMethod{});
-            break;
-        case tkClass:
-            if (dynamic_cast<TComponent*>(GetObjectProp(holder, prop))) SetObjectProp(holder, prop, nullptr);
-            break;
-        default:
-            break;
+        case tkWString: {
+            const std::string value = fresh ? GetStrProp(fresh, prop) : std::string();
+            if (GetStrProp(holder, prop) == value) return false;
+            if (apply) SetStrProp(holder, prop, value);
+            return true;
         }
-        return;
+        case tkMethod:
+            if (!GetMethodProp(holder, prop)) return false;
+            if (apply) SetMethodProp(holder, prop, TMethod{});
+            return true;
+        case tkClass:
+            if (!dynamic_cast<TComponent*>(GetObjectProp(holder, prop))) return false;
+            if (apply) SetObjectProp(holder, prop, nullptr);
+            return true;
+        default:
+            return false;
+        }
     }
     TPersistent* freshHolder = FreshHolder(instance, segments);
-    if (!freshHolder) return;
-    TDefinedValueCapture capture(segments.back());
-    freshHolder->DefineProperties(capture);
-    if (!capture.Found()) return;
-    const TStoredValue value{path, capture.Value()};
-    ReadStoredValues(instance, root, {&value});
+    if (!freshHolder) return false;
+    TDefinedValueCapture freshValue(segments.back());
+    freshHolder->DefineProperties(freshValue);
+    if (!freshValue.Found()) return false;
+    TDefinedValueCapture current(segments.back());
+    holder->DefineProperties(current);
+    if (current.Found() && current.Value() == freshValue.Value()) return false;
+    if (apply) {
+        const TStoredValue value{path, freshValue.Value()};
+        ReadStoredValues(instance, root, {&value});
+    }
+    return true;
 }

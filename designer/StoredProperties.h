@@ -55,8 +55,14 @@ public:
     // (a colour taken from the parent) is left to the value that decides it. Paths that name nothing are
     // ignored.
     void Reset(TComponent* instance, const std::string& path, TComponent* root, TDefault kind = dkAbsent);
+    // Whether Reset would change the value: a default is known for it and the value differs from it (a
+    // form class has no fresh object, so its values without a declared default have none).
+    bool Differs(TComponent* instance, const std::string& path, TComponent* root, TDefault kind = dkAbsent);
 
 private:
+    // Compares the value with its default and, with `apply`, puts the default in; true when they differ.
+    bool ToDefault(TComponent* instance, const std::string& path, TComponent* root, TDefault kind,
+                   bool apply);
     TComponent* Fresh(TClass cls);
     // The object that holds the path's last value in a fresh component of the instance's class.
     TPersistent* FreshHolder(TComponent* instance, const std::vector<std::string>& segments);

@@ -293,6 +293,11 @@ void TObjectInspector::AddEditorRow(std::unique_ptr<TPropertyEditor> editor) {
     }
 }
 
+void TObjectInspector::DropPendingEdit() {
+    FPropGrid->DiscardEdit();
+    FMethodGrid->DiscardEdit();
+}
+
 void TObjectInspector::ClearInspection() {
     ClearGrids();
     // Nothing is inspected now: a chosen entry would make inspecting that object again look like a

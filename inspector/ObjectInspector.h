@@ -75,6 +75,7 @@ public:
     void ClearInspection() override;
     void BeginComponentUpdate() override;
     void EndComponentUpdate() override;
+    void DropPendingEdit() override;
 
     TFilterPropertyEvent OnFilterProperty;
 
@@ -98,6 +99,9 @@ public:
 
     // The menu of a right click on a row, with its one entry "Revert to default".
     TPopupMenu* RowMenu() const { return FRowMenu; }
+    // Whether "Revert to default" changes something on the row: a default is known for one of its
+    // stored values, and the value differs from it.
+    bool CanRevert(TPropObject* row);
     // Puts the row's value back to its default on every inspected object, as one edit of the design.
     void RevertRow(TPropObject* row);
 
@@ -133,6 +137,9 @@ private:
     // The writer's root for the inspected components: it names their handlers and references.
     TComponent* StreamRoot() const;
     void GridRowMenu(TObject* sender, TPropObject* row, TPoint screenPoint);
+    // Whether a stored value at or below the row's path of an inspected component differs from a known
+    // default; with `apply`, every such value is put back to it.
+    bool ToDefaults(TPropObject* row, bool apply);
     void RevertClick(TObject* sender);
 
     TCustomDesigner* FDesigner = nullptr;

@@ -121,7 +121,7 @@ void TObjectInspector::CreateRowMenu() {
 
 void TObjectInspector::GridRowMenu(TObject*, TPropObject* row, TPoint screenPoint) {
     FMenuRow = row;
-    FRevertItem->SetEnabled(row && row->Stored());
+    FRevertItem->SetEnabled(CanRevert(row));
     FRowMenu->Popup(screenPoint.X, screenPoint.Y);
     FMenuRow = nullptr;
 }
@@ -130,10 +130,37 @@ void TObjectInspector::RevertClick(TObject*) {
     RevertRow(FMenuRow);
 }
 
+bool TObjectInspector::ToDefaults(TPropObject* row, bool apply) {
+    TPropertyDefaults defaults;
+    TComponent* root = StreamRoot();
+    bool differs = false;
+    for (int i = 0; i < FSelection->Count(); ++i) {
+        auto* component = dynamic_cast<TComponent*>(FSelection->Items(i));
+        if (!component) continue;
+        for (const TStoredValue& value : SplitStoredProperties(WriteStoredProperties(component, root))) {
+            if (!IsAtOrBelow(value.Path, row->Path()) ||
+                !defaults.Differs(component, value.Path, root, TPropertyDefaults::dkFresh))
+                continue;
+            if (!apply) return true;
+            differs = true;
+            defaults.Reset(component, value.Path, root, TPropertyDefaults::dkFresh);
+        }
+    }
+    return differs;
+}
+
+bool TObjectInspector::CanRevert(TPropObject* row) {
+    if (!row || !row->Stored() || !FSelection) return false;
+    return dynamic_cast<TSetElementProperty*>(row->Editor()) || ToDefaults(row, false);
+}
+
 void TObjectInspector::RevertRow(TPropObject* row) {
-    if (!row || !row->Stored() || !FSelection) return;
+    if (!CanRevert(row)) return;
     TPropertyEditor* editor = row->Editor();
     const TDesignChange change(FDesigner);
+    if (FDesigner)
+        for (int i = 0; i < FSelection->Count(); ++i)
+            FDesigner->ObjectEdited(FSelection->Items(i));
     if (auto* element = dynamic_cast<TSetElementProperty*>(editor)) {
         const int64_t defaultSet = element->GetPropInfo()->Default;
         const bool inDefault =
@@ -141,14 +168,6 @@ void TObjectInspector::RevertRow(TPropObject* row) {
         element->SetValue(inDefault ? "True" : "False");
         return;
     }
-    TPropertyDefaults defaults;
-    TComponent* root = StreamRoot();
-    for (int i = 0; i < FSelection->Count(); ++i) {
-        auto* component = dynamic_cast<TComponent*>(FSelection->Items(i));
-        if (!component) continue;
-        for (const TStoredValue& value : SplitStoredProperties(WriteStoredProperties(component, root)))
-            if (IsAtOrBelow(value.Path, row->Path()))
-                defaults.Reset(component, value.Path, root, TPropertyDefaults::dkFresh);
-    }
+    ToDefaults(row, true);
     if (FDesigner) FDesigner->Modified();
 }

@@ -47,7 +47,8 @@ void TPropObject::TPropList::Clear() {
 
 TPropObject::TPropObject(TPropGrid* grid, TPropObject* parent, std::unique_ptr<TPropertyEditor> editor,
                          const std::string& name)
-    : FEditor(std::move(editor)), FChildren(std::make_unique<TPropList>()), FGrid(grid), FName(name) {
+    : FEditor(std::move(editor)), FParent(parent), FChildren(std::make_unique<TPropList>()), FGrid(grid),
+      FName(name) {
     FValue = GetValue();
     const std::string upper = UpperCase(FValue);
     FIsBoolean =
@@ -64,7 +65,22 @@ std::string TPropObject::GetValue() {
 void TPropObject::SetValue(const std::string& text) {
     // One value written to the whole selection is one step of the designer's history.
     const TDesignChange change(FEditor->Designer());
+    ReportEditedComponents();
     FEditor->SetValue(text);
+}
+
+void TPropObject::ReportEditedComponents() {
+    TCustomDesigner* designer = FEditor->Designer();
+    if (!designer) return;
+    for (const TPropObject* row = this; row; row = row->FParent) {
+        TPropertyEditor* editor = row->Editor();
+        if (editor->PropCount() == 0 || !dynamic_cast<TComponent*>(editor->GetComponent(0))) continue;
+        for (int i = 0; i < editor->PropCount(); ++i)
+            designer->ObjectEdited(editor->GetComponent(i));
+        return;
+    }
+    // Nothing above it is a component: whatever it writes is not known.
+    designer->ObjectEdited(nullptr);
 }
 
 // ---- the grid ---------------------------------------------------------------------------------------------
@@ -121,6 +137,7 @@ TInplaceEdit* TPropGrid::CreateEditor() {
 
 void TPropGrid::ClearRows() {
     CommitEdit();
+    EndTyping();
     // The rows may belong to objects that are going away: moving to row 0 must not load the editor
     // from them.
     {
@@ -329,19 +346,37 @@ void TPropGrid::SetRowValue(int index, const std::string& text, bool autoOnly) {
 
 void TPropGrid::CommitEdit() {
     TPropInplaceEditor* editor = PropEditor();
-    if (!editor || !editor->Modified()) return;
-    SetRowValue(Row(), editor->Text(), false);
-    editor->SetModified(false);
+    if (editor && editor->Modified()) {
+        SetRowValue(Row(), editor->Text(), false);
+        editor->SetModified(false);
+    }
+    EndTyping();
 }
 
 void TPropGrid::DiscardEdit() {
     if (TPropInplaceEditor* editor = PropEditor()) editor->SetModified(false);
+    EndTyping();
+}
+
+void TPropGrid::EndTyping() {
+    if (!FTypingRow) return;
+    TCustomDesigner* designer = FTypingDesigner;
+    FTypingRow = nullptr;
+    FTypingDesigner = nullptr;
+    FTypedOver.clear();
+    if (designer) designer->EndContinuedChange();
+}
+
+void TPropGrid::RevertTyping() {
+    if (FTypingRow && FTypingRow->GetValue() != FTypedOver) FTypingRow->SetValue(FTypedOver);
 }
 
 void TPropGrid::EditCurrentRow() {
     TPropObject* row = CurrentRow();
     if (!row) return;
+    EndTyping();
     const TDesignChange change(row->Editor()->Designer());
+    row->ReportEditedComponents();
     row->Editor()->Edit();
 }
 
@@ -389,6 +424,14 @@ std::string TPropGrid::GetEditText(int, int row) {
 void TPropGrid::SetEditText(int, int row, const std::string& value) {
     TPropObject* target = VisibleRow(row);
     if (!target || value == target->GetValue()) return;
+    if (!target->Editor()->GetAttributes().Contains(paAutoUpdate)) return;
+    if (FTypingRow != target) {
+        EndTyping();
+        FTypedOver = target->GetValue();
+        FTypingRow = target;
+        FTypingDesigner = target->Editor()->Designer();
+        if (FTypingDesigner) FTypingDesigner->BeginContinuedChange();
+    }
     SetRowValue(row, value, true);
 }
 

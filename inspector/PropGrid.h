@@ -65,6 +65,8 @@ public:
 
     TPropertyEditor* Editor() const { return FEditor.get(); }
     TPropGrid* Grid() const { return FGrid; }
+    // The row this one is a sub-property of; null for a top row.
+    TPropObject* ParentRow() const { return FParent; }
     TPropList& Children() const { return *FChildren; }
     bool HasChildren() const { return FChildren->Count() > 0; }
     bool Expanded() const { return FExpanded; }
@@ -86,8 +88,12 @@ public:
 
 private:
     friend class TPropGrid;
+    // Tells the designer which components the edit writes: those of this row, or, for a sub-object's
+    // value (a font's colour), those of the row it belongs to.
+    void ReportEditedComponents();
 
     std::unique_ptr<TPropertyEditor> FEditor;
+    TPropObject* FParent;
     std::unique_ptr<TPropList> FChildren;
     bool FExpanded = false;
     TPropGrid* FGrid;
@@ -148,10 +154,16 @@ public:
     bool RefreshValue(TPropObject* row);
     // Hands text to the row's editor; with `autoOnly`, only when the editor updates as it is typed.
     void SetRowValue(int index, const std::string& text, bool autoOnly);
-    // Applies the in-place editor's text when it was modified.
+    // Applies the in-place editor's text when it was modified, and ends the row's typing.
     void CommitEdit();
-    // Drops the in-place editor's pending text: it is not applied.
+    // Drops the in-place editor's pending text: it is not applied. Ends the row's typing.
     void DiscardEdit();
+    // A row that applies every keystroke is typed into as one edit of the design, from the first key to
+    // Enter, Escape, leaving the row or the editor losing the focus (the designer's continued change).
+    // EndTyping ends it; RevertTyping first puts back the value the row had before the first key.
+    TPropObject* TypingRow() const { return FTypingRow; }
+    void EndTyping();
+    void RevertTyping();
     // The current row's default action (a dialog, or the next value).
     void EditCurrentRow();
     // Column 1 fills the width that column 0 leaves.
@@ -224,6 +236,9 @@ private:
     bool FSuppressWidthNotice = false;
     bool FClearing = false; // ClearRows runs: the editor is not loaded from rows about to be freed
     std::string FFilter;
+    TPropObject* FTypingRow = nullptr;          // see TypingRow
+    TCustomDesigner* FTypingDesigner = nullptr; // the designer its edit runs in
+    std::string FTypedOver;                     // the row's value before the first key
     TCursor FShownCursor = crDefault;
 };
 

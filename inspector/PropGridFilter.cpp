@@ -43,9 +43,10 @@ void TPropGrid::AppendShownRows(TPropObject::TPropList& rows) {
 
 void TPropGrid::SetFilter(const std::string& text) {
     if (text == FFilter) return;
+    // A pending edit that cannot be applied leaves the filter as it was: the same text tries again.
+    if (FTopRows.Count() > 0) CommitEdit();
     FFilter = text;
     if (FTopRows.Count() == 0) return;
-    CommitEdit();
     TPropObject* current = CurrentRow();
     FVisibleRows.Clear();
     BuildVisibleRows();

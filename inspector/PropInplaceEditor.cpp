@@ -208,6 +208,10 @@ void TPropInplaceEditor::WndProc(TMessage& message) {
     case WM_CANCELMODE:
         StopTracking();
         break;
+    case WM_KILLFOCUS:
+        // Typing into a row that applies every key ends when the editor loses the focus.
+        if (TPropGrid* grid = PropGrid()) grid->EndTyping();
+        break;
     case WM_LBUTTONDBLCLK: {
         TInplaceEdit::WndProc(message);
         const TPoint p = PointFromLParam(message.LParam);
@@ -252,13 +256,17 @@ void TPropInplaceEditor::ListCancelMode(TObject*, TCMCancelMode& message, bool& 
 // uncommitted text keeps its modified mark through other keys, so a change of row still applies it.
 void TPropInplaceEditor::KeyDown(uint16_t& key, TShiftState shift) {
     if ((key == VK_RETURN || key == VK_ESCAPE) && FRow) {
+        TPropGrid* grid = PropGrid();
         if (key == VK_RETURN) {
             FRow->SetValue(Text());
         } else {
+            // A row that applied every key gets back the value it had before the first one.
+            if (grid && grid->TypingRow() == FRow) grid->RevertTyping();
             SetText(FRow->GetValue());
             SelectAll();
         }
         SetModified(false);
+        if (grid) grid->EndTyping();
         key = 0;
         return;
     }

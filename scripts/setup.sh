@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-tools-dev libqt6opengl6-dev rapidjson-dev
     clang libclang-rt-14-dev
-    xvfb xauth x11-apps x11-utils openbox xdotool
+    xvfb xauth x11-apps x11-utils openbox xdotool xclip
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include "core/ClassRegistry.h"
 
 #include "graphics/Canvas.h"
+#include "widgets/StandardProperties.h"
 
 #include <QFileInfo>
 
@@ -24,6 +25,9 @@ FW_PUBLISH(TMediaPlayer) {
         .Default(AllButtons);
     p.Property("FileName", &TMediaPlayer::FileName, &TMediaPlayer::SetFileName);
     p.Property("Shareable", &TMediaPlayer::Shareable, &TMediaPlayer::SetShareable).Default(false);
+    // It has a place in its parent's tab order like every windowed control: a form that did not store it
+    // would number the controls after it differently when read back.
+    PublishTabOrderAndStop(p, false);
     p.Property("Visible", &TMediaPlayer::Visible, &TMediaPlayer::SetVisible).Default(true);
     p.Property("VisibleButtons", &TMediaPlayer::VisibleButtons, &TMediaPlayer::SetVisibleButtons)
         .Default(AllButtons);

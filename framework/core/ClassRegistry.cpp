@@ -54,3 +54,10 @@ void RegisterStreamableClasses() {
     for (TClass (*staticClass)() : Streamable())
         RegisterClass(staticClass());
 }
+
+std::vector<TClass> StreamableClasses() {
+    std::vector<TClass> classes;
+    for (TClass (*staticClass)() : Streamable())
+        classes.push_back(staticClass());
+    return classes;
+}

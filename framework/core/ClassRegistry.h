@@ -14,6 +14,7 @@
 
 #include <initializer_list>
 #include <string_view>
+#include <vector>
 
 #pragma GCC visibility push(default)
 
@@ -32,6 +33,9 @@ void MarkStreamable(TClass (*staticClass)());
 // image lists, menus, the common dialogs, the sample data sets, the media player) and the host's own.
 // Calling it again registers what was marked since.
 void RegisterStreamableClasses();
+// The classes marked with FW_STREAMABLE, in the order they were marked (a walk over everything a form can
+// hold: a test form with one of each, a palette of classes to place).
+std::vector<TClass> StreamableClasses();
 
 #define FW_STREAMABLE(Class)                                                                                 \
     [[maybe_unused]] static const bool FwStreamable##Class = (MarkStreamable(&Class::StaticClass), true)

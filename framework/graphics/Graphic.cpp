@@ -7,7 +7,8 @@
 FW_PUBLISH(TGraphic) {
 }
 
-TGraphic::TGraphic() = default;
+TGraphic::TGraphic() : FContentKey(NewContentKey()) {
+}
 TGraphic::~TGraphic() = default;
 
 void TGraphic::SetTransparent(bool transparent) {
@@ -26,9 +27,9 @@ void TGraphic::SaveToFile(const std::string& fileName) {
 }
 
 void TGraphic::DefineProperties(TFiler& filer) {
-    filer.DefineBinaryProperty(
+    filer.DefineKeyedBinaryProperty(
         "Data", [this](TStream& stream) { ReadData(stream); }, [this](TStream& stream) { WriteData(stream); },
-        !Empty());
+        !Empty(), FContentKey);
 }
 
 void TGraphic::ReadData(TStream& stream) {
@@ -41,5 +42,6 @@ void TGraphic::WriteData(TStream& stream) {
 
 void TGraphic::Changed() {
     FModified = true;
+    FContentKey = NewContentKey();
     if (OnChange) OnChange(this);
 }

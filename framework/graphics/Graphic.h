@@ -8,6 +8,7 @@
 #include "core/Persistent.h"
 #include "graphics/Types.h"
 
+#include <cstdint>
 #include <string>
 
 #pragma GCC visibility push(default)
@@ -36,6 +37,9 @@ public:
     // Set by every change; cleared by whoever saved the graphic.
     bool Modified() const { return FModified; }
     void SetModified(bool modified) { FModified = modified; }
+    // Identifies the graphic's present form data: a new key with every change, and never another
+    // graphic's (see TFiler::DefineKeyedBinaryProperty).
+    uint64_t ContentKey() const { return FContentKey; }
 
     // Files in the graphic's own format. Opening fails with EFOpenError "Cannot open file %s", creating
     // with EFCreateError "Cannot create file %s"; bad contents, or a picture larger than 16384 pixels
@@ -62,6 +66,9 @@ protected:
 
     bool FTransparent = false;
     bool FModified = false;
+
+private:
+    uint64_t FContentKey;
 };
 
 using TGraphicClass = TClass;

@@ -205,9 +205,10 @@ void TPicture::AssignTo(TPersistent* dest) const {
 }
 
 void TPicture::DefineProperties(TFiler& filer) {
-    filer.DefineBinaryProperty(
+    // The graphic's key covers its class too: no other graphic object ever has it.
+    filer.DefineKeyedBinaryProperty(
         "Data", [this](TStream& stream) { ReadData(stream); }, [this](TStream& stream) { WriteData(stream); },
-        FGraphic != nullptr);
+        FGraphic != nullptr, FGraphic ? FGraphic->ContentKey() : 0);
 }
 
 void TPicture::ReadData(TStream& stream) {

@@ -1,6 +1,7 @@
 // TFiler: what the form writer and reader have in common, and what DefineProperties sees of them.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -29,10 +30,20 @@ public:
     // The same for raw bytes (binary value tag).
     virtual void DefineBinaryProperty(const std::string& name, const std::function<void(TStream&)>& read,
                                       const std::function<void(TStream&)>& write, bool hasData) = 0;
+    // Raw bytes that a content key identifies (NewContentKey): equal keys mean equal bytes, so a filer
+    // that keeps what it wrote for a key may use that again instead of calling `write` (a picture's data
+    // is then written once however often its component is). By default as DefineBinaryProperty.
+    virtual void DefineKeyedBinaryProperty(const std::string& name, const std::function<void(TStream&)>& read,
+                                           const std::function<void(TStream&)>& write, bool hasData,
+                                           uint64_t contentKey);
 
 private:
     TComponent* FRoot = nullptr;
     TComponent* FAncestor = nullptr;
 };
+
+// A content key never handed out before: whoever keeps binary data takes a new one whenever the data
+// changes.
+uint64_t NewContentKey();
 
 #pragma GCC visibility pop

@@ -10,6 +10,7 @@
 #include "streaming/ObjectText.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <exception>
@@ -283,6 +284,16 @@ void TWriter::DefineProperty(const std::string& name, const std::function<void(T
     if (!hasData || !write) return;
     WritePropName(name);
     write(*this);
+}
+
+void TFiler::DefineKeyedBinaryProperty(const std::string& name, const std::function<void(TStream&)>& read,
+                                       const std::function<void(TStream&)>& write, bool hasData, uint64_t) {
+    DefineBinaryProperty(name, read, write, hasData);
+}
+
+uint64_t NewContentKey() {
+    static std::atomic<uint64_t> next{1};
+    return next++;
 }
 
 void TWriter::DefineBinaryProperty(const std::string& name, const std::function<void(TStream&)>&,

@@ -70,9 +70,12 @@ public:
     void DefineBinaryProperty(const std::string& name, const std::function<void(TStream&)>& read,
                               const std::function<void(TStream&)>& write, bool hasData) override;
 
+protected:
+    // The name of the next value, under the path of the sub-object being written ("Font.Name").
+    void WritePropName(std::string_view name);
+
 private:
     void WriteProperty(TPersistent* instance, const TPropInfo* prop);
-    void WritePropName(std::string_view name);
     void WriteOrdinalProp(TPersistent* instance, const TPropInfo* prop);
     void WriteObjectProp(TPersistent* instance, const TPropInfo* prop);
     // The name under which a referenced component is written; empty when it cannot be referenced.

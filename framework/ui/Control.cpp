@@ -338,6 +338,9 @@ void TControl::SetZOrder(bool topMost) {
         list.push_back(this);
     else
         list.insert(list.begin(), this);
+    // Aligned controls take their places in this order: the layout follows, as a form read back would
+    // lay them out.
+    if (FAlign != alNone) FParent->Realign();
     Invalidate();
 }
 

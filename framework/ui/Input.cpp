@@ -19,6 +19,8 @@ QPointer<QWidget> captureWidget;
 HWND captureWindow = nullptr;
 std::optional<QRect> cursorClip;
 QPoint lastCursorPos;
+// The widget the last mouse event went to: the one the pointer is in, or the one holding the capture.
+QPointer<QWidget> pointerWidget;
 std::set<int> keysDown; // virtual-key codes
 Qt::MouseButtons buttonsDown;
 Qt::KeyboardModifiers modifiersDown;
@@ -128,7 +130,7 @@ TPoint GetCursorPos() {
     return {p.x(), p.y()};
 }
 
-void TrackInputState(QEvent* event) {
+void TrackInputState(QEvent* event, QWidget* receiver) {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -136,6 +138,7 @@ void TrackInputState(QEvent* event) {
     case QEvent::MouseMove: {
         auto* me = static_cast<QMouseEvent*>(event);
         lastCursorPos = me->globalPosition().toPoint();
+        if (receiver) pointerWidget = receiver;
         buttonsDown = me->buttons();
         modifiersDown = me->modifiers();
         break;
@@ -185,7 +188,12 @@ int16_t GetKeyState(int vk) {
 }
 
 int GetCursor() {
-    QWidget* widget = QApplication::widgetAt(lastCursorPos);
+    // The window that got the mouse shows its cursor. Looking up the point instead could find another
+    // top-level window over it, which never saw the event.
+    QWidget* widget = pointerWidget && pointerWidget->isVisible() &&
+                              pointerWidget->rect().contains(pointerWidget->mapFromGlobal(lastCursorPos))
+                          ? pointerWidget.data()
+                          : QApplication::widgetAt(lastCursorPos);
     if (!widget) widget = CaptureWidget();
     HWND window = widget ? WindowOfWidget(widget) : nullptr;
     return window ? window->Cursor : 0;

@@ -144,7 +144,7 @@ bool TQtApplication::notify(QObject* receiver, QEvent* event) {
             break;
         }
         if (IsInputEvent(event->type())) {
-            TrackInputState(event);
+            TrackInputState(event, widget);
             QPointer<QWidget> alive(widget);
             if (!PassInputThroughHooks(widget, event) || !alive) return true; // consumed
             if (event == SimulatedPress()) GiveFocusOnPress(widget);

@@ -319,6 +319,8 @@ void TWinControl::SetChildOrder(TComponent* child, int order) {
     FControls.insert(FControls.begin() + order, control);
     if (auto* windowed = dynamic_cast<TWinControl*>(control)) StackChildWindow(windowed);
     if (FDeferredWindows > 0) FRestackDeferred = true;
+    // Aligned controls take their places in this order.
+    if (control->Align() != alNone) Realign();
 }
 
 void TWinControl::SetZOrder(bool topMost) {

@@ -51,6 +51,8 @@ public:
     void SetTabStop(bool value);
     // The windowed descendants in tab order, depth first.
     void GetTabOrderList(std::vector<TWinControl*>& list) const;
+    // The windowed child controls in tab order (TabOrder is the index in it).
+    const std::vector<TWinControl*>& TabList() const { return FTabList; }
     virtual bool CanFocus() const;
     bool Focused() const;
     virtual void SetFocus();

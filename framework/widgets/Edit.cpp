@@ -135,8 +135,11 @@ void TEdit::CreateHandle() {
     edit->setModified(FModified);
     const int start = Utf16Position(Text(), FSelStart);
     edit->setSelection(start, Utf16Position(Text(), FSelStart + FSelLength) - start);
-    QObject::connect(edit, &QLineEdit::textChanged, edit,
-                     [this](const QString& text) { WidgetTextChanged(FromQString(text)); });
+    // Typed text reaches OnChange from inside Qt's key handling: a failure there is reported, not
+    // unwound through Qt's frames (which would leak what they hold).
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [this](const QString& text) {
+        RunReportingExceptions([&] { WidgetTextChanged(FromQString(text)); });
+    });
 }
 
 void TEdit::DestroyWnd() {

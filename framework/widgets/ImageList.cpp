@@ -45,7 +45,7 @@ void WriteU32(TStream& stream, uint32_t v) {
 
 } // namespace
 
-TImageList::TImageList(TComponent* owner) : TComponent(owner) {
+TImageList::TImageList(TComponent* owner) : TComponent(owner), FContentKey(NewContentKey()) {
 }
 
 TImageList::~TImageList() = default;
@@ -65,6 +65,7 @@ void TImageList::SetHeight(int height) {
 }
 
 void TImageList::Changed() {
+    FContentKey = NewContentKey();
     if (OnChange) OnChange(this);
 }
 
@@ -168,9 +169,9 @@ void TImageList::Assign(const TPersistent* source) {
 
 void TImageList::DefineProperties(TFiler& filer) {
     TComponent::DefineProperties(filer);
-    filer.DefineBinaryProperty(
-        "Bitmap", [this](TStream& s) { ReadData(s); }, [this](TStream& s) { WriteData(s); },
-        !FGlyphs.empty());
+    filer.DefineKeyedBinaryProperty(
+        "Bitmap", [this](TStream& s) { ReadData(s); }, [this](TStream& s) { WriteData(s); }, !FGlyphs.empty(),
+        FContentKey);
 }
 
 // "FWIL", width, height, count; per glyph: flags (1 transparent colour, 2 mask), the transparent

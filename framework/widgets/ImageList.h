@@ -9,6 +9,7 @@
 #include "core/Component.h"
 #include "graphics/Colors.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -59,6 +60,7 @@ private:
     int FWidth = 16;
     int FHeight = 16;
     std::vector<std::unique_ptr<TGlyph>> FGlyphs;
+    uint64_t FContentKey; // of the glyphs' form data
 };
 
 #pragma GCC visibility pop

@@ -3,6 +3,7 @@
 
 #include "graphics/Canvas.h"
 #include "widgets/PageControl.h"
+#include "widgets/StandardProperties.h"
 
 FW_PUBLISH(TTabSheet) {
     p.Property("Caption", &TTabSheet::Caption, &TTabSheet::SetCaption);
@@ -13,6 +14,13 @@ FW_PUBLISH(TTabSheet) {
     p.Property("PageIndex", &TTabSheet::PageIndex, &TTabSheet::SetPageIndex).Stored(false);
     p.Property("ParentFont", &TTabSheet::ParentFont, &TTabSheet::SetParentFont).Default(true);
     p.Property("ShowHint", &TTabSheet::ShowHint, &TTabSheet::SetShowHint).Default(false);
+    // A sheet outside a page control is a plain container in its parent's tab order: a form that did
+    // not store its place there would number the controls after it differently when read back.
+    p.Property(
+         "TabOrder", [](TTabSheet* s) { return TTabOrder(s->TabOrder()); },
+         [](TTabSheet* s, TTabOrder order) { s->SetTabOrder(order); })
+        .Default(TTabOrder(-1))
+        .Stored([](TTabSheet* s) { return !s->PageControl(); });
     p.Property("TabVisible", &TTabSheet::TabVisible, &TTabSheet::SetTabVisible).Default(true);
     p.Event("OnEnter", &TTabSheet::OnEnter);
     p.Event("OnExit", &TTabSheet::OnExit);

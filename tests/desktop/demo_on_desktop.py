@@ -8,7 +8,10 @@ window manager (openbox), drives it with xdotool as a person would, and checks w
   are in a screenshot;
 - a right click opens the designer menu at the pointer, and it shows its entries;
 - a double click on Image1 opens the picture dialog, centred on the screen by its frame; opened a second
-  time it appears where it stays, without moving once shown.
+  time it appears where it stays, without moving once shown;
+- a popup menu with nested items, put on the clipboard by another program and pasted with Ctrl+V, gets its
+  box on Form2; Delete takes the box away, Ctrl+Z brings it back, and Ctrl+C on it gives the other program
+  the menu with every item inside it again.
 
 Every step waits for what it expects, with a time limit; nothing sleeps for a fixed time. Exits 77
 (skipped) with one line saying why when a tool is missing or no X server can be started. Screenshots of a
@@ -50,6 +53,22 @@ BUTTON1_HANDLES = [(6, 30), (42, 30), (80, 30), (80, 41), (80, 54), (42, 54), (6
 FREE_ROW_Y = 304
 GRID_COLOUR = (128, 128, 128)
 BLACK = (0, 0, 0)
+# A popup menu pasted into the free strip above Form2's grid (client y 0 to 31), and where its box goes.
+PASTED_MENU = """object PopupMenu1: TPopupMenu
+  Left = 200
+  Top = 2
+  object MenuItem1: TMenuItem
+    Caption = 'One'
+  end
+  object MenuItem2: TMenuItem
+    Caption = 'Two'
+    object MenuItem3: TMenuItem
+      Caption = 'Inner'
+    end
+  end
+end
+"""
+MENU_STRIP = (104, 0, 417, 31)
 
 
 class Failure(Exception):
@@ -275,7 +294,7 @@ def run(desktop, demo):
     desktop.start(["openbox", "--sm-disable", "--startup", "touch " + ready])
     wait_for("the window manager", lambda: os.path.exists(ready))
     desktop.watch_windows()
-    desktop.start([demo])
+    demo_process = desktop.start([demo])
 
     windows = {}
     for name, bounds in (("Test Window", TEST_WINDOW), ("Form2", FORM2), ("Object Inspector", INSPECTOR)):
@@ -311,6 +330,8 @@ def run(desktop, demo):
             if moves:
                 raise Failure("the picture dialog, shown a second time, moved after it appeared: %s" % moves)
 
+    paste_delete_and_undo_a_menu(desktop, form2, demo_process)
+
 
 def open_picture_dialog(desktop, form2):
     """Opens the picture dialog, checks it is centred by its frame and closes it; its rectangle and the
@@ -330,6 +351,53 @@ def open_picture_dialog(desktop, form2):
     desktop.click(dialog, PICTURE_CANCEL)
     wait_for("the picture dialog to close", lambda: not desktop.window("Picture"))
     return rect, frame
+
+
+def strip_changes(before, after):
+    """The points of MENU_STRIP whose pixels differ between two screenshots of Form2."""
+    left, top, right, bottom = MENU_STRIP
+    return [(x, y) for y in range(top, bottom) for x in range(left, right)
+            if before.pixel(x, y) != after.pixel(x, y)]
+
+
+def paste_delete_and_undo_a_menu(desktop, form2, demo_process):
+    """Another program offers a popup menu with items on the clipboard; it is pasted, deleted and the
+    deletion undone with the keys a person uses, and the menu copied back must hold every item."""
+    def alive():
+        if demo_process.poll() is not None:
+            raise Failure("the demo ended (%d)" % demo_process.returncode)
+        return True
+
+    desktop.click(form2, (MENU_STRIP[0] + 150, 12))
+    wait_for("no grab handles on Form2", lambda: not has_handles(desktop.screenshot(form2)))
+    before = wait_for("a screenshot of Form2", lambda: desktop.screenshot(form2))
+    owner = desktop.start(["xclip", "-quiet", "-selection", "clipboard"], output="xclip.log",
+                          stdin=subprocess.PIPE)
+    owner.stdin.write(PASTED_MENU.encode())
+    owner.stdin.close()
+
+    desktop.key("ctrl+v")
+    changed = wait_for("the pasted menu's box", lambda: alive() and strip_changes(
+        before, desktop.screenshot(form2)))
+    box = (min(x for x, _ in changed), min(y for _, y in changed))
+    desktop.key("Delete")
+    wait_for("the box to go with the deleted menu", lambda: alive() and not strip_changes(
+        before, desktop.screenshot(form2)))
+    desktop.key("ctrl+z")
+    wait_for("the menu's box back after Ctrl+Z", lambda: alive() and strip_changes(
+        before, desktop.screenshot(form2)))
+
+    desktop.click(form2, (box[0] + 14, box[1] + 14))
+    desktop.key("ctrl+c")
+    # Copying takes the clipboard from xclip, which ends then.
+    wait_for("the demo to own the clipboard", lambda: alive() and owner.poll() is not None)
+    copied = wait_for("the copied menu", lambda: desktop.tool("xclip", "-o", "-selection", "clipboard"))
+    nested = re.sub(r"\s+", " ", copied)
+    expected = ("object PopupMenu1: TPopupMenu Left = 200 Top = 2 object MenuItem1: TMenuItem Caption = 'One' "
+                "end object MenuItem2: TMenuItem Caption = 'Two' object MenuItem3: TMenuItem Caption = 'Inner' "
+                "end end end")
+    if nested.strip() != expected:
+        raise Failure("the menu copied after Ctrl+Z is not the one pasted:\n%s" % copied)
 
 
 def frame_moves_after_mapping(events, frame):
@@ -352,7 +420,7 @@ def main():
         raise SystemExit(__doc__)
     demo = os.path.abspath(sys.argv[1])
     shots = os.path.abspath(sys.argv[2]) if len(sys.argv) > 2 else None
-    tools = ("Xvfb", "openbox", "xdotool", "xwininfo", "xprop", "xwd", "xev", "stdbuf")
+    tools = ("Xvfb", "openbox", "xdotool", "xwininfo", "xprop", "xwd", "xev", "stdbuf", "xclip")
     missing = [t for t in tools if not shutil.which(t)]
     if missing:
         print("SKIPPED: the desktop run needs %s (scripts/setup.sh installs them)" % ", ".join(missing))
@@ -375,8 +443,8 @@ def main():
                     desktop.save_screen(os.path.join(shots, "demo_on_desktop_failure.png"))
                     print("screenshot: %s" % os.path.join(shots, "demo_on_desktop_failure.png"))
                 return 1
-            print("the demo on %s with openbox: windows, designing, handles, menu and picture dialog as "
-                  "expected (%.1f s)" % (display, time.monotonic() - started))
+            print("the demo on %s with openbox: windows, designing, handles, menu, picture dialog and "
+                  "undoing a deleted menu as expected (%.1f s)" % (display, time.monotonic() - started))
             return 0
         finally:
             desktop.stop()

@@ -76,6 +76,10 @@ std::vector<std::string> DesignProblems(TFormwright& designer) {
             if (bounds.Right != int64_t(bounds.Left) + control->Width() ||
                 bounds.Bottom != int64_t(bounds.Top) + control->Height())
                 problems.push_back(Describe(c) + "'s edges do not fit its place and size");
+        } else if (c->HasParent()) {
+            // Written inside another component (a menu item): no box of its own, and inside something.
+            if (designer.FindPlaceholder(c)) problems.push_back(Describe(c) + " has a placeholder");
+            if (!c->GetParentComponent()) problems.push_back(Describe(c) + " is written inside nothing");
         } else {
             ++nonVisual;
             if (root == form && !designer.FindPlaceholder(c))
@@ -109,6 +113,8 @@ std::vector<std::string> DesignProblems(TFormwright& designer) {
         if (!isDesignObject(designer.Selected(i))) problems.push_back("the selection holds a freed object");
     if (TControl* grabbed = designer.Grab() ? designer.Grab()->Control() : nullptr)
         if (!isDesignObject(grabbed)) problems.push_back("the grab holds a freed object");
+    if (designer.SelectedChild() && !live.count(designer.SelectedChild()))
+        problems.push_back("the selection holds a freed component");
     return problems;
 }
 
@@ -152,6 +158,14 @@ std::vector<std::string> FreshRootProblems(TFormwright& designer, const std::str
         written.SetPosition(0);
         TStringStream again;
         ObjectBinaryToText(written, again);
+        if (again.DataString() != text) {
+            FILE* f = fopen("/tmp/wt22-a.txt", "w");
+            fputs(text.c_str(), f);
+            fclose(f);
+            f = fopen("/tmp/wt22-b.txt", "w");
+            fputs(again.DataString().c_str(), f);
+            fclose(f);
+        }
         if (again.DataString() != text)
             return {"a fresh " + fresh->ClassName() + " saves the design to other text, " +
                     FirstDifference(text, again.DataString())};

@@ -14,7 +14,8 @@ class TFormwright;
 // - every control the designed form owns sits inside the designed form, and its edges are its place
 //   plus its size (none overflows, however far or large the file put it);
 // - every placeholder stands for a different live component the designed form owns, and when the form
-//   itself is designed, every non-visual component it owns has one;
+//   itself is designed, every non-visual component it owns has one, except those written inside another
+//   component (menu items), which have none and are inside something;
 // - the selection and the grab hold only live design objects (controls of the design, the root,
 //   placeholders).
 std::vector<std::string> DesignProblems(TFormwright& designer);

@@ -160,3 +160,43 @@ TEST_F(Designing, TheRightClickStillReachesTheControlAfterTheMenu) {
     EXPECT_EQ(downs.rights, 1);
     EXPECT_TRUE(downs.menuWasClosed);
 }
+
+namespace {
+
+// A designer whose menu is its own: one command, none of the standard ones.
+class TOwnMenuDesigner : public TFormwright {
+    FW_CLASS(TOwnMenuDesigner, TFormwright)
+public:
+    int Clicks = 0;
+    void MineClick(TObject*) { ++Clicks; }
+    std::unique_ptr<TPopupMenu> CreateDesignerMenu() override {
+        auto menu = std::make_unique<TPopupMenu>(nullptr);
+        auto* item = new TMenuItem(nullptr);
+        item->SetCaption("Only mine");
+        item->OnClick = TNotifyEvent::Bind<&TOwnMenuDesigner::MineClick>(this);
+        menu->Items()->Add(item);
+        return menu;
+    }
+};
+
+} // namespace
+
+FW_PUBLISH(TOwnMenuDesigner) {
+}
+
+// The menu is built when it is first needed, so the subclass's menu is the one shown, and a menu without
+// the standard commands is shown as it is.
+TEST_F(Designing, ADesignerSubclassShowsItsOwnMenuWithoutTheStandardCommands) {
+    designer->SetRoot(nullptr);
+    TOwnMenuDesigner own;
+    own.SetRoot(form);
+    Application->ProcessMessages();
+    QueueMenuChoice(&own, "Only mine");
+    TInputSimulator::Click(form->Button1, {5, 5}, mbRight);
+    EXPECT_EQ(TModalDriver::PendingActions(), 0);
+    EXPECT_EQ(own.Clicks, 1);
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(own.DesignerMenuItem(i), nullptr) << i;
+    EXPECT_EQ(own.UndoMenuItem(), nullptr);
+    own.SetRoot(nullptr);
+}

@@ -249,6 +249,20 @@ TEST_F(Ordering, CreationOrderPutsTheListedComponentsLastInTheNewOrder) {
     EXPECT_EQ(designer->Placeholders().Count(), 1);
 }
 
+// Reordering takes the components out of the form and puts them back, which empties an inspector that
+// showed one of them: the selection is reported again.
+TEST_F(Ordering, AfterACreationOrderTheInspectorShowsTheSelectionAgain) {
+    TInputSimulator::Click(designer->PlaceholderOf(form->Table1), {14, 14});
+    Application->ProcessMessages();
+    Run<TCreationOrderDlg>("&Creation Order...", designer->PlaceholderOf(form->Table1),
+                           SelectAndPress(1, &TOrderListDialog::UpButton), VK_RETURN);
+    EXPECT_EQ(inspector->Calls.back(), "InspectObject Table1");
+    EXPECT_EQ(inspector->Inspected, std::vector<TPersistent*>{form->Table1});
+    ASSERT_EQ(designer->SelectionCount(), 1);
+    EXPECT_EQ(TFormwright::ComponentOf(designer->Selected(0)), form->Table1)
+        << "the box still looks selected";
+}
+
 TEST_F(Ordering, CreationOrderChangesNothingWithoutAGestureOrWhenCancelled) {
     // A table owned before a button: a confirmed gesture moves it behind every control even unmoved.
     auto* table = CreateComponent<TTable>(form);

@@ -219,3 +219,46 @@ TEST_F(FindAndMark, AValueSetOnASelectionIsOneStepThatUndoShowsInTheInspector) {
     PressOnForm('Y', {ssCtrl});
     EXPECT_EQ(RowNamed(Grid, "Hint")->Value(), "Both");
 }
+
+// "Revert to default" is offered where a default is known and differs: a form's place and size have no
+// declared default, and a form class has no fresh object to take one from; an edit's place has one, a
+// fresh edit's.
+TEST_F(FindAndMark, RevertIsOfferedOnlyWhereItChangesSomethingAndWorksWhereOffered) {
+    TInputSimulator::Click(Form->Handle(), {280, 180}); // nothing selected: the form is inspected
+    Application->ProcessMessages();
+    for (const char* row : {"Left", "Top", "Width", "Height"}) {
+        EXPECT_TRUE(RowNamed(Grid, row)->Stored()) << row;
+        EXPECT_FALSE(RowMenu(row, false)) << row;
+    }
+    Designer->SelectComponent(Edit1);
+    const int steps = Designer->History().Count();
+    EXPECT_TRUE(RowMenu("Left", true));
+    TEdit fresh(nullptr);
+    EXPECT_EQ(Edit1->Left(), fresh.Left());
+    EXPECT_EQ(Designer->History().Count(), steps + 1);
+}
+
+// The filter is set only once the pending edit is applied: when that fails, the grid keeps the filter it
+// shows, and the same text is taken once the edit is out of the way.
+TEST_F(FindAndMark, AFilterStoppedByAFailingEditIsTakenWhenAskedAgain) {
+    struct Log : TObject {
+        std::vector<std::string> Messages;
+        void Record(TObject*, const std::exception& e) { Messages.push_back(e.what()); }
+    } log;
+    Application->OnException = TExceptionEvent::Bind<&Log::Record>(&log);
+    SelectRow(Grid, "Left");
+    TInputSimulator::TypeText("abc", Grid->PropEditor()->Handle());
+    TypeFilter("Hint");
+    EXPECT_FALSE(log.Messages.empty()) << "the typed value could not be applied";
+    EXPECT_EQ(Grid->Filter(), "") << "the rows are not filtered, and the grid says so";
+    EXPECT_NE(RowIndex(Grid, "Left"), -1);
+
+    TInputSimulator::Click(Grid->PropEditor()->Handle(), {5, 5});
+    TInputSimulator::KeyPress(VK_ESCAPE, {}, Grid->PropEditor()->Handle());
+    ASSERT_EQ(Inspector->Filter->Text(), "Hint");
+    Inspector->FilterChange(Inspector->Filter); // the box reports the same text again
+    Application->OnException.Clear();
+    EXPECT_EQ(Grid->Filter(), "Hint");
+    EXPECT_EQ(RowIndex(Grid, "Left"), -1);
+    EXPECT_NE(RowIndex(Grid, "Hint"), -1);
+}

@@ -1,14 +1,18 @@
-// A random design session: a seeded stream of what a person does with the designer and the Object
-// Inspector (clicks, rubber bands, drags, nudges and resizes by key, placing every class, delete, copy,
-// cut, paste, the arrangement commands, property values typed into the inspector, save, load, designing a
-// container instead of the form, undo and redo), with real Qt input where a person would use the mouse or
-// the keyboard.
+// A random design session on a form that holds one of every streamable class: a seeded stream of what a
+// person does with the designer and the Object Inspector (clicks, rubber bands, drags, nudges and resizes
+// by key, placing every class, choosing any component in the inspector's list, menu items among them,
+// delete, copy, cut, paste, the arrangement commands, property values typed into the inspector, the
+// active page and page order of a page control, captions typed key by key with Ctrl+Z in between, save,
+// load, designing a container instead of the form, undo and redo), with real Qt input where a person
+// would use the mouse or the keyboard.
 // After every step the session checks:
-// - no error reached the user (no message box opened) and no exception escaped;
+// - no error reached the user (no message box opened, but for the paste it expects to be refused) and no
+//   exception escaped;
 // - the design is sound (DesignProblems: names, owners, placeholders, selection, grab);
 // - the component counts the model expects: a place adds one, a delete removes what was selected with
 //   everything inside it, a paste adds what was copied;
 // - the inspector's component list holds exactly the design's components under their current names;
+// - the state the undo history holds is the design as it is, every value written afresh;
 // and every few steps that the design, saved, reads into a fresh form (a designed container: loads back
 // into the container) and saves to the same text. Undo must bring back the design the session saw before
 // the step undone, and redo the one after it, compared as saved text.
@@ -16,29 +20,26 @@
 // FW_SESSION_SEED picks the seed (default 18) and FW_SESSION_STEPS the length (default 300); a failure
 // names both and the step, so the run can be repeated exactly.
 #include "../formwright/design_invariants.h"
+#include "../formwright/every_class_form.h"
 #include "DesignHistory.h"
 #include "EditContainer.h"
 #include "Formwright.h"
 #include "FormwrightText.h"
 #include "ObjInsp.h"
-#include "components/Query.h"
-#include "components/Table.h"
+#include "core/ClassRegistry.h"
 #include "core/Streams.h"
+#include "dialogs/MessageBox.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/InputSimulator.h"
 #include "ui/Messages.h"
 #include "ui/ModalLoop.h"
 #include "ui/Windows.h"
-#include "widgets/Button.h"
-#include "widgets/CheckBox.h"
 #include "widgets/ComboBox.h"
-#include "widgets/Edit.h"
-#include "widgets/GroupBox.h"
 #include "widgets/Label.h"
-#include "widgets/ListBox.h"
-#include "widgets/Panel.h"
-#include "widgets/Shape.h"
+#include "widgets/Menus.h"
+#include "widgets/PageControl.h"
+#include "widgets/TabSheet.h"
 
 #include <gtest/gtest.h>
 
@@ -82,8 +83,7 @@ public:
         FFolder = mkdtemp(pattern.data());
         TModalDriver::SetStrict(true);
         Form = new TForm(nullptr);
-        Form->SetName("Form1");
-        Form->SetBounds(40, 40, 640, 480);
+        ReadEveryClassForm(Form);
         Form->Show();
         Inspector = TObjectInspector::CreateWithDesigner(TFormwright::StaticClass());
         Inspector->Show();
@@ -92,6 +92,7 @@ public:
         // Every step of a session stays in the history, so every undo can be checked against the session's
         // own record of the design before that step.
         Designer->SetHistoryLimits(1 << 20, size_t(1) << 40);
+        FExpectedCount = Form->ComponentCount();
         Settle();
     }
     ~TSession() {
@@ -111,21 +112,15 @@ public:
             bool MovesInHistory = false;
         };
         const Operation operations[] = {
-            {12, [this] { return ClickObject(); }},
-            {4, [this] { return RubberBand(); }},
-            {6, [this] { return DragSelection(); }},
-            {6, [this] { return Keys(); }},
-            {12, [this] { return Place(); }},
-            {4, [this] { return Delete(); }},
-            {4, [this] { return Copy(false); }},
-            {2, [this] { return Copy(true); }},
-            {5, [this] { return Paste(); }},
-            {4, [this] { return Arrange(); }},
-            {6, [this] { return SetPropertyInInspector(); }},
-            {2, [this] { return Save(); }},
-            {2, [this] { return Load(); }},
-            {2, [this] { return SwitchRoot(); }},
-            {4, [this] { return Undo(); }, true},
+            {12, [this] { return ClickObject(); }},  {4, [this] { return RubberBand(); }},
+            {6, [this] { return DragSelection(); }}, {6, [this] { return Keys(); }},
+            {10, [this] { return Place(); }},        {5, [this] { return ChooseInList(); }},
+            {4, [this] { return Delete(); }},        {4, [this] { return Copy(false); }},
+            {2, [this] { return Copy(true); }},      {5, [this] { return Paste(); }},
+            {4, [this] { return Arrange(); }},       {6, [this] { return SetPropertyInInspector(); }},
+            {3, [this] { return EditPages(); }},     {3, [this] { return TypeCaption(); }, true},
+            {2, [this] { return Save(); }},          {2, [this] { return Load(); }},
+            {2, [this] { return SwitchRoot(); }},    {4, [this] { return Undo(); }, true},
             {2, [this] { return Redo(); }, true},
         };
         int total = 0;
@@ -149,6 +144,8 @@ public:
                                std::to_string(FExpectedCount) + " expected");
         for (std::string& p : InspectorListProblems())
             problems.push_back(std::move(p));
+        if (!Designer->HistoryMatchesDesign())
+            problems.push_back("the state the history holds is not the design as it is");
         return problems;
     }
 
@@ -200,8 +197,10 @@ private:
     }
     std::vector<TWinControl*> Containers() const {
         std::vector<TWinControl*> containers;
+        // An embedded frame takes no controls of the design.
         for (TControl* object : DesignObjects())
-            if (object->ControlStyle().Contains(csAcceptsControls))
+            if (object->ControlStyle().Contains(csAcceptsControls) &&
+                !object->ComponentState().Contains(csInline))
                 containers.push_back(static_cast<TWinControl*>(object));
         return containers;
     }
@@ -214,27 +213,35 @@ private:
         return {Between(0, std::max(0, r.Right - 1)), Between(0, std::max(0, r.Bottom - 1))};
     }
 
-    // How many components of the form go with the selected objects: each with everything inside it.
-    int ComponentsWithSelection() const {
-        std::set<TComponent*> doomed;
-        for (int i = 0; i < Designer->SelectionCount(); ++i) {
-            TControl* object = Designer->Selected(i);
-            if (object == Designer->Root()) continue;
-            if (auto* box = dynamic_cast<TEditContainer*>(object)) {
-                doomed.insert(box->Component());
-                continue;
-            }
-            doomed.insert(object);
-        }
-        for (int i = 0; i < Form->ComponentCount(); ++i)
-            if (auto* control = dynamic_cast<TControl*>(Form->Components(i)))
-                for (TControl* p = control->Parent(); p; p = p->Parent())
-                    if (doomed.count(p)) doomed.insert(control);
+    // The component a component is written inside: a control's parent, a menu item's menu or item.
+    static TComponent* WrittenInside(TComponent* component) {
+        return component->HasParent() ? component->GetParentComponent() : nullptr;
+    }
+
+    // The components of the form that go with these: each with everything written inside it.
+    int ComponentsWith(const std::set<TComponent*>& tops) const {
         int count = 0;
-        for (TComponent* c : doomed)
-            count += c->Owner() == Form ? 1 : 0;
+        for (int i = 0; i < Form->ComponentCount(); ++i)
+            for (TComponent* c = Form->Components(i); c; c = WrittenInside(c))
+                if (tops.count(c)) {
+                    ++count;
+                    break;
+                }
         return count;
     }
+
+    // What a delete, cut or copy takes: the selected objects (the root never), or the selected component
+    // that has no design object.
+    std::set<TComponent*> SelectedComponents() const {
+        std::set<TComponent*> selected;
+        for (int i = 0; i < Designer->SelectionCount(); ++i)
+            if (Designer->Selected(i) != Designer->Root())
+                selected.insert(TFormwright::ComponentOf(Designer->Selected(i)));
+        if (selected.empty() && Designer->SelectedChild()) selected.insert(Designer->SelectedChild());
+        return selected;
+    }
+
+    int ComponentsWithSelection() const { return ComponentsWith(SelectedComponents()); }
 
     // An auto-sized label fits its text again when it is loaded, so a size given to it by hand does not
     // survive a save: sizes are set only on selections without one.
@@ -258,8 +265,11 @@ private:
                 problems.push_back("the inspector lists '" + entries->Strings(i) + "' for " + expected);
         }
         std::set<const TObject*> design{Designer->Root()};
+        for (int i = 0; i < Designer->Root()->ComponentCount(); ++i)
+            design.insert(Designer->Root()->Components(i));
         for (int i = 0; i < Form->ComponentCount(); ++i)
-            if (Designer->Root() == Form || Designer->IsInDesign(Form->Components(i)))
+            if (Designer->Root() == Form || Designer->IsInDesign(Form->Components(i)) ||
+                Designer->IsWrittenInDesign(Form->Components(i)))
                 design.insert(Form->Components(i));
         // A designed container's list holds its controls; non-visual components may be left out.
         for (const TObject* object : design)
@@ -293,6 +303,10 @@ private:
         if (Designer->SelectionCount() == 0) return "drag: nothing selected";
         TControl* object = Designer->Selected(Below(Designer->SelectionCount()));
         if (object == Designer->Root()) return "drag: the root is selected";
+        // The middle of a small object is under its grab handles: the drag would resize it, and an
+        // auto-sized label keeps no size of its own.
+        if ((object->Width() < 16 || object->Height() < 16) && SelectionHasAutoSizedLabel())
+            return "drag: an auto-sized label too small to move by its middle";
         const TPoint from = Center(object);
         const TPoint to{from.X + Between(-40, 40), from.Y + Between(-40, 40)};
         TInputSimulator::Drag(Designer->DesignWindowOf(object), from, to);
@@ -311,13 +325,14 @@ private:
     }
 
     std::string Place() {
-        static const TClass classes[] = {
-            TButton::StaticClass(),   TLabel::StaticClass(),    TEdit::StaticClass(),
-            TPanel::StaticClass(),    TCheckBox::StaticClass(), TListBox::StaticClass(),
-            TComboBox::StaticClass(), TGroupBox::StaticClass(), TShape::StaticClass(),
-            TTable::StaticClass(),    TQuery::StaticClass(),
-        };
-        const TClass cls = classes[Below(static_cast<int>(std::size(classes)))];
+        // Every class that stands on the form by itself (a menu item is written inside its menu).
+        static const std::vector<TClass> classes = [] {
+            std::vector<TClass> placeable;
+            for (TClass cls : StreamableClasses())
+                if (cls != TMenuItem::StaticClass()) placeable.push_back(cls);
+            return placeable;
+        }();
+        const TClass cls = classes[static_cast<size_t>(Below(static_cast<int>(classes.size())))];
         Designer->SetClassToPlace(cls);
         const auto containers = Containers();
         HWND window = Designer->RootWindow();
@@ -346,19 +361,50 @@ private:
     }
 
     std::string Copy(bool cut) {
-        if (Designer->SelectionCount() == 0) return "copy: nothing selected";
-        const int copied = ComponentsWithSelection();
-        if (copied == 0) return "copy: only the root is selected";
-        FCopied = copied;
-        if (cut) FExpectedCount -= copied;
+        const std::set<TComponent*> selected = SelectedComponents();
+        if (selected.empty()) return "copy: nothing but the root is selected";
+        FCopied = ComponentsWith(selected);
+        FCopiedChild = Designer->SelectionCount() == 0;
+        if (cut) FExpectedCount -= FCopied;
         Press(cut ? VK_DELETE : VK_INSERT, cut ? TShiftState{ssShift} : TShiftState{ssCtrl});
         return cut ? "cut" : "copy";
     }
 
+    // A copied menu item goes beside the selected one or into the selected menu; elsewhere the paste is
+    // refused with a message, and nothing is pasted.
     std::string Paste() {
-        FExpectedCount += FCopied;
+        TComponent* into =
+            Designer->SelectedChild() ? Designer->SelectedChild()->GetParentComponent() : nullptr;
+        if (!into && Designer->SelectionCount() == 1)
+            if (auto* box = dynamic_cast<TEditContainer*>(Designer->Selected(0))) into = box->Component();
+        const bool refused = FCopiedChild && !dynamic_cast<TMenu*>(into) && !dynamic_cast<TMenuItem*>(into);
+        if (refused) {
+            TModalDriver::QueueAction([](TObject* window) {
+                if (auto* box = dynamic_cast<TMessageBox*>(window)) box->ClickPart(dpOK);
+            });
+        } else {
+            FExpectedCount += FCopied;
+        }
         Press(VK_INSERT, {ssShift});
-        return "paste";
+        if (refused && TModalDriver::PendingActions() > 0) {
+            TModalDriver::ClearActions();
+            ADD_FAILURE() << "the paste of a menu item outside a menu was not refused";
+        }
+        return refused ? "paste: refused outside a menu" : "paste";
+    }
+
+    // Picks a component in the inspector's list with the Up and Down keys, as a person would.
+    std::string ChooseInList() {
+        TComboBox* list = Inspector->Components;
+        const int count = list->Items()->Count();
+        if (count == 0) return "list: empty";
+        const std::string wanted = list->Items()->Strings(Below(count));
+        list->SetFocus();
+        const uint16_t key = Below(2) == 0 ? VK_UP : VK_DOWN;
+        for (int i = 0; i < 2 * count && std::string(list->Text()) != wanted; ++i)
+            TInputSimulator::KeyPress(i < count ? key : (key == VK_UP ? VK_DOWN : VK_UP), {}, list->Handle());
+        Settle();
+        return "list: " + wanted;
     }
 
     std::string Arrange() {
@@ -386,22 +432,39 @@ private:
         }
     }
 
-    // Clicks the row's name, types the value into the in-place editor and commits it with Enter.
-    std::string SetPropertyInInspector() {
-        if (Designer->SelectionCount() != 1) return "inspector: not one object selected";
+    // Makes the row current by clicking its name; false when the inspector shows no such row.
+    bool ClickRow(const std::string& name) {
         TPropGrid* grid = Inspector->PropGrid();
-        static const char* names[] = {"Left", "Top", "Width", "Height", "Caption", "Name"};
-        const std::string name = names[Below(6)];
-        if ((name == "Width" || name == "Height") && SelectionHasAutoSizedLabel())
-            return "inspector: an auto-sized label keeps its size";
         int row = -1;
         for (int i = 0; i < grid->VisibleRows().Count(); ++i)
             if (grid->VisibleRow(i)->Name() == name) row = i;
-        if (row < 0) return "inspector: no row " + name;
+        if (row < 0) return false;
         if (row < grid->TopRow() || row >= grid->TopRow() + grid->VisibleRowCount()) grid->SetTopRow(row);
         const TRect cell = grid->CellRect(0, row);
         TInputSimulator::Click(grid->Handle(), {cell.Right - 10, (cell.Top + cell.Bottom) / 2});
         Settle();
+        return grid->CurrentRow() && grid->CurrentRow()->Name() == name && grid->PropEditor() &&
+               grid->PropEditor()->Visible();
+    }
+
+    // Types the value into the current row's editor, replacing its text, and commits it with Enter.
+    void TypeIntoCurrentRow(const std::string& value) {
+        HWND editor = Inspector->PropGrid()->PropEditor()->Handle();
+        TInputSimulator::KeyPress('A', {ssCtrl}, editor);
+        TInputSimulator::TypeText(value, editor);
+        TInputSimulator::KeyPress(VK_RETURN, {}, editor);
+        Settle();
+    }
+
+    // Clicks the row's name, types the value into the in-place editor and commits it with Enter.
+    std::string SetPropertyInInspector() {
+        if (Designer->SelectionCount() != 1 && !Designer->SelectedChild())
+            return "inspector: nothing selected";
+        static const char* names[] = {"Left", "Top", "Width", "Height", "Caption", "Name"};
+        const std::string name = names[Below(6)];
+        if ((name == "Width" || name == "Height") && SelectionHasAutoSizedLabel())
+            return "inspector: an auto-sized label keeps its size";
+        if (!ClickRow(name)) return "inspector: no row " + name;
         std::string value;
         if (name == "Name")
             value = "Renamed" + std::to_string(++FRenames);
@@ -409,10 +472,70 @@ private:
             value = "Caption " + std::to_string(Below(1000));
         else
             value = std::to_string(name == "Left" || name == "Top" ? Between(0, 400) : Between(1, 200));
-        TInputSimulator::TypeText(value, grid->PropEditor()->Handle());
-        TInputSimulator::KeyPress(VK_RETURN, {}, grid->PropEditor()->Handle());
-        Settle();
+        TypeIntoCurrentRow(value);
         return "inspector: " + name + " = " + value;
+    }
+
+    // The active page of a page control, or the place of one of its sheets, set in the inspector.
+    std::string EditPages() {
+        std::vector<TPageControl*> controls;
+        for (int i = 0; i < Form->ComponentCount(); ++i)
+            if (auto* pages = dynamic_cast<TPageControl*>(Form->Components(i)))
+                if (Designer->IsInDesign(pages) && pages->PageCount() > 0) controls.push_back(pages);
+        if (controls.empty()) return "pages: no page control with pages";
+        TPageControl* pages = controls[static_cast<size_t>(Below(static_cast<int>(controls.size())))];
+        TTabSheet* sheet = pages->Pages(Below(pages->PageCount()));
+        if (sheet->Owner() != Form) return "pages: a sheet of another owner";
+        if (Below(2) == 0) {
+            Designer->SelectComponent(pages);
+            Settle();
+            if (!ClickRow("ActivePage")) return "pages: no ActivePage row";
+            TypeIntoCurrentRow(sheet->Name());
+            return "pages: " + pages->Name() + ".ActivePage = " + sheet->Name();
+        }
+        Designer->SelectComponent(sheet);
+        Settle();
+        if (!ClickRow("PageIndex")) return "pages: no PageIndex row";
+        const int index = Below(pages->PageCount());
+        TypeIntoCurrentRow(std::to_string(index));
+        return "pages: " + sheet->Name() + ".PageIndex = " + std::to_string(index);
+    }
+
+    // A caption typed key by key, which is one step, with Ctrl+Z pressed on the form now and then; it
+    // ends with Enter or Escape (which takes the typing back).
+    std::string TypeCaption() {
+        if (Designer->SelectionCount() != 1 && !Designer->SelectedChild()) return "typing: nothing selected";
+        if (!Recorded([this] { return ClickRow("Caption") ? std::string("typing") : std::string(); }).size())
+            return "typing: no Caption row";
+        std::string done = "typing";
+        const int keys = Between(1, 6);
+        for (int k = 0; k < keys; ++k) {
+            if (k > 0 && Below(4) == 0) {
+                done += " " + Undo();
+                // The undone step may have changed what is inspected: the caption is looked for again.
+                if (!Recorded([this] {
+                         return ClickRow("Caption") ? std::string("row") : std::string();
+                     }).size())
+                    return done + ", no Caption row any more";
+                continue;
+            }
+            const char typed = static_cast<char>('a' + Below(26));
+            done += std::string(" ") + typed;
+            Recorded([&] {
+                TInputSimulator::TypeText(std::string(1, typed),
+                                          Inspector->PropGrid()->PropEditor()->Handle());
+                Settle();
+                return std::string();
+            });
+        }
+        const bool escape = Below(3) == 0;
+        Recorded([&] {
+            TInputSimulator::KeyPress(escape ? VK_ESCAPE : VK_RETURN, {},
+                                      Inspector->PropGrid()->PropEditor()->Handle());
+            Settle();
+            return std::string();
+        });
+        return done + (escape ? " Escape" : " Enter");
     }
 
     std::string Save() {
@@ -487,6 +610,9 @@ private:
         std::string done = run();
         if (history.Position() == position + 1) {
             FDone.push_back(std::move(before));
+        } else if (history.Position() == position - 1 && !FDone.empty()) {
+            // A value typed key by key and taken back by Escape: its step is gone.
+            FDone.pop_back();
         } else if (history.Position() != position) {
             // The history started again (another root) or lost steps: what it holds now is not known here.
             FDone.assign(static_cast<size_t>(history.Position()), {});
@@ -503,6 +629,7 @@ private:
     std::string FSaved;
     int FExpectedCount = 0;
     int FCopied = 0;
+    bool FCopiedChild = false; // what was copied is written inside another component (a menu item)
     int FRenames = 0;
 };
 

@@ -98,8 +98,9 @@ void GiveFocusOnPress(QWidget* target);
 // the application does it for this one once the hooks let it through.
 void SetSimulatedPress(const QEvent* event);
 const QEvent* SimulatedPress();
-// Notes the pointer and button state of an input event for GetCursorPos and GetKeyState.
-void TrackInputState(QEvent* event);
+// Notes the pointer and button state of an input event for GetCursorPos and GetKeyState; a mouse event's
+// receiver is the widget the pointer is in, whose cursor GetCursor reports.
+void TrackInputState(QEvent* event, QWidget* receiver = nullptr);
 // Clamps a screen point into the ClipCursor rectangle.
 QPoint ClipScreenPoint(QPoint global);
 

@@ -192,6 +192,24 @@ TEST_F(Windows, CaptureSendsEverythingToOneWindowAndCancelModeOnLoss) {
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
+TEST_F(Windows, TheCursorShownIsThatOfTheWindowTheMouseWentTo) {
+    // Another top-level window lies over the swatch's place on the screen; the mouse goes to the swatch
+    // all the same (the simulated input names its window). The cursor reported is the swatch's, as it
+    // would be on a desktop where the pointer is in the swatch.
+    swatch->SetCursor(crCross);
+    auto cover = std::make_unique<TForm>(nullptr);
+    cover->SetBounds(0, 0, 400, 300);
+    cover->SetCursor(crHelp);
+    cover->Show();
+    Application->ProcessMessages();
+    for (const TPoint point : {TPoint{5, 5}, TPoint{35, 25}}) {
+        TInputSimulator::Click(swatch->Handle(), point);
+        EXPECT_EQ(GetCursor(), crCross) << point.X << "," << point.Y;
+    }
+    TInputSimulator::MouseMove(cover->Handle(), {300, 250});
+    EXPECT_EQ(GetCursor(), crHelp) << "the pointer in the covering window";
+}
+
 TEST_F(Windows, ClipCursorKeepsReportedPointsInside) {
     const TPoint origin = form->ClientToScreen({0, 0});
     TRect clip = TRect::FromBounds(origin.X + 10, origin.Y + 10, 50, 50);
