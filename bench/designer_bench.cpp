@@ -4,10 +4,12 @@
 #include "BenchTable.h"
 #include "core/ClassRegistry.h"
 
+#include "DesignCheck.h"
 #include "Formwright.h"
 #include "FormwrightText.h"
 #include "ObjectInspector.h"
 #include "PropGrid.h"
+#include "SnapLines.h"
 #include "core/Streams.h"
 #include "streaming/ObjectText.h"
 #include "streaming/Reader.h"
@@ -18,6 +20,7 @@
 #include "widgets/StandardControls.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <string>
@@ -73,6 +76,8 @@ public:
         Inspector = TObjectInspector::CreateWithDesigner(TFormwright::StaticClass());
         Inspector->Show();
         Designer = static_cast<TFormwright*>(Inspector->OwnedDesigner());
+        // Whatever the settings remember, drags run on the grid unless a figure asks for guides.
+        Designer->SetSnapToGuides(false);
         if (attach) Designer->SetRoot(Form);
         Settle();
     }
@@ -148,8 +153,9 @@ void TabSelect(benchmark::State& state) {
 }
 
 // One control pressed and moved: a later mouse move of the drag, and the drop.
-void Drag(benchmark::State& state, bool drop) {
+void Drag(benchmark::State& state, bool drop, bool guides = false) {
     TDesignBench bench(state.range(0));
+    bench.Designer->SetSnapToGuides(guides);
     int i = 0;
     for (auto _ : state) {
         TControl* control = bench.Control((i++ * 7 + 1) % bench.N);
@@ -168,6 +174,58 @@ void Drag(benchmark::State& state, bool drop) {
         }
         bench.Settle();
     }
+}
+
+// Finding the line a dragged frame snaps to among the lines of N siblings (the bench form's cells): the
+// designer's sorted lines against a scan of every sibling per mouse move. Each figure is 1000 searches,
+// each for the three moving lines of one axis; the sorted lines are made once per drag and not timed.
+constexpr int SearchesPerIteration = 1000;
+
+std::vector<TRect> SiblingRects(long n) {
+    std::vector<TRect> rects;
+    for (int i = 0; i < n; ++i)
+        rects.push_back(TRect::FromBounds(CellOf(i).X, CellOf(i).Y, 26, 12));
+    return rects;
+}
+
+// The moving lines of a 26-pixel frame at the k-th position of a sweep across the form.
+std::array<int, 3> MovingLines(int k) {
+    const int left = 3 + (k * 7) % (Columns * CellWidth);
+    return {left, left + 26, left + 13};
+}
+
+void FindSnapSorted(benchmark::State& state) {
+    TSnapLines lines;
+    for (const TRect& r : SiblingRects(state.range(0)))
+        lines.AddObject(r);
+    lines.Sort();
+    int k = 0, found = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        for (int i = 0; i < SearchesPerIteration; ++i)
+            found += lines.Nearest(TSnapAxis::X, MovingLines(k++)).Found;
+        state.SetIterationTime(Seconds(start));
+    }
+    benchmark::DoNotOptimize(found);
+}
+
+void FindSnapScan(benchmark::State& state) {
+    const std::vector<TRect> rects = SiblingRects(state.range(0));
+    int k = 0, found = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        for (int i = 0; i < SearchesPerIteration; ++i) {
+            const std::array<int, 3> moving = MovingLines(k++);
+            int best = TSnapLines::Reach + 1;
+            for (const TRect& r : rects)
+                for (int target : {r.Left, r.Right, r.Left + r.Width() / 2})
+                    for (int line : moving)
+                        best = std::min(best, std::abs(target - line));
+            found += best <= TSnapLines::Reach;
+        }
+        state.SetIterationTime(Seconds(start));
+    }
+    benchmark::DoNotOptimize(found);
 }
 
 void SetProperty(benchmark::State& state) {
@@ -213,6 +271,15 @@ void Save(benchmark::State& state) {
     }
 }
 
+// The design check walks the whole design, measuring every caption: against saving it, which walks it too.
+void Check(benchmark::State& state) {
+    TDesignBench bench(state.range(0));
+    size_t findings = 0;
+    for (auto _ : state)
+        Timed(state, [&] { findings += CheckDesign(bench.Form).size(); });
+    benchmark::DoNotOptimize(findings);
+}
+
 void Load(benchmark::State& state) {
     TDesignBench bench(state.range(0));
     TMemoryStream saved;
@@ -246,12 +313,21 @@ int main(int argc, char** argv) {
     RegisterBench(
         area, "one drag step", "Formwright", sizes, [](benchmark::State& s) { Drag(s, false); }, 50);
     RegisterBench(
+        area, "one drag step", "with snap guides", sizes, [](benchmark::State& s) { Drag(s, false, true); },
+        50);
+    RegisterBench(
         area, "drop", "Formwright", sizes, [](benchmark::State& s) { Drag(s, true); }, 50);
+    RegisterBench(
+        area, "drop", "with snap guides", sizes, [](benchmark::State& s) { Drag(s, true, true); }, 50);
+    RegisterBench(area, "find the snap for 1000 mouse moves", "scan per move", sizes, FindSnapScan, 20);
+    RegisterBench(area, "find the snap for 1000 mouse moves", "sorted lines", sizes, FindSnapSorted, 20);
     RegisterBench(area, "set Left on 3 of 4 selected", "Formwright", sizes, SetProperty, 20);
     RegisterBench(area, "place the k-th control", "Formwright", sizes, PlaceControl, 50);
     RegisterBench(area, "paste a fifth of N", "Formwright", sizes, Paste, 10);
     RegisterBench(area, "save to text", "Formwright", sizes, Save, 20);
     RegisterBench(area, "load from text", "Formwright", sizes, Load, 10);
+    RegisterBench(area, "walk the whole design", "save to text", sizes, Save, 20);
+    RegisterBench(area, "walk the whole design", "design check", sizes, Check, 20);
     RegisterBench(area, "delete all", "Formwright", sizes, DeleteAll, 10);
     return RunBenchTables(argc, argv);
 }

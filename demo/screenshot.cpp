@@ -6,7 +6,8 @@
 // Scenes: "inspector" (the default) edits Form2, selects Panel1, opens the inspector's Color list and types
 // the start of a name; "menu" edits Form2, selects Button1 and Button2 and opens the designer menu on them;
 // "filter" edits Form2, gives Panel1 a colour of its own, moves it and undoes the move, then types "color"
-// into the inspector's filter box.
+// into the inspector's filter box; "guides" edits Form2 with snap guides on, opens the Design Check window
+// and holds Button2 in a drag where its right edge meets Panel1's left and its top Label1's.
 #include "test.h"
 #include "testform.h"
 
@@ -131,12 +132,33 @@ bool FilterScene(const std::string& output) {
     return Dump(output, nullptr);
 }
 
+bool GuidesScene(const std::string& output) {
+    Click(Form1->Button1, {50, 12}); // "Edit Form2"
+    auto* designer = static_cast<TFormwright*>(Form1->Inspector()->OwnedDesigner());
+    designer->SetSnapToGuides(true); // not through the menu: the run leaves the user's settings alone
+    designer->ShowDesignCheck();
+    Settle();
+    const TPoint press{Form2->Button2->Left() + 12, Form2->Button2->Top() + 12};
+    // Button2 (8, 64, 75 x 25) moved by (158, 33): its right edge 241 meets Panel1's left 240, its top 97
+    // Label1's top 96.
+    TInputSimulator::Click(Form2->Handle(), press);
+    TInputSimulator::MouseDown(Form2->Handle(), press);
+    TInputSimulator::MouseMove(Form2->Handle(), {press.X + 80, press.Y + 16}, {ssLeft});
+    TInputSimulator::MouseMove(Form2->Handle(), {press.X + 158, press.Y + 33}, {ssLeft});
+    Settle();
+    const bool dumped = Dump(output, nullptr);
+    TInputSimulator::MouseUp(Form2->Handle(), {press.X + 158, press.Y + 33});
+    Settle();
+    return dumped;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const std::string scene = argc == 3 ? argv[2] : "inspector";
-    if ((argc != 2 && argc != 3) || (scene != "inspector" && scene != "menu" && scene != "filter")) {
-        std::fprintf(stderr, "usage: %s OUTPUT.xwd [inspector|menu|filter]\n", argv[0]);
+    if ((argc != 2 && argc != 3) ||
+        (scene != "inspector" && scene != "menu" && scene != "filter" && scene != "guides")) {
+        std::fprintf(stderr, "usage: %s OUTPUT.xwd [inspector|menu|filter|guides]\n", argv[0]);
         return 2;
     }
     Application->Initialize();
@@ -147,6 +169,7 @@ int main(int argc, char** argv) {
     Settle();
     const bool done = scene == "menu"     ? MenuScene(argv[1])
                       : scene == "filter" ? FilterScene(argv[1])
+                      : scene == "guides" ? GuidesScene(argv[1])
                                           : InspectorScene(argv[1]);
     return done ? 0 : 1;
 }

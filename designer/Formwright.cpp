@@ -5,8 +5,10 @@
 
 #include "ComponentList.h"
 #include "CustomObjectInspector.h"
+#include "DesignCheckWindow.h"
 #include "DesignHistory.h"
 #include "DesignIdentities.h"
+#include "DragGuides.h"
 #include "EditContainer.h"
 #include "EditGrab.h"
 #include "EditSelector.h"
@@ -25,6 +27,7 @@
 #include <vector>
 
 FW_PUBLISH(TFormwright) {
+    p.Property("SnapToGuides", &TFormwright::SnapToGuides, &TFormwright::SetSnapToGuides).Default(false);
 }
 
 // ---- process-wide state of the designer module ------------------------------------------------------------
@@ -112,6 +115,8 @@ TFormwright::TFormwright()
       FBinaries(std::make_unique<TBinaryCache>()) {
     activeDesigner = this;
     FGrab = std::make_unique<TEditGrab>(this);
+    FGuides = std::make_unique<TDragGuides>(this);
+    LoadGuideSettings();
 }
 
 TFormwright::~TFormwright() {
@@ -121,6 +126,7 @@ TFormwright::~TFormwright() {
         // A destructor cannot report; the root is let go of as far as it went.
     }
     if (activeDesigner == this) activeDesigner = nullptr;
+    FGuides.reset();
     FGrab.reset();
     FreePlaceholders();
     FPopupMenu.reset();

@@ -38,8 +38,10 @@ class TBinaryCache;
 class TCanvas;
 class TControl;
 class TCustomForm;
+class TDesignCheckWindow;
 class TDesignHistory;
 class TDesignIdentities;
+class TDragGuides;
 class TEditContainer;
 class TEditGrab;
 class TMenuItem;
@@ -260,6 +262,27 @@ public:
     void TabOrderClick(TObject* Sender);
     void CreationOrderClick(TObject* Sender);
 
+    // ---- snap guides
+    // While on, a move or resize by the mouse snaps edges and centre lines to the neighbours' within a few
+    // pixels and shows guide lines (TDragGuides); an axis that snaps to nothing keeps the grid, and Alt
+    // held drags freely. Off by default. The designer menu's "Snap to Guides" switches it and remembers
+    // the choice in the designer's settings, which a new designer starts with.
+    bool SnapToGuides() const { return FSnapToGuides; }
+    void SetSnapToGuides(bool value);
+    // The section and value name that remember SnapToGuides, in the settings key of the colour dialog's
+    // custom colours (TColorProperty::CustomColorsKey).
+    static constexpr const char* SettingsSection = "Designer";
+    static constexpr const char* SnapToGuidesSetting = "SnapToGuides";
+    TColor GuideColor() const { return FGuideColor; }
+    const TDragGuides& Guides() const { return *FGuides; }
+
+    // ---- design check
+    // Opens the "Design Check" window (or brings it up again) listing what CheckDesign finds in the root;
+    // while it is shown it follows every change of the design.
+    void ShowDesignCheck();
+    // The window once opened, or null.
+    TDesignCheckWindow* DesignCheckWindow() const { return FCheckWindow.get(); }
+
     // ---- drag primitives
     void BeginDrag(HWND window, TPoint point, TDesignDrag mode);
     // Ends the current drag without applying it: lifts the clip and capture and erases the last frame.
@@ -293,6 +316,9 @@ public:
     // "Undo" and "Redo", below a separator after the nine command items; null when left out.
     TMenuItem* UndoMenuItem();
     TMenuItem* RedoMenuItem();
+    // "Snap to Guides", below a separator after "Redo", and "Check Design..." after it; null when left out.
+    TMenuItem* SnapToGuidesMenuItem();
+    TMenuItem* CheckDesignMenuItem();
     TColor GridColor() const { return FGridColor; }
     TColor FrameColor() const { return FFrameColor; }
     TColor HandleColor() const { return FHandleColor; }
@@ -343,6 +369,13 @@ private:
     void DrawFrame(TPoint from, TPoint to);
     void DrawFrameRect(const TRect& rect);
     void Pin(TPoint& point) const;
+    // Snaps a drag point to the guides or the grid as the drag and the Alt key ask.
+    void SnapDragPoint(TPoint& point);
+    void SnapToGuidesClick(TObject* Sender);
+    void LoadGuideSettings();
+    void CheckDesignClick(TObject* Sender);
+    // The design changed, or another one is designed: the check window follows.
+    void RefreshDesignCheck();
     void ApplyResize();
     // the paste's name hook for the component reader
     void PasteSetName(TReader& reader, TComponent* component, std::string& name);
@@ -415,6 +448,12 @@ private:
     TMenuItem* FMenuItems[9] = {};
     TMenuItem* FUndoItem = nullptr;
     TMenuItem* FRedoItem = nullptr;
+    TMenuItem* FSnapItem = nullptr;
+    bool FSnapToGuides = false;
+    TColor FGuideColor = RGB(0, 120, 215);
+    std::unique_ptr<TDragGuides> FGuides;
+    TMenuItem* FCheckItem = nullptr;
+    std::unique_ptr<TDesignCheckWindow> FCheckWindow;
     TComponent* FSelectedChild = nullptr;
     std::vector<uint32_t>* FPastedIds = nullptr; // while a paste runs: the number of every component it made
 

@@ -71,6 +71,10 @@ std::unique_ptr<TPopupMenu> TFormwright::CreateDesignerMenu() {
     add("-", TNotifyEvent(), true);
     add("Undo", TNotifyEvent::Bind<&TFormwright::UndoClick>(this), false);
     add("Redo", TNotifyEvent::Bind<&TFormwright::RedoClick>(this), false);
+    add("-", TNotifyEvent(), true);
+    add("Snap to G&uides", TNotifyEvent::Bind<&TFormwright::SnapToGuidesClick>(this), true)
+        ->SetChecked(FSnapToGuides);
+    add("Check &Design...", TNotifyEvent::Bind<&TFormwright::CheckDesignClick>(this), true);
     return menu;
 }
 
@@ -96,6 +100,8 @@ void TFormwright::FindMenuItems() {
     };
     const TMethod undo = TNotifyEvent::Bind<&TFormwright::UndoClick>(this).Method();
     const TMethod redo = TNotifyEvent::Bind<&TFormwright::RedoClick>(this).Method();
+    const TMethod snap = TNotifyEvent::Bind<&TFormwright::SnapToGuidesClick>(this).Method();
+    const TMethod check = TNotifyEvent::Bind<&TFormwright::CheckDesignClick>(this).Method();
     // Every item of the menu, at any depth: the standard ones may have been moved into submenus.
     std::vector<TMenuItem*> items;
     std::function<void(TMenuItem*)> collect = [&](TMenuItem* parent) {
@@ -111,7 +117,7 @@ void TFormwright::FindMenuItems() {
                             : nullptr;
     std::fill(std::begin(FMenuItems), std::end(FMenuItems), nullptr);
     FMenuItems[miRevert] = revert;
-    FUndoItem = FRedoItem = nullptr;
+    FUndoItem = FRedoItem = FSnapItem = FCheckItem = nullptr;
     for (TMenuItem* item : items) {
         const TMethod method = item->OnClick.Method();
         if (!method) continue;
@@ -119,7 +125,10 @@ void TFormwright::FindMenuItems() {
             if (method == handlers[slot]) FMenuItems[slot] = item;
         if (method == undo) FUndoItem = item;
         if (method == redo) FRedoItem = item;
+        if (method == snap) FSnapItem = item;
+        if (method == check) FCheckItem = item;
     }
+    if (FSnapItem) FSnapItem->SetChecked(FSnapToGuides);
 }
 
 TMenuItem* TFormwright::DesignerMenuItem(int index) {
@@ -135,6 +144,16 @@ TMenuItem* TFormwright::UndoMenuItem() {
 TMenuItem* TFormwright::RedoMenuItem() {
     DesignerMenu();
     return FRedoItem;
+}
+
+TMenuItem* TFormwright::SnapToGuidesMenuItem() {
+    DesignerMenu();
+    return FSnapItem;
+}
+
+TMenuItem* TFormwright::CheckDesignMenuItem() {
+    DesignerMenu();
+    return FCheckItem;
 }
 
 void TFormwright::ShowDesignerMenu(TPoint screenPoint) {

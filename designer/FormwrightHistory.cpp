@@ -146,6 +146,7 @@ void TFormwright::UpdateModifiedFlag() {
 }
 
 void TFormwright::HistoryChanged() {
+    RefreshDesignCheck();
     if (OnHistoryChange) OnHistoryChange(this);
 }
 

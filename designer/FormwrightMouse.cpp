@@ -5,6 +5,7 @@
 // the button is released.
 #include "ComponentEditors.h"
 #include "CustomObjectInspector.h"
+#include "DragGuides.h"
 #include "EditContainer.h"
 #include "EditGrab.h"
 #include "Formwright.h"
@@ -78,6 +79,7 @@ void TFormwright::StopDrag() {
     ReleaseCapture();
     if (FFrameShown) (this->*FFeedbackStep)(FDragPoint);
     FFrameShown = false;
+    FGuides->End();
 }
 
 void TFormwright::SnapToGrid(TPoint& point) const {
@@ -148,7 +150,7 @@ void TFormwright::MouseMoved(MSG& msg) {
     if (FDragMode == ddNone) return;
     TPoint point = MapPoint(msg.hwnd, FDragWindow, MessagePoint(msg));
     NoteResizeMove(point);
-    if (FSnap) SnapToGrid(point);
+    SnapDragPoint(point);
     if (point != FDragPoint) (this->*FMoveStep)(point);
 }
 
@@ -156,7 +158,7 @@ void TFormwright::LeftButtonUp(MSG& msg) {
     if (FDragMode == ddNone) return;
     TPoint point = MapPoint(msg.hwnd, FDragWindow, MessagePoint(msg));
     NoteResizeMove(point);
-    if (FSnap) SnapToGrid(point);
+    SnapDragPoint(point);
     // Follow a release away from the last move first, so the frame on screen is the one erased.
     if (point != FDragPoint) (this->*FMoveStep)(point);
     (this->*FUpStep)(FDragPoint);
@@ -238,6 +240,7 @@ void TFormwright::StartMove(TControl* target, TPoint point) {
     // The inspector already shows the selection; it hears again only when the selection shrank.
     if (UnselectOtherParents(target)) SelectionChanged();
     BeginDrag(DesignWindowOf(target), point, ddMove);
+    if (FSnapToGuides) FGuides->BeginMove(target);
     FGrab->SetVisible(false);
     FFeedbackStep = &TFormwright::DrawSelectionFrames;
     FMoveStep = &TFormwright::GenericMoveStep;
@@ -313,6 +316,7 @@ void TFormwright::StartResize(TPoint anchor, int fixedX, int fixedY, TPoint pres
     FFixedY = fixedY;
     FResizePress = press;
     FResizeMoved = false;
+    if (FSnapToGuides) FGuides->BeginResize(FGrab->Control(), anchor, fixedX, fixedY);
     FFeedbackStep = &TFormwright::DrawFrameTo;
     FMoveStep = &TFormwright::PinnedMoveStep;
     FUpStep = &TFormwright::FinishResize;

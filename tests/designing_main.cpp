@@ -2,6 +2,7 @@
 // the application object runs on Qt's offscreen platform, and every streamable class is registered so
 // that form streams (resources, files, clipboard text) can name them.
 #include "core/ClassRegistry.h"
+#include "private_config.h"
 #include "ui/Application.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    const TPrivateConfig config;
     Application->Initialize();
     RegisterStreamableClasses();
     ::testing::InitGoogleTest(&argc, argv);

@@ -2,6 +2,7 @@
 // the demo registers at start-up.
 #include "../../demo/test.h"
 
+#include "../private_config.h"
 #include "ui/Application.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    const TPrivateConfig config;
     Application->Initialize();
     RegisterDemoClasses();
     ::testing::InitGoogleTest(&argc, argv);

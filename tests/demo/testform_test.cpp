@@ -1,6 +1,7 @@
 // The sample form read from its form resource: what a person sees when it opens.
 #include "../../demo/testform.h"
 
+#include "DesignCheck.h"
 #include "components/Query.h"
 #include "components/Table.h"
 #include "graphics/Bitmap.h"
@@ -99,3 +100,13 @@ TEST_F(SampleForm, ShowsTheImagesPictureAndTheButtons) {
 }
 
 } // namespace
+
+// What the design check finds on the sample form as it opens: Label1's large font makes the auto-sized
+// label reach under the string grid beside it.
+TEST_F(SampleForm, TheDesignCheckFindsTheLabelUnderTheGrid) {
+    std::vector<std::string> texts;
+    for (const TDesignFinding& finding : CheckDesign(form))
+        texts.push_back(finding.Text);
+    EXPECT_GT(form->Label1->BoundsRect().Right, form->StringGrid1->Left());
+    EXPECT_EQ(texts, std::vector<std::string>{"StringGrid1 overlaps Label1."});
+}

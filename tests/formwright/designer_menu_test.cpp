@@ -49,7 +49,10 @@ std::vector<Entry> MenuEntries(bool selection) {
             // Nothing was changed yet: there is nothing to undo or redo.
             {"-", true},
             {"Undo", false},
-            {"Redo", false}};
+            {"Redo", false},
+            {"-", true},
+            {"Snap to G&uides", true},
+            {"Check &Design...", true}};
 }
 
 } // namespace

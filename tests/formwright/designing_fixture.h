@@ -17,25 +17,46 @@
 
 #include <gtest/gtest.h>
 
-class Designing : public ::testing::Test {
+#include <functional>
+
+// A designer with a recording inspector designing a shown form that the fixture made; all three go at the
+// end of the test, the designer first. A test may free the form itself and null the fixture's pointer.
+class DesigningAForm : public ::testing::Test {
 protected:
-    void SetUp() override {
-        form = new TDesignSample(nullptr);
-        form->Show();
+    template <class Form> void Design(Form*& shown) {
+        FFreeForm = [&shown] {
+            delete shown;
+            shown = nullptr;
+        };
         inspector = new TRecordingInspector(nullptr);
         designer = static_cast<TFormwright*>(CreateDesigner(TFormwright::StaticClass()));
         designer->SetInspector(inspector);
-        designer->SetRoot(form);
+        designer->SetRoot(shown);
         Application->ProcessMessages();
         inspector->Calls.clear();
         TModalDriver::SetStrict(true);
     }
     void TearDown() override {
         delete designer;
-        delete form;
+        if (FFreeForm) FFreeForm();
         delete inspector;
         Application->ProcessMessages();
         EXPECT_TRUE(TModalDriver::TakeFailures().empty());
+    }
+
+    TRecordingInspector* inspector = nullptr;
+    TFormwright* designer = nullptr;
+
+private:
+    std::function<void()> FFreeForm;
+};
+
+class Designing : public DesigningAForm {
+protected:
+    void SetUp() override {
+        form = new TDesignSample(nullptr);
+        form->Show();
+        Design(form);
     }
 
     HWND FormWindow() const { return form->Handle(); }
@@ -63,8 +84,6 @@ protected:
     }
 
     TDesignSample* form = nullptr;
-    TRecordingInspector* inspector = nullptr;
-    TFormwright* designer = nullptr;
 };
 
 inline constexpr TColor GridGrey = TColor(8421504);
